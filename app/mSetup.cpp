@@ -1,0 +1,160 @@
+#include "mSetup.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "Cp1252.h"
+#include "mDescramble.h"
+#include "mFileFound.h"
+#include "mUtils.h"
+
+namespace mSetup {
+
+BrandingValues BrandingSettings;
+BrandingRecord BrandingRecordRaw;
+
+namespace {
+
+// A bounds-checked cursor over the file's bytes: a field the bytes do not reach comes
+// back empty or 0, and every later field is out of reach too.
+class RecordReader {
+public:
+    explicit RecordReader(const std::string& bytes) : bytes_(bytes) {}
+
+    int16_t Number() {
+        if (bytes_.size() - pos_ < 2) {
+            pos_ = bytes_.size();
+            return 0;
+        }
+        const auto lo = static_cast<unsigned char>(bytes_[pos_]);
+        const auto hi = static_cast<unsigned char>(bytes_[pos_ + 1]);
+        pos_ += 2;
+        return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+    }
+
+    std::string Text() {
+        const auto count = static_cast<uint16_t>(Number());
+        if (bytes_.size() - pos_ < count) {  // a count beyond the file: the text is cut short
+            pos_ = bytes_.size();
+            return {};
+        }
+        std::string text = bytes_.substr(pos_, count);
+        pos_ += count;
+        return text;
+    }
+
+private:
+    const std::string& bytes_;
+    size_t pos_ = 0;
+};
+
+void AppendNumber(std::string& out, int16_t value) {
+    const auto bits = static_cast<uint16_t>(value);
+    out += static_cast<char>(bits & 0xFF);
+    out += static_cast<char>(bits >> 8);
+}
+
+void AppendText(std::string& out, const std::string& text) {
+    AppendNumber(out, static_cast<int16_t>(static_cast<uint16_t>(text.size())));
+    out += text;
+}
+
+// Reads the whole file; nothing when it cannot be opened or read (no access, a
+// directory of that name), which counts as a missing file.
+bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+void ApplyDefaults() {
+    BrandingRecordRaw = DefaultBrandingRecord();
+    BrandingSettings = BrandingValues{};
+    BrandingSettings.NameText = cp1252::ToUtf8(BrandingRecordRaw.NameText);
+    BrandingSettings.Title = cp1252::ToUtf8(BrandingRecordRaw.Title);
+    BrandingSettings.Link = cp1252::ToUtf8(BrandingRecordRaw.Link);
+}
+
+}  // namespace
+
+BrandingRecord DefaultBrandingRecord() {
+    BrandingRecord record;
+    record.NameText = kDefaultNameText;
+    record.Title = kDefaultTitle;
+    record.NameFontSize = kDefaultNameFontSize;
+    record.TitleFontSize = kDefaultTitleFontSize;
+    record.FontName = kDefaultFontName;
+    return record;
+}
+
+BrandingRecord ParseBrandingRecord(const std::string& bytes) {
+    RecordReader in(bytes);
+    BrandingRecord record;
+    record.NameText = in.Text();
+    record.Title = in.Text();
+    record.Link = in.Text();
+    record.ShowPictureBanner = in.Number();
+    record.ShowAnimatedBanner = in.Number();
+    record.BannerFile = in.Text();
+    record.NameFontSize = in.Number();
+    record.TitleFontSize = in.Number();
+    record.FontName = in.Text();
+    return record;
+}
+
+std::string SerializeBrandingRecord(const BrandingRecord& record) {
+    std::string out;
+    AppendText(out, record.NameText);
+    AppendText(out, record.Title);
+    AppendText(out, record.Link);
+    AppendNumber(out, record.ShowPictureBanner);
+    AppendNumber(out, record.ShowAnimatedBanner);
+    AppendText(out, record.BannerFile);
+    AppendNumber(out, record.NameFontSize);
+    AppendNumber(out, record.TitleFontSize);
+    AppendText(out, record.FontName);
+    return out;
+}
+
+BrandingValues DecodeBranding(const BrandingRecord& record, const std::string& applicationDirectory) {
+    using mDescramble::Descramble;
+    BrandingValues values;
+    values.NameText = cp1252::ToUtf8(Descramble(record.NameText));
+    values.Title = cp1252::ToUtf8(Descramble(record.Title));
+    values.Link = cp1252::ToUtf8(Descramble(record.Link));
+    std::string directory = applicationDirectory;
+    values.BannerPath = mUtils::AddBackslash(directory) +
+                        mUtils::NativeSeparators(cp1252::ToUtf8(Descramble(record.BannerFile)));
+    values.ShowPictureBanner = record.ShowPictureBanner;
+    values.ShowAnimatedBanner = record.ShowAnimatedBanner;
+    return values;
+}
+
+void LoadBranding(const std::string& applicationDirectory) {
+    std::string path = applicationDirectory;
+    mUtils::AddBackslash(path) += kBrandingFileName;
+    const auto fsPath = std::filesystem::u8path(path);
+
+    std::string bytes;
+    if (!mFileFound::FileFound(path) || !ReadFile(fsPath, bytes)) {
+        ApplyDefaults();
+        return;
+    }
+    if (bytes.empty()) {  // an empty file is removed, as if it had never been there
+        std::error_code ignored;
+        std::filesystem::remove(fsPath, ignored);
+        ApplyDefaults();
+        return;
+    }
+    BrandingRecordRaw = ParseBrandingRecord(bytes);
+    BrandingSettings = DecodeBranding(BrandingRecordRaw, applicationDirectory);
+}
+
+void LoadBranding() { LoadBranding(mUtils::ApplicationDirectory()); }
+
+}  // namespace mSetup

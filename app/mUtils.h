@@ -1,0 +1,28 @@
+#pragma once
+// Small helpers the windows share.
+
+#include <string>
+
+namespace mUtils {
+
+// The platform's directory separator: "\" on Windows, "/" elsewhere.
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Appends the directory separator unless the path already ends in one; the empty path
+// becomes the separator alone. Updates `path` and returns it.
+std::string& AddBackslash(std::string& path);
+
+// Turns a relative file name stored with "\" separators (as written on Windows) into one
+// with this platform's separators.
+std::string NativeSeparators(std::string path);
+
+// The directory of the running executable, without a trailing separator. Set once at
+// start-up; empty until then.
+const std::string& ApplicationDirectory();
+void SetApplicationDirectory(const std::string& directory);
+
+}  // namespace mUtils

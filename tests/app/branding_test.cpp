@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "BrandScrambler.h"
+#include "Cp1252.h"
+#include "mDescramble.h"
+#include "mFileFound.h"
+#include "mSetup.h"
+#include "mUtils.h"
+
+namespace fs = std::filesystem;
+using mDescramble::Descramble;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() {
+        path_ = fs::temp_directory_path() /
+                ("corpometer-test-" + std::to_string(std::random_device{}()));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    std::string str() const { return path_.string(); }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Bytes(std::initializer_list<int> codes) {
+    std::string s;
+    for (int c : codes) s += static_cast<char>(c);
+    return s;
+}
+
+}  // namespace
+
+TEST(Descramble, KeyCycleAndLengths) {
+    EXPECT_EQ(Descramble(""), "");
+    EXPECT_EQ(Descramble("ab"), "");    // a key byte missing
+    EXPECT_EQ(Descramble("abc"), "");   // key only
+    EXPECT_EQ(Descramble("abcd"), "");  // keys k1..k3 and k4, no body
+    // Five bytes: one body byte, shifted by the first key byte.
+    EXPECT_EQ(Descramble(Bytes({10, 20, 30, 10 + 'A', 99})), "A");
+    // k4 is the last byte, not the fourth; the fifth body byte starts over at k1.
+    const std::string stored = Bytes({1, 2, 3, 'a' + 1, 'b' + 2, 'c' + 3, 'd' + 7, 'e' + 1, 7});
+    EXPECT_EQ(Descramble(stored), "abcde");
+}
+
+TEST(Descramble, AnyFailureEmptiesTheWholeText) {
+    // The third body byte is below its key: nothing of the text survives.
+    EXPECT_EQ(Descramble(Bytes({1, 1, 50, 'a' + 1, 'b' + 1, 10, 0})), "");
+    // Shifts reach the top of the code range exactly.
+    EXPECT_EQ(Descramble(Bytes({0, 0, 0, 255, 0})), Bytes({255}));
+}
+
+TEST(Scramble, RoundTripsEveryByteWithFittingKeys) {
+    std::mt19937 random(42);
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (const std::string& plain : {std::string(), std::string("x"), std::string("Corpometer"), all,
+                                     std::string(1000, '\xFF')}) {
+        for (int trial = 0; trial < 20; ++trial) {
+            const std::string stored = brand::Scramble(plain, random);
+            ASSERT_EQ(stored.size(), plain.size() + 4);
+            EXPECT_EQ(Descramble(stored), plain);
+        }
+    }
+    // Key bytes are printable when the text leaves room for it.
+    const std::string stored = brand::Scramble("hello", random);
+    for (size_t i : {size_t{0}, size_t{1}, size_t{2}, stored.size() - 1}) {
+        EXPECT_GE(static_cast<unsigned char>(stored[i]), 33);
+        EXPECT_LE(static_cast<unsigned char>(stored[i]), 126);
+    }
+}
+
+TEST(Cp1252, ConvertsTheHighControlsBothWays) {
+    EXPECT_EQ(cp1252::ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(cp1252::ToUtf8("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(cp1252::FromUtf8("\xE2\x82\xAC\xC3\xA9"), std::string("\x80\xE9"));
+    EXPECT_FALSE(cp1252::FromUtf8("\xE4\xB8\xAD").has_value());  // a CJK character has no code
+    EXPECT_FALSE(cp1252::FromUtf8("\xC3").has_value());          // cut-short sequence
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    EXPECT_EQ(cp1252::FromUtf8(cp1252::ToUtf8(all)), all);
+}
+
+TEST(Utilities, AddBackslashAndFileFound) {
+    std::string path;
+    EXPECT_EQ(mUtils::AddBackslash(path), "/");
+    path = "/opt/app";
+    EXPECT_EQ(mUtils::AddBackslash(path), "/opt/app/");
+    EXPECT_EQ(path, "/opt/app/");  // the caller's variable changes too
+    EXPECT_EQ(mUtils::AddBackslash(path), "/opt/app/");
+    EXPECT_EQ(mUtils::NativeSeparators("art\\banner.gif"), "art/banner.gif");
+
+    TempDir dir;
+    WriteBytes(dir / "a.gif", "x");
+    EXPECT_TRUE(mFileFound::FileFound((dir / "a.gif").string()));
+    EXPECT_TRUE(mFileFound::FileFound(dir.str()));  // a directory counts
+    EXPECT_TRUE(mFileFound::FileFound((dir / "*.gif").string()));
+    EXPECT_FALSE(mFileFound::FileFound((dir / "*.png").string()));
+    EXPECT_FALSE(mFileFound::FileFound((dir / "b.gif").string()));
+    EXPECT_FALSE(mFileFound::FileFound(""));
+}
+
+class LoadBrandingTest : public ::testing::Test {
+protected:
+    void Load() { mSetup::LoadBranding(dir.str()); }
+    void ExpectDefaults() {
+        const auto& s = mSetup::BrandingSettings;
+        EXPECT_EQ(s.NameText, "(Your company name && link or small banner here)");
+        EXPECT_EQ(s.Title, "Corpometer");
+        EXPECT_EQ(s.Link, "");
+        EXPECT_EQ(s.BannerPath, "");
+        EXPECT_EQ(s.ShowPictureBanner, 0);
+        EXPECT_EQ(s.ShowAnimatedBanner, 0);
+        EXPECT_EQ(mSetup::BrandingRecordRaw.NameFontSize, 17);
+        EXPECT_EQ(mSetup::BrandingRecordRaw.TitleFontSize, 8);
+        EXPECT_EQ(mSetup::BrandingRecordRaw.FontName, "Tahoma");
+    }
+    TempDir dir;
+};
+
+TEST_F(LoadBrandingTest, MissingEmptyOrUnreadableFileKeepsTheDefaults) {
+    mSetup::BrandingSettings.Title = "stale";
+    Load();
+    ExpectDefaults();
+
+    WriteBytes(dir / "3.dat", "");
+    Load();
+    ExpectDefaults();
+    EXPECT_FALSE(fs::exists(dir / "3.dat"));  // the empty file is deleted
+
+    fs::create_directory(dir / "3.dat");  // a directory of that name
+    Load();
+    ExpectDefaults();
+}
+
+TEST_F(LoadBrandingTest, ReadsDescramblesAndBuildsTheBannerPath) {
+    std::mt19937 random(7);
+    mSetup::BrandingRecord record;
+    record.NameText = brand::Scramble("ACME && Co \xE9", random);
+    record.Title = brand::Scramble("Body Check", random);
+    record.Link = brand::Scramble("https://example.invalid/", random);
+    record.ShowPictureBanner = 0;
+    record.ShowAnimatedBanner = 5;  // any nonzero value is on
+    record.BannerFile = brand::Scramble("art\\banner.gif", random);
+    record.NameFontSize = 20;
+    record.TitleFontSize = 9;
+    record.FontName = "Arial";
+    WriteBytes(dir / "3.dat", mSetup::SerializeBrandingRecord(record) + "trailing bytes ignored");
+    Load();
+
+    const auto& s = mSetup::BrandingSettings;
+    EXPECT_EQ(s.NameText, "ACME && Co \xC3\xA9");
+    EXPECT_EQ(s.Title, "Body Check");
+    EXPECT_EQ(s.Link, "https://example.invalid/");
+    EXPECT_EQ(s.BannerPath, dir.str() + "/art/banner.gif");
+    EXPECT_EQ(s.ShowAnimatedBanner, 5);
+    EXPECT_EQ(mSetup::BrandingRecordRaw.FontName, "Arial");  // kept plain, never descrambled
+    EXPECT_EQ(mSetup::BrandingRecordRaw.NameFontSize, 20);
+}
+
+TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
+    std::mt19937 random(3);
+    mSetup::BrandingRecord record;
+    record.NameText = brand::Scramble("Name", random);
+    record.Title = brand::Scramble("Title", random);
+    record.Link = brand::Scramble("Link", random);
+    record.ShowPictureBanner = -1;
+    record.ShowAnimatedBanner = -1;
+    record.BannerFile = brand::Scramble("b.gif", random);
+    record.NameFontSize = 17;
+    record.TitleFontSize = 8;
+    record.FontName = "Tahoma";
+    const std::string full = mSetup::SerializeBrandingRecord(record);
+
+    // Cut inside every field: what is complete survives, nothing after it does.
+    for (size_t length = 1; length < full.size(); ++length) {
+        const mSetup::BrandingRecord cut = mSetup::ParseBrandingRecord(full.substr(0, length));
+        const mSetup::BrandingRecord again = mSetup::ParseBrandingRecord(
+            mSetup::SerializeBrandingRecord(cut).substr(0, length));
+        EXPECT_LE(mSetup::SerializeBrandingRecord(cut).size(), full.size());
+        EXPECT_EQ(again.FontName, cut.FontName);
+        EXPECT_NE(cut.FontName, "Tahoma") << length;
+    }
+    // A text count that runs past the end of the file gives an empty text and stops there.
+    const mSetup::BrandingRecord overlong = mSetup::ParseBrandingRecord(Bytes({0xFF, 0xFF, 'a', 'b'}));
+    EXPECT_EQ(overlong.NameText, "");
+    EXPECT_EQ(overlong.Title, "");
+    EXPECT_EQ(overlong.FontName, "");
+
+    WriteBytes(dir / "3.dat", full.substr(0, 12));
+    Load();
+    EXPECT_EQ(mSetup::BrandingSettings.NameText, "Name");
+    EXPECT_EQ(mSetup::BrandingSettings.Title, "");
+    EXPECT_EQ(mSetup::BrandingSettings.ShowPictureBanner, 0);
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, dir.str() + "/");
+}

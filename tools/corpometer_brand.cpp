@@ -1,0 +1,155 @@
+// corpometer-brand: writes the branding file "3.dat" and shows what one decodes to.
+//
+//   corpometer-brand write FILE [--name-text T] [--title T] [--link T] [--banner-file F]
+//                    [--picture-banner] [--animated-banner] [--name-font-size N]
+//                    [--title-font-size N] [--font-name T]
+//   corpometer-brand show FILE
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "BrandScrambler.h"
+#include "Cp1252.h"
+#include "mDescramble.h"
+#include "mSetup.h"
+
+namespace {
+
+constexpr size_t kMaxStoredText = 0xFFFF;  // the 16-bit count in front of every text
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+const char kUsage[] =
+    "usage: corpometer-brand write FILE [--name-text T] [--title T] [--link T]\n"
+    "                                   [--banner-file F] [--picture-banner] [--animated-banner]\n"
+    "                                   [--name-font-size N] [--title-font-size N] [--font-name T]\n"
+    "       corpometer-brand show FILE\n";
+
+struct UsageError {
+    std::string message;
+};
+
+std::string ToCodePage(const std::string& option, const std::string& utf8) {
+    auto bytes = cp1252::FromUtf8(utf8);
+    if (!bytes) {
+        throw UsageError{option + ": the text has a character that Windows-1252 cannot store"};
+    }
+    return *bytes;
+}
+
+int16_t ToFontSize(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno != 0 || value < -32768 || value > 32767) {
+        throw UsageError{option + ": expected a whole number from -32768 to 32767, got \"" + text + "\""};
+    }
+    return static_cast<int16_t>(value);
+}
+
+std::string ScrambleField(const std::string& option, const std::string& plain, std::mt19937& random) {
+    const std::string stored = brand::Scramble(plain, random);
+    if (stored.size() > kMaxStoredText) {
+        throw UsageError{option + ": the text is too long (" + std::to_string(plain.size()) +
+                         " bytes; at most " + std::to_string(kMaxStoredText - 4) + ")"};
+    }
+    return stored;
+}
+
+int Write(const std::string& file, const std::vector<std::string>& args) {
+    mSetup::BrandingRecord plain = mSetup::DefaultBrandingRecord();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
+            return args[++i];
+        };
+        if (option == "--name-text") plain.NameText = ToCodePage(option, value());
+        else if (option == "--title") plain.Title = ToCodePage(option, value());
+        else if (option == "--link") plain.Link = ToCodePage(option, value());
+        else if (option == "--banner-file") plain.BannerFile = ToCodePage(option, value());
+        else if (option == "--picture-banner") plain.ShowPictureBanner = -1;
+        else if (option == "--animated-banner") plain.ShowAnimatedBanner = -1;
+        else if (option == "--name-font-size") plain.NameFontSize = ToFontSize(option, value());
+        else if (option == "--title-font-size") plain.TitleFontSize = ToFontSize(option, value());
+        else if (option == "--font-name") plain.FontName = ToCodePage(option, value());
+        else throw UsageError{"unknown option " + option};
+    }
+    if (plain.FontName.size() > kMaxStoredText) {
+        throw UsageError{"--font-name: the text is too long (at most 65535 bytes)"};
+    }
+
+    std::mt19937 random{std::random_device{}()};
+    mSetup::BrandingRecord stored = plain;
+    stored.NameText = ScrambleField("--name-text", plain.NameText, random);
+    stored.Title = ScrambleField("--title", plain.Title, random);
+    stored.Link = ScrambleField("--link", plain.Link, random);
+    stored.BannerFile = ScrambleField("--banner-file", plain.BannerFile, random);
+
+    const std::string bytes = mSetup::SerializeBrandingRecord(stored);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
+        std::cerr << "corpometer-brand: cannot write " << file << ": " << std::strerror(errno) << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int Show(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::cerr << "corpometer-brand: cannot read " << file << ": " << std::strerror(errno) << "\n";
+        return kExitFailure;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.empty()) {
+        std::cerr << "corpometer-brand: " << file
+                  << " is empty; Corpometer deletes such a file and shows its defaults\n";
+        return kExitFailure;
+    }
+    // The same reading and descrambling the program does.
+    const mSetup::BrandingRecord record = mSetup::ParseBrandingRecord(bytes);
+    const auto text = [](const std::string& stored) {
+        return cp1252::ToUtf8(mDescramble::Descramble(stored));
+    };
+    std::cout << "NameText=" << text(record.NameText) << "\n"
+              << "Title=" << text(record.Title) << "\n"
+              << "Link=" << text(record.Link) << "\n"
+              << "ShowPictureBanner=" << record.ShowPictureBanner << "\n"
+              << "ShowAnimatedBanner=" << record.ShowAnimatedBanner << "\n"
+              << "BannerFile=" << text(record.BannerFile) << "\n"
+              << "NameFontSize=" << record.NameFontSize << "\n"
+              << "TitleFontSize=" << record.TitleFontSize << "\n"
+              << "FontName=" << cp1252::ToUtf8(record.FontName) << "\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        if (args.size() >= 2 && args[0] == "write") {
+            return Write(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+        }
+        if (args.size() == 2 && args[0] == "show") return Show(args[1]);
+        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+            std::cout << kUsage;
+            return kExitOk;
+        }
+        std::cerr << kUsage;
+        return kExitUsage;
+    } catch (const UsageError& error) {
+        std::cerr << "corpometer-brand: " << error.message << "\n" << kUsage;
+        return kExitUsage;
+    }
+}
