@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the tree into build/ (or $BUILD_DIR). Extra arguments go to cmake.
+# Configures and builds the tree into build/ (or $BUILD_DIR). Extra arguments go to cmake's
+# configure step. Quick when nothing changed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-if [ ! -f "$build/CMakeCache.txt" ]; then
+if [ -f "$build/CMakeCache.txt" ]; then
+  # Re-run the configure step so that folders added since are picked up.
+  cmake -S "$root" -B "$build" "$@" >/dev/null
+else
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
 fi
 cmake --build "$build" --parallel "$(nproc)"

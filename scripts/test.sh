@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit, widget (offscreen), end-to-end (Xvfb).
+# Builds everything and runs every test: unit, widget (offscreen), end-to-end (Xvfb), and
+# the display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 # Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/ensure-packages.sh" "${TEST_PACKAGES[@]}"
-bash "$root/scripts/build.sh"
-cd "$root/build"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+
+jobs=$(nproc)
+status=0
+
+echo "== Build and test the display-free tests under ASan and UBSan"
+BUILD_DIR="$root/build-sanitize" bash "$root/scripts/build.sh" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORPOMETER_SANITIZE=ON \
+  -DCORPOMETER_WITH_QT=OFF -DCORPOMETER_WITH_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-sanitize" -L core --output-on-failure --parallel "$jobs" \
+  --timeout 900 || status=1
+
+
+echo "== Build and test (release)"
+BUILD_DIR="$root/build" bash "$root/scripts/build.sh"
+ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs" --timeout 600 || status=1
+
+exit $status

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The branding writer from the outside: what it writes reads back, what it shows of a
+# hand-made file, and the messages for bad requests.
+set -u
+tool=$1
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_show() {  # file, expected output
+  local got
+  got=$("$tool" show "$1") || fail "show $1 exited $?"
+  [ "$got" = "$2" ] || fail "show $1 printed:"$'\n'"$got"$'\n'"expected:"$'\n'"$2"
+}
+
+# Written values read back exactly, non-ASCII and the Windows separators included.
+"$tool" write "$work/3.dat" --name-text "Café && Co" --title "Body Check" \
+  --link "https://example.invalid/a?b=c" --banner-file 'art\banner.gif' --picture-banner \
+  --animated-banner --name-font-size 20 --title-font-size 9 --font-name Arial ||
+  fail "write exited $?"
+expect_show "$work/3.dat" "NameText=Café && Co
+Title=Body Check
+Link=https://example.invalid/a?b=c
+ShowPictureBanner=-1
+ShowAnimatedBanner=-1
+BannerFile=art\\banner.gif
+NameFontSize=20
+TitleFontSize=9
+FontName=Arial"
+
+# Without options the file holds the built-in defaults.
+"$tool" write "$work/defaults.dat" || fail "write defaults exited $?"
+expect_show "$work/defaults.dat" "NameText=(Your company name && link or small banner here)
+Title=Corpometer
+Link=
+ShowPictureBanner=0
+ShowAnimatedBanner=0
+BannerFile=
+NameFontSize=17
+TitleFontSize=8
+FontName=Tahoma"
+
+# A hand-made file: a 4-byte text decodes empty, a 5-byte one to one character, a body
+# byte below its key empties the whole text, and the key cycle k1 k2 k3 k4 k1 with k4 the
+# last byte.
+printf '\004\000abcd\005\000\012\024\036Kc\007\000\001\001\062bc\012\000\001\000\000\000\011\000\001\002\003bdfkf\007\021\000\010\000\006\000Tahoma' \
+  > "$work/hand.dat"
+expect_show "$work/hand.dat" "NameText=
+Title=A
+Link=
+ShowPictureBanner=1
+ShowAnimatedBanner=0
+BannerFile=abcde
+NameFontSize=17
+TitleFontSize=8
+FontName=Tahoma"
+
+# Bad requests: clear messages and distinct exit codes, nothing written.
+expect_error() {  # expected exit code, expected message part, command...
+  local code=$1 part=$2; shift 2
+  local err; err=$("$@" 2>&1 >/dev/null); local got=$?
+  [ "$got" -eq "$code" ] || fail "$* exited $got, expected $code"
+  case "$err" in *"$part"*) ;; *) fail "$* said: $err (expected: $part)" ;; esac
+}
+expect_error 2 "unknown option --colour" "$tool" write "$work/x.dat" --colour red
+expect_error 2 "cannot store" "$tool" write "$work/x.dat" --title "中文"
+expect_error 2 "too long" "$tool" write "$work/x.dat" --link "$(head -c 70000 /dev/zero | tr '\0' a)"
+expect_error 2 "needs a value" "$tool" write "$work/x.dat" --title
+expect_error 2 "whole number" "$tool" write "$work/x.dat" --name-font-size big
+[ -e "$work/x.dat" ] && fail "a refused write left a file"
+expect_error 1 "cannot write" "$tool" write "$work/no/such/dir/3.dat"
+expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
+: > "$work/empty.dat"
+expect_error 1 "is empty" "$tool" show "$work/empty.dat"
+expect_error 2 "usage" "$tool"
+
+if [ "$failures" -eq 0 ]; then echo "corpometer-brand: all checks passed"; else exit 1; fi
