@@ -72,7 +72,8 @@ std::optional<char32_t> NextCodePoint(const std::string& s, size_t& pos) {
 std::string ToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    for (char c : bytes)
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstring>
-#include <limits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <string>
 
 namespace mBmi {
@@ -23,11 +23,16 @@ BmiBand BandOf(double bmi) {
 
 Rgb BandColour(BmiBand band) {
     switch (band) {
-        case BmiBand::Underweight: return {0, 0, 255};
-        case BmiBand::Normal: return {0, 128, 0};
-        case BmiBand::Overweight: return {255, 128, 64};
-        case BmiBand::Obese: return {200, 0, 0};
-        case BmiBand::Extreme: return {255, 0, 0};
+        case BmiBand::Underweight:
+            return {0, 0, 255};
+        case BmiBand::Normal:
+            return {0, 128, 0};
+        case BmiBand::Overweight:
+            return {255, 128, 64};
+        case BmiBand::Obese:
+            return {200, 0, 0};
+        case BmiBand::Extreme:
+            return {255, 0, 0};
     }
     return {0, 0, 0};
 }
@@ -82,8 +87,10 @@ double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
     for (; pos < s.size(); ++pos) {
         const int c = std::tolower(static_cast<unsigned char>(s[pos]));
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (radix == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
         if (digit < 0 || digit >= radix) break;
         approx = approx * radix + digit;
         if (value > (UINT64_MAX >> 4)) huge = true;
@@ -98,7 +105,8 @@ double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
 }
 
 size_t SkipDigits(const std::string& s, size_t pos) {
-    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos]))) ++pos;
+    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])))
+        ++pos;
     return pos;
 }
 
@@ -135,8 +143,10 @@ std::string FormatPattern(double value, int minDecimals, int maxDecimals) {
     std::string kept = intPart + fracPart.substr(0, maxDecimals);
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[i] == '9') kept[i--] = '0';
-        if (i >= 0) ++kept[i];
+        while (i >= 0 && kept[i] == '9')
+            kept[i--] = '0';
+        if (i >= 0)
+            ++kept[i];
         else {
             kept.insert(kept.begin(), '1');
             intPart.insert(intPart.begin(), '0');  // one more integer digit
@@ -144,7 +154,8 @@ std::string FormatPattern(double value, int minDecimals, int maxDecimals) {
     }
     std::string whole = kept.substr(0, intPart.size());
     std::string decimals = kept.substr(intPart.size());
-    while (static_cast<int>(decimals.size()) > minDecimals && decimals.back() == '0') decimals.pop_back();
+    while (static_cast<int>(decimals.size()) > minDecimals && decimals.back() == '0')
+        decimals.pop_back();
     const size_t firstNonZero = whole.find_first_not_of('0');
     whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
 
@@ -191,7 +202,8 @@ double ReadLeadingNumber(const std::string& text) {
         // Past the double range: an exponent below zero underflows to 0, else it overflows.
         const std::string number = s.substr(start, pos - start);
         const size_t e = number.find_first_of("eE");
-        const bool underflow = e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
+        const bool underflow =
+            e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
         value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
     } else if (error != std::errc()) {
         value = 0;
@@ -200,8 +212,12 @@ double ReadLeadingNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
-std::string FormatBmi(double value) { return FormatPattern(value, 1, 2); }
+std::string FormatBmi(double value) {
+    return FormatPattern(value, 1, 2);
+}
 
-std::string FormatIdealWeight(double value) { return FormatPattern(value, 2, 2); }
+std::string FormatIdealWeight(double value) {
+    return FormatPattern(value, 2, 2);
+}
 
 }  // namespace mBmi

@@ -28,7 +28,7 @@ struct BmiResult {
 
 inline constexpr double kPoundsPerKilogram = 2.2;
 inline constexpr double kCentimetresPerInch = 2.54;
-inline constexpr int kFirstRowInches = 48;  // row 0 of the feet-and-inches list is 4' 0"
+inline constexpr int kFirstRowInches = 48;        // row 0 of the feet-and-inches list is 4' 0"
 inline constexpr double kImperialFactor = 704.5;  // this calculator's factor, not the usual 703
 inline constexpr double kTargetBmi = 22.5;
 

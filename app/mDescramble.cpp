@@ -6,7 +6,9 @@ std::string Descramble(const std::string& stored) {
     const size_t n = stored.size();
     if (n < 3) return {};  // a key byte is missing
 
-    const auto code = [&](size_t i) { return static_cast<int>(static_cast<unsigned char>(stored[i])); };
+    const auto code = [&](size_t i) {
+        return static_cast<int>(static_cast<unsigned char>(stored[i]));
+    };
     const int key[4] = {code(0), code(1), code(2), code(n - 1)};
 
     std::string plain;

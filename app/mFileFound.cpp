@@ -22,8 +22,8 @@ bool FileFound(const std::string& path) {
 #else
     if (path.find_first_of("*?") != std::string::npos) {
         glob_t matches{};
-        const bool found = glob(path.c_str(), GLOB_NOSORT, nullptr, &matches) == 0 &&
-                           matches.gl_pathc > 0;
+        const bool found =
+            glob(path.c_str(), GLOB_NOSORT, nullptr, &matches) == 0 && matches.gl_pathc > 0;
         globfree(&matches);
         return found;
     }

@@ -20,7 +20,7 @@ namespace {
 // A bounds-checked cursor over the file's bytes: a field the bytes do not reach comes
 // back empty or 0, and every later field is out of reach too.
 class RecordReader {
-public:
+  public:
     explicit RecordReader(const std::string& bytes) : bytes_(bytes) {}
 
     int16_t Number() {
@@ -45,7 +45,7 @@ public:
         return text;
     }
 
-private:
+  private:
     const std::string& bytes_;
     size_t pos_ = 0;
 };
@@ -121,7 +121,8 @@ std::string SerializeBrandingRecord(const BrandingRecord& record) {
     return out;
 }
 
-BrandingValues DecodeBranding(const BrandingRecord& record, const std::string& applicationDirectory) {
+BrandingValues DecodeBranding(const BrandingRecord& record,
+                              const std::string& applicationDirectory) {
     using mDescramble::Descramble;
     BrandingValues values;
     values.NameText = cp1252::ToUtf8(Descramble(record.NameText));
@@ -155,6 +156,8 @@ void LoadBranding(const std::string& applicationDirectory) {
     BrandingSettings = DecodeBranding(BrandingRecordRaw, applicationDirectory);
 }
 
-void LoadBranding() { LoadBranding(mUtils::ApplicationDirectory()); }
+void LoadBranding() {
+    LoadBranding(mUtils::ApplicationDirectory());
+}
 
 }  // namespace mSetup

@@ -56,7 +56,8 @@ BrandingRecord ParseBrandingRecord(const std::string& bytes);
 std::string SerializeBrandingRecord(const BrandingRecord& record);
 
 // Descrambles a stored record into the values the windows read.
-BrandingValues DecodeBranding(const BrandingRecord& record, const std::string& applicationDirectory);
+BrandingValues DecodeBranding(const BrandingRecord& record,
+                              const std::string& applicationDirectory);
 
 // Reads "3.dat" from `applicationDirectory` into BrandingSettings and BrandingRecordRaw.
 // A missing or unreadable file leaves the defaults; an empty one is deleted first.

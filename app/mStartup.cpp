@@ -30,4 +30,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace mStartup
 
-int main(int argc, char** argv) { return mStartup::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return mStartup::Main(argc, argv);
+}

@@ -20,12 +20,15 @@ std::string NativeSeparators(std::string path) {
     return path;
 }
 
-const std::string& ApplicationDirectory() { return applicationDirectoryStore(); }
+const std::string& ApplicationDirectory() {
+    return applicationDirectoryStore();
+}
 
 void SetApplicationDirectory(const std::string& directory) {
     std::string& stored = applicationDirectoryStore();
     stored = directory;
-    while (stored.size() > 1 && stored.back() == kPathSeparator) stored.pop_back();
+    while (stored.size() > 1 && stored.back() == kPathSeparator)
+        stored.pop_back();
 }
 
 }  // namespace mUtils

@@ -31,7 +31,8 @@ constexpr int kExitUsage = 2;
 const char kUsage[] =
     "usage: corpometer-brand write FILE [--name-text T] [--title T] [--link T]\n"
     "                                   [--banner-file F] [--picture-banner] [--animated-banner]\n"
-    "                                   [--name-font-size N] [--title-font-size N] [--font-name T]\n"
+    "                                   [--name-font-size N] [--title-font-size N] [--font-name "
+    "T]\n"
     "       corpometer-brand show FILE\n";
 
 struct UsageError {
@@ -51,12 +52,14 @@ int16_t ToFontSize(const std::string& option, const std::string& text) {
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno != 0 || value < -32768 || value > 32767) {
-        throw UsageError{option + ": expected a whole number from -32768 to 32767, got \"" + text + "\""};
+        throw UsageError{option + ": expected a whole number from -32768 to 32767, got \"" + text +
+                         "\""};
     }
     return static_cast<int16_t>(value);
 }
 
-std::string ScrambleField(const std::string& option, const std::string& plain, std::mt19937& random) {
+std::string ScrambleField(const std::string& option, const std::string& plain,
+                          std::mt19937& random) {
     const std::string stored = brand::Scramble(plain, random);
     if (stored.size() > kMaxStoredText) {
         throw UsageError{option + ": the text is too long (" + std::to_string(plain.size()) +
@@ -73,16 +76,26 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
             if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
             return args[++i];
         };
-        if (option == "--name-text") plain.NameText = ToCodePage(option, value());
-        else if (option == "--title") plain.Title = ToCodePage(option, value());
-        else if (option == "--link") plain.Link = ToCodePage(option, value());
-        else if (option == "--banner-file") plain.BannerFile = ToCodePage(option, value());
-        else if (option == "--picture-banner") plain.ShowPictureBanner = -1;
-        else if (option == "--animated-banner") plain.ShowAnimatedBanner = -1;
-        else if (option == "--name-font-size") plain.NameFontSize = ToFontSize(option, value());
-        else if (option == "--title-font-size") plain.TitleFontSize = ToFontSize(option, value());
-        else if (option == "--font-name") plain.FontName = ToCodePage(option, value());
-        else throw UsageError{"unknown option " + option};
+        if (option == "--name-text")
+            plain.NameText = ToCodePage(option, value());
+        else if (option == "--title")
+            plain.Title = ToCodePage(option, value());
+        else if (option == "--link")
+            plain.Link = ToCodePage(option, value());
+        else if (option == "--banner-file")
+            plain.BannerFile = ToCodePage(option, value());
+        else if (option == "--picture-banner")
+            plain.ShowPictureBanner = -1;
+        else if (option == "--animated-banner")
+            plain.ShowAnimatedBanner = -1;
+        else if (option == "--name-font-size")
+            plain.NameFontSize = ToFontSize(option, value());
+        else if (option == "--title-font-size")
+            plain.TitleFontSize = ToFontSize(option, value());
+        else if (option == "--font-name")
+            plain.FontName = ToCodePage(option, value());
+        else
+            throw UsageError{"unknown option " + option};
     }
     if (plain.FontName.size() > kMaxStoredText) {
         throw UsageError{"--font-name: the text is too long (at most 65535 bytes)"};
@@ -97,8 +110,10 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
 
     const std::string bytes = mSetup::SerializeBrandingRecord(stored);
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-        std::cerr << "corpometer-brand: cannot write " << file << ": " << std::strerror(errno) << "\n";
+    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
+        !out.flush()) {
+        std::cerr << "corpometer-brand: cannot write " << file << ": " << std::strerror(errno)
+                  << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -107,7 +122,8 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
 int Show(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        std::cerr << "corpometer-brand: cannot read " << file << ": " << std::strerror(errno) << "\n";
+        std::cerr << "corpometer-brand: cannot read " << file << ": " << std::strerror(errno)
+                  << "\n";
         return kExitFailure;
     }
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -17,7 +17,7 @@ using mDescramble::Descramble;
 namespace {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         path_ = fs::temp_directory_path() /
                 ("corpometer-test-" + std::to_string(std::random_device{}()));
@@ -31,17 +31,19 @@ public:
     std::string str() const { return path_.string(); }
     fs::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     fs::path path_;
 };
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Bytes(std::initializer_list<int> codes) {
     std::string s;
-    for (int c : codes) s += static_cast<char>(c);
+    for (int c : codes)
+        s += static_cast<char>(c);
     return s;
 }
 
@@ -69,9 +71,10 @@ TEST(Descramble, AnyFailureEmptiesTheWholeText) {
 TEST(Scramble, RoundTripsEveryByteWithFittingKeys) {
     std::mt19937 random(42);
     std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-    for (const std::string& plain : {std::string(), std::string("x"), std::string("Corpometer"), all,
-                                     std::string(1000, '\xFF')}) {
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
+    for (const std::string& plain : {std::string(), std::string("x"), std::string("Corpometer"),
+                                     all, std::string(1000, '\xFF')}) {
         for (int trial = 0; trial < 20; ++trial) {
             const std::string stored = brand::Scramble(plain, random);
             ASSERT_EQ(stored.size(), plain.size() + 4);
@@ -93,7 +96,8 @@ TEST(Cp1252, ConvertsTheHighControlsBothWays) {
     EXPECT_FALSE(cp1252::FromUtf8("\xE4\xB8\xAD").has_value());  // a CJK character has no code
     EXPECT_FALSE(cp1252::FromUtf8("\xC3").has_value());          // cut-short sequence
     std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
     EXPECT_EQ(cp1252::FromUtf8(cp1252::ToUtf8(all)), all);
 }
 
@@ -117,7 +121,7 @@ TEST(Utilities, AddBackslashAndFileFound) {
 }
 
 class LoadBrandingTest : public ::testing::Test {
-protected:
+  protected:
     void Load() { mSetup::LoadBranding(dir.str()); }
     void ExpectDefaults() {
         const auto& s = mSetup::BrandingSettings;
@@ -191,14 +195,15 @@ TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
     // Cut inside every field: what is complete survives, nothing after it does.
     for (size_t length = 1; length < full.size(); ++length) {
         const mSetup::BrandingRecord cut = mSetup::ParseBrandingRecord(full.substr(0, length));
-        const mSetup::BrandingRecord again = mSetup::ParseBrandingRecord(
-            mSetup::SerializeBrandingRecord(cut).substr(0, length));
+        const mSetup::BrandingRecord again =
+            mSetup::ParseBrandingRecord(mSetup::SerializeBrandingRecord(cut).substr(0, length));
         EXPECT_LE(mSetup::SerializeBrandingRecord(cut).size(), full.size());
         EXPECT_EQ(again.FontName, cut.FontName);
         EXPECT_NE(cut.FontName, "Tahoma") << length;
     }
     // A text count that runs past the end of the file gives an empty text and stops there.
-    const mSetup::BrandingRecord overlong = mSetup::ParseBrandingRecord(Bytes({0xFF, 0xFF, 'a', 'b'}));
+    const mSetup::BrandingRecord overlong =
+        mSetup::ParseBrandingRecord(Bytes({0xFF, 0xFF, 'a', 'b'}));
     EXPECT_EQ(overlong.NameText, "");
     EXPECT_EQ(overlong.Title, "");
     EXPECT_EQ(overlong.FontName, "");
