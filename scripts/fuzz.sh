@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the fuzz harnesses with clang's libFuzzer and runs each for a while.
+#
+#   bash scripts/fuzz.sh [SECONDS_EACH] [HARNESS ...]     (default: 600 s, every harness)
+#
+# Corpora grow in build-fuzz/corpus/HARNESS, seeded from fuzz/seeds/HARNESS, the regression
+# inputs and, for the GIF harnesses, the public GIF suites. Crashes land in
+# build-fuzz/findings/HARNESS; keep each one under fuzz/regressions/HARNESS/ with a name
+# that says what broke, once fixed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-600}
+shift || true
+build="$root/build-fuzz"
+
+bash "$root/scripts/ensure-packages.sh" clang libclang-rt-14-dev
+CC=clang CXX=clang++ BUILD_DIR="$build" bash "$root/scripts/build.sh" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORPOMETER_FUZZ=ON -DCORPOMETER_WITH_QT=OFF \
+  -DCORPOMETER_WITH_BENCH=OFF -DCORPOMETER_WITH_TESTS=OFF
+
+harnesses=("$@")
+if [ ${#harnesses[@]} -eq 0 ]; then
+  for exe in "$build"/fuzz/fuzz_*; do harnesses+=("$(basename "$exe" | sed 's/^fuzz_//')"); done
+fi
+
+testdata=$(cd "$root/.." && pwd)/shared/testdata/gif
+for name in "${harnesses[@]}"; do
+  corpus="$build/corpus/$name"
+  findings="$build/findings/$name"
+  mkdir -p "$corpus" "$findings"
+  seeds=()
+  for dir in "$root/fuzz/seeds/$name" "$root/fuzz/regressions/$name"; do
+    [ -d "$dir" ] && seeds+=("$dir")
+  done
+  case "$name" in
+    gif*|lzw*) [ -d "$testdata" ] && seeds+=("$testdata") ;;
+  esac
+  dict=()
+  [ -f "$root/fuzz/dicts/$name.dict" ] && dict=(-dict="$root/fuzz/dicts/$name.dict")
+  echo "== $name: ${seconds}s"
+  "$build/fuzz/fuzz_$name" "$corpus" "${seeds[@]}" "${dict[@]}" \
+    -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2560 -timeout=10 \
+    -artifact_prefix="$findings/" -print_final_stats=1 2>&1 | tail -n 25
+done
