@@ -1,0 +1,16 @@
+#pragma once
+// Collects what a writer or encoder puts out, for tests and benchmarks.
+
+#include <vector>
+
+#include "GifByteSink.h"
+
+class MemorySink : public GifByteSink {
+  public:
+    void Write(const uint8_t* data, size_t count) override {
+        bytes.insert(bytes.end(), data, data + count);
+        writes.push_back(count);
+    }
+    std::vector<uint8_t> bytes;
+    std::vector<size_t> writes;  // the size of every Write call
+};

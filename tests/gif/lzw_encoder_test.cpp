@@ -1,0 +1,415 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "GiflibDecode.h"
+#include "MemorySink.h"
+#include "mGIFLZWEnc.h"
+
+using mGIFLZWEnc::EncodeRows;
+using mGIFLZWEnc::IndexRows;
+
+namespace {
+
+struct Picture {
+    int32_t width, height, stride;
+    std::vector<uint8_t> bytes;  // stride * height; the padding holds junk on purpose
+
+    Picture(int32_t w, int32_t h) : width(w), height(h), stride((w + 3) / 4 * 4 + 4) {
+        bytes.assign(static_cast<size_t>(stride) * h, 0xEE);
+    }
+    uint8_t& At(int32_t x, int32_t y) { return bytes[static_cast<size_t>(y) * stride + x]; }
+    IndexRows Rows() const { return IndexRows{bytes.data(), stride, width, height}; }
+};
+
+Picture RandomPicture(int32_t w, int32_t h, int colours, uint32_t seed, int runLength = 1) {
+    Picture p(w, h);
+    std::mt19937 random(seed);
+    uint8_t value = 0;
+    int run = 0;
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            if (run-- <= 0) {
+                value = static_cast<uint8_t>(random() % colours);
+                run = static_cast<int>(random() % runLength);
+            }
+            p.At(x, y) = value;
+        }
+    }
+    return p;
+}
+
+std::vector<uint8_t> Encode(const Picture& p, int minCodeSize, bool interlaced = false) {
+    MemorySink sink;
+    EncodeRows(sink, p.Rows(), static_cast<uint8_t>(minCodeSize + 1), interlaced);
+    return sink.bytes;
+}
+
+// The encoder written out step by step, one pixel at a time, with the signed arithmetic,
+// masks and separate key and code tables of its description. The fast encoder must match
+// it byte for byte.
+class LiteralEncoder {
+  public:
+    std::vector<uint8_t> Encode(const Picture& p, int initial, bool interlaced) {
+        width_ = p.width;
+        height_ = p.height;
+        remaining_ = p.width * p.height;
+        interlaced_ = interlaced;
+        x_ = y_ = pass_ = 0;
+        initialWidth_ = codeWidth_ = initial;
+        widthLimit_ = (1 << codeWidth_) - 1;
+        clearPending_ = false;
+        accumulator_ = bitCount_ = 0;
+        clearCode_ = 1 << (initial - 1);
+        endCode_ = clearCode_ + 1;
+        nextCode_ = clearCode_ + 2;
+        fill_ = 0;
+        out_.clear();
+        keys_.assign(5003, -1);
+        codes_.assign(5003, 0);
+        Emit(clearCode_);
+        int32_t prefix = Next(p);
+        for (int32_t c = Next(p); c >= 0; c = Next(p)) {
+            const int32_t key = c * 4096 + prefix;
+            int32_t slot = (c * 16) ^ prefix;
+            bool found = false, empty = false;
+            if (keys_[slot] == key) {
+                found = true;
+            } else if (keys_[slot] < 0) {
+                empty = true;
+            } else {
+                const int32_t step = slot == 0 ? 1 : 5003 - slot;
+                while (!found && !empty) {
+                    slot -= step;
+                    if (slot < 0) slot += 5003;
+                    if (keys_[slot] == key) {
+                        found = true;
+                    } else if (keys_[slot] <= 0) {
+                        empty = true;
+                    }
+                }
+            }
+            if (found) {
+                prefix = codes_[slot];
+                continue;
+            }
+            Emit(prefix);
+            prefix = c;
+            if (nextCode_ < 4096) {
+                codes_[slot] = nextCode_++;
+                keys_[slot] = key;
+            } else {
+                keys_.assign(5003, -1);
+                nextCode_ = clearCode_ + 2;
+                clearPending_ = true;
+                Emit(clearCode_);
+            }
+        }
+        Emit(prefix);
+        Emit(endCode_);
+        return out_;
+    }
+
+  private:
+    int32_t Next(const Picture& p) {
+        if (remaining_ == 0) return -1;
+        const int32_t pixel = p.bytes[static_cast<size_t>(y_) * p.stride + x_];
+        if (++x_ == width_) {
+            x_ = 0;
+            if (!interlaced_) {
+                ++y_;
+            } else {
+                static const int32_t step[4] = {8, 8, 4, 2}, start[4] = {0, 4, 2, 1};
+                y_ += step[pass_];
+                while (y_ >= height_ && pass_ < 3)
+                    y_ = start[++pass_];
+            }
+        }
+        --remaining_;
+        return pixel;
+    }
+    void Emit(int32_t code) {
+        static const int32_t mask[17] = {0,   1,    3,    7,    15,   31,    63,    127,  255,
+                                         511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
+        accumulator_ &= mask[bitCount_];
+        accumulator_ = bitCount_ > 0 ? accumulator_ | (code << bitCount_) : code;
+        bitCount_ += codeWidth_;
+        while (bitCount_ >= 8) {
+            Put(accumulator_ & 255);
+            accumulator_ /= 256;
+            bitCount_ -= 8;
+        }
+        if (nextCode_ > widthLimit_ || clearPending_) {
+            if (clearPending_) {
+                codeWidth_ = initialWidth_;
+                widthLimit_ = (1 << initialWidth_) - 1;
+                clearPending_ = false;
+            } else {
+                ++codeWidth_;
+                widthLimit_ = codeWidth_ == 12 ? 4096 : (1 << codeWidth_) - 1;
+            }
+        }
+        if (code == endCode_) {
+            while (bitCount_ > 0) {
+                Put(accumulator_ & 255);
+                accumulator_ /= 256;
+                bitCount_ -= 8;
+            }
+            Flush();
+        }
+    }
+    void Put(int32_t byte) {
+        block_[++fill_] = static_cast<uint8_t>(byte);
+        if (fill_ == 254) Flush();
+    }
+    void Flush() {
+        if (fill_ == 0) return;
+        block_[0] = static_cast<uint8_t>(fill_);
+        out_.insert(out_.end(), block_, block_ + fill_ + 1);
+        fill_ = 0;
+    }
+
+    int32_t width_, height_, remaining_, x_, y_, pass_;
+    bool interlaced_, clearPending_;
+    int32_t initialWidth_, codeWidth_, widthLimit_, accumulator_, bitCount_;
+    int32_t clearCode_, endCode_, nextCode_, fill_;
+    uint8_t block_[256];
+    std::vector<uint8_t> out_;
+    std::vector<int32_t> keys_, codes_;
+};
+
+// Splits sub-blocks; fails the test on a malformed chain.
+std::vector<uint8_t> JoinSubBlocks(const std::vector<uint8_t>& blocks,
+                                   std::vector<size_t>* lengths = nullptr) {
+    std::vector<uint8_t> joined;
+    size_t at = 0;
+    while (at < blocks.size()) {
+        const size_t n = blocks[at];
+        EXPECT_GT(n, 0u);
+        EXPECT_LE(at + 1 + n, blocks.size());
+        if (n == 0 || at + 1 + n > blocks.size()) break;
+        if (lengths) lengths->push_back(n);
+        joined.insert(joined.end(), blocks.begin() + at + 1, blocks.begin() + at + 1 + n);
+        at += 1 + n;
+    }
+    return joined;
+}
+
+// Reads the code stream back with the widths a GIF decoder uses, recording each code and
+// the width it was read at.
+struct ReadCode {
+    int code, width;
+};
+std::vector<ReadCode> ReadCodes(const std::vector<uint8_t>& joined, int minCodeSize) {
+    std::vector<ReadCode> codes;
+    const int clear = 1 << minCodeSize, end = clear + 1;
+    int width = minCodeSize + 1, nextSlot = clear + 2;
+    bool first = true;
+    uint32_t buffer = 0;
+    int bits = 0;
+    size_t at = 0;
+    for (;;) {
+        while (bits < width && at < joined.size()) {
+            buffer |= static_cast<uint32_t>(joined[at++]) << bits;
+            bits += 8;
+        }
+        if (bits < width) break;
+        const int code = static_cast<int>(buffer & ((1u << width) - 1));
+        buffer >>= width;
+        bits -= width;
+        codes.push_back({code, width});
+        if (code == end) break;
+        if (code == clear) {
+            width = minCodeSize + 1;
+            nextSlot = clear + 2;
+            first = true;
+            continue;
+        }
+        if (first) {
+            first = false;
+            continue;
+        }
+        if (nextSlot < 4096) ++nextSlot;
+        if (nextSlot > (1 << width) - 1 && width < 12) ++width;
+    }
+    return codes;
+}
+
+std::vector<uint8_t> WrapInGif(const std::vector<uint8_t>& blocks, int width, int height,
+                               int minCodeSize, bool interlaceFlag) {
+    std::vector<uint8_t> f = {'G', 'I', 'F', '8', '9', 'a'};
+    auto put16 = [&f](int v) {
+        f.push_back(static_cast<uint8_t>(v & 255));
+        f.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    put16(width);
+    put16(height);
+    f.push_back(0xF7);  // a 256-entry global table
+    f.push_back(0);
+    f.push_back(0);
+    for (int i = 0; i < 256; ++i)
+        f.insert(f.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
+    f.push_back(0x2C);
+    put16(0);
+    put16(0);
+    put16(width);
+    put16(height);
+    f.push_back(interlaceFlag ? 0x40 : 0);
+    f.push_back(static_cast<uint8_t>(minCodeSize));
+    f.insert(f.end(), blocks.begin(), blocks.end());
+    f.push_back(0);
+    f.push_back(0x3B);
+    return f;
+}
+
+std::vector<uint8_t> GiflibIndices(const std::vector<uint8_t>& blocks, int width, int height,
+                                   int minCodeSize, bool interlaceFlag) {
+    GiflibImage image;
+    std::string error;
+    const bool decoded = DecodeWithGiflib(
+        WrapInGif(blocks, width, height, minCodeSize, interlaceFlag), image, error);
+    EXPECT_TRUE(decoded) << error;
+    if (!decoded || image.frames.size() != 1) return {};
+    return image.frames[0].indices;
+}
+
+std::vector<uint8_t> Unpadded(const Picture& p) {
+    std::vector<uint8_t> out;
+    for (int32_t y = 0; y < p.height; ++y) {
+        out.insert(out.end(), p.bytes.begin() + static_cast<ptrdiff_t>(y) * p.stride,
+                   p.bytes.begin() + static_cast<ptrdiff_t>(y) * p.stride + p.width);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(LzwEncoder, SinglePixelGivesTheKnownThreeBytes) {
+    mGIFLZWEnc::InitEncoder();
+    Picture p(1, 1);
+    p.At(0, 0) = 0;
+    // clear (4), 0, end (5) at 3 bits each: 100 000 101, least significant bit first.
+    EXPECT_EQ(Encode(p, 2), (std::vector<uint8_t>{0x02, 0x44, 0x01}));
+}
+
+TEST(LzwEncoder, MatchesTheStepByStepEncoderByteForByte) {
+    // Sizes, palettes, run lengths (flat content exercises long strings and the key-0
+    // quirk, noise fills the table and forces restarts), both row orders.
+    struct Case {
+        int32_t w, h;
+        int colours, minCodeSize, run;
+        bool interlaced;
+    };
+    const Case cases[] = {
+        {1, 1, 2, 2, 1, false},      {3, 1, 4, 2, 1, false},      {2, 7, 2, 2, 1, true},
+        {17, 3, 4, 2, 3, true},      {64, 64, 1, 2, 1, false},    {64, 64, 2, 2, 40, true},
+        {200, 150, 16, 4, 4, false}, {97, 211, 256, 8, 1, false}, {320, 240, 256, 8, 12, true},
+        {333, 77, 2, 2, 2, false},   {1000, 40, 64, 6, 1, true},  {513, 300, 5, 3, 200, false},
+    };
+    LiteralEncoder literal;
+    uint32_t seed = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " colours " << c.colours
+                                        << (c.interlaced ? " interlaced" : ""));
+        const Picture p = RandomPicture(c.w, c.h, c.colours, seed++, c.run);
+        EXPECT_EQ(Encode(p, c.minCodeSize, c.interlaced),
+                  literal.Encode(p, c.minCodeSize + 1, c.interlaced));
+    }
+}
+
+TEST(LzwEncoder, GiflibDecodesWhatItWrites) {
+    uint32_t seed = 100;
+    for (int colours : {2, 3, 16, 200, 256}) {
+        for (int run : {1, 5, 300}) {
+            int minCodeSize = 2;
+            while ((1 << minCodeSize) < colours)
+                ++minCodeSize;
+            const Picture p = RandomPicture(301, 123, colours, seed++, run);
+            for (bool interlaced : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "colours " << colours << " run " << run
+                                                << (interlaced ? " interlaced" : ""));
+                EXPECT_EQ(GiflibIndices(Encode(p, minCodeSize, interlaced), p.width, p.height,
+                                        minCodeSize, interlaced),
+                          Unpadded(p));
+            }
+        }
+    }
+}
+
+TEST(LzwEncoder, SubBlocksCarry254BytesExceptTheLast) {
+    const Picture p = RandomPicture(100, 100, 256, 7);
+    MemorySink sink;
+    EncodeRows(sink, p.Rows(), 9, false);
+    std::vector<size_t> lengths;
+    const std::vector<uint8_t> joined = JoinSubBlocks(sink.bytes, &lengths);
+    ASSERT_GT(lengths.size(), 2u);
+    for (size_t i = 0; i + 1 < lengths.size(); ++i)
+        EXPECT_EQ(lengths[i], 254u) << i;
+    EXPECT_GE(lengths.back(), 1u);
+    // One write per sub-block, each with its length byte.
+    ASSERT_EQ(sink.writes.size(), lengths.size());
+    for (size_t i = 0; i < lengths.size(); ++i)
+        EXPECT_EQ(sink.writes[i], lengths[i] + 1);
+}
+
+TEST(LzwEncoder, FullTableRestartsWithAClearCodeAtTwelveBits) {
+    // Noise at 8 bits fills the 4096 codes quickly.
+    const Picture p = RandomPicture(256, 64, 256, 11);
+    const std::vector<ReadCode> codes = ReadCodes(JoinSubBlocks(Encode(p, 8)), 8);
+    ASSERT_GT(codes.size(), 2u);
+    EXPECT_EQ(codes.front().code, 256);
+    size_t restart = 0;
+    for (size_t i = 1; i < codes.size() && restart == 0; ++i) {
+        if (codes[i].code == 256) restart = i;
+    }
+    ASSERT_GT(restart, 1u) << "no restart";
+    EXPECT_EQ(codes[restart].width, 12);
+    EXPECT_EQ(codes[restart - 1].width, 12);
+    EXPECT_EQ(codes[restart + 1].width, 9);
+    // The first string made after the restart gets code 258 again: the decoder's first
+    // added slot. Codes after the restart never name slots the new table has not made.
+    int nextSlot = 258;
+    for (size_t i = restart + 2; i < codes.size() && codes[i].code != 257; ++i) {
+        if (codes[i].code == 256) break;
+        EXPECT_LE(codes[i].code, nextSlot) << "code " << i;
+        ++nextSlot;
+    }
+    EXPECT_EQ(GiflibIndices(Encode(p, 8), p.width, p.height, 8, false), Unpadded(p));
+}
+
+TEST(LzwEncoder, InterlacedRowsGoInFourPassesForAnyHeight) {
+    // Each row holds its own number; decoding without the interlace flag shows the order
+    // in which the rows were stored.
+    const std::vector<std::vector<uint8_t>> expected = {
+        {0}, {0, 1}, {0, 2, 1}, {0, 2, 1, 3}, {0, 4, 2, 1, 3}, {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9}};
+    for (const std::vector<uint8_t>& order : expected) {
+        const int32_t height = static_cast<int32_t>(order.size());
+        Picture p(3, height);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < 3; ++x)
+                p.At(x, y) = static_cast<uint8_t>(y);
+        }
+        const std::vector<uint8_t> stored = GiflibIndices(Encode(p, 4, true), 3, height, 4, false);
+        ASSERT_EQ(stored.size(), static_cast<size_t>(3 * height));
+        std::vector<uint8_t> rows;
+        for (int32_t y = 0; y < height; ++y)
+            rows.push_back(stored[static_cast<size_t>(y) * 3]);
+        EXPECT_EQ(rows, order) << "height " << height;
+        // Without the flag the rows stay in place.
+        EXPECT_EQ(GiflibIndices(Encode(p, 4, false), 3, height, 4, false), Unpadded(p));
+    }
+}
+
+TEST(LzwEncoder, WritesNothingForAnEmptyViewOrAnImpossibleCodeSize) {
+    Picture p(4, 4);
+    MemorySink sink;
+    EncodeRows(sink, IndexRows{nullptr, 8, 4, 4}, 3, false);
+    EncodeRows(sink, IndexRows{p.bytes.data(), p.stride, 0, 4}, 3, false);
+    EncodeRows(sink, IndexRows{p.bytes.data(), p.stride, 4, 0}, 3, false);
+    EncodeRows(sink, p.Rows(), 2, false);
+    EncodeRows(sink, p.Rows(), 10, false);
+    EXPECT_TRUE(sink.bytes.empty());
+}
