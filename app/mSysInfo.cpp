@@ -1,0 +1,80 @@
+#include "mSysInfo.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "mFileFound.h"
+
+namespace mSysInfo {
+namespace {
+
+#if defined(_WIN32)
+constexpr char kPathListSeparator = ';';
+#else
+constexpr char kPathListSeparator = ':';
+#endif
+
+constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr char kMsinfoValue[] = "PATH";
+constexpr char kSharedToolsKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr char kSharedToolsValue[] = "MSINFO";
+constexpr char kMsinfoFile[] = "\\MSINFO32.EXE";
+
+bool IsExecutableFile(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::is_regular_file(status)) return false;
+    constexpr fs::perms kAnyExecute =
+        fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return (status.permissions() & kAnyExecute) != fs::perms::none;
+}
+
+std::vector<std::string> SplitPath(const std::string& pathVariable) {
+    std::vector<std::string> folders;
+    size_t start = 0;
+    while (start <= pathVariable.size()) {
+        size_t end = pathVariable.find(kPathListSeparator, start);
+        if (end == std::string::npos) end = pathVariable.size();
+        if (end > start) folders.push_back(pathVariable.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
+}  // namespace
+
+const std::vector<std::string>& SystemInfoPrograms() {
+    static const std::vector<std::string> programs = {
+        "hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "cpu-x", "gnome-system-monitor",
+    };
+    return programs;
+}
+
+std::string FindOnPath(const std::vector<std::string>& programs, const std::string& pathVariable) {
+    const std::vector<std::string> folders = SplitPath(pathVariable);
+    for (const std::string& program : programs) {
+        if (program.empty()) continue;
+        for (const std::string& folder : folders) {
+            const std::filesystem::path candidate = std::filesystem::path(folder) / program;
+            if (IsExecutableFile(candidate)) return candidate.string();
+        }
+    }
+    return {};
+}
+
+std::string LocateSystemInfo(const mRegistry::ValueQuery& query, const std::string& pathVariable) {
+    std::string value;
+    if (mRegistry::GetKeyValue(query, mRegistry::kHKeyLocalMachine, kMsinfoKey, kMsinfoValue,
+                               value)) {
+        return value;
+    }
+    if (mRegistry::GetKeyValue(query, mRegistry::kHKeyLocalMachine, kSharedToolsKey,
+                               kSharedToolsValue, value)) {
+        const std::string file = value + kMsinfoFile;
+        if (mFileFound::FileFound(file)) return file;
+    }
+    return FindOnPath(SystemInfoPrograms(), pathVariable);
+}
+
+}  // namespace mSysInfo

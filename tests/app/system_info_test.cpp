@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "mSysInfo.h"
+
+namespace fs = std::filesystem;
+using mSysInfo::FindOnPath;
+using mSysInfo::LocateSystemInfo;
+
+namespace {
+
+class TempDir {
+  public:
+    TempDir() {
+        path_ = fs::temp_directory_path() /
+                ("corpometer-sysinfo-" + std::to_string(std::random_device{}()));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    std::string Folder(const std::string& name) const {
+        fs::create_directories(path_ / name);
+        return (path_ / name).string();
+    }
+    fs::path Root() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+std::string MakeFile(const std::string& folder, const std::string& name, bool executable) {
+    const fs::path path = fs::path(folder) / name;
+    std::ofstream(path) << "#!/bin/sh\n";
+    fs::permissions(
+        path, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
+    return path.string();
+}
+
+const mRegistry::ValueQuery kNoRegistry = [](uint32_t, const std::string&, const std::string&,
+                                             uint32_t&, std::string&) { return false; };
+
+}  // namespace
+
+TEST(FindOnPath, ListOrderFirstThenPathOrder) {
+    TempDir dir;
+    const std::string a = dir.Folder("a"), b = dir.Folder("b");
+    const std::string path = a + ":" + b;
+    MakeFile(b, "second", true);
+    const std::string secondInA = MakeFile(a, "second", true);
+    const std::string third = MakeFile(a, "third", true);
+    // "first" is nowhere; "second" is in both folders, and the earlier folder wins.
+    EXPECT_EQ(FindOnPath({"first", "second", "third"}, path), secondInA);
+    EXPECT_EQ(FindOnPath({"third", "second"}, path), third);
+    EXPECT_EQ(FindOnPath({"first"}, path), "");
+}
+
+TEST(FindOnPath, SkipsWhatCannotBeStarted) {
+    TempDir dir;
+    const std::string a = dir.Folder("a"), b = dir.Folder("b");
+    MakeFile(a, "tool", false);                      // not executable
+    fs::create_directories(fs::path(a) / "folder");  // a folder of that name
+    const std::string tool = MakeFile(b, "tool", true);
+    fs::create_directories(fs::path(b) / "folder");
+    EXPECT_EQ(FindOnPath({"folder", "tool"}, a + ":" + b), tool);
+    EXPECT_EQ(FindOnPath({"tool"}, a), "");
+    // Empty PATH entries are not taken for the current folder.
+    const fs::path previous = fs::current_path();
+    fs::current_path(b);
+    EXPECT_EQ(FindOnPath({"tool"}, "::" + a + ":"), "");
+    EXPECT_EQ(FindOnPath({"tool"}, ""), "");
+    fs::current_path(previous);
+    // An empty program name finds no folder.
+    EXPECT_EQ(FindOnPath({""}, b), "");
+}
+
+TEST(LocateSystemInfo, RegistryAnswersComeFirst) {
+    TempDir dir;
+    const std::string bin = dir.Folder("bin");
+    const std::string onPath = MakeFile(bin, mSysInfo::SystemInfoPrograms().back(), true);
+
+    // The tool's own key names its full file name.
+    const mRegistry::ValueQuery direct = [](uint32_t, const std::string& key,
+                                            const std::string& value, uint32_t& type,
+                                            std::string& bytes) {
+        if (key != "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO" || value != "PATH") return false;
+        type = mRegistry::kRegSz;
+        bytes = std::string("C:\\msinfo32.exe") + '\0';
+        return true;
+    };
+    EXPECT_EQ(LocateSystemInfo(direct, bin), "C:\\msinfo32.exe");
+
+    // The shared-tools folder counts only when the tool's file is in it.
+    std::string sharedFolder = "/nonexistent-shared-tools";
+    const mRegistry::ValueQuery shared = [&](uint32_t, const std::string& key,
+                                             const std::string& value, uint32_t& type,
+                                             std::string& bytes) {
+        if (key != "SOFTWARE\\Microsoft\\Shared Tools Location" || value != "MSINFO") return false;
+        type = mRegistry::kRegSz;
+        bytes = sharedFolder;
+        return true;
+    };
+    EXPECT_EQ(LocateSystemInfo(shared, bin), onPath);
+    sharedFolder = (dir.Root() / "shared").string();
+    const std::string joined = sharedFolder + "\\MSINFO32.EXE";
+    std::ofstream(joined) << "";
+    EXPECT_EQ(LocateSystemInfo(shared, bin), joined);
+}
+
+TEST(LocateSystemInfo, WithoutRegistryThePathDecides) {
+    TempDir dir;
+    const std::string bin = dir.Folder("bin");
+    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), "");
+    const auto& programs = mSysInfo::SystemInfoPrograms();
+    ASSERT_GE(programs.size(), 2u);
+    const std::string later = MakeFile(bin, programs[1], true);
+    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), later);
+    const std::string first = MakeFile(bin, programs[0], true);
+    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), first);
+}
