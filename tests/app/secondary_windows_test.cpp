@@ -169,33 +169,20 @@ class SecondaryWindowsTest : public QObject {
         QCOMPARE(ChooseFromMenu(owner_, cursor, 0, Qt::RightButton).Command, 1001);
         // Dismissed: no command, and nothing opens.
         QCOMPARE(ChooseFromMenu(owner_, cursor, -1, Qt::LeftButton).Command, 0);
+        for (int command : {0, 1002})
+            windows_->OpenCommand(command);
+        QCOMPARE(owner_->findChildren<QWidget*>().size(), 0);
+        // The whole sequence: choosing "About" opens it, and only it.
         QCursor::setPos(cursor);
         AnswerWhileRunning([] { return QApplication::activePopupWidget(); },
-                           [](QWidget* menu) { QTest::keyClick(menu, Qt::Key_Escape); },
-                           [&] { windows_->RunPopupMenu(); });
-        QVERIFY(!windows_->About());
-        QVERIFY(!windows_->QuickHelp());
-        QCOMPARE(owner_->findChildren<QWidget*>().size(), 0);
-    }
-
-    void menuChoiceOpensItsWindow() {
-        QCursor::setPos(QPoint(500, 200));
-        AnswerWhileRunning([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                           [](QWidget* widget) {
-                               auto* menu = static_cast<QMenu*>(widget);
-                               QTest::mouseClick(
-                                   menu, Qt::LeftButton, {},
-                                   menu->actionGeometry(menu->actions().at(1)).center());
+                           [](QWidget* menu) {
+                               QTest::keyClick(menu, Qt::Key_Down);
+                               QTest::keyClick(menu, Qt::Key_Down);
+                               QTest::keyClick(menu, Qt::Key_Return);
                            },
                            [&] { windows_->RunPopupMenu(); });
-        QVERIFY(windows_->About() && windows_->About()->isVisible());
+        QVERIFY(windows_->About());
         QVERIFY(!windows_->QuickHelp());
-        windows_->OpenCommand(mPopupMenu::kCommandQuickHelp);
-        QVERIFY(windows_->QuickHelp() && windows_->QuickHelp()->isVisible());
-        windows_->OpenCommand(0);
-        windows_->OpenCommand(1002);
-        QCOMPARE(owner_->findChildren<fAbout*>().size(), 1);
-        QCOMPARE(owner_->findChildren<fQuickHelp*>().size(), 1);
     }
 
     void quickHelpTextAndLook() {
@@ -210,17 +197,14 @@ class SecondaryWindowsTest : public QObject {
         QVERIFY(!label->text().contains(QLatin1Char('\r')));
         QVERIFY(label->wordWrap());
         QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->palette().color(QPalette::Window), QColor(0, 0, 128));
-        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(label->font().pointSizeF(), 9.75);
         QCOMPARE(help->size(), QSize(312, 231));
-        QCOMPARE(label->geometry(), QRect(0, 0, 312, 231));
         // Centred on its owner.
         QVERIFY(
             (help->frameGeometry().center() - owner_->frameGeometry().center()).manhattanLength() <=
             2);
-        const QImage shot = help->grab().toImage();
-        QCOMPARE(shot.pixelColor(311, 230), QColor(0, 0, 128));
+        // Navy up to the far corner: the label fills the window.
+        QCOMPARE(help->grab().toImage().pixelColor(311, 230), QColor(0, 0, 128));
 
         // A custom title starts the text, after the empty line.
         help->close();
@@ -243,10 +227,7 @@ class SecondaryWindowsTest : public QObject {
         // Nothing follows the contact line: the default link is empty.
         QCOMPARE(about->lblDescription()->text(),
                  QStringLiteral("Corpometer") + kDescriptionMiddle);
-        QVERIFY(
-            about->lblDescription()->text().endsWith(QStringLiteral(" Please contact us at: ")));
         QCOMPARE(about->lblDisclaimer()->text(), QString());
-        QCOMPARE(about->cmdOK()->text(), QStringLiteral("OK"));
         QCOMPARE(about->cmdSysInfo()->text(), QStringLiteral("&System Info..."));
         QVERIFY(about->cmdOK()->isDefault());
         QVERIFY(!about->isModal());
@@ -271,10 +252,6 @@ class SecondaryWindowsTest : public QObject {
     void aboutLayout() {
         fAbout* about = windows_->ShowAbout();
         QCOMPARE(about->size(), QSize(382, 237));
-        QCOMPARE(about->lblTitle()->geometry(), TwipsRect(1050, 240, 3885, 480));
-        QCOMPARE(about->lblVersion()->geometry(), TwipsRect(1050, 780, 3885, 225));
-        QCOMPARE(about->lblDescription()->geometry(), TwipsRect(1050, 1125, 3885, 1170));
-        QCOMPARE(about->lblDisclaimer()->geometry(), TwipsRect(255, 2625, 3870, 825));
         QCOMPARE(about->cmdOK()->geometry(), TwipsRect(4245, 2625, 1260, 345));
         QCOMPARE(about->cmdSysInfo()->geometry(), TwipsRect(4260, 3075, 1245, 345));
         QVERIFY(about->lblDescription()->wordWrap());
