@@ -1,6 +1,7 @@
 #include "fAbout.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -60,6 +61,10 @@ fAbout::fAbout(QWidget* owner, std::unique_ptr<SysInfoStarter> starter)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(kClientWidth, kClientHeight);
+    // The classic dialog face, so that the texts fit their fixed boxes.
+    QFont face(QStringLiteral("Tahoma"));
+    face.setPointSizeF(8.25);
+    setFont(face);
 
     // The program's icon, 32 x 32 at the top left.
     picIcon_->setObjectName(QStringLiteral("picIcon"));
