@@ -1,11 +1,12 @@
 // Start-up: the application object, the application directory, the main window.
 
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QScreen>
+#include <QStyleFactory>
 
-#include "mSetup.h"
+#include "DesktopDocumentOpener.h"
+#include "WindowFonts.h"
+#include "fMain.h"
 #include "mUtils.h"
 
 namespace mStartup {
@@ -14,18 +15,24 @@ int Main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corpometer");
     QApplication::setApplicationVersion(CORPOMETER_VERSION);
+    // One look on every desktop: the artwork was drawn against it.
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
     mUtils::SetApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
+    WindowFonts::RegisterBundledFonts();
+    DesktopDocumentOpener opener;
+    mUtils::SetDocumentOpener(&opener);
 
-    mSetup::LoadBranding();
-    const auto& branding = mSetup::BrandingSettings;
-
-    QWidget window;
-    window.setWindowTitle("Corpometer");
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(QString::fromStdString(branding.NameText).replace("&&", "&")));
-    layout->addWidget(new QLabel(QString::fromStdString(branding.Title)));
+    fMain window;
+    window.Load();
+    QObject::connect(&window, &fMain::Unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    mUtils::SetDocumentOpener(nullptr);
+    return status;
 }
 
 }  // namespace mStartup

@@ -1,10 +1,17 @@
 #include "mUtils.h"
 
+#include "DocumentOpener.h"
+
 namespace mUtils {
 namespace {
 std::string& applicationDirectoryStore() {
     static std::string directory;
     return directory;
+}
+
+DocumentOpener*& openerStore() {
+    static DocumentOpener* opener = nullptr;
+    return opener;
 }
 }  // namespace
 
@@ -29,6 +36,22 @@ void SetApplicationDirectory(const std::string& directory) {
     stored = directory;
     while (stored.size() > 1 && stored.back() == kPathSeparator)
         stored.pop_back();
+}
+
+void OpenDocument(const std::string& target) {
+    DocumentOpener* opener = openerStore();
+    if (target.empty() || opener == nullptr) return;
+    try {
+        opener->Open(target);
+    } catch (...) {
+        // The desktop's failures are never the user's problem here.
+    }
+}
+
+DocumentOpener* SetDocumentOpener(DocumentOpener* opener) {
+    DocumentOpener* previous = openerStore();
+    openerStore() = opener;
+    return previous;
 }
 
 }  // namespace mUtils

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class DocumentOpener;
+
 namespace mUtils {
 
 // The platform's directory separator: "\" on Windows, "/" elsewhere.
@@ -24,5 +26,12 @@ std::string NativeSeparators(std::string path);
 // start-up; empty until then.
 const std::string& ApplicationDirectory();
 void SetApplicationDirectory(const std::string& directory);
+
+// Asks the installed opener to open `target` (a file, document or internet address).
+// Failures are ignored: an empty target, no opener, a refusal or an error all simply return.
+void OpenDocument(const std::string& target);
+// Installs the opener OpenDocument uses (not owned; nullptr removes it). Returns the
+// previous one.
+DocumentOpener* SetDocumentOpener(DocumentOpener* opener);
 
 }  // namespace mUtils

@@ -1,0 +1,21 @@
+#pragma once
+// A label that reports a click: a left press and release on it.
+
+#include <QLabel>
+
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+
+  signals:
+    void Click();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    bool pressed_ = false;
+};

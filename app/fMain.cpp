@@ -1,0 +1,509 @@
+#include "fMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <QWindow>
+
+#include "ClickLabel.h"
+#include "LabelText.h"
+#include "PictureButtonWidget.h"
+#include "QtPictures.h"
+#include "SettingsStore.h"
+#include "WindowFonts.h"
+#include "mBmi.h"
+#include "mHeightList.h"
+#include "mSetup.h"
+#include "mUtils.h"
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kClientWidthTwips = 7320;
+constexpr int kClientHeightTwips = 6075;
+// The window has no title bar: the branding strip above the two input panels drags it.
+constexpr int kDragStripHeight = 80;
+constexpr int kFlashIntervalMs = 250;
+
+const QColor kBackColour(224, 224, 224);
+const QColor kFlashBright(255, 0, 0);
+const QColor kFlashDark(175, 0, 0);
+const QColor kIdealWeightColour(128, 128, 128);
+
+const QString kApplication = "Corpometer";
+const QString kSettingsSection = "Settings";
+const QString kWeightKey = "Weight";
+const QString kHeightKey = "Height";
+const QString kDefaultWeight = "140";
+const QString kDefaultHeight = "20";
+
+const QString kTahoma = "Tahoma";
+const QString kVerdana = "Verdana";
+const QString kTimes = "Times New Roman";
+const QString kArial = "Arial";
+
+int Pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+// A control's rectangle given in twips (left, top, width, height).
+QRect Twips(int left, int top, int width, int height) {
+    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
+}
+
+QColor ColourOf(mBmi::BmiBand band) {
+    const mBmi::Rgb rgb = mBmi::BandColour(band);
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+// Every load step after the branding goes on past a failure of the one before.
+template <typename Step>
+void RunStep(Step step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption,
+                  const QRect& geometry, const QFont& font) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setWordWrap(true);  // labels wrap at word boundaries within their width
+    return label;
+}
+
+// A panel's heading label: opaque in the window's colour, it covers the panel's top edge.
+QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& geometry) {
+    QLabel* label =
+        MakeLabel(parent, name, caption, geometry, WindowFonts::Font(kVerdana, 9, true));
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, kBackColour);
+    label->setPalette(palette);
+    return label;
+}
+
+QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& geometry) {
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(name);
+    option->setGeometry(geometry);
+    option->setFont(WindowFonts::Font(kTahoma, 8.25));  // the frame's font is its caption's only
+    return option;
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption,
+                     const QRect& geometry) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    frame->setFont(WindowFonts::Font(kTimes, 12));
+    // The caption sits on the panel's top edge, as the frames were designed.
+    frame->setStyleSheet(
+        "QGroupBox { border: 1px solid rgb(150, 156, 164); border-radius: 5px; margin-top: 9px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 2px; padding: 0px 1px; }");
+    return frame;
+}
+
+controls::PictureButtonWidget* MakePictureButton(QWidget* parent, const QString& name,
+                                                 const QString& pictureFolder,
+                                                 const QRect& geometry) {
+    auto* button = new controls::PictureButtonWidget(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    // The pictures are the button's persisted properties, kept in the resource system.
+    button->Control().ReadProperties(controls::LoadPictureFolder(pictureFolder));
+    return button;
+}
+
+}  // namespace
+
+fMain::fMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setObjectName("fMain");
+    setWindowTitle(kApplication);
+    setWindowIcon(QIcon(":/pictures/fMain/icon.png"));
+    setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kBackColour);
+    setPalette(palette);
+    setFont(WindowFonts::Font(kTahoma, 8.25));
+    background_ = QPixmap(":/pictures/fMain/background.png");
+
+    CreateControls();
+    SetTabOrder();
+
+    Timer1.setInterval(kFlashIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, &fMain::Timer1_Timer);
+}
+
+fMain::~fMain() = default;
+
+void fMain::CreateControls() {
+    const QString defaultName = QString::fromStdString(LabelDisplayText(mSetup::kDefaultNameText));
+    lblName[0] = new ClickLabel(this);
+    lblName[0]->setObjectName("lblName0");
+    lblName[0]->setGeometry(Twips(240, 120, 5625, 900));
+    lblName[0]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
+    lblName[0]->setText(defaultName);
+    lblName[0]->setWordWrap(true);
+    lblName[0]->setCursor(Qt::PointingHandCursor);
+    SetTextColour(lblName[0], Qt::white);
+
+    imBanner = new ClickLabel(this);
+    imBanner->setObjectName("imBanner");
+    imBanner->setGeometry(Twips(240, 120, 5625, 900));
+    imBanner->setCursor(Qt::PointingHandCursor);
+
+    lblName[1] = new ClickLabel(this);
+    lblName[1]->setObjectName("lblName1");
+    lblName[1]->setGeometry(Twips(5970, 585, 1050, 495));
+    lblName[1]->setFont(WindowFonts::Font(kTahoma, 8.25));
+    lblName[1]->setText(kApplication);
+    lblName[1]->setWordWrap(true);
+    SetTextColour(lblName[1], Qt::white);
+
+    for (int index = 0; index < 2; ++index) {
+        connect(lblName[index], &ClickLabel::Click, this, [this, index] { lblName_Click(index); });
+        lblName[index]->installEventFilter(this);  // the strip's labels drag the window too
+    }
+
+    const int formButtonLefts[] = {5970, 6345, 6720};
+    for (int index = 0; index < 3; ++index) {
+        btnForm[index] = MakePictureButton(this, QString("btnForm%1").arg(index),
+                                           QString(":/pictures/btnForm%1").arg(index),
+                                           Twips(formButtonLefts[index], 165, 315, 315));
+        connect(btnForm[index], &controls::PictureButtonWidget::Click, this,
+                [this, index] { btnForm_Click(index); });
+    }
+
+    CreateWeightPanel();
+    CreateHeightPanel();
+    CreateResultPanel();
+    CreateLegend();
+}
+
+void fMain::CreateWeightPanel() {
+    Frame1 = MakeFrame(this, "Frame1", "Weight", Twips(360, 1320, 3135, 2130));
+    lblCaptions[0] =
+        MakeCaption(Frame1, "lblCaptions0", " Enter Weight:", Twips(735, 90, 1725, 240));
+    Text1 = new QLineEdit(Frame1);
+    Text1->setObjectName("Text1");
+    Text1->setGeometry(Twips(255, 735, 1395, 645));
+    Text1->setFont(WindowFonts::Font(kTimes, 26.25));
+    connect(Text1, &QLineEdit::returnPressed, this, &fMain::btnCalculate_Click);
+
+    lblWeightUnit = MakeLabel(Frame1, "lblWeightUnit", "Lbs", Twips(1830, 750, 975, 615),
+                              WindowFonts::Font(kTimes, 26.25));
+    optWeightUnit[1] = MakeOption(Frame1, "optWeightUnit1", "Pounds", Twips(345, 1605, 930, 255));
+    optWeightUnit[0] =
+        MakeOption(Frame1, "optWeightUnit0", "Kilograms", Twips(1755, 1605, 1065, 255));
+    optWeightUnit[1]->setChecked(true);
+    for (int index = 0; index < 2; ++index) {
+        connect(optWeightUnit[index], &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked) optWeightUnit_Click(index);
+        });
+    }
+}
+
+void fMain::CreateHeightPanel() {
+    Frame2 = MakeFrame(this, "Frame2", "Height", Twips(3675, 1320, 3195, 2130));
+    lblCaptions[1] =
+        MakeCaption(Frame2, "lblCaptions1", "Select Height:", Twips(840, 90, 1560, 240));
+    List1 = new QListWidget(Frame2);
+    List1->setObjectName("List1");
+    List1->setGeometry(Twips(255, 630, 2715, 1065));
+    List1->setFont(WindowFonts::Font(kVerdana, 14.25));
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    optHeightUnit[0] =
+        MakeOption(Frame2, "optHeightUnit0", "Feet/Inches", Twips(300, 1800, 1230, 240));
+    optHeightUnit[1] =
+        MakeOption(Frame2, "optHeightUnit1", "Centimeters", Twips(1665, 1800, 1230, 240));
+    optHeightUnit[0]->setChecked(true);
+    for (int index = 0; index < 2; ++index) {
+        connect(optHeightUnit[index], &QRadioButton::toggled, this, [this, index](bool checked) {
+            if (checked) optHeightUnit_Click(index);
+        });
+    }
+}
+
+void fMain::CreateResultPanel() {
+    Frame4 = MakeFrame(this, "Frame4", "Your BMI", Twips(360, 3570, 6510, 1650));
+    btnCalculate = MakePictureButton(Frame4, "btnCalculate", ":/pictures/btnCalculate",
+                                     Twips(180, 535, 2265, 600));
+    connect(btnCalculate, &controls::PictureButtonWidget::Click, this, &fMain::btnCalculate_Click);
+
+    lblCaptions[2] =
+        MakeCaption(Frame4, "lblCaptions2", "Your BMI is:", Twips(2460, 90, 1560, 225));
+    lblBMI = MakeLabel(Frame4, "lblBMI", QString(), Twips(2685, 420, 3615, 825),
+                       WindowFonts::Font(kArial, 41.25, true));
+    lblIWeight = MakeLabel(Frame4, "lblIWeight", QString(), Twips(120, 1440, 2655, 255),
+                           WindowFonts::Font(kTahoma, 8.25));
+    SetTextColour(lblIWeight, kIdealWeightColour);
+}
+
+void fMain::CreateLegend() {
+    const int swatchLefts[] = {240, 1905, 3105, 4650, 5760};
+    const int rangeLefts[] = {540, 2235, 3405, 4965, 6045};
+    const char* const rangeTexts[] = {" = Underweight", " = Normal", " = Overweight", " = Obese",
+                                      " = Extreme"};
+    for (int band = 0; band < 5; ++band) {
+        auto* swatch = new QLabel(this);
+        swatch->setObjectName(QString("lblLegend%1").arg(band));
+        swatch->setGeometry(Twips(swatchLefts[band], 5550, 300, 300));
+        swatch->setAutoFillBackground(true);
+        QPalette palette = swatch->palette();
+        palette.setColor(QPalette::Window, ColourOf(static_cast<mBmi::BmiBand>(band)));
+        swatch->setPalette(palette);
+        lblLegend[band] = swatch;
+
+        auto* range = new QLabel(rangeTexts[band], this);
+        range->setObjectName(QString("lblRange%1").arg(band));
+        range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
+        SetTextColour(range, Qt::white);
+        range->move(Pixels(rangeLefts[band]), Pixels(5595));
+        range->resize(range->sizeHint());  // sized to its text
+        lblRange[band] = range;
+    }
+}
+
+void fMain::SetTabOrder() {
+    // The panels from left to right, top to bottom.
+    QWidget::setTabOrder(Text1, optWeightUnit[1]);
+    QWidget::setTabOrder(optWeightUnit[1], optWeightUnit[0]);
+    QWidget::setTabOrder(optWeightUnit[0], List1);
+    QWidget::setTabOrder(List1, optHeightUnit[0]);
+    QWidget::setTabOrder(optHeightUnit[0], optHeightUnit[1]);
+    Text1->setFocus();
+}
+
+void fMain::Load() {
+    mSetup::LoadBranding();
+    const mSetup::BrandingValues& branding = mSetup::BrandingSettings;
+
+    RunStep([&] { optHeightUnit_Click(mHeightList::kFeetInches); });
+    RunStep([&] { PlaceBannerFirstPoint(); });
+    RunStep([&] {
+        Text1->setText(
+            SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightKey, kDefaultWeight));
+    });
+    RunStep([&] {
+        const QString saved =
+            SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightKey, kDefaultHeight);
+        const int row = mHeightList::RestoredRow(saved.toStdString(), List1->count());
+        if (row >= 0) List1->setCurrentRow(row);  // a row outside the list selects nothing
+    });
+    RunStep([&] {
+        lblName[0]->setFont(WindowFonts::Resized(lblName[0]->font(), 17));
+        lblName[0]->setText(QString::fromStdString(LabelDisplayText(branding.NameText)));
+    });
+    RunStep([&] {
+        lblName[1]->setFont(WindowFonts::Resized(lblName[1]->font(), 8));
+        lblName[1]->setText(QString::fromStdString(LabelDisplayText(branding.Title)));
+    });
+    RunStep([&] { PlaceBannerSecondPoint(); });
+}
+
+void fMain::PlaceBannerFirstPoint() {
+    // With the default branding no banner is shown: the name line stays in front.
+    imBanner->setEnabled(false);
+    imBanner->hide();
+    lblName[0]->raise();
+}
+
+void fMain::PlaceBannerSecondPoint() {
+    imBanner->move(lblName[0]->pos());
+}
+
+void fMain::FillHeightList(int unitIndex) {
+    List1->clear();  // nothing is selected afterwards
+    for (const std::string& row : mHeightList::Rows(unitIndex)) {
+        List1->addItem(QString::fromStdString(row));
+    }
+}
+
+void fMain::btnCalculate_Click() {
+    mBmi::BmiInput input;
+    input.weight = mBmi::ReadLeadingNumber(Text1->text().toStdString());
+    input.weightInKilograms = optWeightUnit[0]->isChecked();
+    const QListWidgetItem* row = List1->currentItem();
+    const bool rowSelected = row != nullptr && row->isSelected();
+    input.heightIndex = static_cast<int16_t>(rowSelected ? List1->currentRow() : -1);
+    input.heightInFeetInches = optHeightUnit[0]->isChecked();
+    if (rowSelected) input.heightRowText = row->text().toStdString();
+
+    const mBmi::BmiResult result = mBmi::ComputeBmi(input);
+    if (result.error == mBmi::BmiError::WeightMissing) {
+        ShowInputMessage("Please specify weight");
+        return;
+    }
+    if (result.error == mBmi::BmiError::HeightMissing) {
+        ShowInputMessage("Please specify height");
+        return;
+    }
+
+    lblBMI->setText(QString::fromStdString(mBmi::FormatBmi(result.bmi)));
+    lblIWeight->setText("Weight for 22.5 BMI : " +
+                        QString::fromStdString(mBmi::FormatIdealWeight(result.idealWeight)) +
+                        (input.weightInKilograms ? " kgs." : " lbs"));
+    Timer1.stop();
+    if (result.band == mBmi::BmiBand::Extreme) {
+        Timer1.start();
+        SetResultColour(kFlashBright);
+    } else {
+        SetResultColour(ColourOf(result.band));
+    }
+
+    SettingsStore::SaveSetting(kApplication, kSettingsSection, kWeightKey, Text1->text());
+    SettingsStore::SaveSetting(kApplication, kSettingsSection, kHeightKey,
+                               QString::number(input.heightIndex));
+}
+
+void fMain::ShowInputMessage(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, kApplication, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void fMain::SetResultColour(const QColor& colour) {
+    SetTextColour(lblBMI, colour);
+}
+
+void fMain::Timer1_Timer() {
+    const bool previous = flashPhase_;
+    flashPhase_ = !flashPhase_;
+    SetResultColour(previous ? kFlashDark : kFlashBright);
+    QCoreApplication::processEvents();
+}
+
+void fMain::btnForm_Click(int Index) {
+    switch (Index) {
+        case 0:
+            ShowPopupMenu();
+            break;
+        case 1:
+            setWindowState(windowState() | Qt::WindowMinimized);
+            break;
+        case 2:
+            close();
+            break;
+        default:
+            break;
+    }
+}
+
+void fMain::ShowPopupMenu() {
+    // The menu of Quick Help and About opens here.
+}
+
+void fMain::optWeightUnit_Click(int Index) {
+    lblWeightUnit->setText(Index == 1 ? "Lbs." : "Kgs.");
+}
+
+void fMain::optHeightUnit_Click(int Index) {
+    FillHeightList(Index);
+}
+
+void fMain::lblName_Click(int Index) {
+    if (Index == 0) mUtils::OpenDocument(mSetup::BrandingSettings.Link);
+}
+
+void fMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kBackColour);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void fMain::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && event->position().y() < kDragStripHeight) {
+        BeginDrag(event->globalPosition().toPoint());
+        dragging_ = true;  // the bare strip drags at once
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void fMain::mouseMoveEvent(QMouseEvent* event) {
+    if (ContinueDrag(event->globalPosition().toPoint())) {
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void fMain::mouseReleaseEvent(QMouseEvent* event) {
+    EndDrag();
+    QWidget::mouseReleaseEvent(event);
+}
+
+bool fMain::eventFilter(QObject* watched, QEvent* event) {
+    // On the name and title lines a press is a click until the mouse moves far enough to
+    // make it a drag; a drag ends without the click.
+    if (watched != lblName[0] && watched != lblName[1]) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) BeginDrag(mouse->globalPosition().toPoint());
+            return false;
+        }
+        case QEvent::MouseMove:
+            return ContinueDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        case QEvent::MouseButtonRelease:
+            return EndDrag();
+        default:
+            return false;
+    }
+}
+
+void fMain::BeginDrag(const QPoint& globalPosition) {
+    dragPressed_ = true;
+    dragging_ = false;
+    dragStart_ = globalPosition;
+    dragOffset_ = globalPosition - pos();
+}
+
+bool fMain::ContinueDrag(const QPoint& globalPosition) {
+    if (!dragPressed_) return false;
+    if (!dragging_ &&
+        (globalPosition - dragStart_).manhattanLength() < QApplication::startDragDistance()) {
+        return false;
+    }
+    dragging_ = true;
+    move(globalPosition - dragOffset_);
+    return true;
+}
+
+bool fMain::EndDrag() {
+    const bool dragged = dragging_;
+    dragPressed_ = false;
+    dragging_ = false;
+    return dragged;
+}
+
+void fMain::closeEvent(QCloseEvent* event) {
+    Timer1.stop();
+    // The secondary windows belong to this one and go with it.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) child->close();
+    }
+    event->accept();
+    emit Unloaded();
+}

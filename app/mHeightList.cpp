@@ -1,0 +1,50 @@
+#include "mHeightList.h"
+
+#include <cfenv>
+#include <cmath>
+
+#include "mBmi.h"
+
+namespace mHeightList {
+namespace {
+
+constexpr int kFirstFoot = 4;
+constexpr int kLastFoot = 6;
+constexpr int kFirstCentimetre = 121;
+constexpr int kLastCentimetre = 211;
+
+}  // namespace
+
+std::vector<std::string> Rows(int unitIndex) {
+    std::vector<std::string> rows;
+    if (unitIndex != kFeetInches) {
+        for (int cm = kFirstCentimetre; cm <= kLastCentimetre; ++cm) {
+            rows.push_back(std::to_string(cm) + " cm");
+        }
+        return rows;
+    }
+    for (int feet = kFirstFoot; feet <= kLastFoot; ++feet) {
+        for (int inches = 0; inches < 12; ++inches) {
+            if (inches == 0) {
+                rows.push_back(std::to_string(feet) + "'");
+            } else {
+                rows.push_back(std::to_string(feet) + "' " + std::to_string(inches) + "\"");
+            }
+        }
+    }
+    return rows;
+}
+
+int RestoredRow(const std::string& saved, int rowCount) {
+    const double number = mBmi::ReadLeadingNumber(saved);
+    if (!std::isfinite(number)) return -1;
+    // Round half to even, whatever rounding mode the process happens to be in.
+    const int previousMode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double row = std::nearbyint(number);
+    std::fesetround(previousMode);
+    if (row < 0 || row >= rowCount) return -1;
+    return static_cast<int>(row);
+}
+
+}  // namespace mHeightList

@@ -1,0 +1,80 @@
+#pragma once
+// A button that is nothing but three pictures: at rest, under the cursor, and pressed. It
+// sizes itself to the picture on show. The platform tells it when the cursor moves over it
+// but not when the cursor leaves, so while the cursor is taken to be inside, a poll timer
+// checks whether it is still there.
+
+#include <cstdint>
+
+#include "CursorProbe.h"
+#include "Picture.h"
+#include "PictureButtonHost.h"
+#include "PropertyBag.h"
+
+namespace controls {
+
+enum ButtonState : int16_t { Rest = 0, Hover = 1, Down = 2 };
+
+// The platform's mouse-button mask.
+inline constexpr int16_t kLeftButton = 1;
+inline constexpr int16_t kRightButton = 2;
+inline constexpr int16_t kMiddleButton = 4;
+
+// The requested poll interval; hosts apply the platform's timer minimum.
+inline constexpr int kUpdateIntervalMs = 1;
+
+class PictureButton {
+  public:
+    PictureButton(PictureButtonHost& host, const CursorProbe& probe);
+
+    PictureButton(const PictureButton&) = delete;
+    PictureButton& operator=(const PictureButton&) = delete;
+
+    PictureRef Picture() const { return m_Picture; }
+    void SetPicture(const PictureRef& m_New_Picture);
+    PictureRef PictureHover() const { return m_PictureHover; }
+    void SetPictureHover(const PictureRef& m_New_PictureHover);
+    PictureRef PictureDown() const { return m_PictureDown; }
+    void SetPictureDown(const PictureRef& m_New_PictureDown);
+
+    // The layout store: three pictures under "Picture", "PictureHover", "PictureDown".
+    // Reading neither redraws nor reports a change.
+    void ReadProperties(const PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Input and notices from the host, with the values the platform delivered.
+    void OnMouseMove(int16_t Button, int16_t Shift, float x, float y);
+    void OnMouseDown(int16_t Button, int16_t Shift, float x, float y);
+    void OnMouseUp(int16_t Button, int16_t Shift, float x, float y);
+    void OnClick();
+    void OnDblClick();
+    void OnUpdateTimer();
+    void Resize();
+
+    int16_t State() const { return m_State; }
+    bool MouseInside() const { return m_MouseInside; }
+    bool UpdateTimerEnabled() const { return timerEnabled_; }
+
+  private:
+    void DrawState();
+    bool IsMouseOver() const;
+    void SetTimer(bool enabled);
+
+    PictureButtonHost& host_;
+    const CursorProbe& probe_;
+
+    PictureRef m_Picture;
+    PictureRef m_PictureHover;
+    PictureRef m_PictureDown;
+    int16_t m_State = Rest;
+    bool m_MouseInside = false;
+    bool timerEnabled_ = false;
+
+    // The hidden holder that measures the picture on show. It keeps its last size while it
+    // holds no picture, so a state without a picture keeps the button where it was instead
+    // of shrinking it to nothing under the cursor.
+    int holderWidth_ = 0;
+    int holderHeight_ = 0;
+};
+
+}  // namespace controls

@@ -1,0 +1,130 @@
+#include "PictureButtonWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "QtCursorProbe.h"
+#include "QtPictures.h"
+#include "TimerInterval.h"
+
+namespace controls {
+namespace {
+
+// Qt's buttons as the platform's mask: 1 left, 2 right, 4 middle.
+int16_t ButtonMask(Qt::MouseButtons buttons) {
+    int16_t mask = 0;
+    if (buttons & Qt::LeftButton) mask |= kLeftButton;
+    if (buttons & Qt::RightButton) mask |= kRightButton;
+    if (buttons & Qt::MiddleButton) mask |= kMiddleButton;
+    return mask;
+}
+
+// Qt's modifiers as the platform's shift mask: 1 shift, 2 control, 4 alt.
+int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
+    int16_t mask = 0;
+    if (modifiers & Qt::ShiftModifier) mask |= 1;
+    if (modifiers & Qt::ControlModifier) mask |= 2;
+    if (modifiers & Qt::AltModifier) mask |= 4;
+    return mask;
+}
+
+}  // namespace
+
+PictureButtonWidget::PictureButtonWidget(QWidget* parent, const CursorProbe* probe)
+    : QWidget(parent) {
+    setMouseTracking(true);  // moves without a button held are how the cursor is seen entering
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    updateTimer_.setInterval(EffectiveTimerInterval(kUpdateIntervalMs));
+    connect(&updateTimer_, &QTimer::timeout, this, [this] { button_->OnUpdateTimer(); });
+    button_ = std::make_unique<PictureButton>(static_cast<PictureButtonHost&>(*this),
+                                              probe ? *probe : QtCursorProbe::Instance());
+}
+
+PictureButtonWidget::~PictureButtonWidget() {
+    updateTimer_.stop();
+}
+
+void PictureButtonWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (surface_.size() == size()) {
+        painter.drawImage(0, 0, surface_);
+    } else {
+        painter.fillRect(rect(), palette().color(backgroundRole()));
+    }
+}
+
+void PictureButtonWidget::resizeEvent(QResizeEvent*) {
+    surface_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    button_->Resize();
+}
+
+void PictureButtonWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    button_->OnMouseMove(ButtonMask(event->buttons()), ShiftMask(event->modifiers()),
+                         static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void PictureButtonWidget::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    if (event->button() == Qt::LeftButton) leftPressed_ = true;
+    button_->OnMouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()),
+                         static_cast<float>(at.x()), static_cast<float>(at.y()));
+}
+
+void PictureButtonWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    // A click is a left press and release on the button; releasing elsewhere cancels it.
+    const bool click =
+        event->button() == Qt::LeftButton && leftPressed_ && rect().contains(at.toPoint());
+    if (event->button() == Qt::LeftButton) leftPressed_ = false;
+    button_->OnMouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()),
+                       static_cast<float>(at.x()), static_cast<float>(at.y()));
+    if (click) button_->OnClick();
+}
+
+void PictureButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is the double click itself: no MouseDown, and its
+    // release brings MouseUp but no second Click.
+    if (event->button() == Qt::LeftButton) {
+        leftPressed_ = false;
+        button_->OnDblClick();
+    } else {
+        mousePressEvent(event);
+    }
+}
+
+void PictureButtonWidget::ClearSurface() {
+    if (surface_.isNull()) return;
+    surface_.fill(palette().color(backgroundRole()));
+    update();
+}
+
+void PictureButtonWidget::DrawPicture(const Picture& picture) {
+    if (surface_.isNull()) return;
+    QPainter painter(&surface_);
+    painter.drawImage(0, 0, ImageFromPicture(picture));
+    update();
+}
+
+void PictureButtonWidget::SetWidth(int width) {
+    if (width != this->width()) resize(width, height());
+}
+
+void PictureButtonWidget::SetHeight(int height) {
+    if (height != this->height()) resize(width(), height);
+}
+
+void PictureButtonWidget::SetUpdateTimerEnabled(bool enabled) {
+    if (enabled) {
+        updateTimer_.start();
+    } else {
+        updateTimer_.stop();
+    }
+}
+
+void PictureButtonWidget::PropertyChanged(const std::string& name) {
+    ++propertyChanges_;
+    emit PropertyChangedNotice(QString::fromStdString(name));
+}
+
+}  // namespace controls
