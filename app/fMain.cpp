@@ -150,8 +150,10 @@ fMain::fMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     CreateControls();
     SetTabOrder();
 
-    Timer1.setInterval(kFlashIntervalMs);
-    connect(&Timer1, &QTimer::timeout, this, &fMain::Timer1_Timer);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(kFlashIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &fMain::Timer1_Timer);
 }
 
 fMain::~fMain() = default;
@@ -364,9 +366,9 @@ void fMain::btnCalculate_Click() {
     lblIWeight->setText("Weight for 22.5 BMI : " +
                         QString::fromStdString(mBmi::FormatIdealWeight(result.idealWeight)) +
                         (input.weightInKilograms ? " kgs." : " lbs"));
-    Timer1.stop();
+    Timer1->stop();
     if (result.band == mBmi::BmiBand::Extreme) {
-        Timer1.start();
+        Timer1->start();
         SetResultColour(kFlashBright);
     } else {
         SetResultColour(ColourOf(result.band));
@@ -499,7 +501,7 @@ bool fMain::EndDrag() {
 }
 
 void fMain::closeEvent(QCloseEvent* event) {
-    Timer1.stop();
+    Timer1->stop();
     // The secondary windows belong to this one and go with it.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (child->isWindow()) child->close();

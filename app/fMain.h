@@ -98,5 +98,5 @@ class fMain : public QWidget {
     QLabel* lblIWeight = nullptr;
     std::array<QLabel*, 5> lblLegend{};
     std::array<QLabel*, 5> lblRange{};
-    QTimer Timer1;
+    QTimer* Timer1 = nullptr;
 };
