@@ -1,0 +1,111 @@
+#pragma once
+// cDIB: a device-independent bitmap whose pixel memory is addressed directly (lpBits,
+// BytesPerScanline, size), together with its own memory device context, so that the same
+// pixels can be read and written byte by byte and also blitted, stretched and filled.
+//
+// Bitmaps made by Create are top-down: row r starts at lpBits + r x BytesPerScanline,
+// with BytesPerScanline = ((Width x bpp + 31) / 32) x 4. Bitmaps of 8 bits a pixel or
+// fewer have a colour table of 2^bpp entries of 4 bytes (blue, green, red, reserved);
+// the palette arguments use that byte form.
+//
+// An object is empty (hDIB null) or holds a bitmap. Every operation but the creators,
+// Destroy, CloneTo and Image does nothing in the empty state (results 0, outputs
+// untouched). Failed platform calls give false or 0; arithmetic overflow of the sizes
+// raises std::overflow_error; a missing file raises platform::FileNotFoundError.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Picture.h"
+#include "platform/SystemColors.h"
+#include "platform/gdi/Gdi.h"
+
+class cDIB {
+  public:
+    using HDC = platform::gdi::HDC;
+    using HBITMAP = platform::gdi::HBITMAP;
+
+    // The most pixel memory one bitmap made by Create may take. A GIF file of a few bytes
+    // can declare a 65535 x 65535 frame; without a limit such a header would make us ask
+    // for gigabytes. Beyond it Create fails as a failed platform allocation does.
+    static constexpr std::int64_t kMaxPixelBytes = std::int64_t{256} << 20;  // 256 MiB
+
+    cDIB() = default;
+    ~cDIB();
+    cDIB(const cDIB&) = delete;
+    cDIB& operator=(const cDIB&) = delete;
+
+    // Makes a top-down bitmap of NewWidth x NewHeight at Newbpp (1, 4, 8, 16, 24 or 32)
+    // bits a pixel, pixels zeroed, colour table black. True when a bitmap now exists.
+    bool Create(std::int32_t NewWidth, std::int32_t NewHeight, std::int32_t Newbpp);
+    // Copies a bitmap picture (icons, metafiles and empty pictures are refused). Returns
+    // the source's bits a pixel, or 0 when nothing was copied.
+    std::uint8_t CreateFromStdPicture(const platform::PicturePtr& Image, bool Force32bpp = false);
+    // Loads a bitmap file, rows in the file's order. Returns its bits a pixel, or 0 (an
+    // empty file changes nothing).
+    std::uint8_t CreateFromBitmapFile(const std::string& FileName);
+    // Makes oDIB an independent copy of this bitmap.
+    void CloneTo(cDIB& oDIB) const;
+    void Destroy();
+
+    // Copies the rectangle at x, y of hSrcDC to 0, 0 of this bitmap, converting each
+    // pixel to this bitmap's format. A width or height below 1 means the whole bitmap.
+    std::int32_t LoadBlt(HDC hSrcDC, std::int32_t x, std::int32_t y, std::int32_t nWidth = 0,
+                         std::int32_t nHeight = 0);
+    // Stretches the source rectangle of this bitmap onto the destination rectangle of
+    // hDstDC with a raster operation, in the given stretch mode (the destination's own
+    // mode is put back afterwards). A source width or height below 1 means the whole.
+    std::int32_t Stretch(HDC hDstDC, std::int32_t x, std::int32_t y, std::int32_t nWidth,
+                         std::int32_t nHeight, std::int32_t xSrc = 0, std::int32_t ySrc = 0,
+                         std::int32_t nSrcWidth = 0, std::int32_t nSrcHeight = 0,
+                         std::uint32_t lROP = platform::gdi::kSrcCopy,
+                         std::int32_t StretchMode = platform::gdi::kColorOnColor) const;
+    // Fills the whole bitmap with an OLE colour (system colours resolved); on an indexed
+    // bitmap every pixel gets the nearest colour-table entry, the lowest on ties.
+    void Cls(platform::OLE_COLOR BackColor = 0);
+
+    // Writes byteCount / 4 colour-table entries from entry 0 (entries past the table are
+    // ignored). Only for bitmaps of 8 bits a pixel or fewer.
+    void SetPalette(const std::vector<std::uint8_t>& palette);
+    void SetPalette(const std::uint8_t* palette, std::size_t byteCount);
+    // Replaces palette by the 4 x 2^bpp bytes of the colour table. Only for bitmaps of 8
+    // bits a pixel or fewer; otherwise palette is left as it is.
+    void GetPalette(std::vector<std::uint8_t>& palette) const;
+
+    // Fits the bitmap into a DstW x DstH box keeping its aspect ratio, centred: shrunk
+    // when it does not fit, also enlarged when StretchFit is true. Nothing is written
+    // without a bitmap.
+    void GetBestFitInfo(std::int32_t DstW, std::int32_t DstH, std::int32_t& bfx, std::int32_t& bfy,
+                        std::int32_t& bfW, std::int32_t& bfH, bool StretchFit = false) const;
+
+    HDC hDC() const { return m_hDC; }
+    HBITMAP hDIB() const { return m_hDIB; }
+    std::uint8_t* lpBits() const { return m_lpBits; }
+    std::int32_t Width() const { return m_Width; }
+    std::int32_t Height() const { return m_Height; }
+    std::int32_t bpp() const { return m_bpp; }
+    std::int32_t BytesPerScanline() const { return m_BytesPerScanline; }
+    std::int32_t size() const { return m_size; }
+    // The bitmap information header as the last Create wrote it (height negated).
+    const platform::gdi::BITMAPINFOHEADER& InfoHeader() const { return m_Header; }
+
+    // A new picture holding a copy of the pixels, in the screen's format.
+    platform::PicturePtr Image() const;
+
+  private:
+    // Stores the row stride and image size of the current width, height and depth.
+    void ComputeSizes();
+
+    HDC m_hDC = nullptr;
+    HBITMAP m_hDIB = nullptr;
+    HBITMAP m_hOldBitmap = nullptr;
+    std::uint8_t* m_lpBits = nullptr;
+    std::int32_t m_Width = 0;
+    std::int32_t m_Height = 0;
+    std::int32_t m_bpp = 0;
+    std::int32_t m_BytesPerScanline = 0;
+    std::int32_t m_size = 0;
+    platform::gdi::BITMAPINFOHEADER m_Header;
+};

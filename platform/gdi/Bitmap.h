@@ -1,0 +1,90 @@
+#pragma once
+// A bitmap in plain memory: the device-independent layout of the platform (rows padded to
+// 4 bytes, 1 and 4 bits a pixel packed from the most significant end, 16 bits as 5-5-5
+// words, 24 bits as blue, green, red bytes, 32 bits as blue, green, red, unused) with a
+// colour table for 8 bits a pixel or fewer. Rows lie top-down or bottom-up in memory;
+// Row(y) hides which, so every other piece of code counts rows from the top of the image.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "ChannelMasks.h"
+#include "GdiObject.h"
+
+namespace platform::gdi {
+
+class DeviceContext;
+
+class Bitmap final : public GdiObject {
+  public:
+    // Pixel memory starts zeroed and the colour table black. Returns null for a size or
+    // depth the layout cannot describe, or when the memory cannot be had. 16- and 32-bit
+    // bitmaps take the standard channel masks unless others are given.
+    static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
+                                          bool topDown);
+    static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
+                                          bool topDown, const ChannelMasks& masks);
+
+    // Row stride of the layout: ((width x bits + 31) / 32) x 4; -1 when it does not fit
+    // in 32 bits.
+    static std::int64_t StrideFor(std::int64_t width, int bitCount);
+    static bool IsSupportedBitCount(int bitCount);
+
+    // The 1 x 1 monochrome bitmap that every new memory device context holds. It is
+    // shared by all of them and never deleted.
+    static Bitmap* StockMonochrome();
+
+    ~Bitmap() override;
+
+    bool IsStock() const { return stock_; }
+
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    int BitCount() const { return bitCount_; }
+    std::int32_t Stride() const { return stride_; }
+    bool TopDown() const { return topDown_; }
+    std::size_t ByteSize() const { return byteSize_; }
+    std::uint8_t* Bits() { return bits_; }
+    const std::uint8_t* Bits() const { return bits_; }
+
+    // The first byte of image row y, counted from the top. The only place that knows
+    // the row order.
+    std::uint8_t* Row(std::int32_t y) {
+        return bits_ + static_cast<std::ptrdiff_t>(topDown_ ? y : height_ - 1 - y) * stride_;
+    }
+    const std::uint8_t* Row(std::int32_t y) const {
+        return bits_ + static_cast<std::ptrdiff_t>(topDown_ ? y : height_ - 1 - y) * stride_;
+    }
+
+    // 2, 16 or 256 entries for 1, 4 or 8 bits a pixel; 0 for the direct-colour depths.
+    int ColorCount() const { return bitCount_ <= 8 ? 1 << bitCount_ : 0; }
+    RGBQUAD* ColorTable() { return colorTable_.data(); }
+    const RGBQUAD* ColorTable() const { return colorTable_.data(); }
+
+    // Channel layout of a 16- or 32-bit bitmap.
+    const ChannelMasks& Masks() const { return masks_; }
+
+    // The device context this bitmap is selected into, if any; a bitmap is selected into
+    // at most one at a time and cannot be deleted while it is.
+    DeviceContext* SelectedInto() const { return selectedInto_; }
+    void SetSelectedInto(DeviceContext* dc) { selectedInto_ = dc; }
+
+  private:
+    Bitmap() : GdiObject(ObjectType::Bitmap) {}
+
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    int bitCount_ = 0;
+    std::int32_t stride_ = 0;
+    bool topDown_ = true;
+    std::size_t byteSize_ = 0;
+    std::uint8_t* bits_ = nullptr;  // calloc'ed: large blocks come zeroed from the system
+    ChannelMasks masks_;
+    std::array<RGBQUAD, 256> colorTable_{};
+    DeviceContext* selectedInto_ = nullptr;
+    bool stock_ = false;
+};
+
+}  // namespace platform::gdi
