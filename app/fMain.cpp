@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
 
 #include "ClickLabel.h"
 #include "LabelText.h"
@@ -106,6 +107,8 @@ QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& ca
     option->setObjectName(name);
     option->setGeometry(geometry);
     option->setFont(WindowFonts::Font(kTahoma, 8.25));  // the frame's font is its caption's only
+    // The stand-in fonts can run a little wider than the designed ones: never cut a caption.
+    option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
     return option;
 }
 

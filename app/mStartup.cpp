@@ -27,7 +27,8 @@ int Main(int argc, char** argv) {
     QObject::connect(&window, &fMain::Unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     if (const QScreen* screen = window.screen()) {
         const QRect area = screen->availableGeometry();
-        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+        window.move(area.x() + (area.width() - window.width()) / 2,
+                    area.y() + (area.height() - window.height()) / 2);
     }
     window.show();
     const int status = QApplication::exec();

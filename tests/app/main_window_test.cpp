@@ -69,6 +69,7 @@ class MainWindowTest : public QObject {
     void nameLineOpensTheLinkAndTitleLineNothing();
     void formButtonsMinimiseAndClose();
     void escapeLeavesTheWindowOpen();
+    void noTextIsCutOff();
 
   private:
     // A new window, loaded. Settings and "3.dat" must be in place before.
@@ -465,6 +466,38 @@ void MainWindowTest::escapeLeavesTheWindowOpen() {
     QVERIFY(window.isVisible());
     QCOMPARE(unloaded.count(), 0);
     QCOMPARE(Control<QLineEdit>("Text1")->text(), QString("140"));
+}
+
+void MainWindowTest::noTextIsCutOff() {
+    // The fonts here are stand-ins for the designed ones and some run wider: every text must
+    // still fit its fixed box, with the longest results the calculator can show.
+    fMain& window = LoadWindow();
+    Control<QLabel>("lblIWeight")->setText("Weight for 22.5 BMI : 888.88 kgs.");
+    Control<QLabel>("lblBMI")->setText("188.88");
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) continue;
+        const int width = label->contentsRect().width();
+        if (label->wordWrap()) {
+            // Wrapped lines must all fit below each other (a single line only needs its
+            // glyphs to fit: the result's digits have no descenders), and no single word may
+            // be wider than the box.
+            const QFontMetrics metrics = label->fontMetrics();
+            const bool oneLine = metrics.horizontalAdvance(label->text()) <= width;
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height() ||
+                         (oneLine && metrics.tightBoundingRect(label->text()).height() <=
+                                         label->contentsRect().height()),
+                     qPrintable(label->objectName()));
+            for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts)) {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(word) <= width,
+                         qPrintable(label->objectName() + ": " + word));
+            }
+        } else {
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+        }
+    }
+    for (QRadioButton* option : window.findChildren<QRadioButton*>()) {
+        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName()));
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
