@@ -164,6 +164,32 @@ rows::ReadFn PickReader(const Bitmap& src) {
     }
 }
 
+// The one-pass path from an indexed source into a 32-bit destination, null otherwise.
+rows::CombineFn PickIndexedInto32(const Bitmap& src, const Bitmap& dst, std::uint32_t rop) {
+    if (src.BitCount() > 8 || !IsStandard32(dst)) return nullptr;
+    auto pick = [&src](auto op) -> rows::CombineFn {
+        using Op = decltype(op);
+        switch (src.BitCount()) {
+            case 1:
+                return &rows::CombineIndexedInto32<1, Op>;
+            case 4:
+                return &rows::CombineIndexedInto32<4, Op>;
+            default:
+                return &rows::CombineIndexedInto32<8, Op>;
+        }
+    };
+    switch (rop) {
+        case kSrcCopy:
+            return pick(rows::Copy{});
+        case kSrcAnd:
+            return pick(rows::And{});
+        case kSrcPaint:
+            return pick(rows::Or{});
+        default:
+            return nullptr;
+    }
+}
+
 std::unique_ptr<Bitmap> Duplicate(const Bitmap& b) {
     std::unique_ptr<Bitmap> copy =
         Bitmap::Create(b.Width(), b.Height(), b.BitCount(), b.TopDown(), b.Masks());
@@ -240,9 +266,15 @@ bool StretchPixels(Bitmap& dst, const BlitRect& to, const Bitmap& srcIn, const B
     const int bytesPerPixel = dst.BitCount() / 8;
     const bool rawRows = copyOp && columns.oneToOne && SameRawLayout(*src, dst, lut);
     // 32-bit destinations take the values as pixels: read straight into the row.
-    const bool readIntoRow = copyOp && IsStandard32(dst) && !encodeRows;
+    const rows::CombineFn combine = rawRows ? nullptr : PickIndexedInto32(*src, dst, rop);
+    const bool readIntoRow = !combine && copyOp && IsStandard32(dst) && !encodeRows;
 
-    std::vector<std::uint32_t> values(readIntoRow || rawRows ? 0 : count);
+    std::vector<std::uint32_t> values(readIntoRow || rawRows || combine ? 0 : count);
+    std::vector<std::uint32_t> patterns;
+    if (combine != nullptr && src->BitCount() == 1 && columnMap == nullptr) {
+        patterns.resize(256 * 8);
+        rows::ExpandBytePatterns(lut, patterns.data());
+    }
     std::int32_t previousSourceRow = -1;
     std::uint8_t* previousRow = nullptr;
 
@@ -256,6 +288,9 @@ bool StretchPixels(Bitmap& dst, const BlitRect& to, const Bitmap& srcIn, const B
             std::memcpy(out + static_cast<std::ptrdiff_t>(dx) * bytesPerPixel,
                         in + static_cast<std::ptrdiff_t>(sx) * bytesPerPixel,
                         static_cast<std::size_t>(count) * bytesPerPixel);
+        } else if (combine != nullptr) {
+            combine(in, sx, columnMap, count, lut, patterns.data(),
+                    reinterpret_cast<std::uint32_t*>(out) + dx);
         } else if (readIntoRow) {
             std::uint32_t* target = reinterpret_cast<std::uint32_t*>(out) + dx;
             if (repeatedRow) {

@@ -129,6 +129,54 @@ void ReadPacked(const std::uint8_t* row, std::int32_t x0, const std::int32_t* co
     }
 }
 
+// For 1-bit sources: the eight values each byte value stands for, 256 x 8 of them, so
+// that a whole byte of pixels is combined as eight plain values.
+inline void ExpandBytePatterns(const std::uint32_t* lut, std::uint32_t* patterns) {
+    for (int byte = 0; byte < 256; ++byte)
+        for (int b = 0; b < 8; ++b)
+            patterns[8 * byte + b] = lut[(byte >> (7 - b)) & 1];
+}
+
+// Reads indexed pixels and combines them straight into a 32-bit row, one pass and no
+// buffer: the mask and colour passes of every animation frame take this path.
+// `patterns` comes from ExpandBytePatterns for 1-bit sources.
+template <int Bpp, class Op>
+void CombineIndexedInto32(const std::uint8_t* __restrict row, std::int32_t x0,
+                          const std::int32_t* __restrict columns, std::int32_t count,
+                          const std::uint32_t* __restrict lut,
+                          const std::uint32_t* __restrict patterns, std::uint32_t* __restrict dst) {
+    if (columns != nullptr) {
+        for (std::int32_t i = 0; i < count; ++i)
+            dst[i] = Op::Apply(dst[i], lut[ReadPixel<Bpp>(row, columns[i])]);
+        return;
+    }
+    if constexpr (Bpp == 8) {
+        const std::uint8_t* src = row + x0;
+        for (std::int32_t i = 0; i < count; ++i)
+            dst[i] = Op::Apply(dst[i], lut[src[i]]);
+    } else if constexpr (Bpp == 1) {
+        std::int32_t i = 0;
+        std::int32_t x = x0;
+        for (; i < count && (x & 7) != 0; ++i, ++x)
+            dst[i] = Op::Apply(dst[i], lut[ReadPixel<1>(row, x)]);
+        for (; i + 8 <= count; i += 8, x += 8) {
+            const std::uint32_t* values = patterns + 8 * row[x >> 3];
+            std::uint32_t* d = dst + i;
+            for (int b = 0; b < 8; ++b)
+                d[b] = Op::Apply(d[b], values[b]);
+        }
+        for (; i < count; ++i, ++x)
+            dst[i] = Op::Apply(dst[i], lut[ReadPixel<1>(row, x)]);
+    } else {
+        for (std::int32_t i = 0; i < count; ++i)
+            dst[i] = Op::Apply(dst[i], lut[ReadPixel<Bpp>(row, x0 + i)]);
+    }
+}
+
+using CombineFn = void (*)(const std::uint8_t* row, std::int32_t x0, const std::int32_t* columns,
+                           std::int32_t count, const std::uint32_t* lut,
+                           const std::uint32_t* patterns, std::uint32_t* dst);
+
 // --- writing -------------------------------------------------------------------------------
 
 struct Copy {
