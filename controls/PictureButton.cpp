@@ -22,34 +22,36 @@ void Attempt(Step step) {
 PictureButton::PictureButton(PictureButtonHost& host, const CursorProbe& probe)
     : host_(host), probe_(probe) {}
 
-void PictureButton::SetPicture(const PictureRef& m_New_Picture) {
+void PictureButton::SetPicture(const platform::PicturePtr& m_New_Picture) {
     m_Picture = m_New_Picture;
     DrawState();
     host_.PropertyChanged(kPictureKey);
 }
 
-void PictureButton::SetPictureHover(const PictureRef& m_New_PictureHover) {
+void PictureButton::SetPictureHover(const platform::PicturePtr& m_New_PictureHover) {
     m_PictureHover = m_New_PictureHover;
     DrawState();
     host_.PropertyChanged(kPictureHoverKey);
 }
 
-void PictureButton::SetPictureDown(const PictureRef& m_New_PictureDown) {
+void PictureButton::SetPictureDown(const platform::PicturePtr& m_New_PictureDown) {
     m_PictureDown = m_New_PictureDown;
     DrawState();
     host_.PropertyChanged(kPictureDownKey);
 }
 
-void PictureButton::ReadProperties(const PropertyBag& bag) {
-    m_Picture = bag.ReadProperty(kPictureKey, nullptr);
-    m_PictureHover = bag.ReadProperty(kPictureHoverKey, nullptr);
-    m_PictureDown = bag.ReadProperty(kPictureDownKey, nullptr);
+void PictureButton::ReadProperties(const platform::PropertyBag& bag) {
+    m_Picture = bag.Read<platform::PicturePtr>(kPictureKey, nullptr);
+    m_PictureHover = bag.Read<platform::PicturePtr>(kPictureHoverKey, nullptr);
+    m_PictureDown = bag.Read<platform::PicturePtr>(kPictureDownKey, nullptr);
 }
 
-void PictureButton::WriteProperties(PropertyBag& bag) const {
-    bag.WriteProperty(kPictureKey, m_Picture, nullptr);
-    bag.WriteProperty(kPictureHoverKey, m_PictureHover, nullptr);
-    bag.WriteProperty(kPictureDownKey, m_PictureDown, nullptr);
+void PictureButton::WriteProperties(platform::PropertyBag& bag) const {
+    // No picture is the default, and a default is not stored.
+    const platform::PropertyBag::Value noPicture = platform::PicturePtr();
+    bag.WriteProperty(kPictureKey, m_Picture, noPicture);
+    bag.WriteProperty(kPictureHoverKey, m_PictureHover, noPicture);
+    bag.WriteProperty(kPictureDownKey, m_PictureDown, noPicture);
 }
 
 void PictureButton::OnMouseMove(int16_t Button, int16_t Shift, float x, float y) {
@@ -112,11 +114,11 @@ void PictureButton::Resize() {
 }
 
 void PictureButton::DrawState() {
-    const PictureRef& shown = m_State == Hover  ? m_PictureHover
-                              : m_State == Down ? m_PictureDown
-                                                : m_Picture;
+    const platform::PicturePtr& shown = m_State == Hover  ? m_PictureHover
+                                        : m_State == Down ? m_PictureDown
+                                                          : m_Picture;
     // Keep our own reference: a host handler may replace the property while we draw.
-    const PictureRef picture = shown;
+    const platform::PicturePtr picture = shown;
 
     Attempt([&] { host_.ClearSurface(); });
     Attempt([&] {

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "CursorProbe.h"
-#include "Picture.h"
 #include "PictureButtonHost.h"
-#include "PropertyBag.h"
+#include "platform/Picture.h"
+#include "platform/PropertyBag.h"
 
 namespace controls {
 
@@ -30,17 +30,17 @@ class PictureButton {
     PictureButton(const PictureButton&) = delete;
     PictureButton& operator=(const PictureButton&) = delete;
 
-    PictureRef Picture() const { return m_Picture; }
-    void SetPicture(const PictureRef& m_New_Picture);
-    PictureRef PictureHover() const { return m_PictureHover; }
-    void SetPictureHover(const PictureRef& m_New_PictureHover);
-    PictureRef PictureDown() const { return m_PictureDown; }
-    void SetPictureDown(const PictureRef& m_New_PictureDown);
+    platform::PicturePtr Picture() const { return m_Picture; }
+    void SetPicture(const platform::PicturePtr& m_New_Picture);
+    platform::PicturePtr PictureHover() const { return m_PictureHover; }
+    void SetPictureHover(const platform::PicturePtr& m_New_PictureHover);
+    platform::PicturePtr PictureDown() const { return m_PictureDown; }
+    void SetPictureDown(const platform::PicturePtr& m_New_PictureDown);
 
     // The layout store: three pictures under "Picture", "PictureHover", "PictureDown".
     // Reading neither redraws nor reports a change.
-    void ReadProperties(const PropertyBag& bag);
-    void WriteProperties(PropertyBag& bag) const;
+    void ReadProperties(const platform::PropertyBag& bag);
+    void WriteProperties(platform::PropertyBag& bag) const;
 
     // Input and notices from the host, with the values the platform delivered.
     void OnMouseMove(int16_t Button, int16_t Shift, float x, float y);
@@ -63,9 +63,9 @@ class PictureButton {
     PictureButtonHost& host_;
     const CursorProbe& probe_;
 
-    PictureRef m_Picture;
-    PictureRef m_PictureHover;
-    PictureRef m_PictureDown;
+    platform::PicturePtr m_Picture;
+    platform::PicturePtr m_PictureHover;
+    platform::PicturePtr m_PictureDown;
     int16_t m_State = Rest;
     bool m_MouseInside = false;
     bool timerEnabled_ = false;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "CursorProbe.h"
-#include "Picture.h"
+#include "platform/Picture.h"
 
 namespace controls {
 
@@ -20,7 +20,7 @@ class PictureButtonHost {
     // Clears the whole surface to the control's background colour.
     virtual void ClearSurface() = 0;
     // Draws `picture` at its natural size with its top-left corner at (0, 0).
-    virtual void DrawPicture(const Picture& picture) = 0;
+    virtual void DrawPicture(const platform::Picture& picture) = 0;
 
     // Size in pixels. A change makes the host call PictureButton::Resize (possibly from
     // inside these calls).

@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "QtCursorProbe.h"
-#include "QtPictures.h"
 #include "TimerInterval.h"
 
 namespace controls {
@@ -44,17 +43,26 @@ PictureButtonWidget::~PictureButtonWidget() {
     updateTimer_.stop();
 }
 
+QImage PictureButtonWidget::Surface() const {
+    if (!surface_.Bits()) return {};
+    return QImage(surface_.Bits(), surface_.Width(), surface_.Height(), surface_.Stride(),
+                  QImage::Format_RGB32)
+        .copy();
+}
+
 void PictureButtonWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (surface_.size() == size()) {
-        painter.drawImage(0, 0, surface_);
+    if (surface_.Bits() && surface_.Width() == width() && surface_.Height() == height()) {
+        painter.drawImage(0, 0,
+                          QImage(surface_.Bits(), surface_.Width(), surface_.Height(),
+                                 surface_.Stride(), QImage::Format_RGB32));
     } else {
         painter.fillRect(rect(), palette().color(backgroundRole()));
     }
 }
 
 void PictureButtonWidget::resizeEvent(QResizeEvent*) {
-    surface_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    surface_.Resize(width(), height());
     button_->Resize();
 }
 
@@ -94,15 +102,14 @@ void PictureButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PictureButtonWidget::ClearSurface() {
-    if (surface_.isNull()) return;
-    surface_.fill(palette().color(backgroundRole()));
+    const QColor background = palette().color(backgroundRole());
+    surface_.Clear(
+        platform::gdi::MakeColorRef(background.red(), background.green(), background.blue()));
     update();
 }
 
-void PictureButtonWidget::DrawPicture(const Picture& picture) {
-    if (surface_.isNull()) return;
-    QPainter painter(&surface_);
-    painter.drawImage(0, 0, ImageFromPicture(picture));
+void PictureButtonWidget::DrawPicture(const platform::Picture& picture) {
+    surface_.Draw(picture, 0, 0);
     update();
 }
 

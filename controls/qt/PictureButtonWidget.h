@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "ControlSurface.h"
 #include "PictureButton.h"
 #include "PictureButtonHost.h"
 
@@ -23,8 +24,8 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     PictureButton& Control() { return *button_; }
     const PictureButton& Control() const { return *button_; }
 
-    // The surface as last drawn, for inspection.
-    const QImage& Surface() const { return surface_; }
+    // A copy of the surface as last drawn.
+    QImage Surface() const;
     // Each notice of a changed persisted property (for hosts that save their layout).
     int PropertyChangeCount() const { return propertyChanges_; }
 
@@ -52,7 +53,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     // PictureButtonHost
     WindowHandle Window() const override { return this; }
     void ClearSurface() override;
-    void DrawPicture(const Picture& picture) override;
+    void DrawPicture(const platform::Picture& picture) override;
     void SetWidth(int width) override;
     void SetHeight(int height) override;
     void SetUpdateTimerEnabled(bool enabled) override;
@@ -71,7 +72,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void RaiseMouseEnter() override { emit MouseEnter(); }
     void RaiseMouseLeave() override { emit MouseLeave(); }
 
-    QImage surface_;
+    ControlSurface surface_;
     QTimer updateTimer_;
     bool leftPressed_ = false;
     int propertyChanges_ = 0;

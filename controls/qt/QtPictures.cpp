@@ -6,7 +6,7 @@
 
 namespace controls {
 
-PictureRef PictureFromImage(const QImage& image) {
+platform::PicturePtr PictureFromImage(const QImage& image) {
     if (image.isNull()) return nullptr;
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     std::vector<uint32_t> pixels(static_cast<size_t>(argb.width()) * argb.height());
@@ -14,26 +14,28 @@ PictureRef PictureFromImage(const QImage& image) {
         std::memcpy(pixels.data() + static_cast<size_t>(y) * argb.width(), argb.constScanLine(y),
                     static_cast<size_t>(argb.width()) * sizeof(uint32_t));
     }
-    return std::make_shared<const Picture>(argb.width(), argb.height(), std::move(pixels));
+    const auto kind =
+        image.hasAlphaChannel() ? platform::Picture::Kind::Icon : platform::Picture::Kind::Bitmap;
+    return platform::Picture::FromPixels(kind, argb.width(), argb.height(), std::move(pixels));
 }
 
-QImage ImageFromPicture(const Picture& picture) {
+QImage ImageFromPicture(const platform::Picture& picture) {
     if (picture.Width() == 0 || picture.Height() == 0) return {};
     return QImage(reinterpret_cast<const uchar*>(picture.Pixels().data()), picture.Width(),
                   picture.Height(), picture.Width() * static_cast<int>(sizeof(uint32_t)),
                   QImage::Format_ARGB32);
 }
 
-PictureRef LoadPicture(const QString& path) {
+platform::PicturePtr LoadPicture(const QString& path) {
     return PictureFromImage(QImage(path));
 }
 
-MemoryPropertyBag LoadPictureFolder(const QString& folder) {
-    MemoryPropertyBag bag;
+platform::PropertyBag LoadPictureFolder(const QString& folder) {
+    platform::PropertyBag bag;
     const QDir directory(folder);
     for (const QFileInfo& file : directory.entryInfoList({"*.png"}, QDir::Files, QDir::Name)) {
-        if (PictureRef picture = LoadPicture(file.filePath())) {
-            bag.WriteProperty(file.completeBaseName().toStdString(), picture, nullptr);
+        if (platform::PicturePtr picture = LoadPicture(file.filePath())) {
+            bag.WriteProperty(file.completeBaseName().toStdString(), picture);
         }
     }
     return bag;

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "MemoryPropertyBag.h"
 #include "PictureButtonWidget.h"
 #include "QtPictures.h"
+#include "platform/PropertyBag.h"
 
 using controls::PictureButtonWidget;
 
@@ -20,8 +20,10 @@ const QColor kRest(0, 0, 160);
 const QColor kHover(0, 160, 0);
 const QColor kDown(160, 0, 0);
 
-controls::PictureRef Solid(int width, int height, const QColor& colour) {
-    return controls::MakeSolidPicture(width, height, colour.rgba());
+platform::PicturePtr Solid(int width, int height, const QColor& colour) {
+    return platform::Picture::FromPixels(
+        platform::Picture::Kind::Bitmap, width, height,
+        std::vector<uint32_t>(static_cast<size_t>(width) * height, colour.rgba()));
 }
 
 }  // namespace
@@ -56,10 +58,10 @@ void PictureButtonWidgetTest::init() {
     host_->setGeometry(100, 100, 200, 120);
     button_ = new PictureButtonWidget(host_);
     button_->move(10, 10);
-    controls::MemoryPropertyBag bag;
-    bag.WriteProperty("Picture", Solid(60, 30, kRest), nullptr);
-    bag.WriteProperty("PictureHover", Solid(60, 30, kHover), nullptr);
-    bag.WriteProperty("PictureDown", Solid(50, 40, kDown), nullptr);
+    platform::PropertyBag bag;
+    bag.WriteProperty("Picture", Solid(60, 30, kRest));
+    bag.WriteProperty("PictureHover", Solid(60, 30, kHover));
+    bag.WriteProperty("PictureDown", Solid(50, 40, kDown));
     button_->Control().ReadProperties(bag);
     host_->show();
     QVERIFY(QTest::qWaitForWindowExposed(host_));
@@ -196,8 +198,8 @@ void PictureButtonWidgetTest::picturesLoadFromAFolderByPropertyName() {
     notAPicture.write("not a png");
     notAPicture.close();
 
-    controls::MemoryPropertyBag bag = controls::LoadPictureFolder(folder.path());
-    QCOMPARE(bag.Size(), size_t(2));  // the unreadable file gives no picture
+    platform::PropertyBag bag = controls::LoadPictureFolder(folder.path());
+    QCOMPARE(bag.Count(), size_t(2));  // the unreadable file gives no picture
     button_->Control().ReadProperties(bag);
     button_->Control().Resize();
     QCOMPARE(button_->size(), QSize(7, 5));
