@@ -12,9 +12,9 @@ namespace gditest {
 using namespace platform::gdi;
 
 // A memory device context holding a new DIB section; both released at the end.
-class Surface {
+class TestDib {
   public:
-    Surface(std::int32_t width, std::int32_t height, int bitCount, bool topDown = true) {
+    TestDib(std::int32_t width, std::int32_t height, int bitCount, bool topDown = true) {
         BITMAPINFOHEADER header;
         header.biSize = 40;
         header.biWidth = width;
@@ -25,13 +25,13 @@ class Surface {
         bitmap_ = CreateDIBSection(dc_, header, nullptr, &bits_);
         old_ = SelectObject(dc_, bitmap_);
     }
-    ~Surface() {
+    ~TestDib() {
         SelectObject(dc_, old_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
     }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
+    TestDib(const TestDib&) = delete;
+    TestDib& operator=(const TestDib&) = delete;
 
     HDC dc() const { return dc_; }
     Bitmap& bitmap() const { return *bitmap_; }

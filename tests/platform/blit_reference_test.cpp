@@ -14,7 +14,7 @@ using namespace gditest;
 namespace {
 
 struct Model {
-    static Rgb32 ColourOf(const Surface& s, int x, int y) {
+    static Rgb32 ColourOf(const TestDib& s, int x, int y) {
         const std::uint32_t v = s.Get(x, y);
         const Bitmap& b = s.bitmap();
         switch (b.BitCount()) {
@@ -32,7 +32,7 @@ struct Model {
             }
         }
     }
-    static std::uint32_t Encode(const Surface& s, Rgb32 c) {
+    static std::uint32_t Encode(const TestDib& s, Rgb32 c) {
         const Bitmap& b = s.bitmap();
         const int r = (c >> 16) & 255, g = (c >> 8) & 255, bl = c & 255;
         switch (b.BitCount()) {
@@ -60,7 +60,7 @@ struct Model {
     }
 };
 
-void Randomise(Surface& s, std::mt19937& rng) {
+void Randomise(TestDib& s, std::mt19937& rng) {
     Bitmap& b = s.bitmap();
     for (std::size_t i = 0; i < b.ByteSize(); ++i)
         b.Bits()[i] = static_cast<std::uint8_t>(rng());
@@ -94,14 +94,14 @@ TEST(BlitModel, AllLayoutsOperationsAndScales) {
         for (int db : depths)
             for (std::uint32_t rop : rops)
                 for (const Geometry& g : shapes) {
-                    Surface src(37, 5, sb, rng() % 2 == 0);
-                    Surface dst(41, 6, db, rng() % 2 == 0);
+                    TestDib src(37, 5, sb, rng() % 2 == 0);
+                    TestDib dst(41, 6, db, rng() % 2 == 0);
                     Randomise(src, rng);
                     Randomise(dst, rng);
                     if (sb == db && sb <= 8 && rng() % 2 == 0)  // same table: indices pass
                         std::copy(src.bitmap().ColorTable(), src.bitmap().ColorTable() + 256,
                                   dst.bitmap().ColorTable());
-                    Surface before(41, 6, db);
+                    TestDib before(41, 6, db);
                     std::copy(dst.bits(), dst.bits() + dst.bitmap().ByteSize(), before.bits());
                     const bool dstTopDown = dst.bitmap().TopDown();
 

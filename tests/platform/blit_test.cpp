@@ -15,7 +15,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0xFF0000;
 
 TEST(DibSectionLayout, StrideRowOrderAndInitialContent) {
-    Surface top(10, 3, 8, true);
+    TestDib top(10, 3, 8, true);
     EXPECT_EQ(top.bitmap().Stride(), 12);
     EXPECT_EQ(top.bitmap().Row(2), top.bits() + 24);  // top-down: row 0 first
     for (int i = 0; i < 256; ++i)
@@ -23,14 +23,14 @@ TEST(DibSectionLayout, StrideRowOrderAndInitialContent) {
     for (std::size_t i = 0; i < top.bitmap().ByteSize(); ++i)
         ASSERT_EQ(top.bits()[i], 0);
 
-    Surface bottom(3, 4, 24, false);
+    TestDib bottom(3, 4, 24, false);
     EXPECT_EQ(bottom.bitmap().Stride(), 12);
     EXPECT_EQ(bottom.bitmap().Row(0), bottom.bits() + 36);  // the top row is last in memory
 
-    EXPECT_EQ(Surface(10, 1, 1).bitmap().Stride(), 4);
-    EXPECT_EQ(Surface(9, 1, 4).bitmap().Stride(), 8);
-    EXPECT_EQ(Surface(3, 1, 16).bitmap().Stride(), 8);
-    EXPECT_EQ(Surface(7, 1, 32).bitmap().Stride(), 28);
+    EXPECT_EQ(TestDib(10, 1, 1).bitmap().Stride(), 4);
+    EXPECT_EQ(TestDib(9, 1, 4).bitmap().Stride(), 8);
+    EXPECT_EQ(TestDib(3, 1, 16).bitmap().Stride(), 8);
+    EXPECT_EQ(TestDib(7, 1, 32).bitmap().Stride(), 28);
 }
 
 TEST(DibSectionLayout, RefusesWhatItCannotDescribe) {
@@ -58,12 +58,12 @@ TEST(DibSectionLayout, RefusesWhatItCannotDescribe) {
 }
 
 TEST(BlitConversion, ColourIntoIndexedTakesNearestEntryLowestOnTies) {
-    Surface src(4, 1, 32);
+    TestDib src(4, 1, 32);
     src.Set(0, 0, 0x102030);  // nearest to entry 1
     src.Set(1, 0, 0xF0F0F0);  // nearest to entry 2
     src.Set(2, 0, 0x808080);  // equally far from entries 3 and 4: the lower wins
     src.Set(3, 0, 0x000000);  // exact match with entry 0 (and 5): 0
-    Surface dst(4, 1, 8);
+    TestDib dst(4, 1, 8);
     dst.SetColors({0x000000, 0x102838, 0xFFFFFF, 0x707070, 0x909090, 0x000000});
     ASSERT_NE(BitBlt(dst.dc(), 0, 0, 4, 1, src.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(dst.Get(0, 0), 1u);
@@ -75,7 +75,7 @@ TEST(BlitConversion, ColourIntoIndexedTakesNearestEntryLowestOnTies) {
 TEST(BlitConversion, IndexedColourTableTurnsIntoMaskBits) {
     // A colour bitmap whose table shows white only at the transparent index, copied into
     // a black-and-white 1-bit bitmap, gives 1 exactly where that index is.
-    Surface colour(11, 2, 8);
+    TestDib colour(11, 2, 8);
     std::vector<std::uint8_t> indices = {3, 7, 7, 0, 255, 7, 1, 2, 7, 7, 9};
     for (int x = 0; x < 11; ++x) {
         colour.Set(x, 0, indices[x]);
@@ -83,7 +83,7 @@ TEST(BlitConversion, IndexedColourTableTurnsIntoMaskBits) {
     }
     RGBQUAD white{255, 255, 255, 0};
     SetDIBColorTable(colour.dc(), 7, 1, &white);
-    Surface mask(11, 2, 1);
+    TestDib mask(11, 2, 1);
     mask.SetColors({0x000000, kWhite});
     ASSERT_NE(BitBlt(mask.dc(), 0, 0, 11, 2, colour.dc(), 0, 0, kSrcCopy), 0);
     for (int x = 0; x < 11; ++x) {
@@ -95,18 +95,18 @@ TEST(BlitConversion, IndexedColourTableTurnsIntoMaskBits) {
 }
 
 TEST(BlitConversion, SixteenBitFiveFiveFive) {
-    Surface src(3, 1, 32);
+    TestDib src(3, 1, 32);
     src.Set(0, 0, 0xFF8008);  // red 255, green 128, blue 8
     src.Set(1, 0, kWhite);
     src.Set(2, 0, 0x070707);  // below one step of 5 bits: black
-    Surface words(3, 1, 16);
+    TestDib words(3, 1, 16);
     ASSERT_NE(BitBlt(words.dc(), 0, 0, 3, 1, src.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(words.Get(0, 0), (31u << 10) | (16u << 5) | 1u);
     EXPECT_EQ(words.Get(1, 0), 0x7FFFu);
     EXPECT_EQ(words.Get(2, 0), 0u);
 
     words.Set(2, 0, 0x8000 | (16u << 10));  // bit 15 is not part of the colour
-    Surface back(3, 1, 32);
+    TestDib back(3, 1, 32);
     ASSERT_NE(BitBlt(back.dc(), 0, 0, 3, 1, words.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(back.Get(0, 0), 0xFF8408u);  // 16 -> 132, 1 -> 8
     EXPECT_EQ(back.Get(1, 0), kWhite);     // full scale stays full scale
@@ -114,22 +114,22 @@ TEST(BlitConversion, SixteenBitFiveFiveFive) {
 }
 
 TEST(BlitConversion, TwentyFourAndThirtyTwoBitsAndFourBitNibbles) {
-    Surface src(3, 1, 24);
+    TestDib src(3, 1, 24);
     src.Set(0, 0, 0x123456);
     src.Set(1, 0, kRed);
     src.Set(2, 0, 0x00FF00);
-    Surface wide(3, 1, 32);
+    TestDib wide(3, 1, 32);
     wide.FillWith(0xAB000000);
     ASSERT_NE(BitBlt(wide.dc(), 0, 0, 3, 1, src.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(wide.Get(0, 0), 0x123456u);  // the unused byte is written as 0
 
-    Surface nibbles(3, 1, 4);
+    TestDib nibbles(3, 1, 4);
     nibbles.SetColors({0, 0x00FF00, kRed, 0x123456});
     ASSERT_NE(BitBlt(nibbles.dc(), 0, 0, 3, 1, wide.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(nibbles.bits()[0], 0x32);  // leftmost pixel in the high nibble
     EXPECT_EQ(nibbles.bits()[1], 0x10);
 
-    Surface narrow(3, 1, 24);
+    TestDib narrow(3, 1, 24);
     ASSERT_NE(BitBlt(narrow.dc(), 0, 0, 3, 1, nibbles.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(narrow.Get(0, 0), 0x123456u);
     EXPECT_EQ(narrow.Get(1, 0), kRed);
@@ -149,14 +149,14 @@ TEST(BlitConversion, CustomChannelMasksFiveSixFive) {
     ASSERT_NE(b565, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP old = SelectObject(dc, b565);
-    Surface src(2, 1, 32);
+    TestDib src(2, 1, 32);
     src.Set(0, 0, 0x00FF00);
     src.Set(1, 0, 0xFF0004);
     ASSERT_NE(BitBlt(dc, 0, 0, 2, 1, src.dc(), 0, 0, kSrcCopy), 0);
     const auto* words = reinterpret_cast<const std::uint16_t*>(b565->Bits());
     EXPECT_EQ(words[0], 0x07E0);
     EXPECT_EQ(words[1], 0xF800);
-    Surface back(2, 1, 24);
+    TestDib back(2, 1, 24);
     ASSERT_NE(BitBlt(back.dc(), 0, 0, 2, 1, dc, 0, 0, kSrcCopy), 0);
     EXPECT_EQ(back.Get(0, 0), 0x00FF00u);
     EXPECT_EQ(back.Get(1, 0), 0xFF0000u);
@@ -166,12 +166,12 @@ TEST(BlitConversion, CustomChannelMasksFiveSixFive) {
 }
 
 TEST(BlitRasterOps, MaskAndThenColourOrComposesTransparency) {
-    Surface canvas(4, 1, 32);
+    TestDib canvas(4, 1, 32);
     canvas.FillWith(0x336699);
-    Surface mask(4, 1, 1);
+    TestDib mask(4, 1, 1);
     mask.SetColors({0x000000, kWhite});
     mask.Set(1, 0, 1);  // pixel 1 transparent
-    Surface colour(4, 1, 8);
+    TestDib colour(4, 1, 8);
     colour.SetColors({0x000000, kRed, 0x00FF00});
     colour.Set(0, 0, 1);
     colour.Set(1, 0, 0);  // transparent pixel, its colour made black
@@ -187,8 +187,8 @@ TEST(BlitRasterOps, MaskAndThenColourOrComposesTransparency) {
 
 TEST(BlitRasterOps, OperateOnStoredValuesOfEveryLayout) {
     for (int depth : {1, 4, 8, 16, 24, 32}) {
-        Surface dst(9, 1, depth);
-        Surface src(9, 1, depth);
+        TestDib dst(9, 1, depth);
+        TestDib src(9, 1, depth);
         if (depth <= 8) {
             // Identical tables, so the indices pass through unchanged.
             dst.SetColors({0x000000, kWhite, kRed, 0x00FF00});
@@ -209,8 +209,8 @@ TEST(BlitRasterOps, OperateOnStoredValuesOfEveryLayout) {
 }
 
 TEST(BlitRasterOps, UnknownOperationsAndMissingBitmapsFail) {
-    Surface a(2, 2, 32);
-    Surface b(2, 2, 32);
+    TestDib a(2, 2, 32);
+    TestDib b(2, 2, 32);
     EXPECT_EQ(BitBlt(a.dc(), 0, 0, 2, 2, b.dc(), 0, 0, 0x00660046), 0);  // source XOR
     EXPECT_EQ(BitBlt(nullptr, 0, 0, 2, 2, b.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(BitBlt(a.dc(), 0, 0, 2, 2, nullptr, 0, 0, kSrcCopy), 0);
@@ -219,12 +219,12 @@ TEST(BlitRasterOps, UnknownOperationsAndMissingBitmapsFail) {
 }
 
 TEST(BlitClipping, DestinationAndSourceEdges) {
-    Surface src(4, 4, 32);
+    TestDib src(4, 4, 32);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             src.Set(x, y, static_cast<std::uint32_t>(0x10 * y + x + 1));
 
-    Surface dst(4, 4, 32);
+    TestDib dst(4, 4, 32);
     // Negative destination position: only the part inside the bitmap is drawn.
     ASSERT_NE(BitBlt(dst.dc(), -2, -1, 4, 4, src.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_EQ(dst.Get(0, 0), 0x13u);  // source (2, 1)
@@ -233,7 +233,7 @@ TEST(BlitClipping, DestinationAndSourceEdges) {
     EXPECT_EQ(dst.Get(0, 3), 0u);
 
     // A source rectangle running past the source's edges draws only what exists.
-    Surface dst2(4, 4, 32);
+    TestDib dst2(4, 4, 32);
     dst2.FillWith(0xEE);
     ASSERT_NE(BitBlt(dst2.dc(), 0, 0, 4, 4, src.dc(), 2, -1, kSrcCopy), 0);
     EXPECT_EQ(dst2.Get(0, 0), 0xEEu);  // source row -1 does not exist
@@ -242,7 +242,7 @@ TEST(BlitClipping, DestinationAndSourceEdges) {
     EXPECT_EQ(dst2.Get(2, 1), 0xEEu);  // source column 4 does not exist
 
     // Zero sizes draw nothing.
-    Surface dst3(4, 4, 32);
+    TestDib dst3(4, 4, 32);
     EXPECT_NE(BitBlt(dst3.dc(), 0, 0, 0, 4, src.dc(), 0, 0, kSrcCopy), 0);
     EXPECT_NE(StretchBlt(dst3.dc(), 0, 0, 4, 0, src.dc(), 0, 0, 4, 4, kSrcCopy), 0);
     for (int y = 0; y < 4; ++y)
@@ -255,20 +255,20 @@ TEST(BlitClipping, DestinationAndSourceEdges) {
 }
 
 TEST(Stretch, ColumnsRepeatedOrDroppedByCentreSampling) {
-    Surface src(5, 1, 8);
+    TestDib src(5, 1, 8);
     for (int x = 0; x < 5; ++x)
         src.Set(x, 0, static_cast<std::uint32_t>(x));
     src.SetColors({0x000000, 0x010101, 0x020202, 0x030303, 0x040404});
 
     // Destination column d takes source floor((d + 0.5) * 5 / 2): columns 1 and 3.
-    Surface half(2, 1, 8);
+    TestDib half(2, 1, 8);
     half.SetColors({0x000000, 0x010101, 0x020202, 0x030303, 0x040404});
     ASSERT_NE(StretchBlt(half.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 5, 1, kSrcCopy), 0);
     EXPECT_EQ(half.Get(0, 0), 1u);
     EXPECT_EQ(half.Get(1, 0), 3u);
 
     // 2 -> 5: floor((d + 0.5) * 2 / 5) = 0, 0, 1, 1, 1.
-    Surface wide(5, 1, 8);
+    TestDib wide(5, 1, 8);
     wide.SetColors({0x000000, 0x010101, 0x020202, 0x030303, 0x040404});
     ASSERT_NE(StretchBlt(wide.dc(), 0, 0, 5, 1, src.dc(), 3, 0, 2, 1, kSrcCopy), 0);
     const std::uint32_t expected[5] = {3, 3, 4, 4, 4};
@@ -277,29 +277,29 @@ TEST(Stretch, ColumnsRepeatedOrDroppedByCentreSampling) {
 }
 
 TEST(Stretch, DoubleAndHalveTwoDimensionsAcrossFormats) {
-    Surface src(2, 2, 4);
+    TestDib src(2, 2, 4);
     src.SetColors({0, kRed, 0x00FF00, 0x0000FF, kWhite});
     src.Set(0, 0, 1);
     src.Set(1, 0, 2);
     src.Set(0, 1, 3);
     src.Set(1, 1, 4);
-    Surface big(4, 4, 24);
+    TestDib big(4, 4, 24);
     ASSERT_NE(StretchBlt(big.dc(), 0, 0, 4, 4, src.dc(), 0, 0, 2, 2, kSrcCopy), 0);
     const std::uint32_t quad[2][2] = {{kRed, 0x00FF00}, {0x0000FF, kWhite}};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(big.Get(x, y), quad[y / 2][x / 2]) << x << "," << y;
 
-    Surface small(1, 1, 32);
+    TestDib small(1, 1, 32);
     ASSERT_NE(StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 4, 4, kSrcCopy), 0);
     EXPECT_EQ(small.Get(0, 0), kWhite);  // centre of 4 x 4 is pixel (2, 2)
 }
 
 TEST(Stretch, OppositeSignsMirror) {
-    Surface src(3, 1, 32);
+    TestDib src(3, 1, 32);
     for (int x = 0; x < 3; ++x)
         src.Set(x, 0, static_cast<std::uint32_t>(x + 1));
-    Surface dst(3, 1, 32);
+    TestDib dst(3, 1, 32);
     // A negative width runs from x + width to x: columns 0..2, mirrored.
     ASSERT_NE(StretchBlt(dst.dc(), 3, 0, -3, 1, src.dc(), 0, 0, 3, 1, kSrcCopy), 0);
     EXPECT_EQ(dst.Get(0, 0), 3u);
@@ -307,7 +307,7 @@ TEST(Stretch, OppositeSignsMirror) {
 }
 
 TEST(Stretch, OverlappingCopyWithinOneBitmap) {
-    Surface s(6, 6, 8);
+    TestDib s(6, 6, 8);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x)
             s.Set(x, y, static_cast<std::uint32_t>(y * 6 + x));
@@ -323,7 +323,7 @@ TEST(Stretch, OverlappingCopyWithinOneBitmap) {
 }
 
 TEST(Stretch, ModeIsKeptPerContext) {
-    Surface s(1, 1, 32);
+    TestDib s(1, 1, 32);
     EXPECT_EQ(GetStretchBltMode(s.dc()), kBlackOnWhite);
     EXPECT_EQ(SetStretchBltMode(s.dc(), kColorOnColor), kBlackOnWhite);
     EXPECT_EQ(GetStretchBltMode(s.dc()), kColorOnColor);
@@ -332,7 +332,7 @@ TEST(Stretch, ModeIsKeptPerContext) {
 }
 
 TEST(Selection, ABitmapLivesInOneContextAndIsNotDeletedWhileSelected) {
-    Surface s(2, 2, 8);
+    TestDib s(2, 2, 8);
     HDC other = CreateCompatibleDC(nullptr);
     EXPECT_EQ(SelectObject(other, &s.bitmap()), nullptr);
     EXPECT_FALSE(DeleteObject(&s.bitmap()));

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "GdiTestSupport.h"
+#include "platform/gdi/Surface.h"
 
 using namespace gditest;
 
 namespace {
 
 TEST(FillRect, FillsHalfOpenRectangleClippedToTheBitmap) {
-    Surface s(5, 4, 32);
+    TestDib s(5, 4, 32);
     HBRUSH brush = CreateSolidBrush(MakeColorRef(0x11, 0x22, 0x33));
     RECT r;
     SetRect(&r, -3, 1, 2, 99);
@@ -24,7 +25,7 @@ TEST(FillRect, FillsHalfOpenRectangleClippedToTheBitmap) {
 }
 
 TEST(FillRect, IndexedBitmapsStoreTheNearestEntry) {
-    Surface s(9, 1, 1);
+    TestDib s(9, 1, 1);
     s.SetColors({0x000000, 0xFFFFFF});
     HBRUSH light = CreateSolidBrush(MakeColorRef(200, 200, 200));
     RECT r{0, 0, 9, 1};
@@ -33,7 +34,7 @@ TEST(FillRect, IndexedBitmapsStoreTheNearestEntry) {
     EXPECT_EQ(s.bits()[1], 0x80);  // padding bits past the ninth pixel untouched
     DeleteObject(light);
 
-    Surface black(3, 1, 8);  // all entries black: index 0 everywhere
+    TestDib black(3, 1, 8);  // all entries black: index 0 everywhere
     black.FillWith(7);
     HBRUSH any = CreateSolidBrush(MakeColorRef(90, 10, 10));
     FillRect(black.dc(), &r, any);
@@ -46,7 +47,7 @@ TEST(Region, DifferenceOfFrameAndInnerRectangleFillsOnlyTheBorder) {
     HRGN whole = CreateRectRgn(0, 0, 6, 5);
     HRGN inner = CreateRectRgn(2, 1, 4, 3);
     EXPECT_EQ(CombineRgn(whole, whole, inner, kRgnDiff), kComplexRegion);
-    Surface s(6, 5, 24);
+    TestDib s(6, 5, 24);
     HBRUSH brush = CreateSolidBrush(MakeColorRef(0, 0, 255));
     EXPECT_TRUE(FillRgn(s.dc(), whole, brush));
     int filled = 0;
@@ -76,6 +77,28 @@ TEST(Region, KindsOfResults) {
     EXPECT_EQ(CombineRgn(out, a, b, 1), kRegionError);  // only subtraction is provided
     for (HRGN r : {a, b, out, side, apart})
         EXPECT_TRUE(DeleteObject(r));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Surface, ResizeKeepsTheContextAndEmptySizesDrawNothing) {
+    platform::gdi::Surface surface;
+    HDC dc = surface.hDC();
+    ASSERT_TRUE(surface.Resize(3, 2));
+    HBRUSH brush = CreateSolidBrush(MakeColorRef(1, 2, 3));
+    RECT all{0, 0, 3, 2};
+    EXPECT_NE(FillRect(dc, &all, brush), 0);
+    EXPECT_EQ(surface.Bits()[surface.Stride() + 8], 3);  // blue byte of pixel (2, 1)
+
+    ASSERT_TRUE(surface.Resize(5, 4));
+    EXPECT_EQ(surface.hDC(), dc);
+    EXPECT_EQ(surface.Bits()[0], 0);  // a new, black bitmap
+    ASSERT_TRUE(surface.Resize(0, 4));
+    EXPECT_EQ(surface.Width(), 0);
+    EXPECT_EQ(FillRect(dc, &all, brush), 0);
+    DeleteObject(brush);
 }
 
 }  // namespace

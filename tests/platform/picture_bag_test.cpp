@@ -14,7 +14,7 @@ using platform::PropertyBag;
 namespace {
 
 TEST(Picture, BitmapPictureOwnsItsBitmapAndShowsItsColours) {
-    Surface s(2, 1, 8);
+    TestDib s(2, 1, 8);
     s.SetColors({0x000000, 0x123456});
     s.Set(1, 0, 1);
     HBITMAP copy = CreateCompatibleBitmap(GetDC(nullptr), 2, 1);
@@ -42,7 +42,7 @@ TEST(Picture, IconsHaveNoBitmapHandleAndBlendWhenDrawn) {
     EXPECT_EQ(icon->Handle(), nullptr);
     EXPECT_EQ(GetObjectType(icon->Handle()), ObjectType::None);
 
-    Surface s(4, 1, 32);
+    TestDib s(4, 1, 32);
     s.FillWith(0x000000);
     ASSERT_TRUE(platform::DrawPicture(s.dc(), *icon, 1, 0));
     EXPECT_EQ(s.Get(0, 0), 0u);
@@ -58,7 +58,7 @@ TEST(Picture, PixelBitmapPicturesAreOpaqueAndDrawAsCopies) {
     ASSERT_TRUE(p);
     ASSERT_NE(p->Handle(), nullptr);
     EXPECT_EQ(p->Pixels()[0], 0xFFABCDEFu);
-    Surface s(2, 1, 24);
+    TestDib s(2, 1, 24);
     ASSERT_TRUE(platform::DrawPicture(s.dc(), *p, 0, 0));
     EXPECT_EQ(s.Get(0, 0), 0xABCDEFu);
     EXPECT_EQ(s.Get(1, 0), 0x010203u);
