@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "DesktopDocumentOpener.h"
+#include "QtSystemColours.h"
 #include "WindowFonts.h"
 #include "fMain.h"
 #include "mUtils.h"
@@ -17,6 +18,7 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationVersion(CORPOMETER_VERSION);
     // One look on every desktop: the artwork was drawn against it.
     QApplication::setStyle(QStyleFactory::create("Fusion"));
+    controls::TakeSystemColoursFrom(QApplication::palette());
     mUtils::SetApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
     WindowFonts::RegisterBundledFonts();
     DesktopDocumentOpener opener;

@@ -101,10 +101,15 @@ void PictureButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+void PictureButtonWidget::SetBackColor(platform::OLE_COLOR New_BackColor) {
+    backColor_ = New_BackColor;
+    button_->Resize();  // redraw: the surface shows through where the picture does not cover
+}
+
 void PictureButtonWidget::ClearSurface() {
-    const QColor background = palette().color(backgroundRole());
-    surface_.Clear(
-        platform::gdi::MakeColorRef(background.red(), background.green(), background.blue()));
+    platform::gdi::COLORREF background = 0;
+    if (!platform::OleTranslateColor(backColor_, &background)) return;
+    surface_.Clear(background);
     update();
 }
 

@@ -11,6 +11,7 @@
 #include "ControlSurface.h"
 #include "PictureButton.h"
 #include "PictureButtonHost.h"
+#include "platform/SystemColors.h"
 
 namespace controls {
 
@@ -23,6 +24,11 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
 
     PictureButton& Control() { return *button_; }
     const PictureButton& Control() const { return *button_; }
+
+    // The colour the surface is cleared to before a picture is drawn: an OLE colour, the
+    // button face by default.
+    platform::OLE_COLOR BackColor() const { return backColor_; }
+    void SetBackColor(platform::OLE_COLOR New_BackColor);
 
     // A copy of the surface as last drawn.
     QImage Surface() const;
@@ -73,6 +79,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void RaiseMouseLeave() override { emit MouseLeave(); }
 
     ControlSurface surface_;
+    platform::OLE_COLOR backColor_ = platform::kOleButtonFace;
     QTimer updateTimer_;
     bool leftPressed_ = false;
     int propertyChanges_ = 0;

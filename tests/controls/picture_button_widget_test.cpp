@@ -11,6 +11,7 @@
 #include "PictureButtonWidget.h"
 #include "QtPictures.h"
 #include "platform/PropertyBag.h"
+#include "platform/SystemColors.h"
 
 using controls::PictureButtonWidget;
 
@@ -41,6 +42,7 @@ class PictureButtonWidgetTest : public QObject {
     void aCoveringWindowEndsTheHover();
     void handlerChangingButtonStopsThePress();
     void picturesLoadFromAFolderByPropertyName();
+    void statesWithoutAPictureShowTheBackColour();
 
   private:
     void MoveCursorTo(const QPoint& local);
@@ -206,6 +208,20 @@ void PictureButtonWidgetTest::picturesLoadFromAFolderByPropertyName() {
     QCOMPARE(Shown(), QColor(1, 2, 3));
     QCOMPARE(controls::ImageFromPicture(*button_->Control().Picture()).pixelColor(6, 4),
              QColor(1, 2, 3));
+}
+
+void PictureButtonWidgetTest::statesWithoutAPictureShowTheBackColour() {
+    // By default the button face, as the system colours have it.
+    platform::SetSysColor(platform::kColorBtnFace, platform::gdi::MakeColorRef(10, 20, 30));
+    button_->Control().SetPictureHover(nullptr);
+    MoveCursorTo(QPoint(5, 5));
+    Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+    QCOMPARE(Shown(), QColor(10, 20, 30));
+    QCOMPARE(button_->size(), QSize(60, 30));  // the size of the last picture shown
+
+    button_->SetBackColor(platform::gdi::MakeColorRef(200, 100, 50));
+    QCOMPARE(Shown(), QColor(200, 100, 50));
+    platform::ResetSysColors();
 }
 
 QTEST_MAIN(PictureButtonWidgetTest)
