@@ -1,32 +1,27 @@
 #pragma once
-// A control's drawing surface: a 32-bit top-down DIB section of the control's client size,
-// selected into a memory device context of its own. The control draws into it; the host
-// presents its pixels on the screen.
+// A control's drawing surface (the platform's surface: a memory context with a 32-bit
+// top-down bitmap of the client size) with the two things a control's own drawing does
+// to it: clear it to a colour and draw a picture on it.
 
 #include <cstdint>
 
 #include "platform/Picture.h"
-#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Surface.h"
 
 namespace controls {
 
 class ControlSurface {
   public:
-    ControlSurface();
-    ~ControlSurface();
-    ControlSurface(const ControlSurface&) = delete;
-    ControlSurface& operator=(const ControlSurface&) = delete;
-
     // A new surface of `width` x `height` pixels, cleared to black. A size of 0 leaves no
     // surface; false when it cannot be created (the old one is gone either way).
-    bool Resize(int width, int height);
+    bool Resize(int width, int height) { return surface_.Resize(width, height); }
 
-    platform::gdi::HDC hDC() const { return hdc_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    platform::gdi::HDC hDC() const { return surface_.hDC(); }
+    int Width() const { return surface_.Width(); }
+    int Height() const { return surface_.Height(); }
     // Rows of Width() pixels 0x00RRGGBB, top-down, Stride() bytes apart; null without a surface.
-    const std::uint8_t* Bits() const { return bits_; }
-    int Stride() const { return width_ * 4; }
+    const std::uint8_t* Bits() const { return surface_.Bits(); }
+    int Stride() const { return surface_.Stride(); }
 
     // Fills the whole surface with `colour`. False without a surface.
     bool Clear(platform::gdi::COLORREF colour);
@@ -34,14 +29,7 @@ class ControlSurface {
     bool Draw(const platform::Picture& picture, int x, int y);
 
   private:
-    void Release();
-
-    platform::gdi::HDC hdc_ = nullptr;
-    platform::gdi::HBITMAP bitmap_ = nullptr;
-    platform::gdi::HBITMAP previous_ = nullptr;
-    std::uint8_t* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    platform::gdi::Surface surface_;
 };
 
 }  // namespace controls
