@@ -1,7 +1,5 @@
 #include "fAbout.h"
 
-#include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,6 +8,7 @@
 #include <QStyle>
 
 #include "SysInfoStarter.h"
+#include "WindowFonts.h"
 #include "mSetup.h"
 
 namespace {
@@ -62,14 +61,12 @@ fAbout::fAbout(QWidget* owner, std::unique_ptr<SysInfoStarter> starter)
     setModal(false);
     setFixedSize(kClientWidth, kClientHeight);
     // The classic dialog face, so that the texts fit their fixed boxes.
-    QFont face(QStringLiteral("Tahoma"));
-    face.setPointSizeF(8.25);
-    setFont(face);
+    setFont(WindowFonts::Font(QStringLiteral("Tahoma"), 8.25));
 
     // The program's icon, 32 x 32 at the top left.
     picIcon_->setObjectName(QStringLiteral("picIcon"));
     picIcon_->setGeometry(Twips(240, 240, 480, 480));
-    QIcon icon = QApplication::windowIcon();
+    QIcon icon = windowIcon();  // the owner's, else the application's
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
     picIcon_->setPixmap(icon.pixmap(picIcon_->size()));
 

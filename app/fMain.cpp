@@ -17,6 +17,7 @@
 #include "LabelText.h"
 #include "PictureButtonWidget.h"
 #include "QtPictures.h"
+#include "SecondaryWindows.h"
 #include "SettingsStore.h"
 #include "WindowFonts.h"
 #include "mBmi.h"
@@ -152,6 +153,7 @@ fMain::fMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
 
     CreateControls();
     SetTabOrder();
+    secondaryWindows_ = std::make_unique<SecondaryWindows>(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -415,7 +417,7 @@ void fMain::btnForm_Click(int Index) {
 }
 
 void fMain::ShowPopupMenu() {
-    // The menu of Quick Help and About opens here.
+    secondaryWindows_->RunPopupMenu();
 }
 
 void fMain::optWeightUnit_Click(int Index) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class ClickLabel;
 class QGroupBox;
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class SecondaryWindows;
 namespace controls {
 class PictureButtonWidget;
 }
@@ -38,8 +40,10 @@ class fMain : public QWidget {
     void lblName_Click(int Index);
     void Timer1_Timer();
 
-    // The popup menu of the menu button (btnForm 0).
+    // The popup menu of the menu button (btnForm 0): opens Quick Help or About.
     void ShowPopupMenu();
+    // Quick Help and About, one of each, owned by this window.
+    SecondaryWindows& Secondary() { return *secondaryWindows_; }
 
   signals:
     // The window has been unloaded by its close button: the program ends.
@@ -99,4 +103,5 @@ class fMain : public QWidget {
     std::array<QLabel*, 5> lblLegend{};
     std::array<QLabel*, 5> lblRange{};
     QTimer* Timer1 = nullptr;
+    std::unique_ptr<SecondaryWindows> secondaryWindows_;
 };

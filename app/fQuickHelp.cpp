@@ -1,11 +1,11 @@
 #include "fQuickHelp.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include "WindowFonts.h"
 #include "mSetup.h"
 
 namespace {
@@ -37,9 +37,7 @@ fQuickHelp::fQuickHelp(QWidget* owner)
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
     palette.setColor(QPalette::WindowText, Qt::white);
     lblQuickHelp_->setPalette(palette);
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    lblQuickHelp_->setFont(font);
+    lblQuickHelp_->setFont(WindowFonts::Font(QStringLiteral("Arial"), 9.75));
 
     Form_Load();
 }

@@ -13,9 +13,11 @@
 #include <QtTest>
 #include <functional>
 
+#include "PictureButtonWidget.h"
 #include "SecondaryWindows.h"
 #include "SysInfoStarter.h"
 #include "fAbout.h"
+#include "fMain.h"
 #include "fQuickHelp.h"
 #include "mPopupMenu.h"
 #include "mSetup.h"
@@ -197,7 +199,8 @@ class SecondaryWindowsTest : public QObject {
         QVERIFY(!label->text().contains(QLatin1Char('\r')));
         QVERIFY(label->wordWrap());
         QCOMPARE(label->textFormat(), Qt::PlainText);
-        QCOMPARE(label->font().pointSizeF(), 9.75);
+        QCOMPARE(label->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(label->font().pixelSize(), 13);  // 9.75 points at 96 dots per inch
         QCOMPARE(help->size(), QSize(312, 231));
         // Centred on its owner.
         QVERIFY(
@@ -373,6 +376,32 @@ class SecondaryWindowsTest : public QObject {
         QVERIFY(!seen.Shown);
         QTRY_VERIFY(QFile::exists(marker));
         desktop.CloseAll();
+    }
+
+    void mainWindowMenuButtonOpensAboutAndClosingTheMainWindowClosesIt() {
+        fMain main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto* menuButton = main.findChild<controls::PictureButtonWidget*>("btnForm0");
+        QVERIFY(menuButton);
+        const QPoint middle = menuButton->rect().center();
+        QCursor::setPos(menuButton->mapToGlobal(middle));
+        AnswerWhileRunning([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
+                           [](QWidget* widget) {
+                               auto* menu = static_cast<QMenu*>(widget);
+                               QTest::mouseClick(
+                                   menu, Qt::LeftButton, {},
+                                   menu->actionGeometry(menu->actions().at(1)).center());
+                           },
+                           [&] { QTest::mouseClick(menuButton, Qt::LeftButton, {}, middle); });
+        QPointer<fAbout> about = main.Secondary().About();
+        QVERIFY(about);
+        QCOMPARE(about->parentWidget(), &main);
+        QPointer<fQuickHelp> help = main.Secondary().ShowQuickHelp();
+        main.close();
+        QVERIFY(!about->isVisible());
+        QVERIFY(!help->isVisible());
+        QTRY_VERIFY(about.isNull() && help.isNull());
     }
 
   private:
