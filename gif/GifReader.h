@@ -1,0 +1,62 @@
+#pragma once
+// Reads a GIF87a or GIF89a byte stream into a cGIF, block by block.
+//
+// Strict about the 6-byte header, lenient after it: a step that cannot be completed is
+// skipped and the scan goes on by fixed amounts, so a damaged or truncated stream loads
+// whatever can be read. Each frame's data is decoded into its colour bitmap as soon as
+// its block has been read; at most one frame's compressed data is held at a time.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "GIFFrame.h"
+
+class cGIF;
+
+class GifReader {
+  public:
+    // All frame bitmaps of one load together may take at most this much pixel memory;
+    // frames past it get empty bitmaps, as if their creation had failed. This keeps a
+    // small hostile file (many frames declaring 65535-pixel sides) from making the program
+    // allocate and touch gigabytes.
+    static constexpr uint64_t kFrameBitmapBudgetBytes = uint64_t{1} << 30;
+
+    explicit GifReader(cGIF& image, uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes)
+        : gif_(image), bitmapBudget_(bitmapBudgetBytes) {}
+
+    bool Load(const uint8_t* stream, size_t size);
+
+  private:
+    void ReadGlobalPalette();
+    void ReadExtension();
+    void ReadGraphicControl();
+    void ReadApplication();
+    void ReadImage();
+    void CreateBitmaps(GIFFrame& frame, int16_t width, int16_t height);
+    void DecodeFrame(int16_t nFrame, uint8_t minimumCodeSize);
+
+    // Reads n table entries of 3 bytes (red, green, blue) into palette form; entries the
+    // stream does not reach stay black. Advances past the whole table.
+    void ReadColourTable(GIFPalette& palette, int entries);
+    // Copies n bytes at the position into dst and advances by n; bytes past the end of the
+    // stream read as 0.
+    void ReadRecord(uint8_t* dst, size_t n);
+    // From a sub-block size byte: joins the payloads into joined_ and stops on the zero
+    // terminator. A chain cut by the end of the stream yields the bytes before the cut.
+    void ReadSubBlocks();
+    // From an extension's label: passes over its sub-blocks, stopping on the terminator.
+    void SkipSubBlocks();
+    bool InStream(int64_t position) const {
+        return position >= 0 && static_cast<uint64_t>(position) < size_;
+    }
+
+    cGIF& gif_;
+    uint64_t bitmapBudget_;
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    int64_t position_ = 0;
+    int16_t frameCounter_ = 0;
+    std::vector<uint8_t> joined_;  // the payload of the latest sub-block chain
+    uint64_t bitmapBytes_ = 0;     // pixel memory of the frame bitmaps made so far
+};

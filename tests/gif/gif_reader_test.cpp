@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "FrameDigests.h"
+#include "GifBuilder.h"
+#include "GifReader.h"
+#include "LzwTestStream.h"
+#include "cGIF.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Indices(const cDIB& colour) {
+    Bytes out;
+    for (int32_t y = 0; y < colour.Height(); ++y) {
+        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
+        out.insert(out.end(), row, row + colour.Width());
+    }
+    return out;
+}
+
+Bytes MaskBits(const cDIB& mask) {
+    Bytes out;
+    for (int32_t y = 0; y < mask.Height(); ++y)
+        for (int32_t x = 0; x < mask.Width(); ++x)
+            out.push_back((mask.lpBits()[y * mask.BytesPerScanline() + x / 8] >> (7 - x % 8)) & 1);
+    return out;
+}
+
+// A 4-entry global table: black, red, green, blue.
+GifBuilder FourColourScreen(int width = 4, int height = 2) {
+    GifBuilder gif;
+    gif.Screen(width, height, 1).ColourTable({0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+    return gif;
+}
+
+const Bytes kPixels = {0, 1, 2, 3, 3, 2, 1, 0};
+
+TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
+    const Bytes stream = GifBuilder("GIF89a").Screen(300, 200).Data();
+    ASSERT_EQ(stream.size(), 13u);
+    cGIF gif;
+    EXPECT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_EQ(gif.FramesCount(), 0);
+    EXPECT_EQ(gif.ScreenWidth(), 300);
+    EXPECT_EQ(gif.ScreenHeight(), 200);
+    EXPECT_FALSE(gif.GlobalPaletteExists());
+}
+
+TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
+    const Bytes good = FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
+    for (const char* header : {"GIF88a", "gif89a", "GIF89A", "GIF87b"}) {
+        cGIF gif;
+        ASSERT_TRUE(gif.LoadFromStream(good));
+        Bytes bad = good;
+        std::copy(header, header + 6, bad.begin());
+        EXPECT_FALSE(gif.LoadFromStream(bad)) << header;
+        EXPECT_EQ(gif.FramesCount(), 0);
+        EXPECT_EQ(gif.ScreenWidth(), 0);
+        EXPECT_FALSE(gif.GlobalPaletteExists());
+    }
+    cGIF old;
+    Bytes v87 = good;
+    v87[4] = '7';
+    EXPECT_TRUE(old.LoadFromStream(v87));
+}
+
+TEST(GifReader, StreamsShorterThanTheHeaderNeverLoad) {
+    cGIF gif;
+    // The signature or the version would begin past the end: the caller's error.
+    EXPECT_THROW(gif.LoadFromStream(Bytes{}), std::out_of_range);
+    EXPECT_THROW(gif.LoadFromStream(Bytes{'G', 'I', 'F'}), std::out_of_range);
+    for (const std::string text : {"G", "GI", "GIF8", "GIF89", "XYZ"})
+        EXPECT_FALSE(gif.LoadFromStream(Bytes(text.begin(), text.end()))) << text;
+
+    const std::string path = ::testing::TempDir() + "corpometer_empty.gif";
+    std::ofstream(path, std::ios::binary).close();
+    EXPECT_FALSE(gif.LoadFromFile(path));
+    std::ofstream(path, std::ios::binary) << "GIF";
+    EXPECT_FALSE(gif.LoadFromFile(path));
+    std::remove(path.c_str());
+    EXPECT_FALSE(gif.LoadFromFile(path));
+}
+
+TEST(GifReader, ColourTablesLandInPaletteForm) {
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Data()));
+    EXPECT_TRUE(gif.GlobalPaletteExists());
+    EXPECT_EQ(gif.GlobalPaletteEntries(), 4);
+    const uint8_t* palette = gif.lpGlobalPalette();
+    EXPECT_EQ(Bytes(palette, palette + 20),
+              (Bytes{0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(gif.GlobalPaletteRGBEntry(1), 255);
+
+    // A table cut by the end of the stream keeps its missing entries black.
+    const Bytes cut = GifBuilder().Screen(1, 1, 2).ColourTable({9, 8, 7, 6, 5}).Data();
+    ASSERT_TRUE(gif.LoadFromStream(cut));
+    EXPECT_EQ(gif.GlobalPaletteEntries(), 8);
+    EXPECT_EQ(Bytes(gif.lpGlobalPalette(), gif.lpGlobalPalette() + 12),
+              (Bytes{7, 8, 9, 0, 0, 5, 6, 0, 0, 0, 0, 0}));
+}
+
+TEST(GifReader, LoopCountComesFromTheLastLoopingExtensionThatFits) {
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(5).Trailer().Data()));
+    EXPECT_EQ(gif.AnimationLoops(), 5);
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(7).Loop(32768).Trailer().Data()));
+    EXPECT_EQ(gif.AnimationLoops(), 7);  // 32768 does not fit: the earlier value stays
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(2).Loop(3).Trailer().Data()));
+    EXPECT_EQ(gif.AnimationLoops(), 3);
+    ASSERT_TRUE(gif.LoadFromStream(
+        FourColourScreen().Application("ANIMEXTS1.0", {{1, 9, 0}}).Trailer().Data()));
+    EXPECT_EQ(gif.AnimationLoops(), 0);
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Application("NETSCAPE2.0", {{1}}).Data()));
+    EXPECT_EQ(gif.AnimationLoops(), 0);  // too short a payload sets nothing
+}
+
+TEST(GifReader, ExtensionsWeDoNotUseArePassedOver) {
+    // Payloads full of block bytes must not be taken for blocks.
+    const Bytes tricky = {0x2C, 0x21, 0x3B, 0xF9, 0x00, 0x2C};
+    const Bytes stream = FourColourScreen()
+                             .Extension(0xFE, {tricky, tricky})           // comment
+                             .Extension(0x01, {Bytes(12, 0x2C), tricky})  // plain text
+                             .Extension(0x2A, {tricky})                   // unknown label
+                             .Application("XMP DataXMP", {tricky, Bytes(200, 0x3B)})
+                             .Extension(0xFE, {})             // no data
+                             .Application("NETSCAPE2.0", {})  // no data
+                             .Image(0, 0, 4, 2, kPixels, 2)
+                             .Trailer()
+                             .Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    ASSERT_EQ(gif.FramesCount(), 1);
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
+}
+
+TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
+    const Bytes stream = FourColourScreen()
+                             .Image(0, 0, 4, 2, kPixels, 2)
+                             .GraphicControl(1, 10, 2)
+                             .Extension(0xFE, {{'x'}})
+                             .GraphicControl(3, 25, -1, true)
+                             .Image(1, 0, 3, 2, {1, 1, 1, 2, 2, 2}, 2)
+                             .Trailer()
+                             .Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    ASSERT_EQ(gif.FramesCount(), 2);
+    EXPECT_EQ(gif.FrameDelay(1), 0);
+    EXPECT_EQ(gif.FrameDisposalMethod(1), 0);
+    EXPECT_FALSE(gif.FrameUseTransparentColor(1));
+    EXPECT_EQ(gif.FrameDelay(2), 25);
+    EXPECT_EQ(gif.FrameDisposalMethod(2), 3);
+    EXPECT_TRUE(gif.FrameUserInput(2));
+    // The second extension has no transparency; the first one's index stays in the field.
+    EXPECT_FALSE(gif.FrameUseTransparentColor(2));
+    EXPECT_EQ(gif.FrameTransparentColorIndex(2), 2);
+}
+
+TEST(GifReader, TransparentColourIsBlackInTheBitmapAndWhiteInTheMask) {
+    const Bytes stream =
+        FourColourScreen().GraphicControl(0, 0, 2).Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_EQ(gif.LocalPaletteRGBEntry(1, 2), 0x00FF00);  // the file's green
+    Bytes table;
+    gif.FrameDIBXOR(1)->GetPalette(table);
+    EXPECT_EQ(Bytes(table.begin() + 4, table.begin() + 16),
+              (Bytes{0, 0, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0}));
+    EXPECT_EQ(MaskBits(*gif.FrameDIBAND(1)), (Bytes{0, 0, 1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
+
+    // Without transparency the mask is all opaque.
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Data()));
+    EXPECT_EQ(MaskBits(*gif.FrameDIBAND(1)), Bytes(8, 0));
+}
+
+TEST(GifReader, FramePalettesComeFromTheLocalOrTheGlobalTable) {
+    const Bytes stream = GifBuilder()
+                             .Screen(4, 2, 1, 0, 0, true)
+                             .ColourTable({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
+                             .Image(0, 0, 4, 2, kPixels, 2)
+                             .ImageDescriptor(0, 0, 4, 2, 0)
+                             .ColourTable({200, 100, 50, 0, 0, 0})
+                             .ImageData(2, LzwEncode(Bytes(8, 0), 2))
+                             .Trailer()
+                             .Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_FALSE(gif.LocalPaletteUsed(1));
+    EXPECT_EQ(gif.LocalPaletteEntries(1), 4);
+    EXPECT_TRUE(gif.LocalPaletteSorted(1));
+    EXPECT_EQ(gif.LocalPaletteRGBEntry(1, 3), gif.GlobalPaletteRGBEntry(3));
+    EXPECT_TRUE(gif.LocalPaletteUsed(2));
+    EXPECT_EQ(gif.LocalPaletteEntries(2), 2);
+    EXPECT_FALSE(gif.LocalPaletteSorted(2));
+    EXPECT_EQ(gif.LocalPaletteRGBEntry(2, 0), 200 + 100 * 256 + 50 * 65536);
+
+    // No table at all: a black palette with no entries.
+    ASSERT_TRUE(gif.LoadFromStream(GifBuilder().Screen(4, 2).Image(0, 0, 4, 2, kPixels, 2).Data()));
+    EXPECT_EQ(gif.LocalPaletteEntries(1), 0);
+    const uint8_t* palette = gif.lpLocalPalette(1);
+    EXPECT_EQ(Bytes(palette, palette + 1024), Bytes(1024, 0));
+}
+
+TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
+    const Bytes whole = FourColourScreen(40, 30)
+                            .Image(0, 0, 40, 30, Bytes(1200, 3), 2)
+                            .Image(0, 0, 4, 2, kPixels, 2)
+                            .Trailer()
+                            .Data();
+    cGIF gif;
+    // No trailer: every frame, result true.
+    ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.end() - 1)));
+    EXPECT_EQ(gif.FramesCount(), 2);
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(2)), kPixels);
+
+    // Cut inside the first frame's data: full size, a decoded prefix, zeros after it.
+    for (size_t cut : {40u, 45u, 60u}) {
+        ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.begin() + cut)));
+        ASSERT_EQ(gif.FramesCount(), 1);
+        const Bytes pixels = Indices(*gif.FrameDIBXOR(1));
+        ASSERT_EQ(pixels.size(), 1200u);
+        size_t decoded = 0;
+        while (decoded < pixels.size() && pixels[decoded] == 3)
+            ++decoded;
+        EXPECT_GT(decoded, 0u);
+        EXPECT_LT(decoded, 1200u);
+        EXPECT_EQ(Bytes(pixels.begin() + decoded, pixels.end()), Bytes(1200 - decoded, 0));
+    }
+
+    // Stray bytes between blocks are skipped one at a time.
+    const Bytes stray = FourColourScreen()
+                            .Bytes({0x00, 0x99, 0x01})
+                            .Image(0, 0, 4, 2, kPixels, 2)
+                            .Bytes({0xFF})
+                            .Trailer()
+                            .Data();
+    ASSERT_TRUE(gif.LoadFromStream(stray));
+    EXPECT_EQ(gif.FramesCount(), 1);
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
+
+    // A descriptor cut short still counts as a frame, with empty bitmaps.
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Bytes({0x2C, 0, 0, 0}).Data()));
+    EXPECT_EQ(gif.FramesCount(), 1);
+    EXPECT_EQ(gif.FrameDIBXOR(1)->hDIB(), nullptr);
+}
+
+TEST(GifReader, TrailingGraphicControlMakesOneRecordMoreThanTheFrameCount) {
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(
+        FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).GraphicControl(2, 77).Trailer().Data()));
+    EXPECT_EQ(gif.FramesCount(), 1);
+    EXPECT_EQ(gif.FrameDelay(2), 77);
+    EXPECT_EQ(gif.FrameDIBXOR(2), nullptr);
+    EXPECT_THROW(gif.FrameDelay(3), std::out_of_range);
+}
+
+TEST(GifReader, InterlacedFramesOfAnyHeightUseTheFourPasses) {
+    // Rows 0, 2, 1 of a 3-row frame are stored in that order, as every encoder writes them.
+    for (int height : {1, 2, 3, 4, 5, 9, 17}) {
+        Bytes rows;
+        for (int y = 0; y < height; ++y)
+            rows.insert(rows.end(), {uint8_t(y % 4), uint8_t(3 - y % 4)});
+        cGIF gif;
+        ASSERT_TRUE(gif.LoadFromStream(
+            FourColourScreen(2, height).Image(0, 0, 2, height, rows, 2, true).Data()));
+        EXPECT_TRUE(gif.FrameInterlaced(1));
+        EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), rows) << height << " rows";
+    }
+}
+
+TEST(GifReader, SixteenBitFieldsAreSigned) {
+    const Bytes stream = GifBuilder()
+                             .Screen(40000, 2)
+                             .ImageDescriptor(65535, 32768, 40000, 1)
+                             .ImageData(2, LzwEncode({1}, 2))
+                             .Image(0, 0, 4, 2, kPixels, 2)
+                             .Trailer()
+                             .Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_EQ(gif.ScreenWidth(), 40000 - 65536);
+    EXPECT_EQ(gif.FramesCount(), 2);  // the negative-width frame is still counted
+    EXPECT_EQ(gif.FrameLeft(1), -1);
+    EXPECT_EQ(gif.FrameTop(1), -32768);
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(2)), kPixels);
+}
+
+TEST(GifReader, FrameBitmapsOfOneLoadShareAPixelMemoryBudget) {
+    // Each 100 x 100 frame takes 10000 bytes of colour and 1600 of mask.
+    GifBuilder builder = FourColourScreen(100, 100);
+    for (int f = 0; f < 5; ++f)
+        builder.Image(0, 0, 100, 100, Bytes(10000, 1), 2);
+    const Bytes stream = builder.Trailer().Data();
+    cGIF gif;
+    ASSERT_TRUE(GifReader(gif, 3 * 11600).Load(stream.data(), stream.size()));
+    ASSERT_EQ(gif.FramesCount(), 5);
+    for (int16_t n = 1; n <= 3; ++n)
+        EXPECT_EQ(Indices(*gif.FrameDIBXOR(n)), Bytes(10000, 1));
+    for (int16_t n = 4; n <= 5; ++n) {
+        ASSERT_TRUE(gif.FrameDIBXOR(n));  // objects that hold no bitmap
+        EXPECT_EQ(gif.FrameDIBXOR(n)->hDIB(), nullptr);
+        EXPECT_EQ(gif.FrameDIBAND(n)->hDIB(), nullptr);
+    }
+    static_assert(GifReader::kFrameBitmapBudgetBytes == uint64_t{1} << 30, "1 GiB of pixels");
+}
+
+TEST(GifReader, ImagesBeyondTheLargestFrameCountAreNotCounted) {
+    GifBuilder builder = FourColourScreen(1, 1);
+    const Bytes frame = GifBuilder("").Image(0, 0, 1, 1, {2}, 2).Data();
+    for (int f = 0; f < 32769; ++f)
+        builder.Bytes(frame);
+    const Bytes stream = builder.Trailer().Data();
+    cGIF gif;
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_EQ(gif.FramesCount(), 32767);
+    EXPECT_EQ(Indices(*gif.FrameDIBXOR(32767)), Bytes{2});
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "GifBuilder.h"
+#include "LzwDecoder.h"
+#include "LzwTestStream.h"
+
+namespace {
+
+constexpr uint8_t kUntouched = 0xEE;
+
+// A bitmap-like block of rows with padding, and a spare row below the view that must
+// never be written.
+struct Canvas {
+    int32_t width, height, stride;
+    std::vector<uint8_t> bytes;
+
+    Canvas(int32_t w, int32_t h)
+        : width(w),
+          height(h),
+          stride((w + 3) / 4 * 4),
+          bytes(size_t(stride) * (h + 1), kUntouched) {}
+
+    PixelView View() { return PixelView{bytes.data(), stride, height}; }
+    std::vector<uint8_t> Pixels() const {
+        std::vector<uint8_t> out;
+        for (int32_t y = 0; y < height; ++y)
+            out.insert(out.end(), bytes.begin() + y * stride, bytes.begin() + y * stride + width);
+        return out;
+    }
+    bool PaddingAndSpareRowUntouched() const {
+        for (int32_t y = 0; y <= height; ++y)
+            for (int32_t x = (y == height ? 0 : width); x < stride; ++x)
+                if (bytes[size_t(y) * stride + x] != kUntouched) return false;
+        return true;
+    }
+};
+
+std::vector<uint8_t> Decode(Canvas& canvas, const std::vector<uint8_t>& data, int minimumCodeSize,
+                            bool interlaced = false) {
+    auto decoder = std::make_unique<LzwDecoder>();
+    decoder->Decode(canvas.View(), canvas.width, interlaced, static_cast<uint8_t>(minimumCodeSize),
+                    data.data(), data.size());
+    return canvas.Pixels();
+}
+
+std::vector<uint8_t> RandomIndices(size_t count, int colours, uint32_t seed, int maxRun = 1) {
+    std::mt19937 random(seed);
+    std::vector<uint8_t> out;
+    while (out.size() < count) {
+        const auto value = static_cast<uint8_t>(random() % colours);
+        const size_t run = 1 + random() % maxRun;
+        for (size_t i = 0; i < run && out.size() < count; ++i)
+            out.push_back(value);
+    }
+    return out;
+}
+
+using Pixels = std::vector<uint8_t>;
+
+TEST(LzwDecoder, CodeWidthGrowsOnceTheSlotItCannotNameIsFilled) {
+    // Minimum code size 2: clear 4, end 5, 3-bit codes; slots 6 and 7 are added by the
+    // second and third code, after which codes are 4 bits wide.
+    LzwCodePacker codes(2);
+    codes.Raw(4, 3).Raw(0, 3).Raw(1, 3).Raw(2, 3).Raw(3, 4).Raw(6, 4).Raw(7, 4).Raw(5, 4);
+    Canvas canvas(8, 1);
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 2), (Pixels{0, 1, 2, 3, 0, 1, 1, 2}));
+}
+
+TEST(LzwDecoder, CodeForTheSlotNotYetAddedRepeatsThePreviousStringsFirstByte) {
+    // 0, 1, then 6 ("0 1", adding 7 = "1 0"), then 8, the slot being added: "0 1" + "0".
+    LzwCodePacker codes(2);
+    codes.Raw(4, 3).Raw(0, 3).Raw(1, 3).Raw(6, 3).Raw(8, 4).Raw(5, 4);
+    Canvas canvas(7, 1);
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 2), (Pixels{0, 1, 0, 1, 0, 1, 0}));
+}
+
+TEST(LzwDecoder, DataWithoutLeadingClearCodeKeepsItsFirstPixel) {
+    LzwCodePacker codes(2);
+    codes.Raw(3, 3).Raw(1, 3).Raw(6, 3).Raw(5, 4);
+    Canvas canvas(4, 1);
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 2), (Pixels{3, 1, 3, 1}));
+
+    const Pixels source = RandomIndices(300, 16, 7, 3);
+    Canvas whole(30, 10);
+    EXPECT_EQ(Decode(whole, LzwEncode(source, 4, {/*leadingClear=*/false}), 4), source);
+}
+
+TEST(LzwDecoder, ClearCodesResetTheTableAndPlaceNothing) {
+    // Two clear codes in a row, then a clear before every pixel; slot 6 means different
+    // strings before and after the clear.
+    LzwCodePacker codes(2);
+    codes.Clear().Clear().Code(1).Code(2).Code(6).Clear().Clear().Code(3).Code(0).Code(6).End();
+    Canvas canvas(10, 1);
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 2),
+              (Pixels{1, 2, 1, 2, 3, 0, 3, 0, kUntouched, kUntouched}));
+}
+
+TEST(LzwDecoder, FullTableGoesOnWithoutClearCode) {
+    // GIF89a lets an encoder defer the clear code: once all 4096 slots are taken, codes
+    // keep coming at 12 bits and name strings of the frozen table.
+    for (int minimumCodeSize : {2, 4, 8}) {
+        const int colours = 1 << minimumCodeSize;
+        const Pixels source = RandomIndices(250 * 200, colours, 11u + minimumCodeSize, 4);
+        Canvas canvas(250, 200);
+        LzwEncodeOptions deferred;
+        deferred.clearWhenFull = false;
+        EXPECT_EQ(Decode(canvas, LzwEncode(source, minimumCodeSize, deferred), minimumCodeSize),
+                  source)
+            << "minimum code size " << minimumCodeSize;
+    }
+}
+
+TEST(LzwDecoder, StringsOfEveryLengthTheTableCanHoldAreCopiedWhole) {
+    // After "0", each code names the slot being added, so the strings grow one pixel at a
+    // time up to 4091 pixels, the longest a 2-bit table holds.
+    LzwCodePacker codes(2);
+    codes.Clear().Code(0);
+    size_t total = 1;
+    for (uint32_t slot = 6; slot < 4096; ++slot) {
+        codes.Code(slot);
+        total += slot - 4;
+    }
+    codes.End();
+    Canvas canvas(4099, int32_t(total / 4099 + 1));  // an odd width: strings cross rows
+    const Pixels pixels = Decode(canvas, codes.Bytes(), 2);
+    EXPECT_EQ(Pixels(pixels.begin(), pixels.begin() + total), Pixels(total, 0));
+    EXPECT_EQ(Pixels(pixels.begin() + total, pixels.end()),
+              Pixels(pixels.size() - total, kUntouched));
+    EXPECT_TRUE(canvas.PaddingAndSpareRowUntouched());
+}
+
+TEST(LzwDecoder, RandomFramesRoundTripAtEverySizeAndCodeSize) {
+    uint32_t seed = 1;
+    for (int minimumCodeSize = 1; minimumCodeSize <= 8; ++minimumCodeSize) {
+        for (int32_t width : {1, 2, 3, 7, 8, 9, 15, 33, 100}) {
+            for (int32_t height : {1, 3, 5, 8, 13}) {
+                for (bool interlaced : {false, true}) {
+                    const Pixels source =
+                        RandomIndices(size_t(width) * height, 1 << minimumCodeSize, ++seed, 12);
+                    const Pixels stream =
+                        interlaced ? InterlaceRows(source, width, height) : source;
+                    Canvas canvas(width, height);
+                    ASSERT_EQ(Decode(canvas, LzwEncode(stream, minimumCodeSize), minimumCodeSize,
+                                     interlaced),
+                              source)
+                        << width << "x" << height << " code size " << minimumCodeSize
+                        << (interlaced ? " interlaced" : "");
+                    ASSERT_TRUE(canvas.PaddingAndSpareRowUntouched());
+                }
+            }
+        }
+    }
+}
+
+TEST(LzwDecoder, InterlacedRowsComeInTheFourPassesForAnyHeight) {
+    // One row per code, each row a different colour: the rows land in pass order.
+    auto rowsInStreamOrder = [](int32_t height) {
+        LzwCodePacker codes(4);
+        codes.Clear();
+        for (int32_t i = 0; i < height; ++i)
+            codes.Clear().Code(uint32_t(i));
+        Canvas canvas(1, height);
+        return Decode(canvas, codes.End().Bytes(), 4, true);
+    };
+    EXPECT_EQ(rowsInStreamOrder(1), (Pixels{0}));
+    EXPECT_EQ(rowsInStreamOrder(2), (Pixels{0, 1}));
+    EXPECT_EQ(rowsInStreamOrder(3), (Pixels{0, 2, 1}));
+    EXPECT_EQ(rowsInStreamOrder(4), (Pixels{0, 2, 1, 3}));
+    EXPECT_EQ(rowsInStreamOrder(5), (Pixels{0, 3, 2, 4, 1}));
+    EXPECT_EQ(rowsInStreamOrder(9), (Pixels{0, 5, 3, 6, 2, 7, 4, 8, 1}));
+}
+
+TEST(LzwDecoder, CompleteFrameIgnoresSurplusData) {
+    // Twelve pixels for a 4 x 2 frame and no end code: the last four do not wrap to row 0.
+    const Pixels stream = {1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
+    Canvas canvas(4, 2);
+    EXPECT_EQ(Decode(canvas, LzwEncode(stream, 2, {true, true, false}), 2),
+              (Pixels{1, 1, 1, 1, 2, 2, 2, 2}));
+    EXPECT_TRUE(canvas.PaddingAndSpareRowUntouched());
+
+    Canvas interlaced(4, 2);
+    EXPECT_EQ(Decode(interlaced, LzwEncode(stream, 2), 2, true), (Pixels{1, 1, 1, 1, 2, 2, 2, 2}));
+}
+
+TEST(LzwDecoder, DecodingStopsOnDamageAndKeepsWhatWasPlaced) {
+    const Pixels source = RandomIndices(64, 4, 3, 5);
+    const Pixels data = LzwEncode(source, 2);
+
+    // Cut data: a prefix of the pixels, the rest untouched (no byte beyond a string).
+    for (size_t cut = 0; cut < data.size(); ++cut) {
+        Canvas canvas(8, 8);
+        const Pixels got = Decode(canvas, Pixels(data.begin(), data.begin() + cut), 2);
+        size_t placed = 0;
+        while (placed < got.size() && got[placed] != kUntouched)
+            ++placed;
+        ASSERT_EQ(Pixels(got.begin(), got.begin() + placed),
+                  Pixels(source.begin(), source.begin() + placed));
+        ASSERT_EQ(Pixels(got.begin() + placed, got.end()), Pixels(got.size() - placed, kUntouched))
+            << "cut at " << cut;
+    }
+
+    Canvas beyond(4, 1);  // a code past the next free slot (19)
+    EXPECT_EQ(Decode(beyond, LzwCodePacker(4).Clear().Code(1).Code(2).Code(20).Code(1).Bytes(), 4),
+              (Pixels{1, 2, kUntouched, kUntouched}));
+
+    Canvas notRoot(4, 1);  // only a one-pixel code can follow a clear code
+    EXPECT_EQ(Decode(notRoot, LzwCodePacker(2).Clear().Code(1).Clear().Code(6).Code(1).Bytes(), 2),
+              (Pixels{1, kUntouched, kUntouched, kUntouched}));
+
+    Canvas endFirst(2, 1);
+    EXPECT_EQ(Decode(endFirst, LzwCodePacker(2).Clear().End().Code(1).Bytes(), 2),
+              (Pixels{kUntouched, kUntouched}));
+}
+
+TEST(LzwDecoder, MinimumCodeSizeWithoutRoomForTheTableDecodesNothing) {
+    for (int size : {12, 13, 31, 255}) {
+        Canvas canvas(4, 1);
+        EXPECT_EQ(Decode(canvas, Pixels(16, 0), size), Pixels(4, kUntouched)) << size;
+    }
+    // Size 11 is the largest usable: clear code 2048, 12-bit codes from the start.
+    LzwCodePacker codes(11);
+    codes.Clear().Code(7).Code(300).Code(2050).End();
+    Canvas canvas(5, 1);
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 11), (Pixels{7, 44, 7, 44, kUntouched}));
+}
+
+TEST(PixelView, AddressesRowsFromTheTopAndChecksBounds) {
+    Canvas canvas(5, 3);
+    PixelView view = canvas.View();
+    view.At(7, 2) = 9;
+    EXPECT_EQ(canvas.bytes[2 * 8 + 7], 9);
+    EXPECT_THROW(view.At(8, 0), std::out_of_range);
+    EXPECT_THROW(view.At(0, 3), std::out_of_range);
+    EXPECT_THROW(view.At(-1, 0), std::out_of_range);
+}
+
+}  // namespace

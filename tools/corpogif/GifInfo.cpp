@@ -1,0 +1,73 @@
+#include "GifInfo.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "FrameDigests.h"
+#include "cGIF.h"
+#include "dib/cDIB.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string OrNull(const std::string& text) {
+    return text.empty() ? "null" : Quoted(text);
+}
+
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+}  // namespace
+
+std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version) {
+    std::ostringstream out;
+    out << "{\"loaded\": " << Bool(loaded) << ", \"version\": " << OrNull(version)
+        << ", \"screen\": {\"width\": " << gif.ScreenWidth()
+        << ", \"height\": " << gif.ScreenHeight()
+        << ", \"background\": " << int{gif.ScreenBackgroundColorIndex()}
+        << ", \"aspect\": " << gif.ScreenPixelAspectRatio()
+        << "}, \"loops\": " << gif.AnimationLoops()
+        << ", \"global_palette\": {\"exists\": " << Bool(gif.GlobalPaletteExists())
+        << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
+        << ", \"entries\": " << gif.GlobalPaletteEntries()
+        << "}, \"frame_count\": " << gif.FramesCount() << ", \"frames\": [";
+    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        const auto colour = gif.FrameDIBXOR(n);
+        const auto mask = gif.FrameDIBAND(n);
+        out << (n > 1 ? ", " : "") << "{\"left\": " << gif.FrameLeft(n)
+            << ", \"top\": " << gif.FrameTop(n) << ", \"width\": " << (colour ? colour->Width() : 0)
+            << ", \"height\": " << (colour ? colour->Height() : 0)
+            << ", \"delay\": " << gif.FrameDelay(n)
+            << ", \"disposal\": " << gif.FrameDisposalMethod(n)
+            << ", \"user_input\": " << Bool(gif.FrameUserInput(n))
+            << ", \"interlaced\": " << Bool(gif.FrameInterlaced(n)) << ", \"transparent\": ";
+        if (gif.FrameUseTransparentColor(n))
+            out << int{gif.FrameTransparentColorIndex(n)};
+        else
+            out << "null";
+        out << ", \"local_palette\": {\"used\": " << Bool(gif.LocalPaletteUsed(n))
+            << ", \"sorted\": " << Bool(gif.LocalPaletteSorted(n))
+            << ", \"entries\": " << gif.LocalPaletteEntries(n) << "}"
+            << ", \"indices_md5\": " << OrNull(colour ? IndicesMd5(*colour) : std::string())
+            << ", \"mask_md5\": " << OrNull(mask ? MaskMd5(*mask) : std::string()) << "}";
+    }
+    out << "]}";
+    return out.str();
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The inspector's view of a loaded image: one JSON object with the screen, the loop count,
+// the global palette and every frame's fields and pixel fingerprints.
+
+#include <string>
+
+class cGIF;
+
+// version is the file's 3-character GIF version ("87a", "89a"), or empty when unknown.
+std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version);

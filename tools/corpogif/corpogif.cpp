@@ -1,0 +1,94 @@
+// corpogif: the GIF inspector.
+//   corpogif info FILE               the loaded image as one JSON object
+//   corpogif time FILE [--repeat N]  the speed of repeated loads from memory
+// Exit status: 0 loaded, 1 not loaded, 2 usage error.
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "GifInfo.h"
+#include "LoadTiming.h"
+#include "cGIF.h"
+
+namespace {
+
+constexpr int kLoaded = 0;
+constexpr int kNotLoaded = 1;
+constexpr int kUsageError = 2;
+
+int Usage(const std::string& problem) {
+    std::cerr << "corpogif: " << problem << "\n"
+              << "usage: corpogif info FILE\n"
+              << "       corpogif time FILE [--repeat N]\n";
+    return kUsageError;
+}
+
+bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+int Info(const std::string& path) {
+    cGIF gif;
+    const bool loaded = gif.LoadFromFile(path);
+    std::string version;
+    std::vector<uint8_t> bytes;
+    if (loaded && ReadFile(path, bytes) && bytes.size() >= 6)
+        version.assign(bytes.begin() + 3, bytes.begin() + 6);
+    std::cout << GifInfoJson(gif, loaded, version) << "\n";
+    if (!loaded)
+        std::cerr << "corpogif: " << path << ": not loaded (missing, unreadable or not a GIF)\n";
+    return loaded ? kLoaded : kNotLoaded;
+}
+
+int Time(const std::string& path, int repeat) {
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(path, bytes)) {
+        std::cerr << "corpogif: " << path << ": cannot be read\n";
+        return kNotLoaded;
+    }
+    bool loaded = false;
+    try {
+        cGIF probe;
+        loaded = probe.LoadFromStream(bytes);
+    } catch (const std::exception&) {
+    }
+    if (!loaded) {
+        std::cerr << "corpogif: " << path << ": not a GIF\n";
+        return kNotLoaded;
+    }
+    std::cout << FormatTiming(path, TimeLoads(bytes, repeat)) << "\n";
+    return kLoaded;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage("no command given");
+    const std::string& command = args[0];
+    if (command == "info") {
+        if (args.size() != 2) return Usage("info takes one FILE");
+        return Info(args[1]);
+    }
+    if (command == "time") {
+        if (args.size() != 2 && args.size() != 4) return Usage("time takes FILE [--repeat N]");
+        int repeat = 0;
+        if (args.size() == 4) {
+            if (args[2] != "--repeat") return Usage("unknown option " + args[2]);
+            char* end = nullptr;
+            const long n = std::strtol(args[3].c_str(), &end, 10);
+            if (*end != '\0' || n < 1 || n > 1000000) return Usage("--repeat needs a count from 1");
+            repeat = int(n);
+        }
+        return Time(args[1], repeat);
+    }
+    return Usage("unknown command " + command);
+}
