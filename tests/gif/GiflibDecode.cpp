@@ -31,6 +31,12 @@ std::vector<uint8_t> TableBytes(const ColorMapObject* map) {
     return rgb;
 }
 
+// giflib has no text for some of its codes (0 among them) and returns null then.
+std::string ErrorText(int code) {
+    const char* text = GifErrorString(code);
+    return text != nullptr ? text : "giflib error " + std::to_string(code);
+}
+
 }  // namespace
 
 bool DecodeWithGiflib(const std::vector<uint8_t>& bytes, GiflibImage& image, std::string& error) {
@@ -38,11 +44,11 @@ bool DecodeWithGiflib(const std::vector<uint8_t>& bytes, GiflibImage& image, std
     int code = 0;
     GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &code);
     if (gif == nullptr) {
-        error = GifErrorString(code);
+        error = ErrorText(code);
         return false;
     }
     if (DGifSlurp(gif) != GIF_OK) {
-        error = GifErrorString(gif->Error);
+        error = ErrorText(gif->Error);
         DGifCloseFile(gif, &code);
         return false;
     }

@@ -58,8 +58,8 @@ void ParseFrameLine(DumpRecord& record, const std::string& line) {
             frame.disposal = Int(fields, "disposal");
             frame.userInput = Int(fields, "user_input");
             frame.delay = Int(fields, "delay");
-            const std::string t = fields.at("transparent");
-            frame.transparent = t == "none" ? -1 : std::stoi(t);
+            const std::string transparent = fields.at("transparent");
+            frame.transparent = transparent == "none" ? -1 : std::stoi(transparent);
             frame.graphicControlCount = Int(fields, "gce_count", 1);
         }
     } else if (fields.count("status")) {
