@@ -2,115 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
-struct LzwDecoder::Output {
-    const PixelView& view;
-    int32_t width;
-    RowOrder rows;
-    uint8_t* row;
-    int32_t column = 0;
+#include "RowOrder.h"
 
-    Output(const PixelView& v, int32_t w, bool interlaced)
-        : view(v), width(w), rows(v.height, interlaced), row(v.Row(0)) {}
-
-    void NextRow() {
-        column = 0;
-        rows.Advance();
-        if (!rows.Done()) row = view.Row(rows.Row());
-    }
-};
-
-void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
-                        uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
-    if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return;
-    if (minimumCodeSize > kMaxMinimumCodeSize) return;
-
-    data_ = data;
-    size_ = data ? size : 0;
-    position_ = 0;
-    bitBuffer_ = 0;
-    bitCount_ = 0;
-    clearCode_ = 1u << minimumCodeSize;
-    endCode_ = clearCode_ + 1;
-    initialCodeWidth_ = minimumCodeSize + 1;
-    ResetTable();
-    for (uint32_t root = 0; root < clearCode_; ++root) {
-        chunk_[root][0] = static_cast<uint8_t>(root);
-        length_[root] = 1;
-        firstByte_[root] = static_cast<uint8_t>(root);
-    }
-
-    Output out(view, width, interlaced);
-    // The data normally starts with a clear code, but a stream without one is decoded from
-    // its first code: the state at the start is the state after a clear code.
-    bool afterClear = true;
-    uint32_t previous = 0;
-    uint32_t code;
-    while (ReadCode(code)) {
-        if (code == endCode_) break;
-        if (code == clearCode_) {
-            ResetTable();
-            afterClear = true;
-            continue;
-        }
-        if (afterClear) {
-            // Only a root can follow a clear code; anything else names no string.
-            if (code >= clearCode_) break;
-            afterClear = false;
-            // No slot is added, but with a minimum code size of 0 or 1 the slot the next
-            // code may name already needs a wider code.
-            WidenIfFull();
-        } else if (code < nextSlot_) {
-            if (nextSlot_ < kTableSize) AddString(previous, firstByte_[code]);
-        } else if (code == nextSlot_ && nextSlot_ < kTableSize) {
-            // The string the encoder has just added: the previous one plus its own first byte.
-            AddString(previous, firstByte_[previous]);
-        } else {
-            break;  // a code beyond the table: the data is corrupt
-        }
-        Place(code, out);
-        if (out.rows.Done()) break;  // the frame is complete; anything more is surplus
-        previous = code;
-    }
-}
-
-void LzwDecoder::ResetTable() {
-    codeWidth_ = initialCodeWidth_;
-    codeMask_ = (1u << codeWidth_) - 1;
-    nextSlot_ = clearCode_ + 2;
-}
-
-// A full table stays as it is (GIF89a lets an encoder defer the clear code), so this is
-// only called while a slot is free.
-void LzwDecoder::AddString(uint32_t prefixCode, uint8_t lastByte) {
-    const uint32_t slot = nextSlot_;
-    const uint32_t prefixLength = length_[prefixCode];
-    const uint32_t inLastChunk = ((prefixLength - 1) & 7) + 1;
-    if (inLastChunk < 8) {
-        std::memcpy(chunk_[slot], chunk_[prefixCode], 8);
-        chunk_[slot][inLastChunk] = lastByte;
-        prefix_[slot] = prefix_[prefixCode];
-    } else {
-        chunk_[slot][0] = lastByte;
-        prefix_[slot] = static_cast<uint16_t>(prefixCode);
-    }
-    length_[slot] = static_cast<uint16_t>(prefixLength + 1);
-    firstByte_[slot] = firstByte_[prefixCode];
-
-    ++nextSlot_;
-    WidenIfFull();
-}
-
-// Codes widen as soon as the next slot cannot be named at the current width, up to 12 bits.
-void LzwDecoder::WidenIfFull() {
-    if (nextSlot_ > codeMask_ && codeWidth_ < kMaxCodeWidth) {
-        ++codeWidth_;
-        codeMask_ = (1u << codeWidth_) - 1;
-    }
-}
+namespace {
 
 // Copies 1 to 8 bytes with at most two fixed-size moves.
-static inline void CopyShort(uint8_t* dst, const uint8_t* src, uint32_t n) {
+inline void CopyShort(uint8_t* dst, const uint8_t* src, uint32_t n) {
     if (n >= 4) {
         std::memcpy(dst, src, 4);
         std::memcpy(dst + n - 4, src + n - 4, 4);
@@ -122,10 +21,32 @@ static inline void CopyShort(uint8_t* dst, const uint8_t* src, uint32_t n) {
     }
 }
 
-// The last chunk goes first and is copied exactly, so nothing beyond the string is touched
-// (a decoding that stops here must leave the rest of the row as it was); every chunk before
-// it is full.
-void LzwDecoder::Expand(uint8_t* dst, uint32_t code) const {
+inline uint64_t LoadLittleEndian64(const uint8_t* p) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    return word;
+}
+
+}  // namespace
+
+// Writes whole 8-byte chunks, the last one (which goes first) running up to 7 bytes past
+// the string.
+inline void LzwDecoder::ExpandOvershooting(uint8_t* dst, uint32_t code) const {
+    uint8_t* p = dst + ((length_[code] - 1u) & ~7u);
+    for (;;) {
+        std::memcpy(p, chunk_[code], 8);
+        if (p == dst) return;
+        code = prefix_[code];
+        p -= 8;
+    }
+}
+
+// The last chunk goes first and is copied exactly, so nothing beyond the string is touched;
+// every chunk before it is full.
+inline void LzwDecoder::Expand(uint8_t* dst, uint32_t code) const {
     const uint32_t length = length_[code];
     const uint32_t lastChunkStart = (length - 1u) & ~7u;
     uint8_t* p = dst + lastChunkStart;
@@ -137,54 +58,165 @@ void LzwDecoder::Expand(uint8_t* dst, uint32_t code) const {
     }
 }
 
-void LzwDecoder::Place(uint32_t code, Output& out) {
-    const int32_t length = length_[code];
-    if (out.column + length <= out.width) {
-        Expand(out.row + out.column, code);
-        out.column += length;
-        if (out.column == out.width) out.NextRow();
-        return;
-    }
-    PlaceAcrossRows(code, out);
-}
+// The working state lives in locals so that it stays in registers: the pixel stores go
+// through byte pointers, which the compiler must otherwise assume to overwrite any member.
+void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
+                        uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
+    if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return;
+    if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return;
 
-void LzwDecoder::PlaceAcrossRows(uint32_t code, Output& out) {
-    Expand(scratch_, code);
-    const uint8_t* source = scratch_;
-    int32_t remaining = length_[code];
-    while (remaining > 0 && !out.rows.Done()) {
-        const int32_t run = std::min(remaining, out.width - out.column);
-        std::memcpy(out.row + out.column, source, static_cast<size_t>(run));
-        source += run;
-        remaining -= run;
-        out.column += run;
-        if (out.column == out.width) out.NextRow();
+    const uint32_t clearCode = 1u << minimumCodeSize;
+    const uint32_t endCode = clearCode + 1;
+    const int initialCodeWidth = minimumCodeSize + 1;
+    for (uint32_t root = 0; root < clearCode; ++root) {
+        chunk_[root][0] = static_cast<uint8_t>(root);
+        length_[root] = 1;
+        firstByte_[root] = static_cast<uint8_t>(root);
     }
-}
 
-void LzwDecoder::Refill() {
-    if (position_ + 8 <= size_) {
-        uint64_t word = 0;
-        for (int i = 7; i >= 0; --i)
-            word = (word << 8) | data_[position_ + i];
-        bitBuffer_ |= word << bitCount_;
-        position_ += static_cast<size_t>(63 - bitCount_) >> 3;
-        bitCount_ |= 56;
-        return;
-    }
-    while (bitCount_ <= 56 && position_ < size_) {
-        bitBuffer_ |= static_cast<uint64_t>(data_[position_++]) << bitCount_;
-        bitCount_ += 8;
-    }
-}
+    // Bit reader: codes are packed least significant bit first.
+    size_t position = 0;
+    uint64_t bitBuffer = 0;
+    int bitCount = 0;
+    int codeWidth = initialCodeWidth;
+    uint32_t codeMask = (1u << codeWidth) - 1;
+    uint32_t nextSlot = clearCode + 2;
 
-inline bool LzwDecoder::ReadCode(uint32_t& code) {
-    if (bitCount_ < codeWidth_) {
-        Refill();
-        if (bitCount_ < codeWidth_) return false;  // the data ends inside this code
+    // Output: the current row and column.
+    RowOrder rows(view.height, interlaced);
+    uint8_t* row = view.Row(0);
+    int32_t column = 0;
+    // In wide rows strings are copied in whole chunks that may run up to 7 bytes past
+    // their end, onto pixels of the row that later strings overwrite. Should the decoding
+    // stop first, those pixels are put back from a copy of the row taken before it was
+    // written. Narrow rows copy exactly: there the copy would cost more than it saves.
+    const bool wideRows = width >= kWideRow;
+    const int32_t overshootEnd = wideRows ? width - 7 : 0;
+    std::vector<uint8_t> rowBefore(wideRows ? static_cast<size_t>(width) : 0);
+    if (wideRows) std::memcpy(rowBefore.data(), row, rowBefore.size());
+    auto nextRow = [&] {
+        column = 0;
+        rows.Advance();
+        if (rows.Done()) return;
+        row = view.Row(rows.Row());
+        if (wideRows) std::memcpy(rowBefore.data(), row, rowBefore.size());
+    };
+
+    // Codes widen as soon as the next slot cannot be named at the current width.
+    auto widenIfFull = [&] {
+        if (nextSlot > codeMask && codeWidth < kMaxCodeWidth) {
+            ++codeWidth;
+            codeMask = (1u << codeWidth) - 1;
+        }
+    };
+    // A full table stays as it is (GIF89a lets an encoder defer the clear code).
+    auto addString = [&](uint32_t prefixCode, uint8_t lastByte) {
+        if (nextSlot >= kTableSize) return;
+        const uint32_t slot = nextSlot;
+        const uint32_t prefixLength = length_[prefixCode];
+        const uint32_t inLastChunk = ((prefixLength - 1) & 7) + 1;
+        if (inLastChunk < 8) {
+            std::memcpy(chunk_[slot], chunk_[prefixCode], 8);
+            chunk_[slot][inLastChunk] = lastByte;
+            prefix_[slot] = prefix_[prefixCode];
+        } else {
+            chunk_[slot][0] = lastByte;
+            prefix_[slot] = static_cast<uint16_t>(prefixCode);
+        }
+        length_[slot] = static_cast<uint16_t>(prefixLength + 1);
+        firstByte_[slot] = firstByte_[prefixCode];
+        ++nextSlot;
+        widenIfFull();
+    };
+
+    // The data normally starts with a clear code, but a stream without one is decoded from
+    // its first code: the state at the start is the state after a clear code.
+    bool afterClear = true;
+    uint32_t previous = 0;
+    for (;;) {
+        if (bitCount < codeWidth) {
+            if (position + 8 <= size) {
+                bitBuffer |= LoadLittleEndian64(data + position) << bitCount;
+                position += static_cast<size_t>(63 - bitCount) >> 3;
+                bitCount |= 56;
+            } else {
+                while (bitCount <= 56 && position < size) {
+                    bitBuffer |= static_cast<uint64_t>(data[position++]) << bitCount;
+                    bitCount += 8;
+                }
+                if (bitCount < codeWidth) break;  // the data ends inside this code
+            }
+        }
+        const uint32_t code = static_cast<uint32_t>(bitBuffer) & codeMask;
+        bitBuffer >>= codeWidth;
+        bitCount -= codeWidth;
+
+        if (code < clearCode) {
+            // A root: one pixel.
+            if (afterClear) {
+                afterClear = false;
+                // No slot is added, but with a minimum code size of 0 or 1 the slot the
+                // next code may name already needs a wider code.
+                widenIfFull();
+            } else {
+                addString(previous, static_cast<uint8_t>(code));
+            }
+            row[column] = static_cast<uint8_t>(code);
+            if (++column == width) {
+                nextRow();
+                if (rows.Done()) break;  // the frame is complete; anything more is surplus
+            }
+            previous = code;
+            continue;
+        }
+        if (code == clearCode) {
+            codeWidth = initialCodeWidth;
+            codeMask = (1u << codeWidth) - 1;
+            nextSlot = clearCode + 2;
+            afterClear = true;
+            continue;
+        }
+        if (code == endCode) break;
+        // Only a root can follow a clear code; past the table the data is corrupt.
+        if (afterClear || code > nextSlot || (code == nextSlot && nextSlot >= kTableSize)) break;
+        if (code < nextSlot)
+            addString(previous, firstByte_[code]);
+        else  // the string the encoder has just added: the previous one plus its first byte
+            addString(previous, firstByte_[previous]);
+        previous = code;
+
+        const int32_t length = length_[code];
+        if (column + length <= overshootEnd) {
+            ExpandOvershooting(row + column, code);
+            column += length;
+            continue;
+        }
+        if (column + length <= width) {
+            Expand(row + column, code);
+            column += length;
+            if (column == width) {
+                nextRow();
+                if (rows.Done()) break;
+            }
+            continue;
+        }
+        // The string runs past the end of the row: place it in pieces.
+        Expand(scratch_, code);
+        const uint8_t* source = scratch_;
+        int32_t remaining = length;
+        while (remaining > 0) {
+            const int32_t run = std::min(remaining, width - column);
+            std::memcpy(row + column, source, static_cast<size_t>(run));
+            source += run;
+            remaining -= run;
+            column += run;
+            if (column == width) {
+                nextRow();
+                if (rows.Done()) break;
+            }
+        }
+        if (rows.Done()) break;
     }
-    code = static_cast<uint32_t>(bitBuffer_) & codeMask_;
-    bitBuffer_ >>= codeWidth_;
-    bitCount_ -= codeWidth_;
-    return true;
+    if (wideRows && !rows.Done())
+        std::memcpy(row + column, rowBefore.data() + column, static_cast<size_t>(width - column));
 }

@@ -15,51 +15,32 @@
 #include <cstdint>
 
 #include "PixelView.h"
-#include "RowOrder.h"
 
 class LzwDecoder {
-  public:
+public:
     // GIF codes are at most 12 bits wide, so the table has 4096 slots.
     static constexpr int kMaxCodeWidth = 12;
-    static constexpr int kTableSize = 1 << kMaxCodeWidth;
+    static constexpr uint32_t kTableSize = 1u << kMaxCodeWidth;
     // The clear code (2 to the minimum code size) must leave room in the table for itself
     // and the end code; larger minimum code sizes are not LZW data we can decode.
     static constexpr int kMaxMinimumCodeSize = 11;
 
-    // Writes width pixels into each row of the view, rows in stream order (sequential or
-    // interlaced). Pixels the data does not reach keep what the bitmap held.
     // The tables are left uninitialised: a decoding only reads slots it has written.
     LzwDecoder() {}
 
+    // Writes width pixels into each row of the view, rows in stream order (sequential or
+    // interlaced). Pixels the data does not reach keep what the bitmap held.
     void Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
                 const uint8_t* data, size_t size);
 
-  private:
-    struct Output;
+private:
+    // Rows at least this wide are written in whole chunks (see Decode).
+    static constexpr int32_t kWideRow = 64;
 
-    bool ReadCode(uint32_t& code);
-    void Refill();
-    void ResetTable();
-    void AddString(uint32_t prefixCode, uint8_t lastByte);
-    void WidenIfFull();
-    void Place(uint32_t code, Output& out);
-    void PlaceAcrossRows(uint32_t code, Output& out);
-    // Writes the string of code to dst[0, length).
+    // Writes the string of code to dst[0, length) exactly.
     void Expand(uint8_t* dst, uint32_t code) const;
-
-    // Bit reader: codes are packed least significant bit first.
-    const uint8_t* data_ = nullptr;
-    size_t size_ = 0;
-    size_t position_ = 0;
-    uint64_t bitBuffer_ = 0;
-    int bitCount_ = 0;
-
-    uint32_t clearCode_ = 0;
-    uint32_t endCode_ = 0;
-    int initialCodeWidth_ = 0;
-    int codeWidth_ = 0;
-    uint32_t codeMask_ = 0;
-    uint32_t nextSlot_ = 0;
+    // The same, but may write up to 7 bytes past the string.
+    void ExpandOvershooting(uint8_t* dst, uint32_t code) const;
 
     // The string table. Slots below the clear code are the one-byte roots.
     uint8_t chunk_[kTableSize][8];
