@@ -17,7 +17,7 @@
 #include "PixelView.h"
 
 class LzwDecoder {
-public:
+  public:
     // GIF codes are at most 12 bits wide, so the table has 4096 slots.
     static constexpr int kMaxCodeWidth = 12;
     static constexpr uint32_t kTableSize = 1u << kMaxCodeWidth;
@@ -33,7 +33,7 @@ public:
     void Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
                 const uint8_t* data, size_t size);
 
-private:
+  private:
     // Rows at least this wide are written in whole chunks (see Decode).
     static constexpr int32_t kWideRow = 64;
 

@@ -143,13 +143,19 @@ TEST(GifConformance, WuffsIndexFilesMatch) {
     }
 }
 
+// CRC-32 as zlib computes it.
 uint32_t Crc32(uint32_t crc, const uint8_t* data, size_t size) {
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> entries(256);
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+            entries[n] = c;
+        }
+        return entries;
+    }();
     crc = ~crc;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
+    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -161,6 +167,7 @@ uint32_t FramesCrc(cGIF& gif) {
         const auto colour = gif.FrameDIBXOR(n);
         const uint8_t* palette = gif.lpLocalPalette(n);
         std::vector<uint8_t> rgba;
+        rgba.reserve(size_t(colour->Width()) * colour->Height() * 4);
         for (uint8_t index : Indices(*colour)) {
             rgba.push_back(palette[4 * index + 2]);
             rgba.push_back(palette[4 * index + 1]);
