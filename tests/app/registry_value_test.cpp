@@ -89,12 +89,3 @@ TEST(RegistryValue, GetKeyValueReportsReadsAndEmptiesOnFailure) {
     EXPECT_TRUE(GetKeyValue(binary, mRegistry::kHKeyLocalMachine, "K", "V", keyVal));
     EXPECT_EQ(keyVal, "old");
 }
-
-#if !defined(_WIN32)
-TEST(RegistryValue, ThereIsNoRegistryHere) {
-    std::string keyVal = "old";
-    EXPECT_FALSE(GetKeyValue(mRegistry::QueryPlatformValue, mRegistry::kHKeyLocalMachine,
-                             "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", keyVal));
-    EXPECT_EQ(keyVal, "");
-}
-#endif

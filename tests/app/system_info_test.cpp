@@ -41,9 +41,6 @@ std::string MakeFile(const std::string& folder, const std::string& name, bool ex
     return path.string();
 }
 
-const mRegistry::ValueQuery kNoRegistry = [](uint32_t, const std::string&, const std::string&,
-                                             uint32_t&, std::string&) { return false; };
-
 }  // namespace
 
 TEST(FindOnPath, ListOrderFirstThenPathOrder) {
@@ -109,16 +106,4 @@ TEST(LocateSystemInfo, RegistryAnswersComeFirst) {
     const std::string joined = sharedFolder + "\\MSINFO32.EXE";
     std::ofstream(joined) << "";
     EXPECT_EQ(LocateSystemInfo(shared, bin), joined);
-}
-
-TEST(LocateSystemInfo, WithoutRegistryThePathDecides) {
-    TempDir dir;
-    const std::string bin = dir.Folder("bin");
-    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), "");
-    const auto& programs = mSysInfo::SystemInfoPrograms();
-    ASSERT_GE(programs.size(), 2u);
-    const std::string later = MakeFile(bin, programs[1], true);
-    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), later);
-    const std::string first = MakeFile(bin, programs[0], true);
-    EXPECT_EQ(LocateSystemInfo(kNoRegistry, bin), first);
 }
