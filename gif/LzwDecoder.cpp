@@ -68,11 +68,15 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
     const uint32_t clearCode = 1u << minimumCodeSize;
     const uint32_t endCode = clearCode + 1;
     const int initialCodeWidth = minimumCodeSize + 1;
-    for (uint32_t root = 0; root < clearCode; ++root) {
-        chunk_[root][0] = static_cast<uint8_t>(root);
-        length_[root] = 1;
-        firstByte_[root] = static_cast<uint8_t>(root);
+    // A decoder used again keeps the roots of its earlier decodings and adds the missing
+    // ones. Slots from clear code + 2 on take strings in this decoding, so afterwards only
+    // the slots below the clear code are sure to hold roots.
+    for (; rootsReady_ < clearCode; ++rootsReady_) {
+        chunk_[rootsReady_][0] = static_cast<uint8_t>(rootsReady_);
+        length_[rootsReady_] = 1;
+        firstByte_[rootsReady_] = static_cast<uint8_t>(rootsReady_);
     }
+    rootsReady_ = clearCode;
 
     // Bit reader: codes are packed least significant bit first.
     size_t position = 0;

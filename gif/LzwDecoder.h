@@ -9,7 +9,8 @@
 //
 // The decoder never reports an error: whatever stops it (the end code, the end of the
 // data, a corrupt code, every row complete) ends the frame, and what has been written stays.
-// One object holds the working state of one decoding, so decodings may run side by side.
+// One object holds the working state of one decoding at a time; separate objects may
+// decode side by side.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +26,8 @@ class LzwDecoder {
     // and the end code; larger minimum code sizes are not LZW data we can decode.
     static constexpr int kMaxMinimumCodeSize = 11;
 
-    // The tables are left uninitialised: a decoding only reads slots it has written.
+    // The tables are left uninitialised: a decoding only reads the roots and the slots it
+    // has written itself.
     LzwDecoder() {}
 
     // Writes width pixels into each row of the view, rows in stream order (sequential or
@@ -47,6 +49,8 @@ class LzwDecoder {
     uint16_t prefix_[kTableSize];
     uint16_t length_[kTableSize];
     uint8_t firstByte_[kTableSize];
+
+    uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
 
     // A string that does not fit in the rest of a row is expanded here first.
     uint8_t scratch_[kTableSize];

@@ -14,8 +14,10 @@ void DecodeLZW(GIFFrame& frame, bool interlaced, uint8_t minimumCodeSize, const 
     if (!frame.FrameDIBXOR || frame.FrameDIBXOR->bpp() != 8) return;
     const PixelView view = MapDIBBits(*frame.FrameDIBXOR);
     if (view.Empty()) return;
-    // The decoder's tables are about 60 KB; a heap object keeps deep call stacks safe.
-    auto decoder = std::make_unique<LzwDecoder>();
+    // One decoder per thread, reused frame after frame: its tables (about 60 KB) are not
+    // allocated per frame, and loads on different threads do not share state.
+    thread_local std::unique_ptr<LzwDecoder> decoder;
+    if (!decoder) decoder = std::make_unique<LzwDecoder>();
     decoder->Decode(view, frame.FrameDIBXOR->Width(), interlaced, minimumCodeSize, data, size);
 }
 

@@ -217,6 +217,34 @@ TEST(LzwDecoder, DecodingStopsOnDamageAndKeepsWhatWasPlaced) {
               (Pixels{kUntouched, kUntouched}));
 }
 
+TEST(LzwDecoder, DecoderUsedAgainDecodesEveryCodeSizeAlike) {
+    // Strings of a 2-bit frame take slots that are roots of an 8-bit one, and back.
+    auto decoder = std::make_unique<LzwDecoder>();
+    for (int minimumCodeSize : {8, 2, 8, 1, 5, 8}) {
+        const Pixels source = RandomIndices(90 * 40, 1 << minimumCodeSize, minimumCodeSize, 6);
+        Canvas canvas(90, 40);
+        const Pixels data = LzwEncode(source, minimumCodeSize);
+        decoder->Decode(canvas.View(), 90, false, uint8_t(minimumCodeSize), data.data(),
+                        data.size());
+        ASSERT_EQ(canvas.Pixels(), source) << "minimum code size " << minimumCodeSize;
+    }
+}
+
+TEST(LzwDecoder, WideRowCutShortKeepsTheRestOfTheRowAsItWas) {
+    // Wide rows are written in whole 8-byte chunks; a stop must not leave their overrun.
+    const Pixels source = RandomIndices(300 * 3, 16, 5, 20);
+    const Pixels data = LzwEncode(source, 4);
+    for (size_t cut = 1; cut < data.size(); cut += 7) {
+        Canvas canvas(300, 3);
+        const Pixels got = Decode(canvas, Pixels(data.begin(), data.begin() + cut), 4);
+        size_t placed = 0;
+        while (placed < got.size() && got[placed] == source[placed])
+            ++placed;
+        ASSERT_EQ(Pixels(got.begin() + placed, got.end()), Pixels(got.size() - placed, kUntouched))
+            << "cut at " << cut;
+    }
+}
+
 TEST(LzwDecoder, MinimumCodeSizeWithoutRoomForTheTableDecodesNothing) {
     for (int size : {12, 13, 31, 255}) {
         Canvas canvas(4, 1);
