@@ -231,14 +231,28 @@ void Write(std::uint8_t* row, std::int32_t x0, const std::uint32_t* values, std:
         }
     } else {
         static_assert(Bpp == 1, "unsupported layout");
-        for (std::int32_t i = 0; i < count; ++i) {
-            const std::int32_t x = x0 + i;
+        auto writeBit = [row](std::int32_t x, std::uint32_t value) {
             std::uint8_t& byte = row[x >> 3];
             const int shift = 7 - (x & 7);
             const std::uint32_t old = (byte >> shift) & 1u;
-            const std::uint32_t v = Op::Apply(old, values[i]) & 1u;
+            const std::uint32_t v = Op::Apply(old, value) & 1u;
             byte = static_cast<std::uint8_t>((byte & ~(1 << shift)) | (v << shift));
+        };
+        std::int32_t i = 0;
+        std::int32_t x = x0;
+        for (; i < count && (x & 7) != 0; ++i, ++x)
+            writeBit(x, values[i]);
+        // The operations work bit by bit, so whole bytes take eight pixels at once (a GIF
+        // frame's mask is made this way, one blit per frame).
+        for (; i + 8 <= count; i += 8, x += 8) {
+            std::uint32_t bits = 0;
+            for (int k = 0; k < 8; ++k)
+                bits = (bits << 1) | (values[i + k] & 1u);
+            std::uint8_t& byte = row[x >> 3];
+            byte = static_cast<std::uint8_t>(Op::Apply(byte, bits));
         }
+        for (; i < count; ++i, ++x)
+            writeBit(x, values[i]);
     }
 }
 
