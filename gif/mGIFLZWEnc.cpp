@@ -1,7 +1,13 @@
 #include "mGIFLZWEnc.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
+
+#include "GIFFrame.h"
+#include "MapDIBBits.h"
+#include "RowOrder.h"
+#include "dib/cDIB.h"
 
 namespace mGIFLZWEnc {
 namespace {
@@ -110,33 +116,6 @@ class CodePacker {
     bool clearPending_ = false;
 };
 
-// Rows in natural order, or in the four interlace passes.
-class RowOrder {
-  public:
-    RowOrder(int32_t height, bool interlaced) : height_(height), interlaced_(interlaced) {}
-
-    int32_t Row() const { return row_; }
-
-    // Moves to the next row; false once every row has been visited.
-    bool Advance() {
-        static constexpr int32_t kPassStart[4] = {0, 4, 2, 1};
-        static constexpr int32_t kPassStep[4] = {8, 8, 4, 2};
-        if (!interlaced_) return ++row_ < height_;
-        row_ += kPassStep[pass_];
-        while (row_ >= height_) {
-            if (++pass_ == 4) return false;
-            row_ = kPassStart[pass_];
-        }
-        return true;
-    }
-
-  private:
-    const int32_t height_;
-    const bool interlaced_;
-    int32_t row_ = 0;
-    int pass_ = 0;
-};
-
 // Looks `key` up; on a miss returns the slot the new string goes into. The first probe
 // takes only negative keys as empty, the repeated probe keys <= 0: a key-0 string (pixel
 // 0 after code 0) met by a later probe is overwritten and later gets a second code. The
@@ -209,12 +188,23 @@ void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
                 packer.Emit(clearCode, nextCode);
             }
         }
-        if (!rows.Advance()) break;
+        rows.Advance();
+        if (rows.Done()) break;
         pixel = pixels.firstRow + rows.Row() * pixels.stride;
         rowEnd = pixel + pixels.width;
     }
     packer.Emit(prefix, nextCode);
     packer.Emit(endCode, nextCode);
+}
+
+void EncodeLZW(GifByteSink& file, const GIFFrame& frame, uint8_t initialWidth, bool interlaced) {
+    if (!frame.FrameDIBXOR || frame.FrameDIBXOR->bpp() != 8) return;
+    const cDIB& colours = *frame.FrameDIBXOR;
+    const PixelView view = MapDIBBits(colours);
+    if (view.Empty()) return;
+    const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
+    EncodeRows(file, IndexRows{view.bits, view.bytesPerScanline, width, view.height}, initialWidth,
+               interlaced);
 }
 
 }  // namespace mGIFLZWEnc

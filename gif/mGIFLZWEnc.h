@@ -15,6 +15,8 @@
 
 #include "GifByteSink.h"
 
+struct GIFFrame;
+
 namespace mGIFLZWEnc {
 
 // A read-only, row-addressed view of 8-bit colour indices: pixel (x, y) is the byte at
@@ -37,5 +39,9 @@ void InitEncoder();
 // clear code are not checked: they make data that decoders reject or misread. Sink errors
 // propagate to the caller.
 void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced);
+
+// Compresses the frame's colour bitmap, read in place. A bitmap that is not 8 bits per
+// pixel, or holds no pixels, gives no sub-blocks at all.
+void EncodeLZW(GifByteSink& file, const GIFFrame& frame, uint8_t initialWidth, bool interlaced);
 
 }  // namespace mGIFLZWEnc

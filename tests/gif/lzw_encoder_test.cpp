@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,8 @@ class LiteralEncoder {
     void Emit(int32_t code) {
         static const int32_t mask[17] = {0,   1,    3,    7,    15,   31,    63,    127,  255,
                                          511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
+        // The mask table has no negative index: the original stops with an index error.
+        if (bitCount_ < 0) throw std::out_of_range("mask index");
         accumulator_ &= mask[bitCount_];
         accumulator_ = bitCount_ > 0 ? accumulator_ | (code << bitCount_) : code;
         bitCount_ += codeWidth_;
@@ -318,6 +321,33 @@ TEST(LzwEncoder, MatchesTheStepByStepEncoderByteForByte) {
         EXPECT_EQ(Encode(p, c.minCodeSize, c.interlaced),
                   literal.Encode(p, c.minCodeSize + 1, c.interlaced));
     }
+}
+
+TEST(LzwEncoder, IndicesTooLargeForTheCodeSizeGiveTheSameBytesOrTheSameFailure) {
+    // Indices at or above the clear code are not checked. One equal to the end code, sent
+    // as a code of its own, flushes the bits early and leaves the count negative, which
+    // stops the next code with an error. Whatever happens, it happens in both encoders.
+    LiteralEncoder literal;
+    int failures = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        const Picture p = RandomPicture(7, 5, 12, seed, 3);
+        std::vector<uint8_t> expected;
+        bool literalFailed = false;
+        try {
+            expected = literal.Encode(p, 3, false);
+        } catch (const std::out_of_range&) {
+            literalFailed = true;
+        }
+        MemorySink sink;
+        if (literalFailed) {
+            ++failures;
+            EXPECT_THROW(EncodeRows(sink, p.Rows(), 3, false), std::out_of_range) << seed;
+        } else {
+            EXPECT_EQ(Encode(p, 2), expected) << seed;
+        }
+    }
+    EXPECT_GT(failures, 0);
+    EXPECT_LT(failures, 40);
 }
 
 TEST(LzwEncoder, GiflibDecodesWhatItWrites) {

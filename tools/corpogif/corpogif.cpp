@@ -1,7 +1,8 @@
 // corpogif: the GIF inspector.
 //   corpogif info FILE               the loaded image as one JSON object
 //   corpogif time FILE [--repeat N]  the speed of repeated loads from memory
-// Exit status: 0 loaded, 1 not loaded, 2 usage error.
+//   corpogif resave IN OUT           loads IN and saves it as OUT
+// Exit status: 0 loaded (and saved), 1 not loaded or not saved, 2 usage error.
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "GifInfo.h"
+#include "GifResave.h"
 #include "LoadTiming.h"
 #include "cGIF.h"
 
@@ -24,7 +26,8 @@ constexpr int kUsageError = 2;
 int Usage(const std::string& problem) {
     std::cerr << "corpogif: " << problem << "\n"
               << "usage: corpogif info FILE\n"
-              << "       corpogif time FILE [--repeat N]\n";
+              << "       corpogif time FILE [--repeat N]\n"
+              << "       corpogif resave IN OUT\n";
     return kUsageError;
 }
 
@@ -89,6 +92,10 @@ int main(int argc, char** argv) {
             repeat = int(n);
         }
         return Time(args[1], repeat);
+    }
+    if (command == "resave") {
+        if (args.size() != 3) return Usage("resave takes IN and OUT");
+        return ResaveGif(args[1], args[2], std::cerr);
     }
     return Usage("unknown command " + command);
 }

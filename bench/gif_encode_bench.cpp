@@ -1,0 +1,310 @@
+// Encoding speed and output size against giflib, in the same run.
+//
+//   cmake --build build --target bench-corpus gif_encode_bench
+//   build/bench/gif_encode_bench [benchmark flags] [CORPUS_DIR]
+//
+// Every file of the corpus is decoded once with giflib; its frames, palettes and frame
+// fields are put into a cGIF through its public interface. Then, per file, cGIF::Save
+// writes it to a temporary file and giflib's EGif functions write the same frames with the
+// same colour tables and extensions to another. The closing table gives per file the
+// megapixels per second of both, the speed ratio (giflib's time over ours: above 1 means
+// faster than giflib) and the size ratio (our bytes over giflib's).
+
+#include <benchmark/benchmark.h>
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cGIF.h"
+#include "dib/cDIB.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SourceFrame {
+    int left, top, width, height;
+    bool interlaced;
+    std::vector<GifColorType> localColours;  // empty: the global table
+    GraphicsControlBlock control;
+    std::vector<uint8_t> indices;  // width * height, top to bottom
+};
+
+struct SourceImage {
+    std::string name;
+    int screenWidth, screenHeight, background;
+    std::vector<GifColorType> globalColours;
+    std::vector<SourceFrame> frames;
+    double megapixels = 0;
+};
+
+int TableBits(size_t entries) {
+    int bits = 1;
+    while ((size_t{1} << bits) < entries)
+        ++bits;
+    return bits;
+}
+
+bool ReadSource(const fs::path& path, SourceImage& image) {
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (gif == nullptr) return false;
+    if (DGifSlurp(gif) != GIF_OK) {
+        DGifCloseFile(gif, &error);
+        return false;
+    }
+    image.name = path.stem().string();
+    image.screenWidth = gif->SWidth;
+    image.screenHeight = gif->SHeight;
+    image.background = gif->SBackGroundColor;
+    if (gif->SColorMap) {
+        image.globalColours.assign(gif->SColorMap->Colors,
+                                   gif->SColorMap->Colors + gif->SColorMap->ColorCount);
+    }
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& saved = gif->SavedImages[i];
+        SourceFrame frame{};
+        frame.left = saved.ImageDesc.Left;
+        frame.top = saved.ImageDesc.Top;
+        frame.width = saved.ImageDesc.Width;
+        frame.height = saved.ImageDesc.Height;
+        frame.interlaced = saved.ImageDesc.Interlace;
+        if (saved.ImageDesc.ColorMap) {
+            const ColorMapObject* map = saved.ImageDesc.ColorMap;
+            frame.localColours.assign(map->Colors, map->Colors + map->ColorCount);
+        }
+        frame.control = GraphicsControlBlock{0, false, 0, NO_TRANSPARENT_COLOR};
+        DGifSavedExtensionToGCB(gif, i, &frame.control);
+        frame.indices.assign(saved.RasterBits,
+                             saved.RasterBits + static_cast<size_t>(frame.width) * frame.height);
+        image.megapixels += frame.width * static_cast<double>(frame.height) / 1e6;
+        image.frames.push_back(std::move(frame));
+    }
+    DGifCloseFile(gif, &error);
+    return !image.frames.empty();
+}
+
+void PutPalette(uint8_t* palette, const std::vector<GifColorType>& colours) {
+    for (size_t i = 0; i < colours.size() && i < 256; ++i) {
+        palette[4 * i] = colours[i].Blue;
+        palette[4 * i + 1] = colours[i].Green;
+        palette[4 * i + 2] = colours[i].Red;
+    }
+}
+
+std::unique_ptr<cGIF> BuildModel(const SourceImage& source) {
+    auto gif = std::make_unique<cGIF>();
+    gif->Destroy();
+    for (size_t i = 0; i < source.frames.size(); ++i) {
+        const SourceFrame& f = source.frames[i];
+        const int16_t n = static_cast<int16_t>(i + 1);
+        gif->FrameInsert(n, static_cast<int16_t>(f.width), static_cast<int16_t>(f.height));
+        cDIB& colours = *gif->FrameDIBXOR(n);
+        for (int y = 0; y < f.height; ++y) {
+            std::memcpy(static_cast<uint8_t*>(colours.lpBits()) +
+                            static_cast<size_t>(y) * colours.BytesPerScanline(),
+                        f.indices.data() + static_cast<size_t>(y) * f.width, f.width);
+        }
+        gif->SetFrameLeft(n, static_cast<int16_t>(f.left));
+        gif->SetFrameTop(n, static_cast<int16_t>(f.top));
+        gif->SetFrameInterlaced(n, f.interlaced);
+        gif->SetFrameDelay(n, static_cast<int16_t>(f.control.DelayTime));
+        gif->SetFrameDisposalMethod(n, f.control.DisposalMode);
+        gif->SetFrameUserInput(n, f.control.UserInputFlag);
+        gif->SetFrameUseTransparentColor(n, f.control.TransparentColor >= 0);
+        if (f.control.TransparentColor >= 0) {
+            gif->SetFrameTransparentColorIndex(n, static_cast<uint8_t>(f.control.TransparentColor));
+        }
+        if (!f.localColours.empty()) {
+            gif->SetLocalPaletteUsed(n, true);
+            gif->SetLocalPaletteEntries(n, static_cast<int16_t>(f.localColours.size()));
+            PutPalette(gif->lpLocalPalette(n), f.localColours);
+        }
+    }
+    gif->SetScreenWidth(static_cast<int16_t>(source.screenWidth));
+    gif->SetScreenHeight(static_cast<int16_t>(source.screenHeight));
+    gif->SetScreenBackgroundColorIndex(static_cast<uint8_t>(source.background));
+    if (!source.globalColours.empty()) {
+        gif->SetGlobalPaletteExists(true);
+        gif->SetGlobalPaletteEntries(static_cast<int16_t>(source.globalColours.size()));
+        PutPalette(gif->lpGlobalPalette(), source.globalColours);
+    }
+    return gif;
+}
+
+// giflib writing what Save writes: the same tables (padded to a power of two), the looping
+// extension and a graphic control extension per frame; interlaced frames get their rows in
+// pass order, which EGifPutLine leaves to the caller.
+bool WriteWithGiflib(const SourceImage& source, const std::string& path) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (gif == nullptr) return false;
+    EGifSetGifVersion(gif, true);
+    ColorMapObject* global = nullptr;
+    if (!source.globalColours.empty()) {
+        std::vector<GifColorType> padded = source.globalColours;
+        padded.resize(size_t{1} << TableBits(padded.size()));
+        global = GifMakeMapObject(static_cast<int>(padded.size()), padded.data());
+    }
+    bool ok =
+        EGifPutScreenDesc(gif, source.screenWidth, source.screenHeight,
+                          global ? global->BitsPerPixel : 1, source.background, global) == GIF_OK;
+    GifFreeMapObject(global);
+    const uint8_t loop[3] = {1, 0, 0};
+    ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
+         EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
+    for (const SourceFrame& f : source.frames) {
+        if (!ok) break;
+        GifByteType control[4];
+        const size_t length = EGifGCBToExtension(&f.control, control);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), control) ==
+             GIF_OK;
+        ColorMapObject* local = nullptr;
+        if (!f.localColours.empty()) {
+            std::vector<GifColorType> padded = f.localColours;
+            padded.resize(size_t{1} << TableBits(padded.size()));
+            local = GifMakeMapObject(static_cast<int>(padded.size()), padded.data());
+        }
+        ok = ok &&
+             EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlaced, local) == GIF_OK;
+        GifFreeMapObject(local);
+        static const int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+        for (int pass = 0; ok && pass < (f.interlaced ? 4 : 1); ++pass) {
+            const int start = f.interlaced ? kStart[pass] : 0;
+            const int step = f.interlaced ? kStep[pass] : 1;
+            for (int y = start; ok && y < f.height; y += step) {
+                ok = EGifPutLine(
+                         gif,
+                         const_cast<uint8_t*>(f.indices.data()) + static_cast<size_t>(y) * f.width,
+                         f.width) == GIF_OK;
+            }
+        }
+    }
+    return EGifCloseFile(gif, &error) == GIF_OK && ok;
+}
+
+struct Measured {
+    double seconds = 0;
+    double bytes = 0;
+};
+std::map<std::string, Measured> g_results;  // by benchmark name, median of repetitions
+
+class CollectingReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name != "median") continue;
+            Measured& m = g_results[run.run_name.function_name];
+            m.seconds = run.GetAdjustedRealTime() / 1e3;  // reported in milliseconds
+            const auto bytes = run.counters.find("bytes");
+            if (bytes != run.counters.end()) m.bytes = bytes->second;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path(CORPOMETER_BENCH_CORPUS);
+    std::vector<fs::path> files;
+    if (fs::is_directory(corpus)) {
+        for (const auto& entry : fs::directory_iterator(corpus)) {
+            if (entry.path().extension() == ".gif") files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    if (files.empty()) {
+        std::fprintf(stderr, "no GIF files in %s (cmake --build build --target bench-corpus)\n",
+                     corpus.c_str());
+        return 1;
+    }
+    // Files go to memory when the system has a RAM file system: on a disk, the flush that
+    // the file system makes when a file replaces another takes milliseconds at random
+    // and would drown the encoding in noise.
+    const fs::path base =
+        fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path scratch = base / "corpometer-encode-bench";
+    fs::create_directories(scratch);
+
+    std::vector<SourceImage> sources;
+    std::vector<std::unique_ptr<cGIF>> models;
+    for (const fs::path& file : files) {
+        SourceImage source;
+        if (!ReadSource(file, source)) continue;
+        sources.push_back(std::move(source));
+    }
+    for (const SourceImage& source : sources)
+        models.push_back(BuildModel(source));
+
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const SourceImage* source = &sources[i];
+        cGIF* model = models[i].get();
+        const std::string ours = (scratch / (source->name + ".save.gif")).string();
+        const std::string theirs = (scratch / (source->name + ".egif.gif")).string();
+        benchmark::RegisterBenchmark(("Save/" + source->name).c_str(),
+                                     [model, ours](benchmark::State& state) {
+                                         for (auto _ : state) {
+                                             if (!model->Save(ours)) state.SkipWithError("Save");
+                                         }
+                                         state.counters["bytes"] =
+                                             static_cast<double>(fs::file_size(ours));
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("EGif/" + source->name).c_str(),
+                                     [source, theirs](benchmark::State& state) {
+                                         for (auto _ : state) {
+                                             if (!WriteWithGiflib(*source, theirs))
+                                                 state.SkipWithError("EGif");
+                                         }
+                                         state.counters["bytes"] =
+                                             static_cast<double>(fs::file_size(theirs));
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true)
+            ->UseRealTime();
+    }
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n%-28s %8s %10s %10s %7s %7s\n", "file", "Mpx", "Save Mpx/s", "EGif Mpx/s",
+                "speed", "size");
+    double ourTime = 0, theirTime = 0, ourBytes = 0, theirBytes = 0, pixels = 0;
+    for (const SourceImage& source : sources) {
+        const auto ours = g_results.find("Save/" + source.name);
+        const auto theirs = g_results.find("EGif/" + source.name);
+        if (ours == g_results.end() || theirs == g_results.end()) continue;
+        const Measured& o = ours->second;
+        const Measured& t = theirs->second;
+        std::printf("%-28s %8.2f %10.1f %10.1f %7.2f %7.3f\n", source.name.c_str(),
+                    source.megapixels, source.megapixels / o.seconds, source.megapixels / t.seconds,
+                    t.seconds / o.seconds, o.bytes / t.bytes);
+        ourTime += o.seconds;
+        theirTime += t.seconds;
+        ourBytes += o.bytes;
+        theirBytes += t.bytes;
+        pixels += source.megapixels;
+    }
+    if (ourTime > 0 && theirTime > 0) {
+        std::printf("%-28s %8.2f %10.1f %10.1f %7.2f %7.3f\n", "whole corpus", pixels,
+                    pixels / ourTime, pixels / theirTime, theirTime / ourTime,
+                    ourBytes / theirBytes);
+    }
+    std::error_code ignored;
+    fs::remove_all(scratch, ignored);
+    return 0;
+}
