@@ -1,6 +1,6 @@
 // Encoding speed and output size against giflib, in the same run.
 //
-//   cmake --build build --target bench-corpus gif_encode_bench
+//   cmake --build build --target gif_encode_bench_run
 //   build/bench/gif_encode_bench [benchmark flags] [CORPUS_DIR]
 //
 // Every file of the corpus is decoded once with giflib; its frames, palettes and frame
@@ -215,7 +215,7 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path(CORPOMETER_BENCH_CORPUS);
+    const fs::path corpus = argc > 1 ? fs::path(argv[1]) : fs::path(CORPOMETER_GIF_CORPUS_DIR);
     std::vector<fs::path> files;
     if (fs::is_directory(corpus)) {
         for (const auto& entry : fs::directory_iterator(corpus)) {
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) {
-        std::fprintf(stderr, "no GIF files in %s (cmake --build build --target bench-corpus)\n",
+        std::fprintf(stderr, "no GIF files in %s (cmake --build build --target gif_bench_corpus)\n",
                      corpus.c_str());
         return 1;
     }
