@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "GiflibDecode.h"
 #include "TempDir.h"
 #include "cGIF.h"
 #include "dib/cDIB.h"
@@ -128,9 +129,40 @@ void ExpectSameImage(cGIF& original, cGIF& loaded) {
     }
 }
 
+// giflib, reading the same file, sees the same frames.
+void ExpectGiflibAgrees(cGIF& original, const std::string& file) {
+    GiflibImage decoded;
+    std::string error;
+    ASSERT_TRUE(DecodeWithGiflib(TempDir::Read(file), decoded, error)) << error;
+    EXPECT_EQ(decoded.screenWidth, original.ScreenWidth());
+    EXPECT_EQ(decoded.screenHeight, original.ScreenHeight());
+    ASSERT_EQ(decoded.frames.size(), static_cast<size_t>(original.FramesCount()));
+    for (int16_t n = 1; n <= original.FramesCount(); ++n) {
+        SCOPED_TRACE(testing::Message() << "giflib, frame " << n);
+        const GiflibFrame& f = decoded.frames[static_cast<size_t>(n - 1)];
+        const cDIB& colours = *original.FrameDIBXOR(n);
+        EXPECT_EQ(f.left, original.FrameLeft(n));
+        EXPECT_EQ(f.top, original.FrameTop(n));
+        ASSERT_EQ(f.width, colours.Width());
+        ASSERT_EQ(f.height, colours.Height());
+        EXPECT_EQ(f.delay, original.FrameDelay(n));
+        EXPECT_EQ(f.disposal, original.FrameDisposalMethod(n));
+        EXPECT_EQ(f.transparentIndex, original.FrameUseTransparentColor(n)
+                                          ? original.FrameTransparentColorIndex(n)
+                                          : -1);
+        EXPECT_EQ(f.localColours > 0, original.LocalPaletteUsed(n));
+        std::vector<uint8_t> expected;
+        for (int32_t y = 0; y < f.height; ++y) {
+            for (int32_t x = 0; x < f.width; ++x)
+                expected.push_back(Pixel(original, n, x, y));
+        }
+        EXPECT_EQ(f.indices, expected);
+    }
+}
+
 }  // namespace
 
-TEST(GifRoundTrip, SaveThenLoadGivesBackEveryIndexAndField) {
+TEST(GifRoundTrip, SaveThenLoadGivesBackEveryIndexAndFieldHereAndInGiflib) {
     const ImageShape shapes[] = {
         {1, 1, 1, true},     {1, 3, 4, true},     {3, 4, 4, false},   {8, 40, 12, true},
         {20, 64, 64, false}, {2, 700, 500, true}, {1, 2000, 3, true}, {1, 2, 1500, false},
@@ -148,6 +180,7 @@ TEST(GifRoundTrip, SaveThenLoadGivesBackEveryIndexAndField) {
             cGIF loaded;
             ASSERT_TRUE(loaded.LoadFromFile(file));
             ExpectSameImage(original, loaded);
+            ExpectGiflibAgrees(original, file);
         }
     }
 }
@@ -187,5 +220,6 @@ TEST(GifRoundTrip, ShortInterlacedFramesKeepTheirRows) {
         ASSERT_TRUE(loaded.LoadFromFile(dir.File("short.gif")));
         SCOPED_TRACE(testing::Message() << height << " rows");
         ExpectSameImage(original, loaded);
+        ExpectGiflibAgrees(original, dir.File("short.gif"));
     }
 }
