@@ -174,10 +174,7 @@ void fMain::CreateControls() {
     lblName[0]->setCursor(Qt::PointingHandCursor);
     SetTextColour(lblName[0], Qt::white);
 
-    imBanner = new ClickLabel(this);
-    imBanner->setObjectName("imBanner");
-    imBanner->setGeometry(Twips(240, 120, 5625, 900));
-    imBanner->setCursor(Qt::PointingHandCursor);
+    CreateBannerControls();
 
     lblName[1] = new ClickLabel(this);
     lblName[1]->setObjectName("lblName1");
@@ -327,17 +324,6 @@ void fMain::Load() {
         lblName[1]->setText(QString::fromStdString(LabelDisplayText(branding.Title)));
     });
     RunStep([&] { PlaceBannerSecondPoint(); });
-}
-
-void fMain::PlaceBannerFirstPoint() {
-    // With the default branding no banner is shown: the name line stays in front.
-    imBanner->setEnabled(false);
-    imBanner->hide();
-    lblName[0]->raise();
-}
-
-void fMain::PlaceBannerSecondPoint() {
-    imBanner->move(lblName[0]->pos());
 }
 
 void fMain::FillHeightList(int unitIndex) {

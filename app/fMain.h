@@ -19,7 +19,8 @@ class QRadioButton;
 class SecondaryWindows;
 namespace controls {
 class PictureButtonWidget;
-}
+class ucGIFViewerWidget;
+}  // namespace controls
 
 class fMain : public QWidget {
     Q_OBJECT
@@ -38,6 +39,8 @@ class fMain : public QWidget {
     void optWeightUnit_Click(int Index);
     void optHeightUnit_Click(int Index);
     void lblName_Click(int Index);
+    void imBanner_Click();
+    void ucGIF_Click();
     void Timer1_Timer();
 
     // The popup menu of the menu button (btnForm 0): opens Quick Help or About.
@@ -67,6 +70,7 @@ class fMain : public QWidget {
 
     // The banner over the name line is placed at two points of the load sequence: after
     // the height list is filled, and as the last step.
+    void CreateBannerControls();
     void PlaceBannerFirstPoint();
     void PlaceBannerSecondPoint();
 
@@ -87,6 +91,7 @@ class fMain : public QWidget {
 
     std::array<ClickLabel*, 2> lblName{};
     ClickLabel* imBanner = nullptr;
+    controls::ucGIFViewerWidget* ucGIF = nullptr;
     std::array<controls::PictureButtonWidget*, 3> btnForm{};
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

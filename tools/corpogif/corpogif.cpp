@@ -2,6 +2,8 @@
 //   corpogif info FILE               the loaded image as one JSON object
 //   corpogif time FILE [--repeat N]  the speed of repeated loads from memory
 //   corpogif resave IN OUT           loads IN and saves it as OUT
+//   corpogif frames FILE OUTDIR [--background RRGGBB]
+//                                    the viewer's composition after each frame, as PNGs
 // Exit status: 0 loaded (and saved), 1 not loaded or not saved, 2 usage error.
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "FramesCommand.h"
 #include "GifInfo.h"
 #include "GifResave.h"
 #include "LoadTiming.h"
@@ -27,7 +30,8 @@ int Usage(const std::string& problem) {
     std::cerr << "corpogif: " << problem << "\n"
               << "usage: corpogif info FILE\n"
               << "       corpogif time FILE [--repeat N]\n"
-              << "       corpogif resave IN OUT\n";
+              << "       corpogif resave IN OUT\n"
+              << "       corpogif frames FILE OUTDIR [--background RRGGBB]\n";
     return kUsageError;
 }
 
@@ -77,6 +81,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
+    if (command == "frames") {
+        return corpogif::RunFrames({args.begin() + 1, args.end()}, std::cout, std::cerr);
+    }
     if (command == "info") {
         if (args.size() != 2) return Usage("info takes one FILE");
         return Info(args[1]);

@@ -1,0 +1,76 @@
+// The banner over the name line: a still picture in imBanner or the animated GIF viewer
+// ucGIF, as the branding asks, placed at the two banner points of the load sequence.
+// A click on either opens the branding link, as a click on the name line does.
+
+#include <QPixmap>
+
+#include "ClickLabel.h"
+#include "fMain.h"
+#include "mSetup.h"
+#include "mUtils.h"
+#include "ucGIFViewerWidget.h"
+
+void fMain::CreateBannerControls() {
+    // Both banners have the name line's rectangle.
+    imBanner = new ClickLabel(this);
+    imBanner->setObjectName("imBanner");
+    imBanner->setGeometry(lblName[0]->geometry());
+    imBanner->setCursor(Qt::PointingHandCursor);
+    connect(imBanner, &ClickLabel::Click, this, [this] { imBanner_Click(); });
+
+    ucGIF = new controls::ucGIFViewerWidget(this);
+    ucGIF->setObjectName("ucGIF");
+    ucGIF->hide();  // until the branding asks for it
+    connect(ucGIF, &controls::ucGIFViewerWidget::Click, this, [this] { ucGIF_Click(); });
+}
+
+void fMain::PlaceBannerFirstPoint() {
+    const mSetup::BrandingValues& branding = mSetup::BrandingSettings;
+    const bool animated = branding.ShowAnimatedBanner != 0;
+    const bool still = branding.ShowPictureBanner != 0;
+
+    ucGIF->Viewer().SetAutoPlay(true);
+    ucGIF->setGeometry(imBanner->geometry());
+
+    if (animated) {
+        ucGIF->Viewer().Setenabled(true);
+        // A file that cannot be read leaves the viewer empty; a GIF of several frames
+        // starts playing at once.
+        ucGIF->Viewer().LoadFromFile(branding.BannerPath);
+        ucGIF->show();
+        ucGIF->setFocus();
+    }
+
+    if (still) {
+        // Any format the picture loader reads. An image control that does not stretch takes
+        // its picture's size; a file that cannot be read leaves it empty, and the name line
+        // shows through.
+        const QPixmap picture(QString::fromStdString(branding.BannerPath));
+        if (!picture.isNull()) {
+            imBanner->setPixmap(picture);
+            imBanner->resize(picture.size());
+        }
+        imBanner->setEnabled(true);
+        imBanner->show();
+        imBanner->raise();
+    } else {
+        imBanner->setEnabled(false);
+        imBanner->hide();
+        lblName[0]->raise();
+    }
+
+    // With both banners on, the animated one is the one seen.
+    if (animated) ucGIF->raise();
+}
+
+void fMain::PlaceBannerSecondPoint() {
+    imBanner->move(lblName[0]->pos());
+}
+
+void fMain::imBanner_Click() {
+    mUtils::OpenDocument(mSetup::BrandingSettings.Link);
+}
+
+void fMain::ucGIF_Click() {
+    mUtils::OpenDocument(mSetup::BrandingSettings.Link);
+}

@@ -1,0 +1,46 @@
+#include "MemoryViewerHost.h"
+
+#include <stdexcept>
+
+#include "TranslatedColour.h"
+#include "platform/SystemColors.h"
+
+namespace controls {
+
+MemoryViewerHost::MemoryViewerHost(int32_t clientWidth, int32_t clientHeight)
+    : backColor_(platform::kOleButtonFace) {
+    SetClientSize(clientWidth, clientHeight);
+}
+
+void MemoryViewerHost::SetClientSize(int32_t clientWidth, int32_t clientHeight) {
+    clientWidth_ = clientWidth;
+    clientHeight_ = clientHeight;
+    surface_.Resize(clientWidth, clientHeight);
+    surface_.Clear(TranslatedColour(backColor_));
+}
+
+void MemoryViewerHost::SetBackColor(uint32_t oleColor) {
+    backColor_ = oleColor;
+    surface_.Clear(TranslatedColour(backColor_));  // the window erases itself in its new colour
+}
+
+void MemoryViewerHost::AddResource(const std::string& resourceID, const std::string& resourceType,
+                                   std::vector<uint8_t> bytes) {
+    resources_[{resourceID, resourceType}] = std::move(bytes);
+}
+
+std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceID,
+                                                    const std::string& resourceType) {
+    const auto found = resources_.find({resourceID, resourceType});
+    if (found == resources_.end()) {
+        throw std::runtime_error("no resource \"" + resourceID + "\" of type \"" + resourceType +
+                                 "\"");
+    }
+    return found->second;
+}
+
+void MemoryViewerHost::RaiseGIFFrameRendered(int16_t Frame) {
+    if (onFrameRendered) onFrameRendered(Frame);
+}
+
+}  // namespace controls

@@ -1,0 +1,68 @@
+#pragma once
+// A GIF viewer host without a window: its surface is a 32-bit bitmap of the client size, its
+// timer only records what the viewer asks of it (whoever drives it calls the viewer's tick),
+// and its resources are byte arrays registered by name. The composition tool, the
+// benchmarks and the tests host the viewer in one.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ControlSurface.h"
+#include "ucGIFViewerHost.h"
+
+namespace controls {
+
+class MemoryViewerHost : public ucGIFViewerHost {
+  public:
+    // The initial values of a new control: button-face background, no border, enabled, and
+    // tmrDelay disabled with an interval of 10 ms.
+    MemoryViewerHost(int32_t clientWidth, int32_t clientHeight);
+
+    // Gives the surface a new size, filled with the background colour. The caller then
+    // sends the viewer its Resize notice, as a window would.
+    void SetClientSize(int32_t clientWidth, int32_t clientHeight);
+    // The surface, as painted so far.
+    const ControlSurface& Surface() const { return surface_; }
+
+    void AddResource(const std::string& resourceID, const std::string& resourceType,
+                     std::vector<uint8_t> bytes);
+
+    // Called with the frame number from GIFFrameRendered.
+    std::function<void(int16_t)> onFrameRendered;
+
+    int surfaceChanges = 0;  // how many times the viewer reported drawing
+
+    void SetTimerInterval(int32_t milliseconds) override { timerInterval_ = milliseconds; }
+    int32_t TimerInterval() const override { return timerInterval_; }
+    void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
+    bool TimerEnabled() const override { return timerEnabled_; }
+    int32_t ClientWidth() const override { return clientWidth_; }
+    int32_t ClientHeight() const override { return clientHeight_; }
+    platform::gdi::HDC hDC() override { return surface_.hDC(); }
+    void SurfaceChanged() override { ++surfaceChanges; }
+    uint32_t BackColor() const override { return backColor_; }
+    void SetBackColor(uint32_t oleColor) override;
+    int16_t BorderStyle() const override { return borderStyle_; }
+    void SetBorderStyle(int16_t style) override { borderStyle_ = style; }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+    std::vector<uint8_t> ReadResource(const std::string& resourceID,
+                                      const std::string& resourceType) override;
+    void RaiseGIFFrameRendered(int16_t Frame) override;
+
+  private:
+    int32_t clientWidth_;
+    int32_t clientHeight_;
+    ControlSurface surface_;
+    int32_t timerInterval_ = 10;
+    bool timerEnabled_ = false;
+    uint32_t backColor_;
+    int16_t borderStyle_ = 0;
+    bool enabled_ = true;
+    std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> resources_;
+};
+
+}  // namespace controls

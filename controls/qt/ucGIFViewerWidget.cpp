@@ -1,0 +1,187 @@
+#include "ucGIFViewerWidget.h"
+
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <stdexcept>
+
+#include "TimerInterval.h"
+#include "TranslatedColour.h"
+#include "platform/SystemColors.h"
+
+namespace controls {
+
+namespace {
+
+constexpr int32_t kInitialTimerIntervalMs = 10;
+constexpr int16_t kFixedSingle = 1;  // border style with a one-pixel frame
+constexpr int kBorderWidth = 1;
+
+// Qt's buttons as the platform's mask: 1 left, 2 right, 4 middle.
+int16_t ButtonMask(Qt::MouseButtons buttons) {
+    int16_t mask = 0;
+    if (buttons & Qt::LeftButton) mask |= 1;
+    if (buttons & Qt::RightButton) mask |= 2;
+    if (buttons & Qt::MiddleButton) mask |= 4;
+    return mask;
+}
+
+// Qt's modifiers as the platform's shift mask: 1 shift, 2 control, 4 alt.
+int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
+    int16_t mask = 0;
+    if (modifiers & Qt::ShiftModifier) mask |= 1;
+    if (modifiers & Qt::ControlModifier) mask |= 2;
+    if (modifiers & Qt::AltModifier) mask |= 4;
+    return mask;
+}
+
+}  // namespace
+
+ucGIFViewerWidget::ucGIFViewerWidget(QWidget* parent)
+    : QWidget(parent),
+      timerInterval_(kInitialTimerIntervalMs),
+      backColor_(platform::kOleButtonFace) {
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the surface covers the client area
+    setFocusPolicy(Qt::StrongFocus);
+    delayTimer_.setInterval(EffectiveTimerInterval(timerInterval_));
+    connect(&delayTimer_, &QTimer::timeout, this, [this] { viewer_->tmrDelay_Timer(); });
+    MakeSurface();
+    viewer_ = std::make_unique<ucGIFViewer>(static_cast<ucGIFViewerHost&>(*this));
+}
+
+ucGIFViewerWidget::~ucGIFViewerWidget() {
+    viewer_.reset();
+    delayTimer_.stop();
+}
+
+void ucGIFViewerWidget::MakeSurface() {
+    surface_.Resize(ClientWidth(), ClientHeight());
+    surface_.Clear(TranslatedColour(backColor_));
+}
+
+platform::gdi::HDC ucGIFViewerWidget::hDC() {
+    // A widget resized while hidden hears of it only when shown; its surface follows the
+    // size at once, and the size notice that comes with showing repaints it.
+    if (surface_.Width() != ClientWidth() || surface_.Height() != ClientHeight()) MakeSurface();
+    return surface_.hDC();
+}
+
+void ucGIFViewerWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (borderStyle_ == kFixedSingle) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (surface_.Bits() == nullptr) return;
+    // The surface's rows are blue, green, red, unused: Qt's RGB32 layout in memory.
+    const QImage image(surface_.Bits(), surface_.Width(), surface_.Height(), surface_.Stride(),
+                       QImage::Format_RGB32);
+    painter.drawImage(contentsRect().topLeft(), image);
+}
+
+void ucGIFViewerWidget::resizeEvent(QResizeEvent*) {
+    MakeSurface();
+    viewer_->Resize();
+}
+
+void ucGIFViewerWidget::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty() || text.at(0).unicode() > 0xFF) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    int16_t KeyAscii = static_cast<int16_t>(text.at(0).unicode());
+    emit KeyPress(KeyAscii);
+}
+
+void ucGIFViewerWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) leftPressed_ = true;
+    int16_t Button = ButtonMask(event->button());
+    int16_t Shift = ShiftMask(event->modifiers());
+    float x = static_cast<float>(event->position().x());
+    float y = static_cast<float>(event->position().y());
+    emit MouseDown(Button, Shift, x, y);
+}
+
+void ucGIFViewerWidget::mouseMoveEvent(QMouseEvent* event) {
+    int16_t Button = ButtonMask(event->buttons());
+    int16_t Shift = ShiftMask(event->modifiers());
+    float x = static_cast<float>(event->position().x());
+    float y = static_cast<float>(event->position().y());
+    emit MouseMove(Button, Shift, x, y);
+}
+
+void ucGIFViewerWidget::mouseReleaseEvent(QMouseEvent* event) {
+    // A click is a left press and release on the control; releasing elsewhere cancels it.
+    const bool click = event->button() == Qt::LeftButton && leftPressed_ &&
+                       rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) leftPressed_ = false;
+    int16_t Button = ButtonMask(event->button());
+    int16_t Shift = ShiftMask(event->modifiers());
+    float x = static_cast<float>(event->position().x());
+    float y = static_cast<float>(event->position().y());
+    emit MouseUp(Button, Shift, x, y);
+    if (click) emit Click();
+}
+
+void ucGIFViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is the double click itself: no MouseDown, and its
+    // release brings MouseUp but no second Click.
+    if (event->button() == Qt::LeftButton) {
+        leftPressed_ = false;
+        emit DblClick();
+    } else {
+        mousePressEvent(event);
+    }
+}
+
+void ucGIFViewerWidget::SetTimerInterval(int32_t milliseconds) {
+    timerInterval_ = milliseconds;
+    // Setting the interval of a running QTimer restarts it, as a new interval does here.
+    delayTimer_.setInterval(EffectiveTimerInterval(milliseconds));
+}
+
+void ucGIFViewerWidget::SetTimerEnabled(bool enabled) {
+    if (enabled == delayTimer_.isActive()) return;
+    if (enabled) {
+        delayTimer_.start();
+    } else {
+        delayTimer_.stop();
+    }
+}
+
+void ucGIFViewerWidget::SetBackColor(uint32_t oleColor) {
+    backColor_ = oleColor;
+    // The window erases itself in its new colour and asks the control to paint.
+    surface_.Clear(TranslatedColour(backColor_));
+    viewer_->Paint();
+    update();
+}
+
+void ucGIFViewerWidget::SetBorderStyle(int16_t style) {
+    borderStyle_ = style;
+    const int margin = style == kFixedSingle ? kBorderWidth : 0;
+    setContentsMargins(margin, margin, margin, margin);
+    MakeSurface();
+    viewer_->Resize();
+    update();
+}
+
+std::vector<uint8_t> ucGIFViewerWidget::ReadResource(const std::string& resourceID,
+                                                     const std::string& resourceType) {
+    // Resources live in the Qt resource system under ":/TYPE/ID".
+    const QString path = QStringLiteral(":/%1/%2").arg(QString::fromStdString(resourceType),
+                                                       QString::fromStdString(resourceID));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("no resource \"" + resourceID + "\" of type \"" + resourceType +
+                                 "\"");
+    }
+    const QByteArray bytes = file.readAll();
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+}  // namespace controls

@@ -1,0 +1,92 @@
+#pragma once
+// The Qt host of a ucGIFViewer: a widget whose surface is a 32-bit bitmap of its client
+// area, which runs the viewer's delay timer, reads its resources from the Qt resource
+// system, and passes Qt's input on as the viewer's events.
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "ControlSurface.h"
+#include "ucGIFViewer.h"
+#include "ucGIFViewerHost.h"
+
+namespace controls {
+
+class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
+    Q_OBJECT
+    // Descriptions offered to designers.
+    Q_CLASSINFO("BackColor",
+                "Devuelve o establece el color de fondo usado para mostrar texto y gráficos en "
+                "un objeto.")
+    Q_CLASSINFO("enabled",
+                "Devuelve o establece un valor que determina si un objeto puede responder a "
+                "eventos generados por el usuario.")
+
+  public:
+    explicit ucGIFViewerWidget(QWidget* parent = nullptr);
+    ~ucGIFViewerWidget() override;
+
+    // The viewer's methods and properties.
+    ucGIFViewer& Viewer() { return *viewer_; }
+    const ucGIFViewer& Viewer() const { return *viewer_; }
+
+    // The client area's surface as last painted, for inspection.
+    const ControlSurface& Surface() const { return surface_; }
+    // The interval that tmrDelay really runs at (never below the platform's minimum).
+    int EffectiveInterval() const { return delayTimer_.interval(); }
+
+  signals:
+    // The viewer's events, in declaration order. The values are references: a directly
+    // connected handler may change them.
+    void Click();
+    void DblClick();
+    void KeyPress(int16_t& KeyAscii);
+    void MouseDown(int16_t& Button, int16_t& Shift, float& x, float& y);
+    void MouseMove(int16_t& Button, int16_t& Shift, float& x, float& y);
+    void MouseUp(int16_t& Button, int16_t& Shift, float& x, float& y);
+    void GIFFrameRendered(int16_t Frame);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    // ucGIFViewerHost
+    void SetTimerInterval(int32_t milliseconds) override;
+    int32_t TimerInterval() const override { return timerInterval_; }
+    void SetTimerEnabled(bool enabled) override;
+    bool TimerEnabled() const override { return delayTimer_.isActive(); }
+    int32_t ClientWidth() const override { return contentsRect().width(); }
+    int32_t ClientHeight() const override { return contentsRect().height(); }
+    platform::gdi::HDC hDC() override;
+    void SurfaceChanged() override { update(); }
+    uint32_t BackColor() const override { return backColor_; }
+    void SetBackColor(uint32_t oleColor) override;
+    int16_t BorderStyle() const override { return borderStyle_; }
+    void SetBorderStyle(int16_t style) override;
+    bool Enabled() const override { return isEnabled(); }
+    void SetEnabled(bool enabled) override { setEnabled(enabled); }
+    std::vector<uint8_t> ReadResource(const std::string& resourceID,
+                                      const std::string& resourceType) override;
+    void RaiseGIFFrameRendered(int16_t Frame) override { emit GIFFrameRendered(Frame); }
+
+    // A new surface of the client size, filled with the background colour.
+    void MakeSurface();
+
+    QTimer delayTimer_;
+    int32_t timerInterval_;
+    uint32_t backColor_;
+    int16_t borderStyle_ = 0;
+    bool leftPressed_ = false;
+    ControlSurface surface_;
+    std::unique_ptr<ucGIFViewer> viewer_;
+};
+
+}  // namespace controls

@@ -1,0 +1,26 @@
+#pragma once
+// Reading single pixels of 32-bit bitmaps (rows of blue, green, red, unused) in tests.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ControlSurface.h"
+#include "dib/cDIB.h"
+
+namespace testgif {
+
+// The colour of a pixel as 0xRRGGBB.
+inline uint32_t RgbAt(const uint8_t* bits, int stride, int x, int y) {
+    const uint8_t* pixel = bits + static_cast<size_t>(y) * stride + x * 4;
+    return static_cast<uint32_t>(pixel[2]) << 16 | pixel[1] << 8 | pixel[0];
+}
+
+inline uint32_t RgbAt(const cDIB& dib, int x, int y) {
+    return RgbAt(dib.lpBits(), dib.BytesPerScanline(), x, y);
+}
+
+inline uint32_t RgbAt(const controls::ControlSurface& surface, int x, int y) {
+    return RgbAt(surface.Bits(), surface.Stride(), x, y);
+}
+
+}  // namespace testgif

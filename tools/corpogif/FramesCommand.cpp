@@ -1,0 +1,138 @@
+#include "FramesCommand.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+#include "MemoryViewerHost.h"
+#include "PngWriter.h"
+#include "platform/SystemColors.h"
+#include "ucGIFViewer.h"
+
+namespace corpogif {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+const char kFramesUsage[] = "usage: corpogif frames FILE OUTDIR [--background RRGGBB]\n";
+
+// "RRGGBB" as a colour value (red + 256 * green + 65536 * blue).
+std::optional<uint32_t> ParseRgb(const std::string& text) {
+    if (text.size() != 6) return std::nullopt;
+    uint32_t rgb = 0;
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        rgb = rgb << 4 | static_cast<uint32_t>(digit);
+    }
+    const uint32_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    return red | green << 8 | blue << 16;
+}
+
+// The 32-bit buffer's pixels (blue, green, red, unused) as RGB bytes, rows top-down.
+std::vector<uint8_t> ToRgb(const cDIB& dib) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(static_cast<size_t>(dib.Width()) * dib.Height() * 3);
+    const auto* bits = static_cast<const uint8_t*>(dib.lpBits());
+    for (int32_t y = 0; y < dib.Height(); ++y) {
+        const uint8_t* pixel = bits + static_cast<size_t>(y) * dib.BytesPerScanline();
+        for (int32_t x = 0; x < dib.Width(); ++x, pixel += 4) {
+            rgb.push_back(pixel[2]);
+            rgb.push_back(pixel[1]);
+            rgb.push_back(pixel[0]);
+        }
+    }
+    return rgb;
+}
+
+std::string FrameFileName(int frame) {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%03d.png", frame);
+    return name;
+}
+
+}  // namespace
+
+int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> positional;
+    uint32_t backColor = platform::kOleButtonFace;  // the viewer's own default
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--background") {
+            const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
+            if (!colour) {
+                err << "corpogif frames: --background needs a colour as six hex digits RRGGBB\n";
+                return kExitUsage;
+            }
+            backColor = *colour;
+            ++i;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) {
+        err << kFramesUsage;
+        return kExitUsage;
+    }
+    const std::string& file = positional[0];
+    const std::filesystem::path outDir = positional[1];
+
+    std::error_code error;
+    std::filesystem::create_directories(outDir, error);
+    if (error) {
+        err << "corpogif frames: cannot create " << outDir.string() << ": " << error.message()
+            << "\n";
+        return kExitFailure;
+    }
+
+    // The composition does not depend on the client area; a one-pixel one keeps the
+    // painting that follows every frame cheap.
+    controls::MemoryViewerHost host(1, 1);
+    host.SetBackColor(backColor);
+    controls::ucGIFViewer viewer(host);
+
+    int written = 0;
+    bool failed = false;
+    host.onFrameRendered = [&](int16_t frame) {
+        if (failed) return;
+        const cDIB& screen = viewer.DIBScreen();
+        if (screen.hDIB() == nullptr) {
+            err << "corpogif frames: the logical screen " << viewer.GIFWidth() << " x "
+                << viewer.GIFHeight() << " cannot be composed\n";
+            failed = true;
+            return;
+        }
+        const std::filesystem::path path = outDir / FrameFileName(frame);
+        if (!png::WriteRgb(path.string(), screen.Width(), screen.Height(), ToRgb(screen))) {
+            err << "corpogif frames: cannot write " << path.string() << "\n";
+            failed = true;
+            return;
+        }
+        ++written;
+    };
+
+    if (!viewer.LoadFromFile(file)) {  // composes frame 1 when it loads
+        err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
+        return kExitFailure;
+    }
+    for (int16_t frame = 2; frame <= viewer.GIFFrames() && !failed; ++frame)
+        viewer.NextFrame();
+    if (failed) return kExitFailure;
+    out << written << " frame" << (written == 1 ? "" : "s") << " written to " << outDir.string()
+        << "\n";
+    return kExitOk;
+}
+
+}  // namespace corpogif

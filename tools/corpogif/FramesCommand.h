@@ -1,0 +1,16 @@
+#pragma once
+// `corpogif frames FILE OUTDIR [--background RRGGBB]`: plays FILE once through the GIF
+// viewer's own composition and writes what its display buffer holds after each frame as
+// OUTDIR/frame-NNN.png.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace corpogif {
+
+// `args` are the words after "frames". Returns the process exit code; messages go to
+// `out` and `err`.
+int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace corpogif
