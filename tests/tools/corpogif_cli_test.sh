@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The GIF inspector from the outside: its JSON for a suite file (fingerprints as giflib's
+# dump has them), the exit status and message of a file it cannot load, usage errors, and
+# the timing line.
+set -u
+tool=$1
+suites=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_in() {  # text, fragment
+  case "$1" in *"$2"*) ;; *) fail "expected $2 in: $1" ;; esac
+}
+
+# pygif/transparent.gif: a 2 x 2 frame, indices 2 3 4 1, index 2 transparent.
+json=$("$tool" info "$suites/pygif/transparent.gif") || fail "info exited $?"
+expect_in "$json" '"loaded": true, "version": "89a", "screen": {"width": 2, "height": 2'
+expect_in "$json" '"frame_count": 1, "frames": [{"left": 0, "top": 0, "width": 2, "height": 2'
+expect_in "$json" '"transparent": 2, "local_palette": {"used": false, "sorted": false, "entries": 8}'
+expect_in "$json" '"indices_md5": "26e5799c9c28c4f750de5289644ccbcb"'  # giflib's pixels_md5
+expect_in "$json" '"mask_md5": "4352d88a78aa39750bf70cd6f27bcaa5"'    # bytes 1 0 0 0
+
+# A frame without bitmaps has null fingerprints; a missing loop extension reads 0.
+printf 'GIF89a\001\000\001\000\000\000\000\054\000\000\000\000\000\000\000\000\000' > "$work/empty-frame.gif"
+json=$("$tool" info "$work/empty-frame.gif") || fail "info of a 0 x 0 frame exited $?"
+expect_in "$json" '"loops": 0'
+expect_in "$json" '"indices_md5": null, "mask_md5": null'
+
+# Not loaded: status 1, JSON with "loaded": false, a message on stderr.
+printf 'GIF88a' > "$work/bad.gif"
+json=$("$tool" info "$work/bad.gif" 2> "$work/err")
+status=$?
+[ $status -eq 1 ] || fail "a refused file exited $status"
+expect_in "$json" '"loaded": false'
+[ -s "$work/err" ] || fail "no message for a refused file"
+"$tool" info "$work/missing.gif" > /dev/null 2>&1
+[ $? -eq 1 ] || fail "a missing file did not exit 1"
+
+# Usage errors: status 2 and a message.
+for args in "" "info" "frob x" "time x --repeat" "time x --repeat 0" "time x --fast 3"; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/null 2> "$work/err"
+  status=$?
+  [ $status -eq 2 ] || fail "'$args' exited $status"
+  [ -s "$work/err" ] || fail "no message for '$args'"
+done
+
+line=$("$tool" time "$suites/wuffs/muybridge.gif" --repeat 3) || fail "time exited $?"
+[[ "$line" =~ ^.*muybridge\.gif:\ 3\ loads,\ median\ [0-9.]+\ ms,\ [0-9.]+\ Mpx/s$ ]] ||
+  fail "time printed: $line"
+
+[ $failures -eq 0 ] && echo "all corpogif checks passed"
+exit $((failures > 0))
