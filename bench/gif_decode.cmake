@@ -2,7 +2,7 @@
 find_package(GIF REQUIRED)
 
 # The corpus is generated at benchmark time into the build folder, never into the tree:
-#   cmake --build build --target gif_decode_bench_run
+#   cmake --build build --target corpo_gif_decode_bench_run
 set(gif_bench_corpus ${CMAKE_CURRENT_BINARY_DIR}/gif-corpus)
 add_custom_command(
   OUTPUT ${gif_bench_corpus}/made.stamp
@@ -12,12 +12,12 @@ add_custom_command(
   VERBATIM)
 add_custom_target(gif_bench_corpus DEPENDS ${gif_bench_corpus}/made.stamp)
 
-add_executable(gif_decode_bench ${CMAKE_CURRENT_SOURCE_DIR}/gif_decode_bench.cpp)
-target_link_libraries(gif_decode_bench PRIVATE corpo_gif GIF::GIF benchmark::benchmark)
-target_compile_definitions(gif_decode_bench PRIVATE
+add_executable(corpo_gif_decode_bench ${CMAKE_CURRENT_SOURCE_DIR}/gif_decode_bench.cpp)
+target_link_libraries(corpo_gif_decode_bench PRIVATE corpo_gif GIF::GIF benchmark::benchmark)
+target_compile_definitions(corpo_gif_decode_bench PRIVATE
   CORPOMETER_GIF_CORPUS_DIR="${gif_bench_corpus}")
 
-add_custom_target(gif_decode_bench_run
-  COMMAND gif_decode_bench ${gif_bench_corpus}
-  DEPENDS gif_decode_bench gif_bench_corpus
+add_custom_target(corpo_gif_decode_bench_run
+  COMMAND corpo_gif_decode_bench ${gif_bench_corpus}
+  DEPENDS corpo_gif_decode_bench gif_bench_corpus
   USES_TERMINAL)
