@@ -198,6 +198,15 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
     EXPECT_EQ(Bytes(saved.bytes.begin() + image + 10, saved.bytes.end()),
               (Bytes{0x02, 0x00, 0x3B}));
 
+    // A frame whose bitmap could not be made (width 0) has an empty bitmap object: it is
+    // written as a 0 x 0 frame without data, as the bitmap reports its size.
+    cGIF empty;
+    OneFrame(empty, 0, 5, 2);
+    const Saved nothing = SaveAndRead(empty);
+    ASSERT_TRUE(nothing.ok);
+    EXPECT_EQ(Bytes(nothing.bytes.begin() + image, nothing.bytes.end()),
+              (Bytes{0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x02, 0x00, 0x3B}));
+
     // The descriptor holds 16-bit sizes.
     cGIF wide;
     OneFrame(wide, 2, 2, 2);
