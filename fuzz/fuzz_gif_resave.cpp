@@ -1,0 +1,97 @@
+// Whatever the reader makes of arbitrary bytes, the writer either refuses it or writes a
+// file that reads back to the same frames: sizes, placement, timing, transparency and every
+// colour index. The one exception is the data the writer does not check: an index at or
+// above the clear code of the code size it derives from the palette, which no code size can
+// carry; such images are written (or refused) but not compared.
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "GifByteSink.h"
+#include "GifReader.h"
+#include "GifWriter.h"
+#include "cGIF.h"
+
+namespace {
+
+constexpr uint64_t kBudget = uint64_t{4} << 20;  // keeps each run quick
+
+class MemorySink : public GifByteSink {
+  public:
+    void Write(const uint8_t* data, size_t count) override {
+        bytes.insert(bytes.end(), data, data + count);
+    }
+    std::vector<uint8_t> bytes;
+};
+
+int TableBits(int entries) {
+    int bits = 1;
+    while ((1 << bits) < entries)
+        ++bits;
+    return bits;
+}
+
+// True when every index of every frame fits the code size the writer will use.
+bool IndicesFitTheirCodeSize(const cGIF& gif) {
+    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        const int entries =
+            gif.LocalPaletteUsed(n) ? gif.LocalPaletteEntries(n) : gif.GlobalPaletteEntries();
+        const int limit = 1 << std::max(TableBits(entries), 2);
+        const cDIB& colours = *gif.FrameDIBXOR(n);
+        if (colours.lpBits() == nullptr) continue;
+        for (int32_t y = 0; y < colours.Height(); ++y) {
+            const uint8_t* row = colours.lpBits() + y * colours.BytesPerScanline();
+            for (int32_t x = 0; x < colours.Width(); ++x) {
+                if (row[x] >= limit) return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool SameFrame(cGIF& a, cGIF& b, int16_t n) {
+    if (a.FrameLeft(n) != b.FrameLeft(n) || a.FrameTop(n) != b.FrameTop(n) ||
+        a.FrameInterlaced(n) != b.FrameInterlaced(n) || a.FrameDelay(n) != b.FrameDelay(n) ||
+        a.FrameDisposalMethod(n) != b.FrameDisposalMethod(n) ||
+        a.FrameUseTransparentColor(n) != b.FrameUseTransparentColor(n))
+        return false;
+    const cDIB& x = *a.FrameDIBXOR(n);
+    const cDIB& y = *b.FrameDIBXOR(n);
+    if (x.lpBits() == nullptr) return y.lpBits() == nullptr || x.Width() == 0;
+    if (x.Width() != y.Width() || x.Height() != y.Height() || y.lpBits() == nullptr) return false;
+    for (int32_t row = 0; row < x.Height(); ++row) {
+        if (!std::equal(x.lpBits() + row * x.BytesPerScanline(),
+                        x.lpBits() + row * x.BytesPerScanline() + x.Width(),
+                        y.lpBits() + row * y.BytesPerScanline()))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    cGIF gif;
+    try {
+        if (!GifReader(gif, kBudget).Load(data, size)) return 0;
+    } catch (const std::out_of_range&) {
+        return 0;  // too short for the header
+    }
+    MemorySink first;
+    try {
+        GifWriter(gif).Write(first);
+    } catch (const std::exception&) {
+        return 0;  // refused: a value that does not fit the format
+    }
+    if (!IndicesFitTheirCodeSize(gif)) return 0;
+
+    cGIF again;
+    if (!GifReader(again, kBudget).Load(first.bytes.data(), first.bytes.size())) __builtin_trap();
+    if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
+    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        if (!SameFrame(gif, again, n)) __builtin_trap();
+    }
+    return 0;
+}

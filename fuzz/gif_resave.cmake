@@ -1,0 +1,6 @@
+# The GIF writer on whatever the reader makes of arbitrary bytes, with the public suites as
+# seeds.
+if(TARGET corpo_gif)
+  corpo_fuzz_harness(gif_resave SOURCES fuzz_gif_resave.cpp LIBS corpo_gif
+                     INPUTS ${CORPOMETER_TESTDATA_DIR}/gif)
+endif()
