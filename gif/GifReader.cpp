@@ -7,24 +7,20 @@
 #include <limits>
 #include <stdexcept>
 
+#include "GifFormat.h"
 #include "cGIF.h"
 #include "dib/cDIB.h"
 #include "mGIFLZWDec.h"
 
 namespace {
 
-constexpr uint8_t kExtensionIntroducer = 0x21;
-constexpr uint8_t kImageSeparator = 0x2C;
-constexpr uint8_t kTrailer = 0x3B;
-constexpr uint8_t kGraphicControlLabel = 0xF9;
-constexpr uint8_t kApplicationLabel = 0xFF;
+using namespace gif_format;
 
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kScreenDescriptorSize = 7;
 constexpr size_t kGraphicControlSize = 5;      // block size, flags, delay (2), transparent index
 constexpr size_t kApplicationHeaderSize = 12;  // block size, identifier (8), authentication (3)
 constexpr size_t kImageDescriptorSize = 9;
-constexpr char kLoopingApplication[] = "NETSCAPE2.0";
 
 // Screen descriptor flags.
 constexpr int32_t kGlobalTablePresent = 0x80;
@@ -158,7 +154,7 @@ void GifReader::ReadApplication() {
     uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
     ReadRecord(header, sizeof header);
     ReadSubBlocks();
-    if (std::memcmp(header + 1, kLoopingApplication, 11) != 0) return;
+    if (std::memcmp(header + 1, kLoopingApplication, sizeof kLoopingApplication) != 0) return;
     // Payload: sub-block number (not checked), then the loop count, little-endian. A count
     // of 32768 or more does not fit the model's signed 16-bit field and is not taken.
     if (joined_.size() < 3 || joined_[2] >= 128) return;

@@ -6,19 +6,14 @@
 
 #include "AtomicFile.h"
 #include "GIFFrame.h"
+#include "GifFormat.h"
 #include "cGIF.h"
 #include "dib/cDIB.h"
 #include "mGIFLZWEnc.h"
 
 namespace {
 
-constexpr uint8_t kExtensionIntroducer = 0x21;
-constexpr uint8_t kGraphicControlLabel = 0xF9;
-constexpr uint8_t kApplicationLabel = 0xFF;
-constexpr uint8_t kImageSeparator = 0x2C;
-constexpr uint8_t kBlockTerminator = 0x00;
-constexpr uint8_t kTrailer = 0x3B;
-constexpr uint8_t kLoopingIdentifier[11] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+using namespace gif_format;
 constexpr int kMaxTableEntries = 256;
 constexpr int kMinCodeSize = 2;  // GIF decoders expect at least 2, even for 2 colours
 constexpr int32_t kMaxSide = 32767;
@@ -115,8 +110,8 @@ void GifWriter::WriteLogicalScreen(GifByteSink& out) {
 
 void GifWriter::WriteLoopingExtension(GifByteSink& out) {
     Record record;
-    record.Byte(kExtensionIntroducer).Byte(kApplicationLabel).Byte(sizeof kLoopingIdentifier);
-    record.Bytes(kLoopingIdentifier, sizeof kLoopingIdentifier);
+    record.Byte(kExtensionIntroducer).Byte(kApplicationLabel).Byte(sizeof kLoopingApplication);
+    record.Bytes(kLoopingApplication, sizeof kLoopingApplication);
     record.Byte(3).Byte(1).Word(gif_.loops_).Byte(kBlockTerminator);
     record.WriteTo(out);
 }

@@ -4,30 +4,10 @@
 #include <QPainter>
 
 #include "QtCursorProbe.h"
+#include "QtMouseMasks.h"
 #include "TimerInterval.h"
 
 namespace controls {
-namespace {
-
-// Qt's buttons as the platform's mask: 1 left, 2 right, 4 middle.
-int16_t ButtonMask(Qt::MouseButtons buttons) {
-    int16_t mask = 0;
-    if (buttons & Qt::LeftButton) mask |= kLeftButton;
-    if (buttons & Qt::RightButton) mask |= kRightButton;
-    if (buttons & Qt::MiddleButton) mask |= kMiddleButton;
-    return mask;
-}
-
-// Qt's modifiers as the platform's shift mask: 1 shift, 2 control, 4 alt.
-int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
-    int16_t mask = 0;
-    if (modifiers & Qt::ShiftModifier) mask |= 1;
-    if (modifiers & Qt::ControlModifier) mask |= 2;
-    if (modifiers & Qt::AltModifier) mask |= 4;
-    return mask;
-}
-
-}  // namespace
 
 PictureButtonWidget::PictureButtonWidget(QWidget* parent, const CursorProbe* probe)
     : QWidget(parent) {

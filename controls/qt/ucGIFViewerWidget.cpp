@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "QtMouseMasks.h"
 #include "TimerInterval.h"
 #include "TranslatedColour.h"
 #include "platform/SystemColors.h"
@@ -19,24 +20,6 @@ namespace {
 constexpr int32_t kInitialTimerIntervalMs = 10;
 constexpr int16_t kFixedSingle = 1;  // border style with a one-pixel frame
 constexpr int kBorderWidth = 1;
-
-// Qt's buttons as the platform's mask: 1 left, 2 right, 4 middle.
-int16_t ButtonMask(Qt::MouseButtons buttons) {
-    int16_t mask = 0;
-    if (buttons & Qt::LeftButton) mask |= 1;
-    if (buttons & Qt::RightButton) mask |= 2;
-    if (buttons & Qt::MiddleButton) mask |= 4;
-    return mask;
-}
-
-// Qt's modifiers as the platform's shift mask: 1 shift, 2 control, 4 alt.
-int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
-    int16_t mask = 0;
-    if (modifiers & Qt::ShiftModifier) mask |= 1;
-    if (modifiers & Qt::ControlModifier) mask |= 2;
-    if (modifiers & Qt::AltModifier) mask |= 4;
-    return mask;
-}
 
 }  // namespace
 

@@ -113,6 +113,22 @@ class DestinationEncoder {
     std::optional<PixelPacker> packer_;
 };
 
+// Calls `pick` with the row operation of a raster operation code; null for codes this layer
+// does not draw with.
+template <class Pick>
+auto WithRasterOp(std::uint32_t rop, Pick pick) -> decltype(pick(rows::Copy{})) {
+    switch (rop) {
+        case kSrcCopy:
+            return pick(rows::Copy{});
+        case kSrcAnd:
+            return pick(rows::And{});
+        case kSrcPaint:
+            return pick(rows::Or{});
+        default:
+            return nullptr;
+    }
+}
+
 rows::WriteFn PickWriter(int bitCount, std::uint32_t rop) {
     auto pick = [bitCount](auto op) -> rows::WriteFn {
         using Op = decltype(op);
@@ -133,16 +149,7 @@ rows::WriteFn PickWriter(int bitCount, std::uint32_t rop) {
                 return nullptr;
         }
     };
-    switch (rop) {
-        case kSrcCopy:
-            return pick(rows::Copy{});
-        case kSrcAnd:
-            return pick(rows::And{});
-        case kSrcPaint:
-            return pick(rows::Or{});
-        default:
-            return nullptr;
-    }
+    return WithRasterOp(rop, pick);
 }
 
 rows::ReadFn PickReader(const Bitmap& src) {
@@ -178,16 +185,7 @@ rows::CombineFn PickIndexedInto32(const Bitmap& src, const Bitmap& dst, std::uin
                 return &rows::CombineIndexedInto32<8, Op>;
         }
     };
-    switch (rop) {
-        case kSrcCopy:
-            return pick(rows::Copy{});
-        case kSrcAnd:
-            return pick(rows::And{});
-        case kSrcPaint:
-            return pick(rows::Or{});
-        default:
-            return nullptr;
-    }
+    return WithRasterOp(rop, pick);
 }
 
 std::unique_ptr<Bitmap> Duplicate(const Bitmap& b) {
