@@ -1,11 +1,46 @@
 // The branding record reader and the descrambler on arbitrary bytes: every field may be
-// cut short, counts may run past the end, and any byte may be a key.
+// cut short, counts may run past the end, and any byte may be a key. The same bytes also
+// go through a real "3.dat" file, the way the program reads it at start-up.
+
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "mDescramble.h"
 #include "mSetup.h"
+
+namespace {
+
+// One private folder per process, removed at exit; in memory when the system offers it,
+// since a file is written for every input.
+const std::filesystem::path& ScratchFolder() {
+    static const std::filesystem::path folder = [] {
+        std::error_code error;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        const auto path = base / ("corpo-fuzz-branding-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(ScratchFolder(), ignored);
+        });
+        return path;
+    }();
+    return folder;
+}
+
+bool SameValues(const mSetup::BrandingValues& a, const mSetup::BrandingValues& b) {
+    return a.NameText == b.NameText && a.Title == b.Title && a.Link == b.Link &&
+           a.BannerPath == b.BannerPath && a.ShowPictureBanner == b.ShowPictureBanner &&
+           a.ShowAnimatedBanner == b.ShowAnimatedBanner;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -25,6 +60,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (again.NameText != record.NameText || again.FontName != record.FontName ||
         again.TitleFontSize != record.TitleFontSize)
         __builtin_trap();
+
+    // The file on disk gives what the bytes give; an empty one is deleted and the
+    // defaults stand.
+    const std::filesystem::path file = ScratchFolder() / "3.dat";
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    mSetup::LoadBranding(ScratchFolder().string());
+    if (size == 0) {
+        if (std::filesystem::exists(file)) __builtin_trap();
+        if (mSetup::BrandingSettings.Title != mSetup::kDefaultTitle) __builtin_trap();
+    } else if (!SameValues(mSetup::BrandingSettings,
+                           mSetup::DecodeBranding(record, ScratchFolder().string()))) {
+        __builtin_trap();
+    }
     (void)values;
     return 0;
 }
