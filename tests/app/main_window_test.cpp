@@ -63,6 +63,7 @@ class MainWindowTest : public QObject {
     void enterInTheWeightBoxCalculates();
     void missingInputsAreReportedAndChangeNothing_data();
     void missingInputsAreReportedAndChangeNothing();
+    void hugeSavedWeightIsRefusedLikeAMissingOne();
     void switchingTheHeightUnitRefillsTheListWithoutSelection();
     void unitOptionsSetTheWeightUnitLabel();
     void extremeResultsFlashUntilTheNextCalculation();
@@ -247,6 +248,11 @@ void MainWindowTest::savedInputsAreRestored_data() {
                               << "-3"
                               << "9" << -1;
     QTest::newRow("height missing") << "88" << QString() << "88" << 20;
+    QTest::newRow("height of a million digits") << "88" << QString(1000000, '9') << "88" << -1;
+    QTest::newRow("height of control bytes") << "88" << QString("\x01\x7f") << "88" << 0;
+    // The weight box holds at most 32767 characters, as every line edit does.
+    QTest::newRow("weight of a million digits")
+        << QString(1000000, '7') << "3" << QString(32767, '7') << 3;
 }
 
 void MainWindowTest::savedInputsAreRestored() {
@@ -349,6 +355,17 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("60.94"));
     QCOMPARE(SavedSetting("Weight"), savedWeight);
     QCOMPARE(SavedSetting("Height"), QString("20"));
+}
+
+void MainWindowTest::hugeSavedWeightIsRefusedLikeAMissingOne() {
+    WriteSettings(QString(1000000, '9'), "20");
+    LoadWindow();
+    Message shown;
+    CatchNextMessage(shown);
+    ClickCalculate();
+    QVERIFY(shown.shown);
+    QCOMPARE(shown.text, QString("Please specify weight"));
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString());
 }
 
 void MainWindowTest::switchingTheHeightUnitRefillsTheListWithoutSelection() {
