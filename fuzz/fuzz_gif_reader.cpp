@@ -1,18 +1,49 @@
-// The GIF reader on arbitrary bytes, then every frame drawn and masked again: sizes,
-// positions, colour tables, code sizes and LZW data may hold anything, and the stream may
-// end anywhere.
+// The GIF reader on arbitrary bytes, then every frame drawn and masked again, and the image
+// saved and read back: sizes, positions, colour tables, code sizes and LZW data may hold
+// anything, and the stream may end anywhere.
+
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
+#include <string>
 
 #include "GifReader.h"
 #include "cGIF.h"
 
 namespace {
 
-// A smaller pixel budget than a real load's keeps each run quick; the limit itself is
-// what is being exercised.
-constexpr uint64_t kBudget = uint64_t{4} << 20;
+// A smaller pixel budget than a real load's keeps each run quick (the mask of every frame
+// is made pixel by pixel); the limit itself is what is being exercised.
+constexpr uint64_t kBudget = uint64_t{256} << 10;
+
+// Where the image is saved: one file per process, in memory when the system offers it,
+// since it is written for every input. Removed at exit.
+const std::string& SavePath() {
+    static const std::string path = [] {
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::is_directory("/dev/shm", error)
+                                                 ? std::filesystem::path("/dev/shm")
+                                                 : std::filesystem::temp_directory_path();
+        return (folder / ("corpo-fuzz-gif-" + std::to_string(::getpid()) + ".gif")).string();
+    }();
+    static const bool cleanup = [] {
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove(SavePath(), ignored);
+        });
+        return true;
+    }();
+    (void)cleanup;
+    return path;
+}
+
+int32_t Side(const std::shared_ptr<cDIB>& dib, bool width) {
+    if (!dib || dib->hDIB() == nullptr) return 0;
+    return width ? dib->Width() : dib->Height();
+}
 
 }  // namespace
 
@@ -36,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
         if (!colour || !mask) __builtin_trap();  // every counted frame has its bitmaps
-        if (colour->hDIB() != nullptr && (colour->Width() != mask->Width() ||
-                                          colour->Height() != mask->Height()))
+        if (colour->hDIB() != nullptr &&
+            (colour->Width() != mask->Width() || colour->Height() != mask->Height()))
             __builtin_trap();
         try {
             gif.FrameDraw(canvas.hDC(), n, -2, 3, 0.75f, true);
@@ -46,6 +77,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         } catch (const std::overflow_error&) {
             // Positions scaled beyond the 16-bit range: reported, nothing drawn.
         }
+    }
+
+    // Whatever was read can be offered for saving; a value the file format cannot hold
+    // makes the save fail. A saved file reads back with the same frames and sizes.
+    if (!gif.Save(SavePath())) return 0;
+    cGIF again;
+    if (!again.LoadFromFile(SavePath())) __builtin_trap();
+    if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
+    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        if (Side(again.FrameDIBXOR(n), true) != Side(gif.FrameDIBXOR(n), true) ||
+            Side(again.FrameDIBXOR(n), false) != Side(gif.FrameDIBXOR(n), false))
+            __builtin_trap();
     }
     return 0;
 }

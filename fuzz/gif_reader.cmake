@@ -1,5 +1,7 @@
-# The GIF reader, with the public suites as seeds.
+# The GIF reader, then drawing and saving what it read; the public suites and hand-made
+# files as seeds.
 if(TARGET corpo_gif)
   corpo_fuzz_harness(gif_reader SOURCES fuzz_gif_reader.cpp LIBS corpo_gif
-                     INPUTS ${CORPOMETER_TESTDATA_DIR}/gif)
+                     INPUTS ${CORPOMETER_TESTDATA_DIR}/gif
+                            ${CMAKE_CURRENT_SOURCE_DIR}/seeds/gif_reader)
 endif()

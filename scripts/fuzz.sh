@@ -24,10 +24,12 @@ if [ ${#harnesses[@]} -eq 0 ]; then
 fi
 
 testdata=$(cd "$root/.." && pwd)/shared/testdata/gif
+status=0
 for name in "${harnesses[@]}"; do
   corpus="$build/corpus/$name"
   findings="$build/findings/$name"
-  mkdir -p "$corpus" "$findings"
+  log="$build/logs/$name.log"
+  mkdir -p "$corpus" "$findings" "$build/logs"
   seeds=()
   for dir in "$root/fuzz/seeds/$name" "$root/fuzz/regressions/$name"; do
     [ -d "$dir" ] && seeds+=("$dir")
@@ -40,5 +42,10 @@ for name in "${harnesses[@]}"; do
   echo "== $name: ${seconds}s"
   "$build/fuzz/fuzz_$name" "$corpus" "${seeds[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2560 -timeout=10 \
-    -artifact_prefix="$findings/" -print_final_stats=1 2>&1 | tail -n 25
+    -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 || status=1
+  # The figures worth reporting: coverage at the end, executions, speed, findings.
+  grep -E '^#[0-9]+ +DONE|^stat::|^==[0-9]+==ERROR|^SUMMARY|^artifact_prefix|Test unit written' \
+    "$log" || tail -n 25 "$log"
+  echo "corpus: $(find "$corpus" -type f | wc -l) files; findings: $(find "$findings" -type f | wc -l)"
 done
+exit $status
