@@ -17,7 +17,7 @@ namespace {
 
 // A smaller pixel budget than a real load's keeps each run quick (the mask of every frame
 // is made pixel by pixel); the limit itself is what is being exercised.
-constexpr uint64_t kBudget = uint64_t{256} << 10;
+constexpr uint64_t kBudget = uint64_t{64} << 10;
 
 // Where the image is saved: one file per process, in memory when the system offers it,
 // since it is written for every input. Removed at exit.
