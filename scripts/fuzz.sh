@@ -37,8 +37,13 @@ for name in "${harnesses[@]}"; do
   case "$name" in
     gif*|lzw*) [ -d "$testdata" ] && seeds+=("$testdata") ;;
   esac
+  # A harness's own dictionary, else the GIF block bytes for every GIF harness.
   dict=()
-  [ -f "$root/fuzz/dicts/$name.dict" ] && dict=(-dict="$root/fuzz/dicts/$name.dict")
+  if [ -f "$root/fuzz/dicts/$name.dict" ]; then
+    dict=(-dict="$root/fuzz/dicts/$name.dict")
+  elif [[ "$name" == gif* ]]; then
+    dict=(-dict="$root/fuzz/dicts/gif.dict")
+  fi
   echo "== $name: ${seconds}s"
   "$build/fuzz/fuzz_$name" "$corpus" "${seeds[@]}" "${dict[@]}" \
     -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2560 -timeout=10 \
