@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,23 +14,31 @@
 
 namespace {
 
-// One private folder per process, removed at exit; in memory when the system offers it,
-// since a file is written for every input.
-const std::filesystem::path& ScratchFolder() {
-    static const std::filesystem::path folder = [] {
+// One private folder per process, in memory when the system offers it, since a file is
+// written for every input. Removed when the process ends normally.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
         std::error_code error;
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
                                                ? std::filesystem::path("/dev/shm")
                                                : std::filesystem::temp_directory_path();
-        const auto path = base / ("corpo-fuzz-branding-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(ScratchFolder(), ignored);
-        });
-        return path;
-    }();
-    return folder;
+        path_ = base / ("corpo-fuzz-branding-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+const std::filesystem::path& ScratchPath() {
+    static const ScratchFolder folder;
+    return folder.Path();
 }
 
 bool SameValues(const mSetup::BrandingValues& a, const mSetup::BrandingValues& b) {
@@ -63,17 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The file on disk gives what the bytes give; an empty one is deleted and the
     // defaults stand.
-    const std::filesystem::path file = ScratchFolder() / "3.dat";
+    const std::filesystem::path file = ScratchPath() / "3.dat";
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    mSetup::LoadBranding(ScratchFolder().string());
+    mSetup::LoadBranding(ScratchPath().string());
     if (size == 0) {
         if (std::filesystem::exists(file)) __builtin_trap();
         if (mSetup::BrandingSettings.Title != mSetup::kDefaultTitle) __builtin_trap();
     } else if (!SameValues(mSetup::BrandingSettings,
-                           mSetup::DecodeBranding(record, ScratchFolder().string()))) {
+                           mSetup::DecodeBranding(record, ScratchPath().string()))) {
         __builtin_trap();
     }
     (void)values;
