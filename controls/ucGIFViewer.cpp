@@ -242,9 +242,16 @@ void ucGIFViewer::RenderFrame() {
 void ucGIFViewer::CreateBuffers() {
     const int32_t width = m_GIF.ScreenWidth();
     const int32_t height = m_GIF.ScreenHeight();
-    m_DIBScreen.Create(width, height, 32);
-    m_DIBBack.Create(width, height, 32);
-    m_DIBBackground.Create(width, height, 32);
+    // A screen whose size does not even compute (a file's width times a negative height
+    // past the 32-bit range) leaves the buffers empty, as any other size that cannot be
+    // made does, instead of throwing out of a load.
+    for (cDIB* buffer : {&m_DIBScreen, &m_DIBBack, &m_DIBBackground}) {
+        try {
+            buffer->Create(width, height, 32);
+        } catch (const std::overflow_error&) {
+            buffer->Destroy();
+        }
+    }
     const uint32_t backColor = host_.BackColor();
     m_DIBScreen.Cls(backColor);
     m_DIBBack.Cls(backColor);
