@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameBytes.h"
 #include "FrameDigests.h"
 #include "GiflibDump.h"
 #include "TestData.h"
@@ -113,15 +114,6 @@ TEST(GifConformance, EveryFileMatchesGiflibsDump) {
     }
     EXPECT_GT(files, 150);
     EXPECT_GT(frames, 1000);
-}
-
-std::vector<uint8_t> Indices(const cDIB& colour) {
-    std::vector<uint8_t> out;
-    for (int32_t y = 0; y < colour.Height(); ++y) {
-        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
-        out.insert(out.end(), row, row + colour.Width());
-    }
-    return out;
 }
 
 TEST(GifConformance, WuffsIndexFilesMatch) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameBytes.h"
 #include "GifBuilder.h"
 #include "GiflibDecode.h"
 #include "LzwTestStream.h"
@@ -17,15 +18,6 @@
 #include "cGIF.h"
 
 namespace {
-
-std::vector<uint8_t> Indices(const cDIB& colour) {
-    std::vector<uint8_t> out;
-    for (int32_t y = 0; y < colour.Height(); ++y) {
-        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
-        out.insert(out.end(), row, row + colour.Width());
-    }
-    return out;
-}
 
 // The model's 16-bit fields are signed, giflib's are not: a frame side above 32767 reads
 // as negative here and gets no bitmap. These suite files have such frames.

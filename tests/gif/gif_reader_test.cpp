@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameBytes.h"
 #include "FrameDigests.h"
 #include "GifBuilder.h"
 #include "GifReader.h"
@@ -16,15 +17,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes Indices(const cDIB& colour) {
-    Bytes out;
-    for (int32_t y = 0; y < colour.Height(); ++y) {
-        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
-        out.insert(out.end(), row, row + colour.Width());
-    }
-    return out;
-}
 
 Bytes MaskBits(const cDIB& mask) {
     Bytes out;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FrameBytes.h"
 #include "GifBuilder.h"
 #include "GifReader.h"
 #include "LzwDecoder.h"
@@ -21,15 +22,6 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 const Bytes kPixels = {1, 2, 3, 0, 3, 2, 1, 0};  // a 4 x 2 frame
-
-Bytes Indices(const cDIB& colour) {
-    Bytes out;
-    for (int32_t y = 0; y < colour.Height(); ++y) {
-        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
-        out.insert(out.end(), row, row + colour.Width());
-    }
-    return out;
-}
 
 GifBuilder FourColourScreen(int width = 4, int height = 2) {
     GifBuilder gif;
