@@ -13,6 +13,7 @@
 #include "BrandScrambler.h"
 #include "ClickLabel.h"
 #include "DocumentOpener.h"
+#include "RecordingOpener.h"
 #include "TestGifBuilder.h"
 #include "fMain.h"
 #include "mSetup.h"
@@ -22,15 +23,6 @@
 namespace {
 
 const char kLink[] = "https://corpometer.example/banner";
-
-class RecordingOpener : public DocumentOpener {
-  public:
-    bool Open(const std::string& target) override {
-        opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 // Writes "3.dat" into `directory` with the banner file and flags given.
 void WriteBranding(const QString& directory, const std::string& bannerFile, bool picture,

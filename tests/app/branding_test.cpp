@@ -6,6 +6,7 @@
 
 #include "BrandScrambler.h"
 #include "Cp1252.h"
+#include "TempDir.h"
 #include "mDescramble.h"
 #include "mFileFound.h"
 #include "mSetup.h"
@@ -15,25 +16,6 @@ namespace fs = std::filesystem;
 using mDescramble::Descramble;
 
 namespace {
-
-class TempDir {
-  public:
-    TempDir() {
-        path_ = fs::temp_directory_path() /
-                ("corpometer-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string str() const { return path_.string(); }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
-};
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -111,18 +93,18 @@ TEST(Utilities, AddBackslashAndFileFound) {
     EXPECT_EQ(mUtils::NativeSeparators("art\\banner.gif"), "art/banner.gif");
 
     TempDir dir;
-    WriteBytes(dir / "a.gif", "x");
-    EXPECT_TRUE(mFileFound::FileFound((dir / "a.gif").string()));
-    EXPECT_TRUE(mFileFound::FileFound(dir.str()));  // a directory counts
-    EXPECT_TRUE(mFileFound::FileFound((dir / "*.gif").string()));
-    EXPECT_FALSE(mFileFound::FileFound((dir / "*.png").string()));
-    EXPECT_FALSE(mFileFound::FileFound((dir / "b.gif").string()));
+    WriteBytes(dir.Path() / "a.gif", "x");
+    EXPECT_TRUE(mFileFound::FileFound((dir.Path() / "a.gif").string()));
+    EXPECT_TRUE(mFileFound::FileFound(dir.Path().string()));  // a directory counts
+    EXPECT_TRUE(mFileFound::FileFound((dir.Path() / "*.gif").string()));
+    EXPECT_FALSE(mFileFound::FileFound((dir.Path() / "*.png").string()));
+    EXPECT_FALSE(mFileFound::FileFound((dir.Path() / "b.gif").string()));
     EXPECT_FALSE(mFileFound::FileFound(""));
 }
 
 class LoadBrandingTest : public ::testing::Test {
   protected:
-    void Load() { mSetup::LoadBranding(dir.str()); }
+    void Load() { mSetup::LoadBranding(dir.Path().string()); }
     void ExpectDefaults() {
         const auto& s = mSetup::BrandingSettings;
         EXPECT_EQ(s.NameText, "(Your company name && link or small banner here)");
@@ -143,12 +125,12 @@ TEST_F(LoadBrandingTest, MissingEmptyOrUnreadableFileKeepsTheDefaults) {
     Load();
     ExpectDefaults();
 
-    WriteBytes(dir / "3.dat", "");
+    WriteBytes(dir.Path() / "3.dat", "");
     Load();
     ExpectDefaults();
-    EXPECT_FALSE(fs::exists(dir / "3.dat"));  // the empty file is deleted
+    EXPECT_FALSE(fs::exists(dir.Path() / "3.dat"));  // the empty file is deleted
 
-    fs::create_directory(dir / "3.dat");  // a directory of that name
+    fs::create_directory(dir.Path() / "3.dat");  // a directory of that name
     Load();
     ExpectDefaults();
 }
@@ -165,14 +147,15 @@ TEST_F(LoadBrandingTest, ReadsDescramblesAndBuildsTheBannerPath) {
     record.NameFontSize = 20;
     record.TitleFontSize = 9;
     record.FontName = "Arial";
-    WriteBytes(dir / "3.dat", mSetup::SerializeBrandingRecord(record) + "trailing bytes ignored");
+    WriteBytes(dir.Path() / "3.dat",
+               mSetup::SerializeBrandingRecord(record) + "trailing bytes ignored");
     Load();
 
     const auto& s = mSetup::BrandingSettings;
     EXPECT_EQ(s.NameText, "ACME && Co \xC3\xA9");
     EXPECT_EQ(s.Title, "Body Check");
     EXPECT_EQ(s.Link, "https://example.invalid/");
-    EXPECT_EQ(s.BannerPath, dir.str() + "/art/banner.gif");
+    EXPECT_EQ(s.BannerPath, dir.Path().string() + "/art/banner.gif");
     EXPECT_EQ(s.ShowAnimatedBanner, 5);
     EXPECT_EQ(mSetup::BrandingRecordRaw.FontName, "Arial");  // kept plain, never descrambled
     EXPECT_EQ(mSetup::BrandingRecordRaw.NameFontSize, 20);
@@ -208,10 +191,10 @@ TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
     EXPECT_EQ(overlong.Title, "");
     EXPECT_EQ(overlong.FontName, "");
 
-    WriteBytes(dir / "3.dat", full.substr(0, 12));
+    WriteBytes(dir.Path() / "3.dat", full.substr(0, 12));
     Load();
     EXPECT_EQ(mSetup::BrandingSettings.NameText, "Name");
     EXPECT_EQ(mSetup::BrandingSettings.Title, "");
     EXPECT_EQ(mSetup::BrandingSettings.ShowPictureBanner, 0);
-    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, dir.str() + "/");
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, dir.Path().string() + "/");
 }

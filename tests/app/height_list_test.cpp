@@ -8,6 +8,7 @@
 
 #include "DocumentOpener.h"
 #include "LabelText.h"
+#include "RecordingOpener.h"
 #include "mHeightList.h"
 #include "mUtils.h"
 
@@ -66,17 +67,6 @@ TEST(LabelDisplayText, DoubledAmpersandsShowOneAndSingleOnesMarkAMnemonic) {
     EXPECT_EQ(LabelDisplayText("Tail&"), "Tail&");
     EXPECT_EQ(LabelDisplayText(""), "");
 }
-
-class RecordingOpener : public DocumentOpener {
-  public:
-    bool Open(const std::string& target) override {
-        opened.push_back(target);
-        if (fail) throw std::runtime_error("no association");
-        return true;
-    }
-    std::vector<std::string> opened;
-    bool fail = false;
-};
 
 TEST(OpenDocument, HandsTheTargetToTheInstalledOpenerAndIgnoresFailures) {
     RecordingOpener opener;

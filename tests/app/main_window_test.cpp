@@ -20,21 +20,13 @@
 #include "BrandScrambler.h"
 #include "DocumentOpener.h"
 #include "PictureButtonWidget.h"
+#include "RecordingOpener.h"
 #include "WindowFonts.h"
 #include "fMain.h"
 #include "mSetup.h"
 #include "mUtils.h"
 
 namespace {
-
-class RecordingOpener : public DocumentOpener {
-  public:
-    bool Open(const std::string& target) override {
-        opened.push_back(target);
-        return true;
-    }
-    std::vector<std::string> opened;
-};
 
 // What a message box showed before the test closed it.
 struct Message {

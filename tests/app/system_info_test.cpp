@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 
+#include "TempDir.h"
 #include "mSysInfo.h"
 
 namespace fs = std::filesystem;
@@ -11,27 +12,6 @@ using mSysInfo::FindOnPath;
 using mSysInfo::LocateSystemInfo;
 
 namespace {
-
-class TempDir {
-  public:
-    TempDir() {
-        path_ = fs::temp_directory_path() /
-                ("corpometer-sysinfo-" + std::to_string(std::random_device{}()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    std::string Folder(const std::string& name) const {
-        fs::create_directories(path_ / name);
-        return (path_ / name).string();
-    }
-    fs::path Root() const { return path_; }
-
-  private:
-    fs::path path_;
-};
 
 std::string MakeFile(const std::string& folder, const std::string& name, bool executable) {
     const fs::path path = fs::path(folder) / name;
@@ -102,7 +82,7 @@ TEST(LocateSystemInfo, RegistryAnswersComeFirst) {
         return true;
     };
     EXPECT_EQ(LocateSystemInfo(shared, bin), onPath);
-    sharedFolder = (dir.Root() / "shared").string();
+    sharedFolder = (dir.Path() / "shared").string();
     const std::string joined = sharedFolder + "\\MSINFO32.EXE";
     std::ofstream(joined) << "";
     EXPECT_EQ(LocateSystemInfo(shared, bin), joined);

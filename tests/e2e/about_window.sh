@@ -16,14 +16,9 @@ export HOME=$work XDG_CONFIG_HOME=$work/.config  # keep the user's saved inputs 
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null || true
-  exit 1
-}
+source "$(dirname "$0")/e2e_common.sh"
 
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Corpometer$' | head -1) ||
-  fail "the main window did not appear"
+main=$(main_window_id) || fail "the main window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$main")"  # X, Y of the client area
 main_x=$X
 main_y=$Y

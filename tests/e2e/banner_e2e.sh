@@ -16,11 +16,7 @@ work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 link="https://corpometer.example/banner-click"
 
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null || true
-  exit 1
-}
+source "$(dirname "$0")/e2e_common.sh"
 
 # The program reads its branding from beside the executable: a copy in a folder of its own.
 mkdir -p "$work/app" "$work/bin" "$work/config"
@@ -38,13 +34,7 @@ chmod +x "$work/bin/xdg-open"
 
 HOME=$work XDG_CONFIG_HOME=$work/config PATH="$work/bin:$PATH" "$work/app/corpometer" &
 pid=$!
-wid=""
-for _ in $(seq 1 1000); do
-  wid=$(xdotool search --onlyvisible --name '^Corpometer$' 2>/dev/null | head -n1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.01
-done
-[ -n "$wid" ] || fail "no window appeared"
+wid=$(main_window_id) || fail "no window appeared"
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y of the client area
 # The banner covers the name line: 16, 8 in the window, 375 x 60 pixels.
 banner="375x60+$((X + 16))+$((Y + 8))"

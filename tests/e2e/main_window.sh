@@ -16,11 +16,7 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/.config
 settings=$XDG_CONFIG_HOME/Corpometer.ini
 
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null || true
-  exit 1
-}
+source "$(dirname "$0")/e2e_common.sh"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -65,13 +61,7 @@ settings_have() { [ -f "$settings" ] && grep -qx "$1" "$settings"; }
 start=$(now_ms)
 "$exe" &
 pid=$!
-wid=""
-for _ in $(seq 1 1000); do
-  wid=$(xdotool search --onlyvisible --name '^Corpometer$' 2>/dev/null | head -n1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.01
-done
-[ -n "$wid" ] || fail "no window appeared"
+wid=$(main_window_id) || fail "no window appeared"
 mapped=$(now_ms)
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y, WIDTH, HEIGHT
 [ "$WIDTH" = 488 ] && [ "$HEIGHT" = 405 ] || fail "window is ${WIDTH}x${HEIGHT}, not 488x405"

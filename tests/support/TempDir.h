@@ -24,7 +24,13 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
+    const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // A sub-folder, made when it is not there yet.
+    std::string Folder(const std::string& name) const {
+        std::filesystem::create_directories(path_ / name);
+        return (path_ / name).string();
+    }
 
     // Names of everything in the folder.
     std::vector<std::string> Entries() const {
