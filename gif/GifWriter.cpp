@@ -42,7 +42,10 @@ class Record {
 
 // The packed fields are built from signed values; anything outside a byte is an error.
 uint8_t PackedByte(int value, const char* field) {
-    if (value < 0 || value > 255) throw std::overflow_error(std::string(field) + " does not fit");
+    if (value < 0 || value > 255) {
+        throw std::overflow_error(std::string(field) + " " + std::to_string(value) +
+                                  " does not fit a byte");
+    }
     return static_cast<uint8_t>(value);
 }
 
@@ -67,6 +70,21 @@ void AppendColourTable(Record& record, const GIFPalette& palette, int bits, int 
             record.Byte(0).Byte(0).Byte(0);
         }
     }
+}
+
+// The bits the largest index of an 8-bit bitmap needs (0 for other depths, which are
+// written without data).
+int IndexBits(const cDIB& colours) {
+    if (colours.bpp() != 8 || colours.lpBits() == nullptr || colours.Width() <= 0) return 0;
+    uint8_t largest = 0;
+    for (int32_t y = 0; y < colours.Height(); ++y) {
+        const uint8_t* row = colours.lpBits() + static_cast<size_t>(y) * colours.BytesPerScanline();
+        largest = std::max(largest, *std::max_element(row, row + colours.Width()));
+    }
+    int bits = 0;
+    while ((1 << bits) <= largest)
+        ++bits;
+    return bits;
 }
 
 }  // namespace
@@ -132,6 +150,7 @@ void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
     // Without a local table the size field is the global one's, -1 when there is none
     // either, which makes the whole byte invalid.
     const int sizeField = frame.LocalPaletteUsed ? localBits - 1 : globalBits_ - 1;
+    if (sizeField < 0) throw std::overflow_error("a frame has no colour table, nor the image");
     const int imageFlags = (frame.LocalPaletteUsed ? 0x80 : 0) | (frame.Interlaced ? 0x40 : 0) |
                            (frame.LocalPaletteSorted ? 0x20 : 0) | sizeField;
     const uint8_t packed = PackedByte(imageFlags, "image flags");
@@ -146,8 +165,11 @@ void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
     if (frame.LocalPaletteUsed) {
         AppendColourTable(image, frame.Palette, localBits, frame.LocalPaletteEntries);
     }
-    const int minCodeSize =
-        std::max(frame.LocalPaletteUsed ? localBits : globalBits_, kMinCodeSize);
+    // Files in the wild hold indices past their colour table, and the reader keeps them:
+    // the codes must be wide enough for the largest index, or it comes back as another one.
+    // The table's size field above still describes the table.
+    const int minCodeSize = std::max(
+        {frame.LocalPaletteUsed ? localBits : globalBits_, IndexBits(colours), kMinCodeSize});
     image.Byte(minCodeSize);
     image.WriteTo(out);
 
@@ -155,12 +177,16 @@ void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
     out.Write(&kBlockTerminator, 1);
 }
 
-bool cGIF::Save(const std::string& FileName) {
+void SaveGifFile(cGIF& image, const std::string& fileName) {
     // The previous file is replaced only once the new one is complete on disk.
+    AtomicFile file(fileName);
+    GifWriter(image).Write(file);
+    file.Commit();
+}
+
+bool cGIF::Save(const std::string& FileName) {
     try {
-        AtomicFile file(FileName);
-        GifWriter(*this).Write(file);
-        file.Commit();
+        SaveGifFile(*this, FileName);
         return true;
     } catch (...) {
         return false;

@@ -8,6 +8,7 @@
 // that does not fit its field in the file ends the writing with an exception.
 
 #include <cstdint>
+#include <string>
 
 class cGIF;
 class GifByteSink;
@@ -32,3 +33,7 @@ class GifWriter {
     cGIF& gif_;
     int globalBits_ = 0;  // 0 without a global table
 };
+
+// Writes the image to a file as cGIF::Save does, replacing the file only once the new one is
+// complete; throws, with the reason, where Save returns false.
+void SaveGifFile(cGIF& image, const std::string& fileName);

@@ -156,7 +156,9 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
         bitCount -= codeWidth;
 
         if (code < clearCode) {
-            // A root: one pixel.
+            // A root: one pixel. With a minimum code size above 8 the roots go past what a
+            // pixel byte holds; such a code ends the frame rather than stand for another pixel.
+            if (code > 0xFF) break;
             if (afterClear) {
                 afterClear = false;
                 // No slot is added, but with a minimum code size of 0 or 1 the slot the

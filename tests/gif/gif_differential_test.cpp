@@ -7,13 +7,16 @@
 #include <cstdint>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FrameBytes.h"
 #include "GifBuilder.h"
+#include "GifResave.h"
 #include "GiflibDecode.h"
 #include "LzwTestStream.h"
+#include "TempDir.h"
 #include "TestData.h"
 #include "cGIF.h"
 
@@ -119,6 +122,32 @@ TEST(GifDifferential, GeneratedFilesDecodeAsGiflibAndAsEncoded) {
         for (size_t f = 0; f < made.frames.size(); ++f)
             ASSERT_TRUE(Indices(*gif.FrameDIBXOR(int16_t(f + 1))) == made.frames[f]);
     }
+}
+
+TEST(GifDifferential, ResavedIndicesPastTheColourTableReadBackTheSameHereAndInGiflib) {
+    // A 2-entry table whose data is coded with 8-bit codes and holds larger indices, as some
+    // encoders write it: the resaved file gives every index back, to us and to giflib.
+    const std::vector<uint8_t> indices = {0, 200, 1, 1, 255, 0, 7, 1, 128, 1, 0, 1};
+    const std::vector<uint8_t> original =
+        GifBuilder().Screen(4, 3, 0).RampTable(0).Image(0, 0, 4, 3, indices, 8).Trailer().Data();
+    TempDir dir;
+    const std::string in = dir.File("in.gif"), out = dir.File("out.gif");
+    TempDir::Write(in, original);
+    cGIF read;
+    ASSERT_TRUE(read.LoadFromFile(in));
+    ASSERT_EQ(Indices(*read.FrameDIBXOR(1)), indices);
+
+    std::ostringstream errors;
+    ASSERT_EQ(ResaveGif(in, out, errors), 0) << errors.str();
+    cGIF again;
+    ASSERT_TRUE(again.LoadFromFile(out));
+    EXPECT_EQ(Indices(*again.FrameDIBXOR(1)), indices);
+    GiflibImage reference;
+    std::string error;
+    ASSERT_TRUE(DecodeWithGiflib(TempDir::Read(out), reference, error)) << error;
+    ASSERT_EQ(reference.frames.size(), 1u);
+    EXPECT_EQ(reference.frames[0].indices, indices);
+    EXPECT_EQ(reference.globalColours, 2);
 }
 
 }  // namespace

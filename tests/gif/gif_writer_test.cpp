@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "FrameBytes.h"
+#include "GiflibDecode.h"
 #include "TempDir.h"
 #include "cGIF.h"
 #include "dib/cDIB.h"
@@ -180,6 +182,37 @@ TEST(GifWriter, ImageDescriptorFlagsAndTablesPerFrame) {
     ASSERT_TRUE(saved.ok);
     EXPECT_EQ(saved.bytes[image + 9], 0x87);
     EXPECT_EQ(saved.bytes[image + 10 + 768], 8);
+}
+
+TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
+    // The reader keeps indices a file holds past its colour table; the writer gives each
+    // back, here and in giflib. The table and its size field stay as the palette is.
+    const struct {
+        Bytes indices;
+        int codeSize;
+    } cases[] = {{{0, 1, 6, 1}, 3}, {{200, 0, 1, 1}, 8}, {{0, 255, 3, 4}, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code size " << c.codeSize);
+        cGIF gif;
+        OneFrame(gif, 2, 2, 2);
+        const cDIB& colours = *gif.FrameDIBXOR(1);
+        for (size_t i = 0; i < 4; ++i)
+            colours.lpBits()[i / 2 * colours.BytesPerScanline() + i % 2] = c.indices[i];
+        const Saved saved = SaveAndRead(gif);
+        ASSERT_TRUE(saved.ok);
+        EXPECT_EQ(saved.bytes[10], 0x80);  // a 2-entry global table
+        const size_t image = 6 + 7 + 6 + 19 + 8;
+        EXPECT_EQ(saved.bytes[image + 10], c.codeSize);
+
+        cGIF loaded;
+        ASSERT_TRUE(loaded.LoadFromStream(saved.bytes));
+        EXPECT_EQ(Indices(*loaded.FrameDIBXOR(1)), c.indices);
+        GiflibImage reference;
+        std::string error;
+        ASSERT_TRUE(DecodeWithGiflib(saved.bytes, reference, error)) << error;
+        ASSERT_EQ(reference.frames.size(), 1u);
+        EXPECT_EQ(reference.frames[0].indices, c.indices);
+    }
 }
 
 TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {

@@ -252,9 +252,24 @@ TEST(LzwDecoder, MinimumCodeSizeWithoutRoomForTheTableDecodesNothing) {
     }
     // Size 11 is the largest usable: clear code 2048, 12-bit codes from the start.
     LzwCodePacker codes(11);
-    codes.Clear().Code(7).Code(300).Code(2050).End();
+    codes.Clear().Code(7).Code(255).Code(2050).End();
     Canvas canvas(5, 1);
-    EXPECT_EQ(Decode(canvas, codes.Bytes(), 11), (Pixels{7, 44, 7, 44, kUntouched}));
+    EXPECT_EQ(Decode(canvas, codes.Bytes(), 11), (Pixels{7, 255, 7, 255, kUntouched}));
+}
+
+TEST(LzwDecoder, RootCodeAboveAByteEndsTheFrame) {
+    // From code size 9 on, roots 256 and up name no pixel value: the frame ends there with
+    // what was placed, whether the root comes first or after others.
+    for (int size : {9, 10, 11}) {
+        SCOPED_TRACE(size);
+        Canvas later(4, 1);
+        EXPECT_EQ(
+            Decode(later, LzwCodePacker(size).Clear().Code(7).Code(300).Code(7).Bytes(), size),
+            (Pixels{7, kUntouched, kUntouched, kUntouched}));
+        Canvas first(4, 1);
+        EXPECT_EQ(Decode(first, LzwCodePacker(size).Clear().Code(256).Code(7).Bytes(), size),
+                  Pixels(4, kUntouched));
+    }
 }
 
 TEST(PixelView, AddressesRowsFromTheTopAndChecksBounds) {

@@ -285,33 +285,6 @@ TEST(LzwEncoder, MatchesTheStepByStepEncoderByteForByte) {
     }
 }
 
-TEST(LzwEncoder, IndicesTooLargeForTheCodeSizeGiveTheSameBytesOrTheSameFailure) {
-    // Indices at or above the clear code are not checked. One equal to the end code, sent
-    // as a code of its own, flushes the bits early and leaves the count negative, which
-    // stops the next code with an error. Whatever happens, it happens in both encoders.
-    LiteralEncoder literal;
-    int failures = 0;
-    for (uint32_t seed = 1; seed <= 40; ++seed) {
-        const Picture p = RandomPicture(7, 5, 12, seed, 3);
-        std::vector<uint8_t> expected;
-        bool literalFailed = false;
-        try {
-            expected = literal.Encode(p, 3, false);
-        } catch (const std::out_of_range&) {
-            literalFailed = true;
-        }
-        MemorySink sink;
-        if (literalFailed) {
-            ++failures;
-            EXPECT_THROW(EncodeRows(sink, p.Rows(), 3, false), std::out_of_range) << seed;
-        } else {
-            EXPECT_EQ(Encode(p, 2), expected) << seed;
-        }
-    }
-    EXPECT_GT(failures, 0);
-    EXPECT_LT(failures, 40);
-}
-
 TEST(LzwEncoder, SubBlocksCarry254BytesExceptTheLast) {
     const Picture p = RandomPicture(100, 100, 256, 7);
     MemorySink sink;
