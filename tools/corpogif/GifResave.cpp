@@ -1,5 +1,8 @@
 #include "GifResave.h"
 
+#include <exception>
+
+#include "GifWriter.h"
 #include "cGIF.h"
 
 int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) {
@@ -8,9 +11,10 @@ int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) 
         err << "corpogif: " << in << ": not loaded (missing, unreadable or not a GIF)\n";
         return 1;
     }
-    if (!gif.Save(out)) {
-        err << "corpogif: " << out << ": not saved (the file cannot be written, or a frame"
-            << " has no colour table, or a field does not fit the format)\n";
+    try {
+        SaveGifFile(gif, out);
+    } catch (const std::exception& failure) {
+        err << "corpogif: " << out << ": not saved: " << failure.what() << "\n";
         return 1;
     }
     return 0;
