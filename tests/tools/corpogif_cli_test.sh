@@ -27,6 +27,17 @@ json=$("$tool" info "$work/empty-frame.gif") || fail "info of a 0 x 0 frame exit
 expect_in "$json" '"loops": 0'
 expect_in "$json" '"indices_md5": null, "mask_md5": null'
 
+# 16-bit fields print as the file stores them, 0 to 65535: a 40000 x 2 screen, a frame at
+# 65535, 33000 shown for 65535 hundredths.
+printf 'GIF89a\100\234\002\000\200\000\000\000\000\000\000\000\000' > "$work/wide.gif"
+printf '\041\371\004\000\377\377\000\000' >> "$work/wide.gif"
+printf '\054\377\377\350\200\001\000\001\000\000\002\002\104\001\000\073' >> "$work/wide.gif"
+json=$("$tool" info "$work/wide.gif") || fail "info of a 40000-pixel screen exited $?"
+expect_in "$json" '"screen": {"width": 40000, "height": 2'
+expect_in "$json" '"left": 65535, "top": 33000, "width": 1, "height": 1, "delay": 65535'
+"$tool" frames "$work/wide.gif" "$work/wide-frames" > /dev/null 2> "$work/err"
+grep -q "40000 x 2" "$work/err" || fail "frames did not name the 40000 x 2 screen: $(cat "$work/err")"
+
 # Not loaded: status 1, JSON with "loaded": false, a message on stderr.
 printf 'GIF88a' > "$work/bad.gif"
 json=$("$tool" info "$work/bad.gif" 2> "$work/err")

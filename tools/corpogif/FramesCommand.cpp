@@ -109,8 +109,9 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (failed) return;
         const cDIB& screen = viewer.DIBScreen();
         if (screen.hDIB() == nullptr) {
-            err << "corpogif frames: the logical screen " << viewer.GIFWidth() << " x "
-                << viewer.GIFHeight() << " cannot be composed\n";
+            // The 16-bit sizes as the file stores them.
+            err << "corpogif frames: the logical screen " << uint16_t(viewer.GIFWidth()) << " x "
+                << uint16_t(viewer.GIFHeight()) << " cannot be composed\n";
             failed = true;
             return;
         }

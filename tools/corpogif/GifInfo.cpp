@@ -34,16 +34,21 @@ const char* Bool(bool value) {
     return value ? "true" : "false";
 }
 
+// The model keeps the file's 16-bit fields signed; the file stores them from 0 to 65535.
+unsigned Stored(int16_t value) {
+    return static_cast<uint16_t>(value);
+}
+
 }  // namespace
 
 std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version) {
     std::ostringstream out;
     out << "{\"loaded\": " << Bool(loaded) << ", \"version\": " << OrNull(version)
-        << ", \"screen\": {\"width\": " << gif.ScreenWidth()
-        << ", \"height\": " << gif.ScreenHeight()
+        << ", \"screen\": {\"width\": " << Stored(gif.ScreenWidth())
+        << ", \"height\": " << Stored(gif.ScreenHeight())
         << ", \"background\": " << int{gif.ScreenBackgroundColorIndex()}
         << ", \"aspect\": " << gif.ScreenPixelAspectRatio()
-        << "}, \"loops\": " << gif.AnimationLoops()
+        << "}, \"loops\": " << Stored(gif.AnimationLoops())
         << ", \"global_palette\": {\"exists\": " << Bool(gif.GlobalPaletteExists())
         << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
         << ", \"entries\": " << gif.GlobalPaletteEntries()
@@ -51,10 +56,11 @@ std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
-        out << (n > 1 ? ", " : "") << "{\"left\": " << gif.FrameLeft(n)
-            << ", \"top\": " << gif.FrameTop(n) << ", \"width\": " << (colour ? colour->Width() : 0)
+        out << (n > 1 ? ", " : "") << "{\"left\": " << Stored(gif.FrameLeft(n))
+            << ", \"top\": " << Stored(gif.FrameTop(n))
+            << ", \"width\": " << (colour ? colour->Width() : 0)
             << ", \"height\": " << (colour ? colour->Height() : 0)
-            << ", \"delay\": " << gif.FrameDelay(n)
+            << ", \"delay\": " << Stored(gif.FrameDelay(n))
             << ", \"disposal\": " << gif.FrameDisposalMethod(n)
             << ", \"user_input\": " << Bool(gif.FrameUserInput(n))
             << ", \"interlaced\": " << Bool(gif.FrameInterlaced(n)) << ", \"transparent\": ";
