@@ -2,6 +2,6 @@
 # files as seeds.
 if(TARGET corpo_gif)
   corpo_fuzz_harness(gif_reader SOURCES fuzz_gif_reader.cpp LIBS corpo_gif
-                     INPUTS ${CORPOMETER_TESTDATA_DIR}/gif
+                     INPUTS ${CORPOMETER_GIF_SUITES_DIR}
                             ${CMAKE_CURRENT_SOURCE_DIR}/seeds/gif_reader)
 endif()

@@ -2,5 +2,5 @@
 # seeds.
 if(TARGET corpo_gif)
   corpo_fuzz_harness(gif_resave SOURCES fuzz_gif_resave.cpp LIBS corpo_gif
-                     INPUTS ${CORPOMETER_TESTDATA_DIR}/gif)
+                     INPUTS ${CORPOMETER_GIF_SUITES_DIR})
 endif()

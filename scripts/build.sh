@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds the tree into build/ (or $BUILD_DIR). Extra arguments go to cmake's
-# configure step. Quick when nothing changed.
+# configure step; $BUILD_TARGETS (space-separated) limits the build to those targets. Quick
+# when nothing changed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -10,4 +11,6 @@ if [ -f "$build/CMakeCache.txt" ]; then
 else
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
 fi
-cmake --build "$build" --parallel "$(nproc)"
+targets=()
+for target in ${BUILD_TARGETS:-}; do targets+=(--target "$target"); done
+cmake --build "$build" --parallel "$(nproc)" "${targets[@]}"

@@ -23,7 +23,7 @@ if [ ${#harnesses[@]} -eq 0 ]; then
   for exe in "$build"/fuzz/fuzz_*; do harnesses+=("$(basename "$exe" | sed 's/^fuzz_//')"); done
 fi
 
-testdata=$(cd "$root/.." && pwd)/shared/testdata/gif
+testdata=$root/tests/data/gif
 status=0
 for name in "${harnesses[@]}"; do
   corpus="$build/corpus/$name"

@@ -1,5 +1,5 @@
 #pragma once
-// Reads the reference dumps of ../shared/testdata/gif/giflib-dumps: one record per GIF with
+// Reads the reference dumps of tests/data/gif/giflib-dumps: one record per GIF with
 // giflib's view of the screen, the extensions and every frame's raw indices (as an MD5).
 
 #include <string>

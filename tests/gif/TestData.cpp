@@ -8,7 +8,7 @@
 namespace fs = std::filesystem;
 
 std::string GifSuitesDir() {
-    return std::string(CORPOMETER_TESTDATA_DIR) + "/gif";
+    return CORPOMETER_GIF_SUITES_DIR;
 }
 
 std::string FindInSuite(const std::string& suite, const std::string& name) {
