@@ -2,7 +2,9 @@
 
 #include <QMouseEvent>
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);  // branding texts are shown as they are, markup included
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {

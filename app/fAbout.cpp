@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "DesignPalette.h"
 #include "SysInfoStarter.h"
 #include "WindowFonts.h"
 #include "mSetup.h"
@@ -60,6 +61,7 @@ fAbout::fAbout(QWidget* owner, std::unique_ptr<SysInfoStarter> starter)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(kClientWidth, kClientHeight);
+    setPalette(DesignPalette(QColor(240, 240, 240)));  // the classic dialog face
     // The classic dialog face, so that the texts fit their fixed boxes.
     setFont(WindowFonts::Font(QStringLiteral("Tahoma"), 8.25));
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ClickLabel.h"
+#include "DesignPalette.h"
 #include "LabelText.h"
 #include "PictureButtonWidget.h"
 #include "QtPictures.h"
@@ -37,7 +38,8 @@ constexpr int kFlashIntervalMs = 250;
 const QColor kBackColour(224, 224, 224);
 const QColor kFlashBright(255, 0, 0);
 const QColor kFlashDark(175, 0, 0);
-const QColor kIdealWeightColour(128, 128, 128);
+// Grey, as dark as small text needs to be read on the light panel (4.5:1).
+const QColor kIdealWeightColour(96, 96, 96);
 
 const QString kApplication = "Corpometer";
 const QString kSettingsSection = "Settings";
@@ -84,6 +86,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption,
                   const QRect& geometry, const QFont& font) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);  // computed values are shown as they are
     label->setGeometry(geometry);
     label->setFont(font);
     label->setWordWrap(true);  // labels wrap at word boundaries within their width
@@ -145,13 +148,12 @@ fMain::fMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setWindowTitle(kApplication);
     setWindowIcon(QIcon(":/pictures/fMain/icon.png"));
     setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kBackColour);
-    setPalette(palette);
     setFont(WindowFonts::Font(kTahoma, 8.25));
     background_ = QPixmap(":/pictures/fMain/background.png");
 
     CreateControls();
+    // The artwork is light: the texts take the design's colours, not the desktop's.
+    ApplyDesignPalette(this, kBackColour);
     SetTabOrder();
     secondaryWindows_ = std::make_unique<SecondaryWindows>(this);
 
@@ -279,7 +281,9 @@ void fMain::CreateLegend() {
         swatch->setPalette(palette);
         lblLegend[band] = swatch;
 
-        auto* range = new QLabel(rangeTexts[band], this);
+        auto* range = new QLabel(this);
+        range->setTextFormat(Qt::PlainText);
+        range->setText(rangeTexts[band]);
         range->setObjectName(QString("lblRange%1").arg(band));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);

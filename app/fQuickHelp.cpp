@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 
+#include "DesignPalette.h"
 #include "WindowFonts.h"
 #include "mSetup.h"
 
@@ -27,6 +28,7 @@ fQuickHelp::fQuickHelp(QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quick Help"));
     setFixedSize(kClientWidth, kClientHeight);
+    setPalette(DesignPalette(QColor(0, 0, 128)));
 
     lblQuickHelp_->setObjectName(QStringLiteral("lblQuickHelp"));
     lblQuickHelp_->setTextFormat(Qt::PlainText);  // branding texts are shown as they are

@@ -215,7 +215,7 @@ void MainWindowTest::controlsSitAtTheirDesignedPlaces() {
     QCOMPARE(Control<QLabel>("lblBMI")->font().pixelSize(), 55);
     QVERIFY(Control<QLabel>("lblBMI")->font().bold());
     QCOMPARE(Control<QLabel>("lblIWeight")->palette().color(QPalette::WindowText),
-             QColor(128, 128, 128));
+             QColor(96, 96, 96));
     QCOMPARE(Control<QLabel>("lblName0")->cursor().shape(), Qt::PointingHandCursor);
 }
 

@@ -105,7 +105,7 @@ xdotool mousemove $((bx + 70)) $((by + 20)) click 1
 eventually result_shows "rgb(255,128,64)" 150 || fail "the BMI area does not show the overweight colour"
 shot="$out/03-overweight.png"
 cp "$home/result.png" "$shot"
-grey=$(count_colour "$shot" $((X + 32)) $((Y + 334)) 250 17 "rgb(128,128,128)")
+grey=$(count_colour "$shot" $((X + 32)) $((Y + 334)) 250 17 "rgb(96,96,96)")
 [ "$grey" -gt 20 ] || fail "no ideal-weight line ($grey grey pixels)"
 eventually settings_have "Weight=180" || fail "settings hold no Weight=180"
 settings_have "Height=18" || fail "settings hold no Height=18: $(cat "$settings")"

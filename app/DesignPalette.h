@@ -1,0 +1,17 @@
+#pragma once
+// The colours the windows were designed in, complete: black text on light panels, white
+// text boxes and lists, a blue selection. A window that sets this palette looks the same on
+// every desktop, a dark one included, since no colour role is left to the desktop's palette.
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+// `face`: the window's own background colour.
+QPalette DesignPalette(const QColor& face);
+
+// Gives `window` and every widget in it the design palette, keeping the colours each has set
+// for itself. Needed where a style sheet stops the window's palette from reaching the
+// widgets inside.
+void ApplyDesignPalette(QWidget* window, const QColor& face);
