@@ -113,6 +113,27 @@ void PictureButton::Resize() {
     DrawState();
 }
 
+void PictureButton::OnKeyPress() {
+    keyPressed_ = true;
+    m_State = Down;
+    DrawState();
+}
+
+void PictureButton::OnKeyRelease() {
+    if (!keyPressed_) return;  // the press went to another control
+    keyPressed_ = false;
+    m_State = IsMouseOver() ? Hover : Rest;
+    DrawState();
+    host_.RaiseClick();
+}
+
+void PictureButton::OnKeyCancel() {
+    if (!keyPressed_) return;
+    keyPressed_ = false;
+    m_State = IsMouseOver() ? Hover : Rest;
+    DrawState();
+}
+
 void PictureButton::DrawState() {
     const platform::PicturePtr& shown = m_State == Hover  ? m_PictureHover
                                         : m_State == Down ? m_PictureDown

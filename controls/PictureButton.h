@@ -51,6 +51,13 @@ class PictureButton {
     void OnUpdateTimer();
     void Resize();
 
+    // The keyboard's press (Space, or Enter at once): the key going down shows the pressed
+    // picture, its release shows the picture the cursor calls for and raises the same
+    // Click as the mouse; losing the focus with the key still down cancels the press.
+    void OnKeyPress();
+    void OnKeyRelease();
+    void OnKeyCancel();
+
     int16_t State() const { return m_State; }
     bool MouseInside() const { return m_MouseInside; }
     bool UpdateTimerEnabled() const { return timerEnabled_; }
@@ -69,6 +76,7 @@ class PictureButton {
     int16_t m_State = Rest;
     bool m_MouseInside = false;
     bool timerEnabled_ = false;
+    bool keyPressed_ = false;
 
     // The hidden holder that measures the picture on show. It keeps its last size while it
     // holds no picture, so a state without a picture keeps the button where it was instead

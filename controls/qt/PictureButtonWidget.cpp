@@ -1,22 +1,91 @@
 #include "PictureButtonWidget.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVector>
 
-#include "QtCursorProbe.h"
 #include "QtMouseMasks.h"
+#include "QtPictures.h"
 #include "TimerInterval.h"
 
 namespace controls {
+namespace {
+
+// How far inside the button's edge the focus mark runs, in pixels.
+constexpr int kFocusMarkInset = 2;
+
+// A dotted frame whose dots are alternately black and white, so that it shows on a dark
+// picture as well as on a light one.
+void DrawFocusMark(QPainter& painter, const QRect& frame) {
+    QVector<QPoint> dots[2];
+    const auto dot = [&](int x, int y) { dots[(x + y) & 1].append(QPoint(x, y)); };
+    for (int x = frame.left(); x <= frame.right(); ++x) {
+        dot(x, frame.top());
+        dot(x, frame.bottom());
+    }
+    for (int y = frame.top() + 1; y < frame.bottom(); ++y) {
+        dot(frame.left(), y);
+        dot(frame.right(), y);
+    }
+    painter.setPen(Qt::white);
+    painter.drawPoints(dots[0].constData(), static_cast<int>(dots[0].size()));
+    painter.setPen(Qt::black);
+    painter.drawPoints(dots[1].constData(), static_cast<int>(dots[1].size()));
+}
+
+// What screen readers see of a picture button: a button named by its accessible name, with
+// a press action that clicks it.
+class PictureButtonAccessible : public QAccessibleWidget {
+  public:
+    explicit PictureButtonAccessible(PictureButtonWidget* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction()) {
+            static_cast<PictureButtonWidget*>(widget())->Press();
+        } else {
+            QAccessibleWidget::doAction(actionName);
+        }
+    }
+    QStringList keyBindingsForAction(const QString& actionName) const override {
+        if (actionName == pressAction()) return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(actionName);
+    }
+};
+
+QAccessibleInterface* PictureButtonAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureButtonWidget::staticMetaObject.className()) &&
+        object != nullptr && object->isWidgetType()) {
+        return new PictureButtonAccessible(static_cast<PictureButtonWidget*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 PictureButtonWidget::PictureButtonWidget(QWidget* parent, const CursorProbe* probe)
-    : QWidget(parent) {
+    : QWidget(parent), cursor_(*this) {
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(PictureButtonAccessibleFactory);
+        return true;
+    }();
+    (void)accessibleFactoryInstalled;
+
     setMouseTracking(true);  // moves without a button held are how the cursor is seen entering
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the button; a click does not take the focus, so a mouse user never sees
+    // the focus mark.
+    setFocusPolicy(Qt::TabFocus);
     updateTimer_.setInterval(EffectiveTimerInterval(kUpdateIntervalMs));
     connect(&updateTimer_, &QTimer::timeout, this, [this] { button_->OnUpdateTimer(); });
     button_ = std::make_unique<PictureButton>(static_cast<PictureButtonHost&>(*this),
-                                              probe ? *probe : QtCursorProbe::Instance());
+                                              probe ? *probe : cursor_);
 }
 
 PictureButtonWidget::~PictureButtonWidget() {
@@ -24,36 +93,48 @@ PictureButtonWidget::~PictureButtonWidget() {
 }
 
 QImage PictureButtonWidget::Surface() const {
-    if (!surface_.Bits()) return {};
-    return QImage(surface_.Bits(), surface_.Width(), surface_.Height(), surface_.Stride(),
-                  QImage::Format_RGB32)
-        .copy();
+    return ImageFromSurface(surface_);
+}
+
+void PictureButtonWidget::Press() {
+    button_->OnKeyPress();
+    button_->OnKeyRelease();
 }
 
 void PictureButtonWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (surface_.Bits() && surface_.Width() == width() && surface_.Height() == height()) {
-        painter.drawImage(0, 0,
-                          QImage(surface_.Bits(), surface_.Width(), surface_.Height(),
-                                 surface_.Stride(), QImage::Format_RGB32));
+        painter.drawImage(0, 0, ImageFromSurface(surface_));
     } else {
         painter.fillRect(rect(), palette().color(backgroundRole()));
+    }
+    if (hasFocus()) {
+        DrawFocusMark(painter, rect().adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset,
+                                               -kFocusMarkInset));
     }
 }
 
 void PictureButtonWidget::resizeEvent(QResizeEvent*) {
     surface_.Resize(width(), height());
     button_->Resize();
+    // Sized to its picture while Qt delivers the resize notice held back until the first
+    // show, the widget gets no second notice: the surface follows the new size here.
+    if (surface_.Width() != width() || surface_.Height() != height()) {
+        surface_.Resize(width(), height());
+        button_->Resize();
+    }
 }
 
 void PictureButtonWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPointF at = event->position();
+    cursor_.Moved(at);
     button_->OnMouseMove(ButtonMask(event->buttons()), ShiftMask(event->modifiers()),
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void PictureButtonWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position();
+    cursor_.Moved(at);
     if (event->button() == Qt::LeftButton) leftPressed_ = true;
     button_->OnMouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
@@ -61,6 +142,7 @@ void PictureButtonWidget::mousePressEvent(QMouseEvent* event) {
 
 void PictureButtonWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position();
+    cursor_.Moved(at);
     // A click is a left press and release on the button; releasing elsewhere cancels it.
     const bool click =
         event->button() == Qt::LeftButton && leftPressed_ && rect().contains(at.toPoint());
@@ -79,6 +161,53 @@ void PictureButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     } else {
         mousePressEvent(event);
     }
+}
+
+void PictureButtonWidget::enterEvent(QEnterEvent* event) {
+    cursor_.Entered(event->position());
+    QWidget::enterEvent(event);
+}
+
+void PictureButtonWidget::leaveEvent(QEvent* event) {
+    // The poll timer's next tick finds the cursor gone and announces MouseLeave.
+    cursor_.Left();
+    QWidget::leaveEvent(event);
+}
+
+void PictureButtonWidget::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+            if (!event->isAutoRepeat()) button_->OnKeyPress();
+            event->accept();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) Press();
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void PictureButtonWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) button_->OnKeyRelease();
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void PictureButtonWidget::focusInEvent(QFocusEvent* event) {
+    update();  // the focus mark
+    QWidget::focusInEvent(event);
+}
+
+void PictureButtonWidget::focusOutEvent(QFocusEvent* event) {
+    button_->OnKeyCancel();
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void PictureButtonWidget::SetBackColor(platform::OLE_COLOR New_BackColor) {

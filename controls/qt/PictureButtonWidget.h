@@ -1,6 +1,9 @@
 #pragma once
 // The Qt host of a PictureButton: a widget whose surface holds the picture on show, which
-// passes Qt's mouse input to the button and the button's events on as signals.
+// passes Qt's mouse input to the button and the button's events on as signals. It takes
+// the focus from Tab (a click leaves the focus where it was), shows the focus with a
+// dotted mark over its picture, and Space or Enter press it. Screen readers see a button
+// with a press action.
 
 #include <QImage>
 #include <QTimer>
@@ -11,6 +14,7 @@
 #include "ControlSurface.h"
 #include "PictureButton.h"
 #include "PictureButtonHost.h"
+#include "QtCursorProbe.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -19,8 +23,12 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     Q_OBJECT
 
   public:
+    // Without a probe the button knows the cursor from its own mouse, enter and leave events.
     explicit PictureButtonWidget(QWidget* parent = nullptr, const CursorProbe* probe = nullptr);
     ~PictureButtonWidget() override;
+
+    // Presses the button as the keyboard does: the same Click as a mouse click.
+    void Press();
 
     PictureButton& Control() { return *button_; }
     const PictureButton& Control() const { return *button_; }
@@ -30,7 +38,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     platform::OLE_COLOR BackColor() const { return backColor_; }
     void SetBackColor(platform::OLE_COLOR New_BackColor);
 
-    // A copy of the surface as last drawn.
+    // A copy of the surface as last drawn (without the focus mark).
     QImage Surface() const;
     // Each notice of a changed persisted property (for hosts that save their layout).
     int PropertyChangeCount() const { return propertyChanges_; }
@@ -54,10 +62,16 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     // PictureButtonHost
-    WindowHandle Window() const override { return this; }
+    WindowHandle Window() const override { return static_cast<const QWidget*>(this); }
     void ClearSurface() override;
     void DrawPicture(const platform::Picture& picture) override;
     void SetWidth(int width) override;
@@ -78,6 +92,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void RaiseMouseEnter() override { emit MouseEnter(); }
     void RaiseMouseLeave() override { emit MouseLeave(); }
 
+    QtCursorProbe cursor_;
     ControlSurface surface_;
     platform::OLE_COLOR backColor_ = platform::kOleButtonFace;
     QTimer updateTimer_;

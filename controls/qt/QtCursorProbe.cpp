@@ -1,23 +1,32 @@
 #include "QtCursorProbe.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QWidget>
 
 namespace controls {
 
+void QtCursorProbe::Entered(const QPointF& position) {
+    position_ = position;
+    pointerInside_ = true;
+}
+
+void QtCursorProbe::Left() {
+    pointerInside_ = false;
+}
+
+void QtCursorProbe::Moved(const QPointF& position) {
+    position_ = position;
+    if (widget_.rect().contains(position.toPoint())) pointerInside_ = true;
+}
+
 ScreenPoint QtCursorProbe::GetCursorPos() const {
-    const QPoint position = QCursor::pos();
-    return {position.x(), position.y()};
+    const QPoint global = widget_.mapToGlobal(position_.toPoint());
+    return {global.x(), global.y()};
 }
 
 WindowHandle QtCursorProbe::WindowFromPoint(ScreenPoint point) const {
-    return QApplication::widgetAt(QPoint(point.x, point.y));
-}
-
-const QtCursorProbe& QtCursorProbe::Instance() {
-    static const QtCursorProbe probe;
-    return probe;
+    if (!pointerInside_) return nullptr;
+    const QPoint local = widget_.mapFromGlobal(QPoint(point.x, point.y));
+    return widget_.rect().contains(local) ? &widget_ : nullptr;
 }
 
 }  // namespace controls

@@ -26,6 +26,19 @@ QImage ImageFromPicture(const platform::Picture& picture) {
                   QImage::Format_ARGB32);
 }
 
+QImage ImageFromSurface(const ControlSurface& surface) {
+    if (!surface.Bits()) return {};
+    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
+    for (int y = 0; y < surface.Height(); ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(
+            surface.Bits() + static_cast<size_t>(y) * surface.Stride());
+        auto* to = reinterpret_cast<uint32_t*>(image.scanLine(y));
+        for (int x = 0; x < surface.Width(); ++x)
+            to[x] = from[x] | 0xFF000000u;
+    }
+    return image;
+}
+
 platform::PicturePtr LoadPicture(const QString& path) {
     return PictureFromImage(QImage(path));
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include "ControlSurface.h"
 #include "platform/Picture.h"
 #include "platform/PropertyBag.h"
 
@@ -16,6 +17,10 @@ namespace controls {
 platform::PicturePtr PictureFromImage(const QImage& image);
 // An image that shares the picture's pixels; valid while the picture lives.
 QImage ImageFromPicture(const platform::Picture& picture);
+// A copy of a control's surface, every pixel opaque. The surface leaves the fourth byte of
+// each pixel unused (zero); a window surface with an alpha channel, as Wayland's are, would
+// take those zeros for full transparency and show nothing where the control drew.
+QImage ImageFromSurface(const ControlSurface& surface);
 // The picture in a file any Qt image reader understands; empty when it cannot be read.
 platform::PicturePtr LoadPicture(const QString& path);
 

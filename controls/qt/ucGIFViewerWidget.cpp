@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "QtMouseMasks.h"
+#include "QtPictures.h"
 #include "TimerInterval.h"
 #include "TranslatedColour.h"
 #include "platform/SystemColors.h"
@@ -59,10 +60,7 @@ void ucGIFViewerWidget::paintEvent(QPaintEvent*) {
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (surface_.Bits() == nullptr) return;
-    // The surface's rows are blue, green, red, unused: Qt's RGB32 layout in memory.
-    const QImage image(surface_.Bits(), surface_.Width(), surface_.Height(), surface_.Stride(),
-                       QImage::Format_RGB32);
-    painter.drawImage(contentsRect().topLeft(), image);
+    painter.drawImage(contentsRect().topLeft(), ImageFromSurface(surface_));
 }
 
 void ucGIFViewerWidget::resizeEvent(QResizeEvent*) {

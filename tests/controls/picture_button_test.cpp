@@ -243,6 +243,30 @@ TEST_F(PictureButtonTest, MoveWithLeftHeldAfterEnteringAnnouncesMouseEnterAgain)
     EXPECT_EQ(std::count(events.begin(), events.end(), "MouseLeave"), 0);
 }
 
+TEST_F(PictureButtonTest, TheKeyboardPressesWithTheSameClickAndNoMouseEvents) {
+    button.Resize();
+    button.OnKeyPress();
+    EXPECT_EQ(Shown(), kDown);
+    button.OnKeyRelease();
+    EXPECT_EQ(Shown(), kRest);  // the cursor is elsewhere
+    EXPECT_EQ(host.Events(), (Log{"Click"}));
+
+    // Under the cursor the release shows the hover picture.
+    CursorOver();
+    Move(0);
+    button.OnKeyPress();
+    button.OnKeyRelease();
+    EXPECT_EQ(Shown(), kHover);
+
+    // The focus leaving with the key still down cancels the press; a release that follows
+    // a press elsewhere clicks nothing.
+    button.OnKeyPress();
+    button.OnKeyCancel();
+    EXPECT_EQ(Shown(), kHover);
+    button.OnKeyRelease();
+    EXPECT_EQ(host.Events(), (Log{"Click", "MouseMove", "MouseEnter", "Click"}));
+}
+
 TEST_F(PictureButtonTest, RightAndMiddleButtonsChangeNoPicture) {
     button.Resize();
     CursorOver();
