@@ -1,5 +1,7 @@
 #include "SecondaryWindows.h"
 
+#include <QPoint>
+
 #include "SysInfoStarter.h"
 #include "fAbout.h"
 #include "fQuickHelp.h"
@@ -34,6 +36,10 @@ SecondaryWindows::~SecondaryWindows() {
 
 void SecondaryWindows::RunPopupMenu() {
     OpenCommand(mPopupMenu::ShowPopupMenu(owner_));
+}
+
+void SecondaryWindows::RunPopupMenu(const QPoint& anchor) {
+    OpenCommand(mPopupMenu::ShowPopupMenu(owner_, anchor));
 }
 
 void SecondaryWindows::OpenCommand(int command) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QPoint;
 class QWidget;
 class SysInfoStarter;
 class fAbout;
@@ -22,8 +23,10 @@ class SecondaryWindows {
     SecondaryWindows(const SecondaryWindows&) = delete;
     SecondaryWindows& operator=(const SecondaryWindows&) = delete;
 
-    // Pops the menu up at the cursor and opens the window chosen; nothing on dismissal.
+    // Pops the menu up at the cursor (or with its top right corner at `anchor`, in screen
+    // coordinates) and opens the window chosen; nothing on dismissal.
     void RunPopupMenu();
+    void RunPopupMenu(const QPoint& anchor);
     // Opens the window of a menu command; any other command does nothing.
     void OpenCommand(int command);
 

@@ -1,8 +1,10 @@
 #include "fMain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +49,9 @@ const QString kWeightKey = "Weight";
 const QString kHeightKey = "Height";
 const QString kDefaultWeight = "140";
 const QString kDefaultHeight = "20";
+
+// The five bands by name, as the legend and screen readers give them.
+const char* const kBandNames[] = {"Underweight", "Normal", "Overweight", "Obese", "Extreme"};
 
 const QString kTahoma = "Tahoma";
 const QString kVerdana = "Verdana";
@@ -190,12 +195,15 @@ void fMain::CreateControls() {
         connect(lblName[index], &ClickLabel::Click, this, [this, index] { lblName_Click(index); });
         lblName[index]->installEventFilter(this);  // the strip's labels drag the window too
     }
+    DescribeLinks(false);  // until the branding gives a link
 
     const int formButtonLefts[] = {5970, 6345, 6720};
+    const char* const formButtonNames[] = {"Menu", "Minimize", "Close"};
     for (int index = 0; index < 3; ++index) {
         btnForm[index] = MakePictureButton(this, QString("btnForm%1").arg(index),
                                            QString(":/pictures/btnForm%1").arg(index),
                                            Twips(formButtonLefts[index], 165, 315, 315));
+        btnForm[index]->setAccessibleName(formButtonNames[index]);
         connect(btnForm[index], &controls::PictureButtonWidget::Click, this,
                 [this, index] { btnForm_Click(index); });
     }
@@ -215,6 +223,7 @@ void fMain::CreateWeightPanel() {
     Text1->setGeometry(Twips(255, 735, 1395, 645));
     Text1->setFont(WindowFonts::Font(kTimes, 26.25));
     connect(Text1, &QLineEdit::returnPressed, this, &fMain::btnCalculate_Click);
+    lblCaptions[0]->setBuddy(Text1);  // screen readers name the box by its caption
 
     lblWeightUnit = MakeLabel(Frame1, "lblWeightUnit", "Lbs", Twips(1830, 750, 975, 615),
                               WindowFonts::Font(kTimes, 26.25));
@@ -238,6 +247,9 @@ void fMain::CreateHeightPanel() {
     List1->setGeometry(Twips(255, 630, 2715, 1065));
     List1->setFont(WindowFonts::Font(kVerdana, 14.25));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->installEventFilter(this);  // Enter calculates, as in the weight box
+    lblCaptions[1]->setBuddy(List1);
+    List1->setAccessibleName(lblCaptions[1]->text().trimmed());  // lists do not ask the buddy
 
     optHeightUnit[0] =
         MakeOption(Frame2, "optHeightUnit0", "Feet/Inches", Twips(300, 1800, 1230, 240));
@@ -255,6 +267,7 @@ void fMain::CreateResultPanel() {
     Frame4 = MakeFrame(this, "Frame4", "Your BMI", Twips(360, 3570, 6510, 1650));
     btnCalculate = MakePictureButton(Frame4, "btnCalculate", ":/pictures/btnCalculate",
                                      Twips(180, 535, 2265, 600));
+    btnCalculate->setAccessibleName("Calculate BMI");
     connect(btnCalculate, &controls::PictureButtonWidget::Click, this, &fMain::btnCalculate_Click);
 
     lblCaptions[2] =
@@ -269,11 +282,10 @@ void fMain::CreateResultPanel() {
 void fMain::CreateLegend() {
     const int swatchLefts[] = {240, 1905, 3105, 4650, 5760};
     const int rangeLefts[] = {540, 2235, 3405, 4965, 6045};
-    const char* const rangeTexts[] = {" = Underweight", " = Normal", " = Overweight", " = Obese",
-                                      " = Extreme"};
     for (int band = 0; band < 5; ++band) {
         auto* swatch = new QLabel(this);
         swatch->setObjectName(QString("lblLegend%1").arg(band));
+        swatch->setAccessibleName(kBandNames[band]);
         swatch->setGeometry(Twips(swatchLefts[band], 5550, 300, 300));
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
@@ -283,7 +295,7 @@ void fMain::CreateLegend() {
 
         auto* range = new QLabel(this);
         range->setTextFormat(Qt::PlainText);
-        range->setText(rangeTexts[band]);
+        range->setText(QString(" = ") + kBandNames[band]);
         range->setObjectName(QString("lblRange%1").arg(band));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
@@ -300,6 +312,11 @@ void fMain::SetTabOrder() {
     QWidget::setTabOrder(optWeightUnit[0], List1);
     QWidget::setTabOrder(List1, optHeightUnit[0]);
     QWidget::setTabOrder(optHeightUnit[0], optHeightUnit[1]);
+    QWidget::setTabOrder(optHeightUnit[1], btnCalculate);
+    // Then the strip's buttons from left to right: menu, minimise, close.
+    QWidget::setTabOrder(btnCalculate, btnForm[0]);
+    QWidget::setTabOrder(btnForm[0], btnForm[1]);
+    QWidget::setTabOrder(btnForm[1], btnForm[2]);
     Text1->setFocus();
 }
 
@@ -322,6 +339,7 @@ void fMain::Load() {
     RunStep([&] {
         lblName[0]->setFont(WindowFonts::Resized(lblName[0]->font(), 17));
         lblName[0]->setText(QString::fromStdString(LabelDisplayText(branding.NameText)));
+        DescribeLinks(!branding.Link.empty());
     });
     RunStep([&] {
         lblName[1]->setFont(WindowFonts::Resized(lblName[1]->font(), 8));
@@ -358,6 +376,7 @@ void fMain::btnCalculate_Click() {
     }
 
     lblBMI->setText(QString::fromStdString(mBmi::FormatBmi(result.bmi)));
+    AnnounceResult(lblBMI->text() + ", " + kBandNames[static_cast<int>(result.band)]);
     lblIWeight->setText("Weight for 22.5 BMI : " +
                         QString::fromStdString(mBmi::FormatIdealWeight(result.idealWeight)) +
                         (input.weightInKilograms ? " kgs." : " lbs"));
@@ -372,6 +391,16 @@ void fMain::btnCalculate_Click() {
     SettingsStore::SaveSetting(kApplication, kSettingsSection, kWeightKey, Text1->text());
     SettingsStore::SaveSetting(kApplication, kSettingsSection, kHeightKey,
                                QString::number(input.heightIndex));
+}
+
+void fMain::AnnounceResult(const QString& spoken) {
+    if (lblBMI->accessibleName() != spoken) {
+        lblBMI->setAccessibleName(spoken);  // tells screen readers of the change
+        return;
+    }
+    // The same result again is announced again.
+    QAccessibleEvent event(lblBMI, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void fMain::ShowInputMessage(const QString& text) {
@@ -407,7 +436,15 @@ void fMain::btnForm_Click(int Index) {
 }
 
 void fMain::ShowPopupMenu() {
-    secondaryWindows_->RunPopupMenu();
+    // Pressed with the mouse, the menu comes up at the cursor; from the keyboard (or a
+    // screen reader) below the button, its right edge at the button's.
+    QWidget* button = btnForm[0];
+    if (button->underMouse()) {
+        secondaryWindows_->RunPopupMenu();
+    } else {
+        secondaryWindows_->RunPopupMenu(
+            button->mapToGlobal(QPoint(button->width(), button->height())));
+    }
 }
 
 void fMain::optWeightUnit_Click(int Index) {
@@ -432,6 +469,7 @@ void fMain::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && event->position().y() < kDragStripHeight) {
         BeginDrag(event->globalPosition().toPoint());
         dragging_ = true;  // the bare strip drags at once
+        if (StartSystemMove()) dragPressed_ = false;
         event->accept();
         return;
     }
@@ -452,6 +490,13 @@ void fMain::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool fMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List1) {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        btnCalculate_Click();
+        return true;
+    }
     // On the name and title lines a press is a click until the mouse moves far enough to
     // make it a drag; a drag ends without the click.
     if (watched != lblName[0] && watched != lblName[1]) return QWidget::eventFilter(watched, event);
@@ -483,9 +528,23 @@ bool fMain::ContinueDrag(const QPoint& globalPosition) {
         (globalPosition - dragStart_).manhattanLength() < QApplication::startDragDistance()) {
         return false;
     }
-    dragging_ = true;
+    if (!dragging_) {
+        dragging_ = true;
+        if (StartSystemMove()) {
+            dragPressed_ = false;  // the window system has the pointer now
+            return true;
+        }
+    }
     move(globalPosition - dragOffset_);
     return true;
+}
+
+bool fMain::StartSystemMove() {
+    // The window system moves the window: the only way under Wayland, where a window cannot
+    // place itself, and the usual one under X11 with a window manager. Where the platform
+    // refuses (X11 without a window manager), the window moves itself.
+    QWindow* window = windowHandle();
+    return window != nullptr && window->startSystemMove();
 }
 
 bool fMain::EndDrag() {

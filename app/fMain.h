@@ -73,10 +73,16 @@ class fMain : public QWidget {
     void CreateBannerControls();
     void PlaceBannerFirstPoint();
     void PlaceBannerSecondPoint();
+    // Tells screen readers whether the name line and the banners link.
+    void DescribeLinks(bool links);
 
     void BeginDrag(const QPoint& globalPosition);
     bool ContinueDrag(const QPoint& globalPosition);  // true while the window is dragged
     bool EndDrag();                                   // true when a drag has ended
+    bool StartSystemMove();  // false when the window system will not move the window
+
+    // Screen readers read the result label as the result with its band.
+    void AnnounceResult(const QString& spoken);
 
     void ShowInputMessage(const QString& text);
     void SetResultColour(const QColor& colour);

@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 
+#include "AccessibleLink.h"
 #include "ClickLabel.h"
 #include "fMain.h"
 #include "mSetup.h"
@@ -65,6 +66,20 @@ void fMain::PlaceBannerFirstPoint() {
 
 void fMain::PlaceBannerSecondPoint() {
     imBanner->move(lblName[0]->pos());
+}
+
+void fMain::DescribeLinks(bool links) {
+    // Screen readers: the name line and the banners over it are links while there is a
+    // link, the pictures named by the line they stand for (or by the link itself).
+    const QString name = lblName[0]->text().isEmpty()
+                             ? QString::fromStdString(mSetup::BrandingSettings.Link)
+                             : lblName[0]->text();
+    for (QWidget* linking : {static_cast<QWidget*>(lblName[0]), static_cast<QWidget*>(imBanner),
+                             static_cast<QWidget*>(ucGIF)}) {
+        AccessibleLink::SetLinks(linking, links);
+    }
+    imBanner->setAccessibleName(name);
+    ucGIF->setAccessibleName(name);
 }
 
 void fMain::imBanner_Click() {

@@ -1,5 +1,6 @@
 #include "fQuickHelp.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QResizeEvent>
@@ -67,6 +68,14 @@ void fQuickHelp::Form_Load() {
                    " It is most often used to determine the overall risk of poor "
                    "health.");
     lblQuickHelp_->setText(LabelLines(caption_));
+}
+
+void fQuickHelp::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void fQuickHelp::resizeEvent(QResizeEvent* event) {

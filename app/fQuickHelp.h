@@ -25,6 +25,7 @@ class fQuickHelp : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes the window
 
   private:
     void Form_Load();

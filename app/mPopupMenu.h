@@ -2,6 +2,7 @@
 // The menu of the main window's menu button: "Quick Help" and "About", shown at the
 // mouse cursor.
 
+class QPoint;
 class QWidget;
 
 namespace mPopupMenu {
@@ -24,5 +25,8 @@ inline constexpr MenuItem kMenuItems[] = {
 // waits until the user chooses an item (with either mouse button or the keyboard) or
 // dismisses the menu. Returns the chosen item's command, or 0 when dismissed.
 int ShowPopupMenu(QWidget* owner);
+// The same with the menu's top right corner at `anchor` (screen coordinates) instead of
+// the cursor: for a menu opened from the keyboard.
+int ShowPopupMenu(QWidget* owner, const QPoint& anchor);
 
 }  // namespace mPopupMenu

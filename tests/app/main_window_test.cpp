@@ -1,11 +1,14 @@
 // The main window on the offscreen platform, against a temporary settings store and a
 // temporary application directory.
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSettings>
@@ -21,6 +24,7 @@
 #include "DocumentOpener.h"
 #include "PictureButtonWidget.h"
 #include "RecordingOpener.h"
+#include "SecondaryWindows.h"
 #include "WindowFonts.h"
 #include "fMain.h"
 #include "mSetup.h"
@@ -52,7 +56,11 @@ class MainWindowTest : public QObject {
     void savedInputsAreRestored();
     void calculatingShowsTheResultAndSavesTheInputsAsTyped_data();
     void calculatingShowsTheResultAndSavesTheInputsAsTyped();
-    void enterInTheWeightBoxCalculates();
+    void enterInTheWeightBoxAndTheHeightListCalculates();
+    void keyboardAloneCalculatesAsTheMouseDoes();
+    void menuOpensFromTheKeyboardBelowItsButton();
+    void screenReadersFindEveryControlByName();
+    void resultIsReadWithItsBand();
     void missingInputsAreReportedAndChangeNothing_data();
     void missingInputsAreReportedAndChangeNothing();
     void hugeSavedWeightIsRefusedLikeAMissingOne();
@@ -306,9 +314,134 @@ void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped() {
     QCOMPARE(SavedSetting("Height"), QString::number(row));
 }
 
-void MainWindowTest::enterInTheWeightBoxCalculates() {
+void MainWindowTest::enterInTheWeightBoxAndTheHeightListCalculates() {
     LoadWindow();
     QTest::keyClick(Control<QLineEdit>("Text1"), Qt::Key_Return);
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
+    auto* list = Control<QListWidget>("List1");
+    list->setCurrentRow(35);
+    QTest::keyClick(list, Qt::Key_Enter);
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("14.32"));
+}
+
+void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
+    fMain& window = LoadWindow();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* weight = Control<QLineEdit>("Text1");
+    QCOMPARE(QApplication::focusWidget(), weight);
+
+    // Tab runs through the panels, then Calculate, then the strip's buttons, and back.
+    const QStringList order = {"optWeightUnit1", "List1",    "optHeightUnit0", "btnCalculate",
+                               "btnForm0",       "btnForm1", "btnForm2",       "Text1"};
+    QStringList visited;
+    for (int step = 0; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+
+    // Weight 200 in pounds, 5' 8" (row 20), Calculate with Space: obese.
+    weight->selectAll();
+    QTest::keyClicks(weight, "200");
+    QTest::keyClick(weight, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* list = Control<QListWidget>("List1");
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 20);
+    QTest::keyClick(list, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* calculate = Control<controls::PictureButtonWidget>("btnCalculate");
+    QCOMPARE(QApplication::focusWidget(), calculate);
+    QTest::keyClick(calculate, Qt::Key_Space);
+    auto* result = Control<QLabel>("lblBMI");
+    QCOMPARE(result->text(), QString("30.47"));
+    const QColor byKeyboard = result->palette().color(QPalette::WindowText);
+
+    result->clear();
+    ClickCalculate();
+    QCOMPARE(result->text(), QString("30.47"));
+    QCOMPARE(byKeyboard, result->palette().color(QPalette::WindowText));
+    QCOMPARE(byKeyboard, QColor(200, 0, 0));
+
+    // The strip's buttons too: Enter on the minimise button minimises.
+    Control<controls::PictureButtonWidget>("btnForm1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(window.windowState() & Qt::WindowMinimized);
+}
+
+void MainWindowTest::menuOpensFromTheKeyboardBelowItsButton() {
+    fMain& window = LoadWindow();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCursor::setPos(window.mapToGlobal(QPoint(200, 200)));  // away from the button
+    auto* button = Control<controls::PictureButtonWidget>("btnForm0");
+    button->setFocus(Qt::TabFocusReason);
+    QRect menuGeometry;
+    QTimer::singleShot(0, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        menuGeometry = menu->geometry();
+        QTest::keyClick(menu, Qt::Key_Escape);
+    });
+    QTest::keyClick(button, Qt::Key_Space);
+    const QPoint corner = button->mapToGlobal(QPoint(button->width(), button->height()));
+    QCOMPARE(menuGeometry.topLeft() + QPoint(menuGeometry.width(), 0), corner);
+    QVERIFY(!window.Secondary().About() && !window.Secondary().QuickHelp());
+}
+
+void MainWindowTest::screenReadersFindEveryControlByName() {
+    WriteBranding("ACME && Sons", "Body Check", "https://acme.example/bmi");
+    RecordingOpener opener;
+    mUtils::SetDocumentOpener(&opener);
+    fMain& window = LoadWindow();
+    const auto name = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    };
+    const auto role = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->role();
+    };
+
+    // Whatever a user can reach with Tab or click has a name: a new control without one
+    // fails here.
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window)) continue;
+        const bool focusable = widget->focusPolicy() & Qt::TabFocus;
+        const bool clickable = widget->metaObject()->indexOfSignal("Click()") >= 0;
+        if (!focusable && !clickable) continue;
+        QVERIFY2(!name(widget).trimmed().isEmpty(), qPrintable(widget->objectName()));
+    }
+
+    const QStringList buttons = {"btnCalculate", "btnForm0", "btnForm1", "btnForm2"};
+    const QStringList names = {"Calculate BMI", "Menu", "Minimize", "Close"};
+    for (int index = 0; index < buttons.size(); ++index) {
+        QWidget* button = Control<QWidget>(qPrintable(buttons[index]));
+        QCOMPARE(name(button), names[index]);
+        QCOMPARE(role(button), QAccessible::Button);
+    }
+    // The input boxes by their captions, the swatches by their bands.
+    QCOMPARE(name(Control<QLineEdit>("Text1")).trimmed(), QString("Enter Weight:"));
+    QCOMPARE(name(Control<QListWidget>("List1")).trimmed(), QString("Select Height:"));
+    QCOMPARE(name(Control<QLabel>("lblLegend0")), QString("Underweight"));
+    QCOMPARE(name(Control<QLabel>("lblLegend4")), QString("Extreme"));
+
+    // The name line is a link named by its text; its press action opens the link.
+    QLabel* nameLine = Control<QLabel>("lblName0");
+    QCOMPARE(role(nameLine), QAccessible::Link);
+    QCOMPARE(name(nameLine), QString("ACME & Sons"));
+    QAccessibleActionInterface* actions =
+        QAccessible::queryAccessibleInterface(nameLine)->actionInterface();
+    QVERIFY(actions);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(opener.opened, std::vector<std::string>{"https://acme.example/bmi"});
+    QCOMPARE(role(Control<QLabel>("lblName1")), QAccessible::StaticText);
+
+    // Pressing Calculate the screen reader's way calculates.
+    QAccessible::queryAccessibleInterface(Control<QWidget>("btnCalculate"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
 }
 
@@ -507,6 +640,28 @@ void MainWindowTest::noTextIsCutOff() {
     for (QRadioButton* option : window.findChildren<QRadioButton*>()) {
         QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName()));
     }
+}
+
+void MainWindowTest::resultIsReadWithItsBand() {
+    // (Announcing each change to screen readers is checked against the real AT-SPI bus: the
+    // offscreen platform has no accessibility bridge.)
+    LoadWindow();
+    const auto spoken = [this] {
+        return QAccessible::queryAccessibleInterface(Control<QLabel>("lblBMI"))
+            ->text(QAccessible::Name);
+    };
+    Control<QLineEdit>("Text1")->setText("200");
+    ClickCalculate();
+    QCOMPARE(spoken(), QString("30.47, Obese"));
+    Control<QLineEdit>("Text1")->setText("100");
+    ClickCalculate();
+    QCOMPARE(spoken(), QString("15.24, Underweight"));
+    Control<QLineEdit>("Text1")->clear();
+    Message message;
+    CatchNextMessage(message);
+    ClickCalculate();  // refused: the last result stands
+    QVERIFY(message.shown);
+    QCOMPARE(spoken(), QString("15.24, Underweight"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -314,6 +314,14 @@ class SecondaryWindowsTest : public QObject {
             QVERIFY2(!windows_->About(), "the key should press OK");
             QTRY_VERIFY(about.isNull());
         }
+        // Quick Help has no button: Escape closes it; other keys leave it open.
+        QPointer<fQuickHelp> help = windows_->ShowQuickHelp();
+        QTest::keyClick(help, Qt::Key_Return);
+        QTest::keyClick(help, Qt::Key_Escape, Qt::ShiftModifier);
+        QVERIFY(windows_->QuickHelp());
+        QTest::keyClick(help, Qt::Key_Escape);
+        QVERIFY(!windows_->QuickHelp());
+        QTRY_VERIFY(help.isNull());
     }
 
     void systemInfoStartsTheLocatedTool() {
