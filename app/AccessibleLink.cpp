@@ -42,7 +42,8 @@ class LinkAccessible : public QAccessibleWidget {
 
     void doAction(const QString& actionName) override {
         if (actionName == pressAction() && Links(widget())) {
-            QMetaObject::invokeMethod(widget(), "Click");
+            // Queued to the widget's thread, as a click is; the bridge may call from its own.
+            QMetaObject::invokeMethod(widget(), "Click", Qt::QueuedConnection);
             return;
         }
         QAccessibleWidget::doAction(actionName);

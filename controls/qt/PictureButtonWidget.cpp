@@ -37,7 +37,8 @@ void DrawFocusMark(QPainter& painter, const QRect& frame) {
 }
 
 // What screen readers see of a picture button: a button named by its accessible name, with
-// a press action that clicks it.
+// a press action that clicks it. The press is queued to the widget's own thread: the
+// accessibility bridge may call from its own, and a click must not run there.
 class PictureButtonAccessible : public QAccessibleWidget {
   public:
     explicit PictureButtonAccessible(PictureButtonWidget* button)
@@ -48,7 +49,8 @@ class PictureButtonAccessible : public QAccessibleWidget {
     }
     void doAction(const QString& actionName) override {
         if (actionName == pressAction()) {
-            static_cast<PictureButtonWidget*>(widget())->Press();
+            auto* button = static_cast<PictureButtonWidget*>(widget());
+            QMetaObject::invokeMethod(button, &PictureButtonWidget::Press, Qt::QueuedConnection);
         } else {
             QAccessibleWidget::doAction(actionName);
         }
