@@ -2,7 +2,7 @@
 # To build and start the program.
 RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
               libgtest-dev libgmock-dev libbenchmark-dev
-              xvfb xauth x11-utils imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
-# Extra for the tests: real-window input, giflib as the second opinion, clang for the
+              xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
+# Extra for the tests: giflib as the second opinion, clang for the
 # sanitizer and fuzz builds.
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" xdotool libgif-dev clang libclang-rt-14-dev)
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev)

@@ -15,17 +15,22 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot="$root/build/screenshot.png"
+artefacts="$root/build/run-artefacts"
 echo "No display: starting Corpometer under Xvfb; the screenshot goes to $shot"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  "$1" & pid=$!
-  for _ in $(seq 1 100); do
-    # The window is up once the X server has a mapped window of ours.
-    if xwininfo -root -tree 2>/dev/null | grep -q "\"Corpometer\""; then break; fi
-    sleep 0.1
-  done
-  sleep 1
-  import -window root "$2"
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-' _ "$exe" "$shot"
+bash "$root/tests/e2e/lib/with-xvfb.sh" --timeout 120 "$artefacts" -- bash -c '
+  set -euo pipefail
+  shot=$3
+  source "$1/tests/e2e/e2e_common.sh"
+  trap e2e_stop_programs EXIT
+  e2e_start corpometer "$2"
+  wait_main_window 60
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  # Painted once the branding strip shows its dark blue in the top-left corner.
+  painted() {
+    e2e_screenshot "$shot" || return 1
+    IFS=, read -r r g b <<<"$(e2e_pixel "$shot" $((X + 3)) $((Y + 3)))"
+    [ "$r" -lt 60 ] && [ "$b" -gt "$r" ]
+  }
+  e2e_wait_for 60 "the window to be painted" painted
+' _ "$root" "$exe" "$shot"
 echo "Screenshot: $shot"

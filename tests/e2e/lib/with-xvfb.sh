@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs a command against a virtual X server of its own and stops both afterwards.
+#
+#   with-xvfb.sh [--timeout SECONDS] ARTEFACTS-FOLDER -- COMMAND [ARG...]
+#
+# The server picks a free display itself (-displayfd), so two runs at once never meet on one
+# display. The command runs once the server answers, with DISPLAY and XAUTHORITY (a private
+# cookie) set, QT_QPA_PLATFORM=xcb, WAYLAND_DISPLAY unset, a private XDG_RUNTIME_DIR and
+# E2E_ARTEFACTS=the folder. The
+# server's log goes to ARTEFACTS/xvfb.log. Exit status: the command's, 124 when it outlives
+# --timeout (a screenshot goes to ARTEFACTS/timeout.png first), 2 when the server does not
+# come up. Whatever the command left running in its process group is stopped at the end.
+# E2E_SCREEN sets the screen (default 1024x768x24). Wrappers nest: with-atspi.sh may be the
+# COMMAND.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+session_begin "$@"
+
+log=$session_artefacts/xvfb.log
+# A private cookie. The server takes the cookies of its file whatever display they name;
+# clients look for their display's, which is known once the server runs.
+cookie=$(mcookie)
+server_auth=$session_tmp/server-auth
+auth=$session_tmp/Xauthority
+: >"$server_auth"
+: >"$auth"
+xauth -q -f "$server_auth" add :0 . "$cookie"
+
+mkfifo "$session_tmp/displayfd"
+setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp \
+  -auth "$server_auth" 3>"$session_tmp/displayfd" >"$log" 2>&1 &
+xvfb_pid=$!
+session_add_server "$xvfb_pid"
+# The server writes its display number once it accepts connections; EOF means it ended.
+number=""
+read -r -t 30 number <"$session_tmp/displayfd" || true
+[[ $number =~ ^[0-9]+$ ]] ||
+  session_die "Xvfb reported no display within 30 s; its log, $log:$(printf '\n'; tail -n 20 "$log")"
+
+xauth -q -f "$auth" add ":$number" . "$cookie"
+mkdir -m 0700 "$session_tmp/runtime"
+export DISPLAY=:$number XAUTHORITY=$auth QT_QPA_PLATFORM=xcb E2E_ARTEFACTS=$session_artefacts
+export XDG_RUNTIME_DIR=$session_tmp/runtime
+unset WAYLAND_DISPLAY
+session_poll 10 xdpyinfo >/dev/null 2>&1 ||
+  session_die "Xvfb on $DISPLAY (pid $xvfb_pid) does not answer after 10 s; its log: $log"
+echo "with-xvfb: $DISPLAY, artefacts in $session_artefacts"
+
+session_on_timeout() {
+  import -window root "$session_artefacts/timeout.png" 2>/dev/null
+}
+session_run
