@@ -3,6 +3,7 @@
 RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
               libgtest-dev libgmock-dev libbenchmark-dev
               xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
-# Extra for the tests: giflib as the second opinion, clang for the
-# sanitizer and fuzz builds.
-TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev)
+# Extra for the tests: giflib as the second opinion, clang for the sanitizer and fuzz
+# builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests.
+TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
+               weston qt6-wayland at-spi2-core python3-pyatspi dbus)

@@ -1,10 +1,10 @@
 # Functions for a real-display test script (sourced) that runs under with-xvfb.sh or
 # with-weston.sh (optionally with with-atspi.sh): start the program with its output kept,
 # wait for conditions with a bound, take screenshots, fail with the evidence named.
-# Sourcing it removes the screenshots and program logs of an earlier run from the folder.
+# Sourcing it removes the screenshots of an earlier run from the folder.
 
 out=${E2E_ARTEFACTS:?"run this under tests/e2e/lib/with-xvfb.sh or with-weston.sh"}
-rm -f "$out"/*.png "$out"/*.out.log
+rm -f "$out"/*.png
 e2e_pids=()
 
 # Starts a program in the background, its stdout and stderr in ARTEFACTS/NAME.out.log; the

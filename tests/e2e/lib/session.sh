@@ -70,10 +70,16 @@ session_poll() {  # SECONDS CHECK...
   done
 }
 
-# Waits for a process and its whole process group to end; sends SIGKILL after SECONDS.
+# Whether a process group still has a member that is not a zombie (an orphan's zombie waits
+# for init, which may take its time).
+session_group_alive() {  # PGID
+  ps -e -o pgid=,stat= | awk -v g="$1" '$1 == g && $2 !~ /^Z/ { alive = 1 } END { exit !alive }'
+}
+
+# Ends a process group: SIGTERM, then SIGKILL after SECONDS.
 session_end_group() {  # PGID SECONDS
   kill -TERM -- "-$1" 2>/dev/null || return 0
-  session_poll "$2" eval "! kill -0 -- -$1 2>/dev/null" || kill -KILL -- "-$1" 2>/dev/null || true
+  session_poll "$2" eval "! session_group_alive $1" || kill -KILL -- "-$1" 2>/dev/null || true
 }
 
 session_end_process() {  # PID SECONDS
@@ -111,7 +117,7 @@ session_run() {
     read -r _ || true
     rm -rf "$session_tmp"
     kill -TERM -- "-$session_command_pid" 2>/dev/null || exit 0
-    session_poll 5 eval "! kill -0 -- -$session_command_pid 2>/dev/null" ||
+    session_poll 5 eval "! session_group_alive $session_command_pid" ||
       kill -KILL -- "-$session_command_pid" 2>/dev/null
   )
   session_guard_pid=$!

@@ -5,11 +5,11 @@
 #
 # The server picks a free display itself (-displayfd), so two runs at once never meet on one
 # display. The command runs once the server answers, with DISPLAY and XAUTHORITY (a private
-# cookie) set, QT_QPA_PLATFORM=xcb, WAYLAND_DISPLAY unset, a private XDG_RUNTIME_DIR and
-# E2E_ARTEFACTS=the folder. The
-# server's log goes to ARTEFACTS/xvfb.log. Exit status: the command's, 124 when it outlives
-# --timeout (a screenshot goes to ARTEFACTS/timeout.png first), 2 when the server does not
-# come up. Whatever the command left running in its process group is stopped at the end.
+# cookie), QT_QPA_PLATFORM=xcb, WAYLAND_DISPLAY unset, a private XDG_RUNTIME_DIR,
+# E2E_ARTEFACTS=the folder and E2E_XVFB_PID=the server's pid. The server's log goes to
+# ARTEFACTS/xvfb.log. Exit status: the command's; 124 when it outlives --timeout (a
+# screenshot goes to ARTEFACTS/timeout.png first); 2 when the server does not come up.
+# Whatever the command left running in its process group is stopped at the end.
 # E2E_SCREEN sets the screen (default 1024x768x24). Wrappers nest: with-atspi.sh may be the
 # COMMAND.
 set -euo pipefail
@@ -41,6 +41,7 @@ xauth -q -f "$auth" add ":$number" . "$cookie"
 mkdir -m 0700 "$session_tmp/runtime"
 export DISPLAY=:$number XAUTHORITY=$auth QT_QPA_PLATFORM=xcb E2E_ARTEFACTS=$session_artefacts
 export XDG_RUNTIME_DIR=$session_tmp/runtime
+export E2E_XVFB_PID=$xvfb_pid
 unset WAYLAND_DISPLAY
 session_poll 10 xdpyinfo >/dev/null 2>&1 ||
   session_die "Xvfb on $DISPLAY (pid $xvfb_pid) does not answer after 10 s; its log: $log"
