@@ -19,7 +19,7 @@ class QRadioButton;
 class SecondaryWindows;
 namespace controls {
 class PictureButtonWidget;
-class ucGIFViewerWidget;
+class GifViewerWidget;
 }  // namespace controls
 
 class fMain : public QWidget {
@@ -97,7 +97,7 @@ class fMain : public QWidget {
 
     std::array<ClickLabel*, 2> lblName{};
     ClickLabel* imBanner = nullptr;
-    controls::ucGIFViewerWidget* ucGIF = nullptr;
+    controls::GifViewerWidget* ucGIF = nullptr;
     std::array<controls::PictureButtonWidget*, 3> btnForm{};
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

@@ -6,10 +6,10 @@
 
 #include "AccessibleLink.h"
 #include "ClickLabel.h"
+#include "controls/qt/GifViewerWidget.h"
 #include "fMain.h"
 #include "mSetup.h"
 #include "mUtils.h"
-#include "ucGIFViewerWidget.h"
 
 void fMain::CreateBannerControls() {
     // Both banners have the name line's rectangle.
@@ -19,10 +19,10 @@ void fMain::CreateBannerControls() {
     imBanner->setCursor(Qt::PointingHandCursor);
     connect(imBanner, &ClickLabel::Click, this, [this] { imBanner_Click(); });
 
-    ucGIF = new controls::ucGIFViewerWidget(this);
+    ucGIF = new controls::GifViewerWidget(this);
     ucGIF->setObjectName("ucGIF");
     ucGIF->hide();  // until the branding asks for it
-    connect(ucGIF, &controls::ucGIFViewerWidget::Click, this, [this] { ucGIF_Click(); });
+    connect(ucGIF, &controls::GifViewerWidget::Click, this, [this] { ucGIF_Click(); });
 }
 
 void fMain::PlaceBannerFirstPoint() {

@@ -1,5 +1,5 @@
 // GIF decoding speed: every file of the benchmark corpus loaded from memory with
-// cGIF::LoadFromStream and with giflib's DGifSlurp, side by side in one run. Reports
+// GifImage::LoadFromStream and with giflib's DGifSlurp, side by side in one run. Reports
 // megapixels per second (over every frame's rectangle) for each, then the ratio per file
 // and the geometric mean of the ratios over the corpus.
 //
@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "cGIF.h"
+#include "gif/GifImage.h"
 
 namespace fs = std::filesystem;
 
@@ -57,7 +57,7 @@ bool GiflibSlurp(const std::vector<uint8_t>& bytes) {
 }
 
 double FrameMegapixels(const std::vector<uint8_t>& bytes) {
-    cGIF gif;
+    GifImage gif;
     gif.LoadFromStream(bytes);
     double pixels = 0;
     for (int16_t n = 1; n <= gif.FramesCount(); ++n)
@@ -68,7 +68,7 @@ double FrameMegapixels(const std::vector<uint8_t>& bytes) {
 
 void DecodeWithCorpometer(benchmark::State& state, const CorpusFile* file) {
     for (auto _ : state) {
-        cGIF gif;
+        GifImage gif;
         benchmark::DoNotOptimize(gif.LoadFromStream(file->bytes));
     }
     state.counters["Mpx/s"] =
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
         const auto ours = reporter.medians.find("corpometer/" + file.name);
         const auto theirs = reporter.medians.find("giflib/" + file.name);
         if (ours == reporter.medians.end() || theirs == reporter.medians.end()) continue;
-        cGIF gif;
+        GifImage gif;
         gif.LoadFromStream(file.bytes);
         const double oursRate = file.megapixels / (ours->second / 1000);
         const double theirRate = file.megapixels / (theirs->second / 1000);

@@ -4,7 +4,7 @@
 //   build/bench/corpo_gif_encode_bench [benchmark flags] [CORPUS_DIR]
 //
 // Every file of the corpus is decoded once with giflib; its frames, palettes and frame
-// fields are put into a cGIF through its public interface. Then, per file, cGIF::Save
+// fields are put into a GifImage through its public interface. Then, per file, GifImage::Save
 // writes it to a temporary file and giflib's EGif functions write the same frames with the
 // same colour tables and extensions to another ("Save", "EGif"); and both write the same
 // into memory ("Write", "EGifMemory"), which leaves out the file system: Save's atomic
@@ -28,10 +28,10 @@
 #include <string>
 #include <vector>
 
-#include "GifByteSink.h"
-#include "GifWriter.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifByteSink.h"
+#include "gif/GifImage.h"
+#include "gif/GifWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -107,14 +107,14 @@ void PutPalette(uint8_t* palette, const std::vector<GifColorType>& colours) {
     }
 }
 
-std::unique_ptr<cGIF> BuildModel(const SourceImage& source) {
-    auto gif = std::make_unique<cGIF>();
+std::unique_ptr<GifImage> BuildModel(const SourceImage& source) {
+    auto gif = std::make_unique<GifImage>();
     gif->Destroy();
     for (size_t i = 0; i < source.frames.size(); ++i) {
         const SourceFrame& f = source.frames[i];
         const int16_t n = static_cast<int16_t>(i + 1);
         gif->FrameInsert(n, static_cast<int16_t>(f.width), static_cast<int16_t>(f.height));
-        cDIB& colours = *gif->FrameDIBXOR(n);
+        Dib& colours = *gif->FrameDIBXOR(n);
         for (int y = 0; y < f.height; ++y) {
             std::memcpy(static_cast<uint8_t*>(colours.lpBits()) +
                             static_cast<size_t>(y) * colours.BytesPerScanline(),
@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
     fs::create_directories(scratch);
 
     std::vector<SourceImage> sources;
-    std::vector<std::unique_ptr<cGIF>> models;
+    std::vector<std::unique_ptr<GifImage>> models;
     for (const fs::path& file : files) {
         SourceImage source;
         if (!ReadSource(file, source)) continue;
@@ -269,7 +269,7 @@ int main(int argc, char** argv) {
 
     for (size_t i = 0; i < sources.size(); ++i) {
         const SourceImage* source = &sources[i];
-        cGIF* model = models[i].get();
+        GifImage* model = models[i].get();
         const std::string ours = (scratch / (source->name + ".save.gif")).string();
         const std::string theirs = (scratch / (source->name + ".egif.gif")).string();
         const auto add = [](const std::string& name, auto body) {

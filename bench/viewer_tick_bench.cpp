@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "MemoryViewerHost.h"
 #include "TestGifBuilder.h"
-#include "ucGIFViewer.h"
+#include "controls/GifViewer.h"
+#include "controls/MemoryViewerHost.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void RunTicks(benchmark::State& state, const std::vector<uint8_t>& gif, int clie
               int clientHeight) {
     controls::MemoryViewerHost host(clientWidth, clientHeight);
     host.AddResource("ANIMATION", "GIF", gif);
-    controls::ucGIFViewer viewer(host);
+    controls::GifViewer viewer(host);
     if (!viewer.LoadFromResource("ANIMATION", "GIF")) {
         state.SkipWithError("the animation did not load");
         return;

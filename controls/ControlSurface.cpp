@@ -1,4 +1,4 @@
-#include "ControlSurface.h"
+#include "controls/ControlSurface.h"
 
 namespace controls {
 

@@ -1,8 +1,8 @@
-#include "MemoryViewerHost.h"
+#include "controls/MemoryViewerHost.h"
 
 #include <stdexcept>
 
-#include "TranslatedColour.h"
+#include "controls/TranslatedColour.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -39,8 +39,8 @@ std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceI
     return found->second;
 }
 
-void MemoryViewerHost::RaiseGIFFrameRendered(int16_t Frame) {
-    if (onFrameRendered) onFrameRendered(Frame);
+void MemoryViewerHost::RaiseGIFFrameRendered(int16_t frame) {
+    if (onFrameRendered) onFrameRendered(frame);
 }
 
 }  // namespace controls

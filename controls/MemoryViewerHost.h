@@ -10,15 +10,15 @@
 #include <utility>
 #include <vector>
 
-#include "ControlSurface.h"
-#include "ucGIFViewerHost.h"
+#include "controls/ControlSurface.h"
+#include "controls/GifViewerHost.h"
 
 namespace controls {
 
-class MemoryViewerHost : public ucGIFViewerHost {
+class MemoryViewerHost : public GifViewerHost {
   public:
     // The initial values of a new control: button-face background, no border, enabled, and
-    // tmrDelay disabled with an interval of 10 ms.
+    // the delay timer disabled with an interval of 10 ms.
     MemoryViewerHost(int32_t clientWidth, int32_t clientHeight);
 
     // Gives the surface a new size, filled with the background colour. The caller then
@@ -51,7 +51,7 @@ class MemoryViewerHost : public ucGIFViewerHost {
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
     std::vector<uint8_t> ReadResource(const std::string& resourceID,
                                       const std::string& resourceType) override;
-    void RaiseGIFFrameRendered(int16_t Frame) override;
+    void RaiseGIFFrameRendered(int16_t frame) override;
 
   private:
     int32_t clientWidth_;

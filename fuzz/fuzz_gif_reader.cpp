@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "GifReader.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "gif/GifReader.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ const std::string& SavePath() {
     return path;
 }
 
-int32_t Side(const std::shared_ptr<cDIB>& dib, bool width) {
+int32_t Side(const std::shared_ptr<Dib>& dib, bool width) {
     if (!dib || dib->hDIB() == nullptr) return 0;
     return width ? dib->Width() : dib->Height();
 }
@@ -48,7 +48,7 @@ int32_t Side(const std::shared_ptr<cDIB>& dib, bool width) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    cGIF gif;
+    GifImage gif;
     bool loaded = false;
     try {
         loaded = GifReader(gif, kBudget).Load(data, size);
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (gif.FramesCount() != 0) __builtin_trap();
         return 0;
     }
-    cDIB canvas;
+    Dib canvas;
     canvas.Create(23, 17, 32);
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Whatever was read can be offered for saving; a value the file format cannot hold
     // makes the save fail. A saved file reads back with the same frames and sizes.
     if (!gif.Save(SavePath())) return 0;
-    cGIF again;
+    GifImage again;
     if (!again.LoadFromFile(SavePath())) __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {

@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "GifByteSink.h"
-#include "GifReader.h"
-#include "GifWriter.h"
-#include "cGIF.h"
+#include "gif/GifByteSink.h"
+#include "gif/GifImage.h"
+#include "gif/GifReader.h"
+#include "gif/GifWriter.h"
 
 namespace {
 
@@ -24,14 +24,14 @@ class MemorySink : public GifByteSink {
     std::vector<uint8_t> bytes;
 };
 
-bool SameFrame(cGIF& a, cGIF& b, int16_t n) {
+bool SameFrame(GifImage& a, GifImage& b, int16_t n) {
     if (a.FrameLeft(n) != b.FrameLeft(n) || a.FrameTop(n) != b.FrameTop(n) ||
         a.FrameInterlaced(n) != b.FrameInterlaced(n) || a.FrameDelay(n) != b.FrameDelay(n) ||
         a.FrameDisposalMethod(n) != b.FrameDisposalMethod(n) ||
         a.FrameUseTransparentColor(n) != b.FrameUseTransparentColor(n))
         return false;
-    const cDIB& x = *a.FrameDIBXOR(n);
-    const cDIB& y = *b.FrameDIBXOR(n);
+    const Dib& x = *a.FrameDIBXOR(n);
+    const Dib& y = *b.FrameDIBXOR(n);
     if (x.lpBits() == nullptr) return y.lpBits() == nullptr || x.Width() == 0;
     if (x.Width() != y.Width() || x.Height() != y.Height() || y.lpBits() == nullptr) return false;
     for (int32_t row = 0; row < x.Height(); ++row) {
@@ -46,7 +46,7 @@ bool SameFrame(cGIF& a, cGIF& b, int16_t n) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    cGIF gif;
+    GifImage gif;
     try {
         if (!GifReader(gif, kBudget).Load(data, size)) return 0;
     } catch (const std::out_of_range&) {
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::exception&) {
         return 0;  // refused: a value that does not fit the format
     }
-    cGIF again;
+    GifImage again;
     if (!GifReader(again, kBudget).Load(first.bytes.data(), first.bytes.size())) __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "GifReader.h"
-#include "MemoryViewerHost.h"
-#include "TranslatedColour.h"
-#include "ucGIFViewer.h"
+#include "controls/GifViewer.h"
+#include "controls/MemoryViewerHost.h"
+#include "controls/TranslatedColour.h"
+#include "gif/GifReader.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int32_t kMostScreenPixels = 512 * 512;
 
 // Whether the image decodes within the small budget and its buffers are small.
 bool SmallEnough(const uint8_t* data, size_t size) {
-    cGIF probe;
+    GifImage probe;
     try {
         if (!GifReader(probe, kBudget).Load(data, size)) return true;
     } catch (const std::out_of_range&) {
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     controls::MemoryViewerHost host(kClientWidth, kClientHeight);
     host.SetBackColor(kBackColor);
     host.AddResource("FUZZ", "GIF", std::vector<uint8_t>(data, data + size));
-    controls::ucGIFViewer viewer(host);
+    controls::GifViewer viewer(host);
 
     int16_t expected = 1;
     host.onFrameRendered = [&](int16_t frame) {
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // enlarged and lies inside the client area.
     const controls::ControlSurface& surface = host.Surface();
     if (surface.Width() != kClientWidth || surface.Height() != kClientHeight) __builtin_trap();
-    if (viewer.DIBScreen().hDIB() != nullptr) {
+    if (viewer.DisplayBuffer().hDIB() != nullptr) {
         if (viewer.FitLeft() < 0 || viewer.FitTop() < 0 ||
             viewer.FitLeft() + viewer.FitWidth() > kClientWidth ||
             viewer.FitTop() + viewer.FitHeight() > kClientHeight ||

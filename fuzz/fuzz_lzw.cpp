@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "LzwDecoder.h"
-#include "PixelView.h"
+#include "gif/LzwDecoder.h"
+#include "gif/PixelView.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "gif/AtomicFile.h"
 
 #include <atomic>
 #include <cerrno>

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "GifByteSink.h"
+#include "gif/GifByteSink.h"
 
 class AtomicFile : public GifByteSink {
   public:

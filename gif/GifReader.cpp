@@ -1,4 +1,4 @@
-#include "GifReader.h"
+#include "gif/GifReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,10 +7,10 @@
 #include <limits>
 #include <stdexcept>
 
-#include "GifFormat.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
-#include "mGIFLZWDec.h"
+#include "dib/Dib.h"
+#include "gif/GifFormat.h"
+#include "gif/GifImage.h"
+#include "gif/mGIFLZWDec.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ void GifReader::ReadGraphicControl() {
     if (gif_.frames_.size() < next) gif_.frames_.resize(next);
     uint8_t record[kGraphicControlSize];  // the block size byte is not checked
     ReadRecord(record, sizeof record);
-    GIFFrame& frame = gif_.frames_[next - 1];
+    GifFrame& frame = gif_.frames_[next - 1];
     const uint8_t flags = record[1];
     frame.Delay = Int16At(record + 2);
     frame.DisposalMethod = GetBitField(flags, kDisposalMethod);
@@ -165,13 +165,13 @@ void GifReader::ReadImage() {
     // The frame counter is signed 16-bit: a separator past frame 32767 cannot be counted,
     // and its bytes are scanned as blocks.
     if (frameCounter_ == std::numeric_limits<int16_t>::max()) return;
-    const int16_t nFrame = ++frameCounter_;
+    const int16_t frameNumber = ++frameCounter_;
     // A record prepared by a graphic control extension survives; otherwise all is zero.
-    if (gif_.frames_.size() < static_cast<size_t>(nFrame)) gif_.frames_.resize(nFrame);
+    if (gif_.frames_.size() < static_cast<size_t>(frameNumber)) gif_.frames_.resize(frameNumber);
     uint8_t descriptor[kImageDescriptorSize];
     ReadRecord(descriptor, sizeof descriptor);
 
-    GIFFrame& frame = gif_.frames_[static_cast<size_t>(nFrame) - 1];
+    GifFrame& frame = gif_.frames_[static_cast<size_t>(frameNumber) - 1];
     frame.Left = Int16At(descriptor);
     frame.Top = Int16At(descriptor + 2);
     const int16_t width = Int16At(descriptor + 4);
@@ -196,12 +196,12 @@ void GifReader::ReadImage() {
     if (InStream(position_)) minimumCodeSize = data_[position_];
     ++position_;
     ReadSubBlocks();
-    DecodeFrame(nFrame, minimumCodeSize);
+    DecodeFrame(frameNumber, minimumCodeSize);
 }
 
-void GifReader::CreateBitmaps(GIFFrame& frame, int16_t width, int16_t height) {
-    frame.FrameDIBXOR = std::make_shared<cDIB>();
-    frame.FrameDIBAND = std::make_shared<cDIB>();
+void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
+    frame.FrameDIBXOR = std::make_shared<Dib>();
+    frame.FrameDIBAND = std::make_shared<Dib>();
     const uint64_t cost = PixelBytes(width, height, 8) + PixelBytes(width, height, 1);
     if (cost > bitmapBudget_ - bitmapBytes_) return;  // both stay empty
     try {
@@ -210,25 +210,25 @@ void GifReader::CreateBitmaps(GIFFrame& frame, int16_t width, int16_t height) {
     } catch (const std::exception&) {
         // The bitmap class refused the size; the frame keeps whatever could be made.
     }
-    for (const cDIB* made : {frame.FrameDIBXOR.get(), frame.FrameDIBAND.get()})
+    for (const Dib* made : {frame.FrameDIBXOR.get(), frame.FrameDIBAND.get()})
         if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<uint64_t>(made->size());
 }
 
-void GifReader::DecodeFrame(int16_t nFrame, uint8_t minimumCodeSize) {
-    GIFFrame& frame = gif_.frames_[static_cast<size_t>(nFrame) - 1];
+void GifReader::DecodeFrame(int16_t frameNumber, uint8_t minimumCodeSize) {
+    GifFrame& frame = gif_.frames_[static_cast<size_t>(frameNumber) - 1];
     // The transparent entry is black in the colour bitmap so that drawing the mask with
     // source AND and then the colour bitmap with source OR shows the background there;
     // the frame palette keeps the file's colour.
-    GIFPalette working = frame.Palette;
+    GifPalette working = frame.Palette;
     const size_t t = frame.TransparentColorIndex;
     if (frame.UseTransparentColor) std::fill_n(working.begin() + 4 * t, 3, 0);
     frame.FrameDIBXOR->SetPalette(working.data(), working.size());
     frame.FrameDIBAND->SetPalette(kMaskPalette, sizeof kMaskPalette);
     mGIFLZWDec::DecodeLZW(frame, frame.Interlaced, minimumCodeSize, joined_.data(), joined_.size());
-    if (frame.UseTransparentColor) gif_.FrameMask(nFrame, frame.TransparentColorIndex);
+    if (frame.UseTransparentColor) gif_.FrameMask(frameNumber, frame.TransparentColorIndex);
 }
 
-void GifReader::ReadColourTable(GIFPalette& palette, int entries) {
+void GifReader::ReadColourTable(GifPalette& palette, int entries) {
     for (int i = 0; i < entries; ++i) {
         const int64_t at = position_ + 3 * i;
         if (!InStream(at)) break;        // the rest of the table stays black
@@ -266,17 +266,17 @@ void GifReader::SkipSubBlocks() {
         position_ += static_cast<int64_t>(data_[position_]) + 1;
 }
 
-bool cGIF::LoadFromStream(const std::vector<uint8_t>& stream) {
+bool GifImage::LoadFromStream(const std::vector<uint8_t>& stream) {
     return LoadFromStream(stream.data(), stream.size());
 }
 
-bool cGIF::LoadFromStream(const uint8_t* stream, size_t size) {
+bool GifImage::LoadFromStream(const uint8_t* stream, size_t size) {
     return GifReader(*this).Load(stream, size);
 }
 
-bool cGIF::LoadFromFile(const std::string& FileName) {
+bool GifImage::LoadFromFile(const std::string& fileName) {
     try {
-        std::ifstream file(FileName, std::ios::binary | std::ios::ate);
+        std::ifstream file(fileName, std::ios::binary | std::ios::ate);
         if (!file) {
             Destroy();
             return false;

@@ -1,5 +1,5 @@
 #pragma once
-// Reads a GIF87a or GIF89a byte stream into a cGIF, block by block.
+// Reads a GIF87a or GIF89a byte stream into a GifImage, block by block.
 //
 // Strict about the 6-byte header, lenient after it: a step that cannot be completed is
 // skipped and the scan goes on by fixed amounts, so a damaged or truncated stream loads
@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "GIFFrame.h"
+#include "gif/GifFrame.h"
 
-class cGIF;
+class GifImage;
 
 class GifReader {
   public:
@@ -22,7 +22,7 @@ class GifReader {
     // allocate and touch gigabytes.
     static constexpr uint64_t kFrameBitmapBudgetBytes = uint64_t{1} << 30;
 
-    explicit GifReader(cGIF& image, uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes)
+    explicit GifReader(GifImage& image, uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes)
         : gif_(image), bitmapBudget_(bitmapBudgetBytes) {}
 
     bool Load(const uint8_t* stream, size_t size);
@@ -33,12 +33,12 @@ class GifReader {
     void ReadGraphicControl();
     void ReadApplication();
     void ReadImage();
-    void CreateBitmaps(GIFFrame& frame, int16_t width, int16_t height);
-    void DecodeFrame(int16_t nFrame, uint8_t minimumCodeSize);
+    void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
+    void DecodeFrame(int16_t frameNumber, uint8_t minimumCodeSize);
 
     // Reads n table entries of 3 bytes (red, green, blue) into palette form; entries the
     // stream does not reach stay black. Advances past the whole table.
-    void ReadColourTable(GIFPalette& palette, int entries);
+    void ReadColourTable(GifPalette& palette, int entries);
     // Copies n bytes at the position into dst and advances by n; bytes past the end of the
     // stream read as 0.
     void ReadRecord(uint8_t* dst, size_t n);
@@ -51,7 +51,7 @@ class GifReader {
         return position >= 0 && static_cast<uint64_t>(position) < size_;
     }
 
-    cGIF& gif_;
+    GifImage& gif_;
     uint64_t bitmapBudget_;
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;

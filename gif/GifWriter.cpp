@@ -1,15 +1,15 @@
-#include "GifWriter.h"
+#include "gif/GifWriter.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
-#include "AtomicFile.h"
-#include "GIFFrame.h"
-#include "GifFormat.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
-#include "mGIFLZWEnc.h"
+#include "dib/Dib.h"
+#include "gif/AtomicFile.h"
+#include "gif/GifFormat.h"
+#include "gif/GifFrame.h"
+#include "gif/GifImage.h"
+#include "gif/mGIFLZWEnc.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ int TableBits(int entries) {
 
 // 2^bits entries as red, green, blue from the palette's blue, green, red, reserved form;
 // entries past `entries` are zero.
-void AppendColourTable(Record& record, const GIFPalette& palette, int bits, int entries) {
+void AppendColourTable(Record& record, const GifPalette& palette, int bits, int entries) {
     const int size = 1 << bits;
     const int copied = std::clamp(entries, 0, size);
     for (int i = 0; i < size; ++i) {
@@ -74,7 +74,7 @@ void AppendColourTable(Record& record, const GIFPalette& palette, int bits, int 
 
 // The bits the largest index of an 8-bit bitmap needs (0 for other depths, which are
 // written without data).
-int IndexBits(const cDIB& colours) {
+int IndexBits(const Dib& colours) {
     if (colours.bpp() != 8 || colours.lpBits() == nullptr || colours.Width() <= 0) return 0;
     uint8_t largest = 0;
     for (int32_t y = 0; y < colours.Height(); ++y) {
@@ -134,7 +134,7 @@ void GifWriter::WriteLoopingExtension(GifByteSink& out) {
     record.WriteTo(out);
 }
 
-void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
+void GifWriter::WriteFrame(GifByteSink& out, const GifFrame& frame) {
     // Every frame gets its graphic control extension, whatever its values. The disposal
     // method is not masked: 8 to 63 spill into the reserved bits, 64 and more fail.
     Record control;
@@ -155,7 +155,7 @@ void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
                            (frame.LocalPaletteSorted ? 0x20 : 0) | sizeField;
     const uint8_t packed = PackedByte(imageFlags, "image flags");
     if (!frame.FrameDIBXOR) throw std::runtime_error("frame without a colour bitmap");
-    const cDIB& colours = *frame.FrameDIBXOR;
+    const Dib& colours = *frame.FrameDIBXOR;
     if (colours.Width() > kMaxSide || colours.Height() > kMaxSide) {
         throw std::overflow_error("frame wider or taller than 32767 pixels");
     }
@@ -177,16 +177,16 @@ void GifWriter::WriteFrame(GifByteSink& out, const GIFFrame& frame) {
     out.Write(&kBlockTerminator, 1);
 }
 
-void SaveGifFile(cGIF& image, const std::string& fileName) {
+void SaveGifFile(GifImage& image, const std::string& fileName) {
     // The previous file is replaced only once the new one is complete on disk.
     AtomicFile file(fileName);
     GifWriter(image).Write(file);
     file.Commit();
 }
 
-bool cGIF::Save(const std::string& FileName) {
+bool GifImage::Save(const std::string& fileName) {
     try {
-        SaveGifFile(*this, FileName);
+        SaveGifFile(*this, fileName);
         return true;
     } catch (...) {
         return false;

@@ -1,5 +1,5 @@
 #pragma once
-// Writes a cGIF as a GIF file, front to back in one pass, straight from the model: the
+// Writes a GifImage as a GIF file, front to back in one pass, straight from the model: the
 // header ("89a" once there are frames), the logical screen and its global colour table,
 // the looping extension, and for every frame a graphic control extension, the image
 // descriptor, its local colour table and its LZW data.
@@ -10,13 +10,13 @@
 #include <cstdint>
 #include <string>
 
-class cGIF;
+class GifImage;
 class GifByteSink;
-struct GIFFrame;
+struct GifFrame;
 
 class GifWriter {
   public:
-    explicit GifWriter(cGIF& image) : gif_(image) {}
+    explicit GifWriter(GifImage& image) : gif_(image) {}
 
     // Throws std::overflow_error for a packed field or palette size that does not fit its
     // byte, std::out_of_range for a missing frame table, std::runtime_error for a frame
@@ -28,12 +28,12 @@ class GifWriter {
     void WriteHeader(GifByteSink& out);
     void WriteLogicalScreen(GifByteSink& out);
     void WriteLoopingExtension(GifByteSink& out);
-    void WriteFrame(GifByteSink& out, const GIFFrame& frame);
+    void WriteFrame(GifByteSink& out, const GifFrame& frame);
 
-    cGIF& gif_;
+    GifImage& gif_;
     int globalBits_ = 0;  // 0 without a global table
 };
 
-// Writes the image to a file as cGIF::Save does, replacing the file only once the new one is
+// Writes the image to a file as GifImage::Save does, replacing the file only once the new one is
 // complete; throws, with the reason, where Save returns false.
-void SaveGifFile(cGIF& image, const std::string& fileName);
+void SaveGifFile(GifImage& image, const std::string& fileName);

@@ -1,10 +1,10 @@
-#include "LzwDecoder.h"
+#include "gif/LzwDecoder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "RowOrder.h"
+#include "gif/RowOrder.h"
 
 namespace {
 

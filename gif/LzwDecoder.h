@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "PixelView.h"
+#include "gif/PixelView.h"
 
 class LzwDecoder {
   public:

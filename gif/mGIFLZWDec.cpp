@@ -1,18 +1,18 @@
-#include "mGIFLZWDec.h"
+#include "gif/mGIFLZWDec.h"
 
 #include <memory>
 
-#include "GIFFrame.h"
-#include "LzwDecoder.h"
-#include "MapDIBBits.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/DibPixelView.h"
+#include "gif/GifFrame.h"
+#include "gif/LzwDecoder.h"
 
 namespace mGIFLZWDec {
 
-void DecodeLZW(GIFFrame& frame, bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
+void DecodeLZW(GifFrame& frame, bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
                size_t size) {
     if (!frame.FrameDIBXOR || frame.FrameDIBXOR->bpp() != 8) return;
-    const PixelView view = MapDIBBits(*frame.FrameDIBXOR);
+    const PixelView view = PixelViewOf(*frame.FrameDIBXOR);
     if (view.Empty()) return;
     // One decoder per thread, reused frame after frame: its tables (about 60 KB) are not
     // allocated per frame, and loads on different threads do not share state.

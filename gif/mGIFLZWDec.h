@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct GIFFrame;
+struct GifFrame;
 
 namespace mGIFLZWDec {
 
@@ -12,7 +12,7 @@ namespace mGIFLZWDec {
 // bitmap, rows in sequential or interlaced order. Writes nothing unless the colour bitmap
 // exists with 8 bits per pixel. Never reports an error: the pixels written before
 // whatever stopped the decoding stay, the rest keep what the bitmap held.
-void DecodeLZW(GIFFrame& frame, bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
+void DecodeLZW(GifFrame& frame, bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
                size_t size);
 
 }  // namespace mGIFLZWDec

@@ -1,13 +1,13 @@
-#include "mGIFLZWEnc.h"
+#include "gif/mGIFLZWEnc.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-#include "GIFFrame.h"
-#include "MapDIBBits.h"
-#include "RowOrder.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/DibPixelView.h"
+#include "gif/GifFrame.h"
+#include "gif/RowOrder.h"
 
 namespace mGIFLZWEnc {
 namespace {
@@ -197,10 +197,10 @@ void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
     packer.Emit(endCode, nextCode);
 }
 
-void EncodeLZW(GifByteSink& file, const GIFFrame& frame, uint8_t initialWidth, bool interlaced) {
+void EncodeLZW(GifByteSink& file, const GifFrame& frame, uint8_t initialWidth, bool interlaced) {
     if (!frame.FrameDIBXOR || frame.FrameDIBXOR->bpp() != 8) return;
-    const cDIB& colours = *frame.FrameDIBXOR;
-    const PixelView view = MapDIBBits(colours);
+    const Dib& colours = *frame.FrameDIBXOR;
+    const PixelView view = PixelViewOf(colours);
     if (view.Empty()) return;
     const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
     EncodeRows(file, IndexRows{view.bits, view.bytesPerScanline, width, view.height}, initialWidth,

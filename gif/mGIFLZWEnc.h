@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "GifByteSink.h"
+#include "gif/GifByteSink.h"
 
-struct GIFFrame;
+struct GifFrame;
 
 namespace mGIFLZWEnc {
 
@@ -28,7 +28,7 @@ struct IndexRows {
     int32_t height = 0;
 };
 
-// Prepares the shared state; every cGIF runs it when it is created. Encoding resets the
+// Prepares the shared state; every GifImage runs it when it is created. Encoding resets the
 // state it uses itself, so running it again is harmless.
 void InitEncoder();
 
@@ -42,6 +42,6 @@ void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
 
 // Compresses the frame's colour bitmap, read in place. A bitmap that is not 8 bits per
 // pixel, or holds no pixels, gives no sub-blocks at all.
-void EncodeLZW(GifByteSink& file, const GIFFrame& frame, uint8_t initialWidth, bool interlaced);
+void EncodeLZW(GifByteSink& file, const GifFrame& frame, uint8_t initialWidth, bool interlaced);
 
 }  // namespace mGIFLZWEnc

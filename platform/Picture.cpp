@@ -1,8 +1,8 @@
-#include "Picture.h"
+#include "platform/Picture.h"
 
 #include <cstring>
 
-#include "gdi/Blitter.h"
+#include "platform/gdi/Blitter.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "gdi/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 namespace platform {
 

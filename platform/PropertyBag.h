@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "Picture.h"
+#include "platform/Picture.h"
 
 namespace platform {
 

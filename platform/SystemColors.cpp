@@ -1,4 +1,4 @@
-#include "SystemColors.h"
+#include "platform/SystemColors.h"
 
 #include <array>
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "gdi/GdiTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace platform {
 

@@ -4,6 +4,7 @@ RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-de
               libgtest-dev libgmock-dev libbenchmark-dev
               xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
 # Extra for the tests: giflib as the second opinion, clang for the sanitizer and fuzz
-# builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests.
+# builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests,
+# gsfonts for the Helvetica that the GIF benchmark corpus script draws its screenshot with.
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
-               weston qt6-wayland at-spi2-core python3-pyatspi dbus)
+               weston qt6-wayland at-spi2-core python3-pyatspi dbus gsfonts)

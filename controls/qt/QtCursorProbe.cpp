@@ -1,4 +1,4 @@
-#include "QtCursorProbe.h"
+#include "controls/qt/QtCursorProbe.h"
 
 #include <QWidget>
 

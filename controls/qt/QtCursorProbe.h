@@ -7,7 +7,7 @@
 
 #include <QPointF>
 
-#include "CursorProbe.h"
+#include "controls/CursorProbe.h"
 
 class QWidget;
 

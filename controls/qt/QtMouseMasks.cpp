@@ -1,4 +1,4 @@
-#include "QtMouseMasks.h"
+#include "controls/qt/QtMouseMasks.h"
 
 namespace controls {
 

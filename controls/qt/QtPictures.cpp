@@ -1,4 +1,4 @@
-#include "QtPictures.h"
+#include "controls/qt/QtPictures.h"
 
 #include <QDir>
 #include <QFileInfo>

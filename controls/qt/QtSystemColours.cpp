@@ -1,4 +1,4 @@
-#include "QtSystemColours.h"
+#include "controls/qt/QtSystemColours.h"
 
 #include <QPalette>
 

@@ -1,4 +1,4 @@
-#include "Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 #include <cstdlib>
 #include <limits>

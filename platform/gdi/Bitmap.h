@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "ChannelMasks.h"
-#include "GdiObject.h"
+#include "platform/gdi/ChannelMasks.h"
+#include "platform/gdi/GdiObject.h"
 
 namespace platform::gdi {
 

@@ -1,4 +1,4 @@
-#include "Blitter.h"
+#include "platform/gdi/Blitter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "Bitmap.h"
-#include "NearestColor.h"
-#include "PixelRows.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/NearestColor.h"
+#include "platform/gdi/PixelRows.h"
 
 namespace platform::gdi {
 

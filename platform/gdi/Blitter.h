@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "GdiTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace platform::gdi {
 

@@ -1,4 +1,4 @@
-#include "BmpFile.h"
+#include "platform/gdi/BmpFile.h"
 
 #include <cstring>
 #include <fstream>

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 namespace platform::gdi {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A solid brush: one colour to fill with.
 
-#include "GdiObject.h"
+#include "platform/gdi/GdiObject.h"
 
 namespace platform::gdi {
 

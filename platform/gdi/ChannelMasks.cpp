@@ -1,4 +1,4 @@
-#include "ChannelMasks.h"
+#include "platform/gdi/ChannelMasks.h"
 
 namespace platform::gdi {
 

@@ -1,6 +1,6 @@
-#include "DeviceContext.h"
+#include "platform/gdi/DeviceContext.h"
 
-#include "Bitmap.h"
+#include "platform/gdi/Bitmap.h"
 
 namespace platform::gdi {
 

@@ -2,7 +2,7 @@
 // A device context: the bitmap it draws into and its stretch mode. Memory contexts start
 // with the stock 1 x 1 monochrome bitmap; the screen context has no pixels of its own.
 
-#include "GdiObject.h"
+#include "platform/gdi/GdiObject.h"
 
 namespace platform::gdi {
 

@@ -1,11 +1,11 @@
-#include "Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "Blitter.h"
+#include "platform/gdi/Blitter.h"
 
 namespace platform::gdi {
 

@@ -6,11 +6,11 @@
 
 #include <cstdint>
 
-#include "Bitmap.h"
-#include "Brush.h"
-#include "DeviceContext.h"
-#include "GdiTypes.h"
-#include "Region.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/Region.h"
 
 namespace platform::gdi {
 

@@ -2,7 +2,7 @@
 // The common root of every object the graphics layer hands out by handle, so that one
 // handle type can be asked for its kind and deleted.
 
-#include "GdiTypes.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace platform::gdi {
 

@@ -1,4 +1,4 @@
-#include "NearestColor.h"
+#include "platform/gdi/NearestColor.h"
 
 namespace platform::gdi {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ChannelMasks.h"
-#include "GdiTypes.h"
+#include "platform/gdi/ChannelMasks.h"
+#include "platform/gdi/GdiTypes.h"
 
 namespace platform::gdi {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "ChannelMasks.h"
+#include "platform/gdi/ChannelMasks.h"
 
 namespace platform::gdi::rows {
 

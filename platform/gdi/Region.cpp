@@ -1,4 +1,4 @@
-#include "Region.h"
+#include "platform/gdi/Region.h"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "GdiObject.h"
+#include "platform/gdi/GdiObject.h"
 
 namespace platform::gdi {
 

@@ -1,4 +1,4 @@
-#include "Surface.h"
+#include "platform/gdi/Surface.h"
 
 namespace platform::gdi {
 

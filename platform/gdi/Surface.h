@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 namespace platform::gdi {
 

@@ -15,10 +15,10 @@
 #include "DocumentOpener.h"
 #include "RecordingOpener.h"
 #include "TestGifBuilder.h"
+#include "controls/qt/GifViewerWidget.h"
 #include "fMain.h"
 #include "mSetup.h"
 #include "mUtils.h"
-#include "ucGIFViewerWidget.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ class BannerTest : public QObject {
         fMain window;
         window.Load();
         auto* imBanner = window.findChild<ClickLabel*>("imBanner");
-        auto* ucGIF = window.findChild<controls::ucGIFViewerWidget*>("ucGIF");
+        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
         QVERIFY(imBanner && ucGIF);
         QVERIFY(imBanner->isHidden());
         QVERIFY(!imBanner->isEnabled());
@@ -86,14 +86,14 @@ class BannerTest : public QObject {
         WriteBranding(directory_->path(), "banner.gif", false, true);
         fMain window;
         window.Load();
-        auto* ucGIF = window.findChild<controls::ucGIFViewerWidget*>("ucGIF");
+        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
         auto* imBanner = window.findChild<ClickLabel*>("imBanner");
         QVERIFY(!ucGIF->isHidden());
         QCOMPARE(ucGIF->geometry(), QRect(16, 8, 375, 60));
         QVERIFY(imBanner->isHidden());
         QVERIFY(ucGIF->Viewer().GIFIsPlaying());
 
-        QSignalSpy rendered(ucGIF, &controls::ucGIFViewerWidget::GIFFrameRendered);
+        QSignalSpy rendered(ucGIF, &controls::GifViewerWidget::GIFFrameRendered);
         QTRY_VERIFY_WITH_TIMEOUT(rendered.count() >= 2, 5000);
 
         window.show();
@@ -114,7 +114,7 @@ class BannerTest : public QObject {
         QVERIFY(imBanner->isEnabled());
         QCOMPARE(imBanner->pixmap().toImage().pixelColor(10, 10), QColor(Qt::green));
         QCOMPARE(imBanner->pos(), QPoint(16, 8));
-        QVERIFY(window.findChild<controls::ucGIFViewerWidget*>("ucGIF")->isHidden());
+        QVERIFY(window.findChild<controls::GifViewerWidget*>("ucGIF")->isHidden());
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -126,7 +126,7 @@ class BannerTest : public QObject {
         WriteBranding(directory_->path(), "no-such-banner.gif", true, true);
         fMain window;
         window.Load();
-        auto* ucGIF = window.findChild<controls::ucGIFViewerWidget*>("ucGIF");
+        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
         QVERIFY(!ucGIF->Viewer().GIFLoaded());
         QVERIFY(!ucGIF->Viewer().GIFIsPlaying());
         QVERIFY(window.findChild<ClickLabel*>("imBanner")->pixmap().isNull());
@@ -140,7 +140,7 @@ class BannerTest : public QObject {
         window.Load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* ucGIF = window.findChild<controls::ucGIFViewerWidget*>("ucGIF");
+        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
         QCOMPARE(window.childAt(100, 30), static_cast<QWidget*>(ucGIF));
     }
 

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ControlSurface.h"
-#include "dib/cDIB.h"
+#include "controls/ControlSurface.h"
+#include "dib/Dib.h"
 
 namespace testgif {
 
@@ -15,7 +15,7 @@ inline uint32_t RgbAt(const uint8_t* bits, int stride, int x, int y) {
     return static_cast<uint32_t>(pixel[2]) << 16 | pixel[1] << 8 | pixel[0];
 }
 
-inline uint32_t RgbAt(const cDIB& dib, int x, int y) {
+inline uint32_t RgbAt(const Dib& dib, int x, int y) {
     return RgbAt(dib.lpBits(), dib.BytesPerScanline(), x, y);
 }
 

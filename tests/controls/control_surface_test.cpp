@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ControlSurface.h"
+#include "controls/ControlSurface.h"
 
 namespace controls {
 namespace {

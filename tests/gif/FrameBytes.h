@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
 
-inline std::vector<uint8_t> Indices(const cDIB& colour) {
+inline std::vector<uint8_t> Indices(const Dib& colour) {
     std::vector<uint8_t> out;
     out.reserve(static_cast<size_t>(colour.Width()) * static_cast<size_t>(colour.Height()));
     for (int32_t y = 0; y < colour.Height(); ++y) {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "GifByteSink.h"
+#include "gif/GifByteSink.h"
 
 class MemorySink : public GifByteSink {
   public:

@@ -4,21 +4,21 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
 
 namespace {
 
 // Frames are told apart by their delay: frame "A" has delay 1, "B" 2, and so on; a new
 // frame has delay 0.
-std::vector<int> Delays(const cGIF& gif) {
+std::vector<int> Delays(const GifImage& gif) {
     std::vector<int> delays;
     for (int16_t i = 1; i <= gif.FramesCount(); ++i)
         delays.push_back(gif.FrameDelay(i));
     return delays;
 }
 
-void MakeFrames(cGIF& gif, int count) {
+void MakeFrames(GifImage& gif, int count) {
     for (int i = 1; i <= count; ++i) {
         gif.FrameInsert(static_cast<int16_t>(i), static_cast<int16_t>(i * 10), 5);
         gif.SetFrameDelay(static_cast<int16_t>(i), static_cast<int16_t>(i));
@@ -29,13 +29,13 @@ void MakeFrames(cGIF& gif, int count) {
 
 TEST(FrameList, InsertingIntoAnEmptyImageMakesFrameOneAndSetsTheScreen) {
     for (int16_t position : {0, 1, 5}) {
-        cGIF fresh;  // no frame table yet
+        GifImage fresh;  // no frame table yet
         fresh.FrameInsert(position, 30, 20);
         EXPECT_EQ(fresh.FramesCount(), 1);
         EXPECT_EQ(fresh.ScreenWidth(), 30);
         EXPECT_EQ(fresh.ScreenHeight(), 20);
 
-        cGIF destroyed;
+        GifImage destroyed;
         destroyed.Destroy();
         destroyed.FrameInsert(position, 7, 9);
         EXPECT_EQ(destroyed.FramesCount(), 1);
@@ -56,7 +56,7 @@ TEST(FrameList, InsertPutsTheNewFrameWhereAsked) {
                  {4, {1, 2, 3, 0}},
                  {9, {1, 2, 3, 0}}};
     for (const auto& c : cases) {
-        cGIF gif;
+        GifImage gif;
         MakeFrames(gif, 3);
         gif.FrameInsert(c.position, 50, 60);
         EXPECT_EQ(Delays(gif), c.order) << "position " << c.position;
@@ -67,7 +67,7 @@ TEST(FrameList, InsertPutsTheNewFrameWhereAsked) {
 }
 
 TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
-    cGIF gif;
+    GifImage gif;
     MakeFrames(gif, 1);
     gif.SetFrameLeft(1, 3);
     gif.FrameInsert(2, 5, 3);
@@ -79,7 +79,7 @@ TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
     EXPECT_EQ(gif.FrameDisposalMethod(2), 0);
     EXPECT_EQ(gif.LocalPaletteRGBEntry(2, 1), 0);
 
-    const std::shared_ptr<cDIB> colours = gif.FrameDIBXOR(2);
+    const std::shared_ptr<Dib> colours = gif.FrameDIBXOR(2);
     ASSERT_NE(colours, nullptr);
     EXPECT_EQ(colours->Width(), 5);
     EXPECT_EQ(colours->Height(), 3);
@@ -89,7 +89,7 @@ TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
             EXPECT_EQ(colours->lpBits()[y * colours->BytesPerScanline() + x], 0);
         }
     }
-    const std::shared_ptr<cDIB> mask = gif.FrameDIBAND(2);
+    const std::shared_ptr<Dib> mask = gif.FrameDIBAND(2);
     ASSERT_NE(mask, nullptr);
     EXPECT_EQ(mask->bpp(), 1);
     EXPECT_EQ(mask->Width(), 5);
@@ -101,20 +101,20 @@ TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
 }
 
 TEST(FrameList, RemoveClosesTheGap) {
-    cGIF gif;
+    GifImage gif;
     MakeFrames(gif, 3);
     gif.FrameRemove(2);
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 3}));
     EXPECT_THROW(gif.FrameDelay(3), std::out_of_range);
 
-    cGIF last;
+    GifImage last;
     MakeFrames(last, 3);
-    const std::shared_ptr<cDIB> kept = last.FrameDIBXOR(3);
+    const std::shared_ptr<Dib> kept = last.FrameDIBXOR(3);
     last.FrameRemove(3);
     EXPECT_EQ(Delays(last), (std::vector<int>{1, 2}));
     EXPECT_EQ(kept->Width(), 30);  // a caller's reference outlives the frame
 
-    cGIF only;
+    GifImage only;
     MakeFrames(only, 1);
     only.FrameRemove(1);
     EXPECT_EQ(only.FramesCount(), 0);
@@ -124,7 +124,7 @@ TEST(FrameList, RemoveClosesTheGap) {
 }
 
 TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
-    cGIF gif;
+    GifImage gif;
     MakeFrames(gif, 3);
     gif.SetFrameLeft(3, 7);
     gif.SetFrameTop(3, 8);
@@ -134,8 +134,8 @@ TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
     gif.SetLocalPaletteUsed(3, true);
     gif.SetLocalPaletteEntries(3, 4);
     gif.lpLocalPalette(3)[4] = 200;  // entry 1 blue
-    const std::shared_ptr<cDIB> colours = gif.FrameDIBXOR(3);
-    const std::shared_ptr<cDIB> mask = gif.FrameDIBAND(3);
+    const std::shared_ptr<Dib> colours = gif.FrameDIBXOR(3);
+    const std::shared_ptr<Dib> mask = gif.FrameDIBAND(3);
 
     gif.FrameMoveUp(3);
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 3, 2}));
@@ -156,7 +156,7 @@ TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
 }
 
 TEST(FrameList, OutOfRangeNumbersChangeNothing) {
-    cGIF gif;
+    GifImage gif;
     MakeFrames(gif, 3);
     EXPECT_THROW(gif.FrameMoveUp(1), std::out_of_range);
     EXPECT_THROW(gif.FrameMoveDown(3), std::out_of_range);
@@ -168,14 +168,14 @@ TEST(FrameList, OutOfRangeNumbersChangeNothing) {
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 2, 3}));
 
     // An empty image has only its blank record, which is not a frame to remove or move.
-    cGIF empty;
+    GifImage empty;
     empty.Destroy();
     EXPECT_THROW(empty.FrameRemove(1), std::out_of_range);
     EXPECT_THROW(empty.FrameMoveDown(1), std::out_of_range);
     EXPECT_EQ(empty.FramesCount(), 0);
     EXPECT_EQ(empty.FrameDelay(1), 0);
 
-    cGIF fresh;  // no table at all
+    GifImage fresh;  // no table at all
     EXPECT_THROW(fresh.FrameRemove(1), std::out_of_range);
     EXPECT_THROW(fresh.FrameMoveUp(2), std::out_of_range);
     EXPECT_THROW(fresh.FrameMoveDown(1), std::out_of_range);
@@ -183,7 +183,7 @@ TEST(FrameList, OutOfRangeNumbersChangeNothing) {
 }
 
 TEST(FrameList, SizesTheBitmapClassRefusesLeaveEmptyBitmaps) {
-    cGIF gif;
+    GifImage gif;
     gif.FrameInsert(1, 0, 10);
     ASSERT_EQ(gif.FramesCount(), 1);
     ASSERT_NE(gif.FrameDIBXOR(1), nullptr);
@@ -192,7 +192,7 @@ TEST(FrameList, SizesTheBitmapClassRefusesLeaveEmptyBitmaps) {
 }
 
 TEST(FrameList, TheFrameCountCannotPassItsLimit) {
-    cGIF gif;
+    GifImage gif;
     // Frames of width 0 get no pixel memory, which keeps 32767 of them cheap.
     for (int i = 0; i < 32767; ++i)
         gif.FrameInsert(32767, 0, 1);

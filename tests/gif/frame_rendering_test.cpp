@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "GifBuilder.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -20,7 +20,7 @@ constexpr uint32_t kBlack = 0;
 
 // A 32-bit destination filled with grey.
 struct Destination {
-    cDIB dib;
+    Dib dib;
     Destination(int width, int height) {
         dib.Create(width, height, 32);
         for (int y = 0; y < height; ++y)
@@ -55,7 +55,7 @@ GifBuilder Screen(int width, int height) {
 
 TEST(FrameRendering, TransparentPixelsShowTheDestinationAndOthersAreOpaque) {
     // Index 1 (red) is transparent; index 3 has the same colour but stays opaque.
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         Screen(4, 1).GraphicControl(0, 0, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     Destination to(4, 1);
@@ -67,7 +67,7 @@ TEST(FrameRendering, TransparentPixelsShowTheDestinationAndOthersAreOpaque) {
 }
 
 TEST(FrameRendering, DrawPlacesScalesAndCropsTheFrame) {
-    cGIF gif;
+    GifImage gif;
     Bytes solid(100 * 10, 2);
     ASSERT_TRUE(
         gif.LoadFromStream(Screen(120, 40).Image(50, 20, 100, 10, solid, 2).Trailer().Data()));
@@ -108,7 +108,7 @@ TEST(FrameRendering, DrawPlacesScalesAndCropsTheFrame) {
 }
 
 TEST(FrameRendering, MaskFollowsTheIndexItIsGiven) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         Screen(4, 1).GraphicControl(0, 0, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     gif.FrameMask(1, 2);  // another index than the stored one
@@ -131,7 +131,7 @@ TEST(FrameRendering, MaskFollowsTheIndexItIsGiven) {
 }
 
 TEST(FrameRendering, BadFrameNumbersAndBlankRecordsFailBeforeDrawing) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(
         gif.LoadFromStream(Screen(4, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     Destination to(4, 1);

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "FrameBytes.h"
-#include "FrameDigests.h"
 #include "GiflibDump.h"
 #include "TestData.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "tools/corpogif/FrameDigests.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ const std::map<std::string, int> kLastGraphicControlDelay = {
     {"wuffs/multiple-graphic-controls.gif", 30},  // 200 ms, then 300 ms
 };
 
-void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const cGIF& gif) {
+void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const GifImage& gif) {
     for (size_t i = 0; i < dump.frames.size(); ++i) {
         const DumpFrame& expected = dump.frames[i];
         const auto n = static_cast<int16_t>(i + 1);
@@ -91,7 +91,7 @@ TEST(GifConformance, EveryFileMatchesGiflibsDump) {
             SCOPED_TRACE(name);
             const std::string path = FindInSuite(suite, dump.file);
             ASSERT_FALSE(path.empty()) << "missing from the suite";
-            cGIF gif;
+            GifImage gif;
             const bool validHeader = dump.signature == "GIF87a" || dump.signature == "GIF89a";
             ASSERT_EQ(gif.LoadFromFile(path), validHeader);
             if (!validHeader) continue;
@@ -120,12 +120,12 @@ TEST(GifConformance, WuffsIndexFilesMatch) {
     const std::string wuffs = GifSuitesDir() + "/wuffs/";
     for (const char* name : {"bricks-dither", "bricks-gray", "bricks-nodither"}) {
         SCOPED_TRACE(name);
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromFile(wuffs + name + ".gif"));
         ASSERT_EQ(gif.FramesCount(), 1);
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), ReadBytes(wuffs + name + ".indexes"));
     }
-    cGIF muybridge;
+    GifImage muybridge;
     ASSERT_TRUE(muybridge.LoadFromFile(wuffs + "muybridge.gif"));
     ASSERT_EQ(muybridge.FramesCount(), 15);
     for (int16_t n = 1; n <= 15; ++n) {
@@ -155,7 +155,7 @@ uint32_t Crc32(uint32_t crc, const uint8_t* data, size_t size) {
 
 // Every frame's own rectangle as red, green, blue, alpha (0 at the transparent index),
 // frames joined in file order.
-uint32_t FramesCrc(cGIF& gif) {
+uint32_t FramesCrc(GifImage& gif) {
     uint32_t crc = 0;
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
@@ -184,7 +184,7 @@ TEST(GifConformance, ImageGifFrameChecksumsMatch) {
         const std::string path = line.substr(0, colon);
         const std::string name = path.substr(path.rfind('/') + 1);
         SCOPED_TRACE(name);
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromFile(FindInSuite("image-gif", name)));
         EXPECT_EQ(FramesCrc(gif), std::stoul(line.substr(colon + 2)));
         ++checked;

@@ -13,12 +13,12 @@
 
 #include "FrameBytes.h"
 #include "GifBuilder.h"
-#include "GifResave.h"
 #include "GiflibDecode.h"
 #include "LzwTestStream.h"
 #include "TempDir.h"
 #include "TestData.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "tools/corpogif/GifResave.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ bool ExpectSameAsGiflib(const std::vector<uint8_t>& bytes, bool sidesAbove32767 
     GiflibImage reference;
     std::string error;
     if (!DecodeWithGiflib(bytes, reference, error)) return false;
-    cGIF gif;
+    GifImage gif;
     EXPECT_TRUE(gif.LoadFromStream(bytes));
     EXPECT_EQ(gif.FramesCount(), static_cast<int>(reference.frames.size()));
     for (size_t i = 0; i < reference.frames.size() && int(i) < gif.FramesCount(); ++i) {
@@ -116,7 +116,7 @@ TEST(GifDifferential, GeneratedFilesDecodeAsGiflibAndAsEncoded) {
         SCOPED_TRACE("generated file " + std::to_string(i));
         const RandomGif made = MakeRandomGif(random);
         ASSERT_TRUE(ExpectSameAsGiflib(made.bytes));
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(made.bytes));
         ASSERT_EQ(gif.FramesCount(), static_cast<int>(made.frames.size()));
         for (size_t f = 0; f < made.frames.size(); ++f)
@@ -133,13 +133,13 @@ TEST(GifDifferential, ResavedIndicesPastTheColourTableReadBackTheSameHereAndInGi
     TempDir dir;
     const std::string in = dir.File("in.gif"), out = dir.File("out.gif");
     TempDir::Write(in, original);
-    cGIF read;
+    GifImage read;
     ASSERT_TRUE(read.LoadFromFile(in));
     ASSERT_EQ(Indices(*read.FrameDIBXOR(1)), indices);
 
     std::ostringstream errors;
     ASSERT_EQ(ResaveGif(in, out, errors), 0) << errors.str();
-    cGIF again;
+    GifImage again;
     ASSERT_TRUE(again.LoadFromFile(out));
     EXPECT_EQ(Indices(*again.FrameDIBXOR(1)), indices);
     GiflibImage reference;

@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "FrameDigests.h"
 #include "GifBuilder.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "tools/corpogif/FrameDigests.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ Bytes TwoFrameTransparentGif() {
 }
 
 TEST(GifModel, NewObjectHasNoFrameTable) {
-    cGIF gif;
+    GifImage gif;
     EXPECT_EQ(gif.FramesCount(), 0);
     EXPECT_THROW(gif.FrameDelay(1), std::out_of_range);
     EXPECT_THROW(gif.SetFrameDelay(1, 3), std::out_of_range);
@@ -31,7 +31,7 @@ TEST(GifModel, NewObjectHasNoFrameTable) {
 }
 
 TEST(GifModel, DestroyLeavesOneBlankRecord) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(TwoFrameTransparentGif()));
     gif.SetAnimationLoops(4);
     const auto kept = gif.FrameDIBXOR(1);
@@ -52,7 +52,7 @@ TEST(GifModel, DestroyLeavesOneBlankRecord) {
 }
 
 TEST(GifModel, PixelAspectRatioMapsToTheAspectByte) {
-    cGIF gif;
+    GifImage gif;
     EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), 0.234375f);  // byte 0 is not special
     gif.SetScreenPixelAspectRatio(1.0f);
     EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), 1.0f);  // byte 49
@@ -74,7 +74,7 @@ TEST(GifModel, PixelAspectRatioMapsToTheAspectByte) {
 }
 
 TEST(GifModel, GlobalColoursReadOnlyWhileTheGlobalTableExists) {
-    cGIF gif;
+    GifImage gif;
     gif.Destroy();
     uint8_t* palette = gif.lpGlobalPalette();
     palette[12] = 10;  // blue
@@ -89,7 +89,7 @@ TEST(GifModel, GlobalColoursReadOnlyWhileTheGlobalTableExists) {
 }
 
 TEST(GifModel, SettersStoreAndChangeNoBitmap) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(TwoFrameTransparentGif()));
     const std::string mask = MaskMd5(*gif.FrameDIBAND(1));
     const std::string colour = IndicesMd5(*gif.FrameDIBXOR(1));

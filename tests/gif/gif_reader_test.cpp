@@ -8,17 +8,17 @@
 #include <vector>
 
 #include "FrameBytes.h"
-#include "FrameDigests.h"
 #include "GifBuilder.h"
-#include "GifReader.h"
 #include "LzwTestStream.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "gif/GifReader.h"
+#include "tools/corpogif/FrameDigests.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes MaskBits(const cDIB& mask) {
+Bytes MaskBits(const Dib& mask) {
     Bytes out;
     for (int32_t y = 0; y < mask.Height(); ++y)
         for (int32_t x = 0; x < mask.Width(); ++x)
@@ -38,7 +38,7 @@ const Bytes kPixels = {0, 1, 2, 3, 3, 2, 1, 0};
 TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
     const Bytes stream = GifBuilder("GIF89a").Screen(300, 200).Data();
     ASSERT_EQ(stream.size(), 13u);
-    cGIF gif;
+    GifImage gif;
     EXPECT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.FramesCount(), 0);
     EXPECT_EQ(gif.ScreenWidth(), 300);
@@ -49,7 +49,7 @@ TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
 TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
     const Bytes good = FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
     for (const char* header : {"GIF88a", "gif89a", "GIF89A", "GIF87b"}) {
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(good));
         Bytes bad = good;
         std::copy(header, header + 6, bad.begin());
@@ -58,14 +58,14 @@ TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
         EXPECT_EQ(gif.ScreenWidth(), 0);
         EXPECT_FALSE(gif.GlobalPaletteExists());
     }
-    cGIF old;
+    GifImage old;
     Bytes v87 = good;
     v87[4] = '7';
     EXPECT_TRUE(old.LoadFromStream(v87));
 }
 
 TEST(GifReader, StreamsShorterThanTheHeaderNeverLoad) {
-    cGIF gif;
+    GifImage gif;
     // The signature or the version would begin past the end: the caller's error.
     EXPECT_THROW(gif.LoadFromStream(Bytes{}), std::out_of_range);
     EXPECT_THROW(gif.LoadFromStream(Bytes{'G', 'I', 'F'}), std::out_of_range);
@@ -82,7 +82,7 @@ TEST(GifReader, StreamsShorterThanTheHeaderNeverLoad) {
 }
 
 TEST(GifReader, ColourTablesLandInPaletteForm) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Data()));
     EXPECT_TRUE(gif.GlobalPaletteExists());
     EXPECT_EQ(gif.GlobalPaletteEntries(), 4);
@@ -100,7 +100,7 @@ TEST(GifReader, ColourTablesLandInPaletteForm) {
 }
 
 TEST(GifReader, LoopCountComesFromTheLastLoopingExtensionThatFits) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(5).Trailer().Data()));
     EXPECT_EQ(gif.AnimationLoops(), 5);
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(7).Loop(32768).Trailer().Data()));
@@ -127,7 +127,7 @@ TEST(GifReader, ExtensionsWeDoNotUseArePassedOver) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 1);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
@@ -142,7 +142,7 @@ TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
                              .Image(1, 0, 3, 2, {1, 1, 1, 2, 2, 2}, 2)
                              .Trailer()
                              .Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 2);
     EXPECT_EQ(gif.FrameDelay(1), 0);
@@ -159,7 +159,7 @@ TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
 TEST(GifReader, TransparentColourIsBlackInTheBitmapAndWhiteInTheMask) {
     const Bytes stream =
         FourColourScreen().GraphicControl(0, 0, 2).Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.LocalPaletteRGBEntry(1, 2), 0x00FF00);  // the file's green
     Bytes table;
@@ -184,7 +184,7 @@ TEST(GifReader, FramePalettesComeFromTheLocalOrTheGlobalTable) {
                              .ImageData(2, LzwEncode(Bytes(8, 0), 2))
                              .Trailer()
                              .Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_FALSE(gif.LocalPaletteUsed(1));
     EXPECT_EQ(gif.LocalPaletteEntries(1), 4);
@@ -208,7 +208,7 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
                             .Image(0, 0, 4, 2, kPixels, 2)
                             .Trailer()
                             .Data();
-    cGIF gif;
+    GifImage gif;
     // No trailer: every frame, result true.
     ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.end() - 1)));
     EXPECT_EQ(gif.FramesCount(), 2);
@@ -246,7 +246,7 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
 }
 
 TEST(GifReader, TrailingGraphicControlMakesOneRecordMoreThanTheFrameCount) {
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).GraphicControl(2, 77).Trailer().Data()));
     EXPECT_EQ(gif.FramesCount(), 1);
@@ -261,7 +261,7 @@ TEST(GifReader, InterlacedFramesOfAnyHeightUseTheFourPasses) {
         Bytes rows;
         for (int y = 0; y < height; ++y)
             rows.insert(rows.end(), {uint8_t(y % 4), uint8_t(3 - y % 4)});
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(
             FourColourScreen(2, height).Image(0, 0, 2, height, rows, 2, true).Data()));
         EXPECT_TRUE(gif.FrameInterlaced(1));
@@ -277,7 +277,7 @@ TEST(GifReader, SixteenBitFieldsAreSigned) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.ScreenWidth(), 40000 - 65536);
     EXPECT_EQ(gif.FramesCount(), 2);  // the negative-width frame is still counted
@@ -292,7 +292,7 @@ TEST(GifReader, FrameBitmapsOfOneLoadShareAPixelMemoryBudget) {
     for (int f = 0; f < 5; ++f)
         builder.Image(0, 0, 100, 100, Bytes(10000, 1), 2);
     const Bytes stream = builder.Trailer().Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(GifReader(gif, 3 * 11600).Load(stream.data(), stream.size()));
     ASSERT_EQ(gif.FramesCount(), 5);
     for (int16_t n = 1; n <= 3; ++n)
@@ -311,7 +311,7 @@ TEST(GifReader, ImagesBeyondTheLargestFrameCountAreNotCounted) {
     for (int f = 0; f < 32769; ++f)
         builder.Bytes(frame);
     const Bytes stream = builder.Trailer().Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.FramesCount(), 32767);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(32767)), Bytes{2});

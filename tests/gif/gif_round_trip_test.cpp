@@ -6,8 +6,8 @@
 
 #include "GiflibDecode.h"
 #include "TempDir.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ struct ImageShape {
     bool global;
 };
 
-uint8_t& Pixel(cGIF& gif, int16_t frame, int32_t x, int32_t y) {
-    cDIB& colours = *gif.FrameDIBXOR(frame);
+uint8_t& Pixel(GifImage& gif, int16_t frame, int32_t x, int32_t y) {
+    Dib& colours = *gif.FrameDIBXOR(frame);
     return colours.lpBits()[y * colours.BytesPerScanline() + x];
 }
 
@@ -28,7 +28,7 @@ int Entries(int bits) {
 
 // A random image: palettes of 2 to 256 entries, interlaced frames and not, transparency,
 // local tables, frames placed anywhere, content from noise to long runs.
-void MakeImage(cGIF& gif, const ImageShape& shape, std::mt19937& random) {
+void MakeImage(GifImage& gif, const ImageShape& shape, std::mt19937& random) {
     gif.Destroy();
     const int globalBits = 1 + static_cast<int>(random() % 8);
     gif.SetGlobalPaletteExists(shape.global);
@@ -80,7 +80,7 @@ void MakeImage(cGIF& gif, const ImageShape& shape, std::mt19937& random) {
     gif.SetAnimationLoops(static_cast<int16_t>(random() % 30000));
 }
 
-void ExpectSameImage(cGIF& original, cGIF& loaded) {
+void ExpectSameImage(GifImage& original, GifImage& loaded) {
     EXPECT_EQ(loaded.ScreenWidth(), original.ScreenWidth());
     EXPECT_EQ(loaded.ScreenHeight(), original.ScreenHeight());
     EXPECT_EQ(loaded.ScreenBackgroundColorIndex(), original.ScreenBackgroundColorIndex());
@@ -115,8 +115,8 @@ void ExpectSameImage(cGIF& original, cGIF& loaded) {
                     << "local entry " << i;
             }
         }
-        const cDIB& a = *original.FrameDIBXOR(n);
-        const cDIB& b = *loaded.FrameDIBXOR(n);
+        const Dib& a = *original.FrameDIBXOR(n);
+        const Dib& b = *loaded.FrameDIBXOR(n);
         ASSERT_EQ(b.Width(), a.Width());
         ASSERT_EQ(b.Height(), a.Height());
         for (int32_t y = 0; y < a.Height(); ++y) {
@@ -130,7 +130,7 @@ void ExpectSameImage(cGIF& original, cGIF& loaded) {
 }
 
 // giflib, reading the same file, sees the same frames.
-void ExpectGiflibAgrees(cGIF& original, const std::string& file) {
+void ExpectGiflibAgrees(GifImage& original, const std::string& file) {
     GiflibImage decoded;
     std::string error;
     ASSERT_TRUE(DecodeWithGiflib(TempDir::Read(file), decoded, error)) << error;
@@ -140,7 +140,7 @@ void ExpectGiflibAgrees(cGIF& original, const std::string& file) {
     for (int16_t n = 1; n <= original.FramesCount(); ++n) {
         SCOPED_TRACE(testing::Message() << "giflib, frame " << n);
         const GiflibFrame& f = decoded.frames[static_cast<size_t>(n - 1)];
-        const cDIB& colours = *original.FrameDIBXOR(n);
+        const Dib& colours = *original.FrameDIBXOR(n);
         EXPECT_EQ(f.left, original.FrameLeft(n));
         EXPECT_EQ(f.top, original.FrameTop(n));
         ASSERT_EQ(f.width, colours.Width());
@@ -173,11 +173,11 @@ TEST(GifRoundTrip, SaveThenLoadGivesBackEveryIndexAndFieldHereAndInGiflib) {
         for (int variant = 0; variant < 3; ++variant) {
             SCOPED_TRACE(testing::Message() << shape.frames << " frames up to " << shape.maxWidth
                                             << " x " << shape.maxHeight << ", variant " << variant);
-            cGIF original;
+            GifImage original;
             MakeImage(original, shape, random);
             const std::string file = dir.File("round.gif");
             ASSERT_TRUE(original.Save(file));
-            cGIF loaded;
+            GifImage loaded;
             ASSERT_TRUE(loaded.LoadFromFile(file));
             ExpectSameImage(original, loaded);
             ExpectGiflibAgrees(original, file);
@@ -189,13 +189,13 @@ TEST(GifRoundTrip, ALoadedFileSavesToTheSameBytes) {
     // What this writer wrote, read back and written again, is the same file.
     std::mt19937 random(7);
     TempDir dir;
-    cGIF original;
+    GifImage original;
     MakeImage(original, ImageShape{5, 90, 70, true}, random);
     // A frame read without a table of its own takes the global table's sort flag, and the
     // writer puts that flag in its descriptor; with an unsorted global table nothing moves.
     original.SetGlobalPaletteSorted(false);
     ASSERT_TRUE(original.Save(dir.File("first.gif")));
-    cGIF loaded;
+    GifImage loaded;
     ASSERT_TRUE(loaded.LoadFromFile(dir.File("first.gif")));
     ASSERT_TRUE(loaded.Save(dir.File("second.gif")));
     EXPECT_EQ(TempDir::Read(dir.File("second.gif")), TempDir::Read(dir.File("first.gif")));
@@ -206,7 +206,7 @@ TEST(GifRoundTrip, ShortInterlacedFramesKeepTheirRows) {
     // they read back the same here and in every other decoder.
     TempDir dir;
     for (int16_t height = 1; height <= 6; ++height) {
-        cGIF original;
+        GifImage original;
         original.FrameInsert(1, 3, height);
         original.SetGlobalPaletteExists(true);
         original.SetGlobalPaletteEntries(8);
@@ -216,7 +216,7 @@ TEST(GifRoundTrip, ShortInterlacedFramesKeepTheirRows) {
                 Pixel(original, 1, x, y) = static_cast<uint8_t>(y);
         }
         ASSERT_TRUE(original.Save(dir.File("short.gif")));
-        cGIF loaded;
+        GifImage loaded;
         ASSERT_TRUE(loaded.LoadFromFile(dir.File("short.gif")));
         SCOPED_TRACE(testing::Message() << height << " rows");
         ExpectSameImage(original, loaded);

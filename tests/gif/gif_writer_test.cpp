@@ -7,8 +7,8 @@
 #include "FrameBytes.h"
 #include "GiflibDecode.h"
 #include "TempDir.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ struct Saved {
     bool ok;
     Bytes bytes;
 };
-Saved SaveAndRead(cGIF& gif) {
+Saved SaveAndRead(GifImage& gif) {
     TempDir dir;
     const std::string file = dir.File("out.gif");
     const bool ok = gif.Save(file);
@@ -46,7 +46,7 @@ void SetColour(uint8_t* palette, int entry, uint8_t red, uint8_t green, uint8_t 
 }
 
 // A one-frame image of w x h with a global table of `entries` colours.
-void OneFrame(cGIF& gif, int16_t w, int16_t h, int16_t entries) {
+void OneFrame(GifImage& gif, int16_t w, int16_t h, int16_t entries) {
     gif.FrameInsert(1, w, h);
     gif.SetGlobalPaletteExists(true);
     gif.SetGlobalPaletteEntries(entries);
@@ -55,7 +55,7 @@ void OneFrame(cGIF& gif, int16_t w, int16_t h, int16_t entries) {
 }  // namespace
 
 TEST(GifWriter, AnEmptyImageIsFourteenBytes) {
-    cGIF gif;
+    GifImage gif;
     gif.Destroy();
     const Saved saved = SaveAndRead(gif);
     ASSERT_TRUE(saved.ok);
@@ -68,12 +68,12 @@ TEST(GifWriter, AnEmptyImageIsFourteenBytes) {
     EXPECT_EQ(Bytes(extended.bytes.begin(), extended.bytes.begin() + 6), Text("GIF89a"));
 
     // A new object has no frame slot at all.
-    cGIF fresh;
+    GifImage fresh;
     EXPECT_FALSE(SaveAndRead(fresh).ok);
 }
 
 TEST(GifWriter, OnePixelFrameByteForByte) {
-    cGIF gif;
+    GifImage gif;
     gif.FrameInsert(1, 1, 1);
     gif.SetFrameDelay(1, 10);
     gif.SetLocalPaletteUsed(1, true);
@@ -105,7 +105,7 @@ TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
                  {256, false, 768, 0xF7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.entries << " entries");
-        cGIF gif;
+        GifImage gif;
         gif.Destroy();
         gif.SetGlobalPaletteExists(true);
         gif.SetGlobalPaletteEntries(c.entries);
@@ -123,7 +123,7 @@ TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
             EXPECT_EQ(saved.bytes[13 + i], expected) << "table byte " << i;
         }
     }
-    cGIF tooMany;
+    GifImage tooMany;
     tooMany.Destroy();
     tooMany.SetGlobalPaletteExists(true);
     tooMany.SetGlobalPaletteEntries(257);
@@ -131,7 +131,7 @@ TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
 }
 
 TEST(GifWriter, GraphicControlFlagsAndTheValuesThatDoNotFit) {
-    cGIF gif;
+    GifImage gif;
     OneFrame(gif, 2, 2, 4);
     gif.SetFrameDisposalMethod(1, 2);
     gif.SetFrameUseTransparentColor(1, true);
@@ -161,7 +161,7 @@ TEST(GifWriter, GraphicControlFlagsAndTheValuesThatDoNotFit) {
 }
 
 TEST(GifWriter, ImageDescriptorFlagsAndTablesPerFrame) {
-    cGIF gif;
+    GifImage gif;
     OneFrame(gif, 4, 9, 16);
     gif.SetFrameLeft(1, 300);
     gif.SetFrameTop(1, -2);
@@ -193,9 +193,9 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
     } cases[] = {{{0, 1, 6, 1}, 3}, {{200, 0, 1, 1}, 8}, {{0, 255, 3, 4}, 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "code size " << c.codeSize);
-        cGIF gif;
+        GifImage gif;
         OneFrame(gif, 2, 2, 2);
-        const cDIB& colours = *gif.FrameDIBXOR(1);
+        const Dib& colours = *gif.FrameDIBXOR(1);
         for (size_t i = 0; i < 4; ++i)
             colours.lpBits()[i / 2 * colours.BytesPerScanline() + i % 2] = c.indices[i];
         const Saved saved = SaveAndRead(gif);
@@ -204,7 +204,7 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
         const size_t image = 6 + 7 + 6 + 19 + 8;
         EXPECT_EQ(saved.bytes[image + 10], c.codeSize);
 
-        cGIF loaded;
+        GifImage loaded;
         ASSERT_TRUE(loaded.LoadFromStream(saved.bytes));
         EXPECT_EQ(Indices(*loaded.FrameDIBXOR(1)), c.indices);
         GiflibImage reference;
@@ -217,12 +217,12 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
 
 TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
     // No local table in an image without a global one: nothing names the colours.
-    cGIF gif;
+    GifImage gif;
     gif.FrameInsert(1, 2, 2);
     EXPECT_FALSE(SaveAndRead(gif).ok);
 
     // A colour bitmap that is not 8 bits a pixel gives a frame without data sub-blocks.
-    cGIF deep;
+    GifImage deep;
     OneFrame(deep, 2, 2, 2);
     deep.FrameDIBXOR(1)->Create(2, 2, 32);
     const Saved saved = SaveAndRead(deep);
@@ -233,7 +233,7 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
 
     // A frame whose bitmap could not be made (width 0) has an empty bitmap object: it is
     // written as a 0 x 0 frame without data, as the bitmap reports its size.
-    cGIF empty;
+    GifImage empty;
     OneFrame(empty, 0, 5, 2);
     const Saved nothing = SaveAndRead(empty);
     ASSERT_TRUE(nothing.ok);
@@ -241,7 +241,7 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
               (Bytes{0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x02, 0x00, 0x3B}));
 
     // The descriptor holds 16-bit sizes.
-    cGIF wide;
+    GifImage wide;
     OneFrame(wide, 2, 2, 2);
     ASSERT_TRUE(wide.FrameDIBXOR(1)->Create(40000, 1, 8));
     EXPECT_FALSE(SaveAndRead(wide).ok);
@@ -253,13 +253,13 @@ TEST(GifWriter, ReplacesTheFileOnlyWhenTheNewOneIsComplete) {
     const Bytes previous = Text("previous content");
     TempDir::Write(file, previous);
 
-    cGIF broken;  // fails at the frame: no colour table anywhere
+    GifImage broken;  // fails at the frame: no colour table anywhere
     broken.FrameInsert(1, 8, 8);
     EXPECT_FALSE(broken.Save(file));
     EXPECT_EQ(TempDir::Read(file), previous);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"banner.gif"});  // no leftovers
 
-    cGIF good;
+    GifImage good;
     OneFrame(good, 8, 8, 2);
     ASSERT_TRUE(good.Save(file));
     const Bytes written = TempDir::Read(file);

@@ -12,10 +12,10 @@
 
 #include "FrameBytes.h"
 #include "GifBuilder.h"
-#include "GifReader.h"
-#include "LzwDecoder.h"
 #include "LzwTestStream.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "gif/GifReader.h"
+#include "gif/LzwDecoder.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ GifBuilder FourColourScreen(int width = 4, int height = 2) {
     return gif;
 }
 
-bool HasPixels(const cGIF& gif, int16_t n) {
+bool HasPixels(const GifImage& gif, int16_t n) {
     return gif.FrameDIBXOR(n) && gif.FrameDIBXOR(n)->hDIB() != nullptr;
 }
 
@@ -37,7 +37,7 @@ TEST(HostileGif, TinyStreamsAroundTheHeaderAndScreen) {
     const Bytes whole = GifBuilder("GIF89a").Screen(300, 200, -1, 7, 49).Data();
     ASSERT_EQ(whole.size(), 13u);
     auto prefix = [&](size_t n) { return Bytes(whole.begin(), whole.begin() + n); };
-    cGIF gif;
+    GifImage gif;
     // Too short for the header: never loads (0 and 3 bytes are the caller's error).
     EXPECT_THROW(gif.LoadFromStream(prefix(0)), std::out_of_range);
     EXPECT_FALSE(gif.LoadFromStream(prefix(1)));
@@ -70,7 +70,7 @@ TEST(HostileGif, EveryTruncationLoadsTheFramesReached) {
     const Bytes whole = builder.Trailer().Data();
 
     for (size_t cut = 6; cut <= whole.size(); ++cut) {
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.begin() + cut))) << cut;
         int16_t expected = 0;
         for (size_t start : imageStarts)
@@ -83,7 +83,7 @@ TEST(HostileGif, EveryTruncationLoadsTheFramesReached) {
             EXPECT_EQ(gif.FrameDIBXOR(n)->Width(), n == 1 ? 4 : 3) << cut;
         }
     }
-    cGIF full;
+    GifImage full;
     ASSERT_TRUE(full.LoadFromStream(whole));
     EXPECT_EQ(full.AnimationLoops(), 3);
     EXPECT_EQ(Indices(*full.FrameDIBXOR(1)), kPixels);
@@ -100,7 +100,7 @@ TEST(HostileGif, ZeroAndLargestSizesLeaveEmptyBitmapsAndTheLoadGoesOn) {
                                  .Image(0, 0, 4, 2, kPixels, 2)
                                  .Trailer()
                                  .Data();
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(stream)) << side;
         ASSERT_EQ(gif.FramesCount(), 3);
         EXPECT_EQ(gif.ScreenWidth(), side == 0 ? 0 : -1);  // 65535 reads as -1
@@ -118,7 +118,7 @@ TEST(HostileGif, ThousandsOfHugeFramesInASmallFileAllocateNoPixels) {
         builder.GraphicControl(0, 1, 2).ImageDescriptor(0, 0, 32767, 32767).ImageData(2, {0x44});
     const Bytes stream = builder.Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
     ASSERT_LT(stream.size(), 70000u);
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 3001);
     for (int16_t n = 1; n <= 3000; ++n)
@@ -134,7 +134,7 @@ TEST(HostileGif, FramesUnderTheBitmapLimitStopAtTheLoadBudget) {
     for (int f = 0; f < 40; ++f)
         builder.ImageDescriptor(0, 0, 300, 300).ImageData(2, LzwEncode({2, 2, 2}, 2));
     const Bytes stream = builder.Trailer().Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(GifReader(gif, budget).Load(stream.data(), stream.size()));
     ASSERT_EQ(gif.FramesCount(), 40);
     uint64_t used = 0;
@@ -158,7 +158,7 @@ TEST(HostileGif, CorruptCodesEndTheFrameAndTheNextFrameStillLoads) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 2);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), (Bytes{1, 2, 3, 0, 0, 0, 0, 0}));
@@ -174,7 +174,7 @@ TEST(HostileGif, SubBlockChainsThatNeverEndStopAtTheEndOfTheStream) {
     comment.Bytes({0x21, 0xFE});
     for (int i = 0; i < 4000; ++i)
         comment.Bytes(endless);
-    cGIF gif;
+    GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(comment.Data()));
     EXPECT_EQ(gif.FramesCount(), 0);
 
@@ -215,7 +215,7 @@ TEST(HostileGif, MinimumCodeSizesAtAndPastTheEdges) {
                                  .Image(0, 0, 4, 2, kPixels, 2)
                                  .Trailer()
                                  .Data();
-        cGIF gif;
+        GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(stream)) << c.minimumCodeSize;
         ASSERT_EQ(gif.FramesCount(), 2);
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), c.expected) << c.minimumCodeSize;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "GifBuilder.h"
-#include "LzwDecoder.h"
 #include "LzwTestStream.h"
+#include "gif/LzwDecoder.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "GiflibDecode.h"
 #include "MemorySink.h"
-#include "mGIFLZWEnc.h"
+#include "gif/mGIFLZWEnc.h"
 
 using mGIFLZWEnc::EncodeRows;
 using mGIFLZWEnc::IndexRows;

@@ -1,7 +1,7 @@
 // The PNG writer: its checksums, and files that a reader walking the chunks takes apart
 // back into the same pixels.
 
-#include "PngWriter.h"
+#include "tools/corpogif/PngWriter.h"
 
 #include <gtest/gtest.h>
 

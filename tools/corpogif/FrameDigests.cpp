@@ -1,12 +1,12 @@
-#include "FrameDigests.h"
+#include "tools/corpogif/FrameDigests.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "Md5.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "tools/corpogif/Md5.h"
 
-std::string IndicesMd5(const cDIB& colour) {
+std::string IndicesMd5(const Dib& colour) {
     if (colour.hDIB() == nullptr || colour.bpp() != 8) return {};
     Md5 digest;
     for (int32_t y = 0; y < colour.Height(); ++y)
@@ -15,7 +15,7 @@ std::string IndicesMd5(const cDIB& colour) {
     return digest.HexDigest();
 }
 
-std::string MaskMd5(const cDIB& mask) {
+std::string MaskMd5(const Dib& mask) {
     if (mask.hDIB() == nullptr || mask.bpp() != 1) return {};
     Md5 digest;
     std::vector<uint8_t> row(static_cast<size_t>(mask.Width()));

@@ -1,4 +1,4 @@
-#include "FramesCommand.h"
+#include "tools/corpogif/FramesCommand.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -6,10 +6,10 @@
 #include <ostream>
 #include <system_error>
 
-#include "MemoryViewerHost.h"
-#include "PngWriter.h"
+#include "controls/GifViewer.h"
+#include "controls/MemoryViewerHost.h"
 #include "platform/SystemColors.h"
-#include "ucGIFViewer.h"
+#include "tools/corpogif/PngWriter.h"
 
 namespace corpogif {
 
@@ -43,7 +43,7 @@ std::optional<uint32_t> ParseRgb(const std::string& text) {
 }
 
 // The 32-bit buffer's pixels (blue, green, red, unused) as RGB bytes, rows top-down.
-std::vector<uint8_t> ToRgb(const cDIB& dib) {
+std::vector<uint8_t> ToRgb(const Dib& dib) {
     std::vector<uint8_t> rgb;
     rgb.reserve(static_cast<size_t>(dib.Width()) * dib.Height() * 3);
     const auto* bits = static_cast<const uint8_t*>(dib.lpBits());
@@ -101,13 +101,13 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     // painting that follows every frame cheap.
     controls::MemoryViewerHost host(1, 1);
     host.SetBackColor(backColor);
-    controls::ucGIFViewer viewer(host);
+    controls::GifViewer viewer(host);
 
     int written = 0;
     bool failed = false;
     host.onFrameRendered = [&](int16_t frame) {
         if (failed) return;
-        const cDIB& screen = viewer.DIBScreen();
+        const Dib& screen = viewer.DisplayBuffer();
         if (screen.hDIB() == nullptr) {
             // The 16-bit sizes as the file stores them.
             err << "corpogif frames: the logical screen " << uint16_t(viewer.GIFWidth()) << " x "

@@ -1,11 +1,11 @@
-#include "GifInfo.h"
+#include "tools/corpogif/GifInfo.h"
 
 #include <cstdio>
 #include <sstream>
 
-#include "FrameDigests.h"
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
+#include "tools/corpogif/FrameDigests.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ unsigned Stored(int16_t value) {
 
 }  // namespace
 
-std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version) {
+std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version) {
     std::ostringstream out;
     out << "{\"loaded\": " << Bool(loaded) << ", \"version\": " << OrNull(version)
         << ", \"screen\": {\"width\": " << Stored(gif.ScreenWidth())

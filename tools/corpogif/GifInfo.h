@@ -4,7 +4,7 @@
 
 #include <string>
 
-class cGIF;
+class GifImage;
 
 // version is the file's 3-character GIF version ("87a", "89a"), or empty when unknown.
-std::string GifInfoJson(const cGIF& gif, bool loaded, const std::string& version);
+std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version);

@@ -1,12 +1,12 @@
-#include "GifResave.h"
+#include "tools/corpogif/GifResave.h"
 
 #include <exception>
 
-#include "GifWriter.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "gif/GifWriter.h"
 
 int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) {
-    cGIF gif;
+    GifImage gif;
     if (!gif.LoadFromFile(in)) {
         err << "corpogif: " << in << ": not loaded (missing, unreadable or not a GIF)\n";
         return 1;

@@ -1,14 +1,14 @@
-#include "LoadTiming.h"
+#include "tools/corpogif/LoadTiming.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 
-#include "cGIF.h"
+#include "gif/GifImage.h"
 
 namespace {
 
-double FramePixels(const cGIF& gif) {
+double FramePixels(const GifImage& gif) {
     double pixels = 0;
     for (int16_t n = 1; n <= gif.FramesCount(); ++n)
         if (const auto colour = gif.FrameDIBXOR(n))
@@ -28,7 +28,7 @@ LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat) {
         if (repeat <= 0 && milliseconds.size() >= 3 &&
             Clock::now() - start > std::chrono::seconds(1))
             break;
-        cGIF gif;
+        GifImage gif;
         const auto before = Clock::now();
         gif.LoadFromStream(bytes);
         const auto after = Clock::now();

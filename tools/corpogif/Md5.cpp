@@ -1,4 +1,4 @@
-#include "Md5.h"
+#include "tools/corpogif/Md5.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "tools/corpogif/PngWriter.h"
 
 #include <algorithm>
 #include <array>

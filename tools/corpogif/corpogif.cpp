@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "FramesCommand.h"
-#include "GifInfo.h"
-#include "GifResave.h"
-#include "LoadTiming.h"
-#include "cGIF.h"
+#include "gif/GifImage.h"
+#include "tools/corpogif/FramesCommand.h"
+#include "tools/corpogif/GifInfo.h"
+#include "tools/corpogif/GifResave.h"
+#include "tools/corpogif/LoadTiming.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 int Info(const std::string& path) {
-    cGIF gif;
+    GifImage gif;
     const bool loaded = gif.LoadFromFile(path);
     std::string version;
     std::vector<uint8_t> bytes;
@@ -63,7 +63,7 @@ int Time(const std::string& path, int repeat) {
     }
     bool loaded = false;
     try {
-        cGIF probe;
+        GifImage probe;
         loaded = probe.LoadFromStream(bytes);
     } catch (const std::exception&) {
     }

@@ -9,36 +9,37 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
 
 namespace {
 
 // Mask colour table: entry 0 black (opaque), entry 1 white (transparent).
 const std::vector<uint8_t> kMaskPalette = {0, 0, 0, 0, 255, 255, 255, 0};
 
-void CheckFrameNumber(int16_t nFrame, int16_t first, int16_t last) {
-    if (nFrame < first || nFrame > last) throw std::out_of_range("frame number out of range");
+void CheckFrameNumber(int16_t frameNumber, int16_t first, int16_t last) {
+    if (frameNumber < first || frameNumber > last)
+        throw std::out_of_range("frame number out of range");
 }
 
 }  // namespace
 
-void cGIF::FrameInsert(int16_t nFrame, int16_t Width, int16_t Height) {
+void GifImage::FrameInsert(int16_t frameNumber, int16_t width, int16_t height) {
     const int16_t count = framesCount_;
     if (count == std::numeric_limits<int16_t>::max()) {
         throw std::overflow_error("an image holds at most 32767 frames");
     }
     // Below the first frame there is no place to insert into, once frames exist.
-    if (count > 0 && nFrame < 1) throw std::out_of_range("frame number out of range");
+    if (count > 0 && frameNumber < 1) throw std::out_of_range("frame number out of range");
 
     // The bitmaps are made first, so that nothing has changed if making them throws.
     // A size the bitmap class refuses leaves the frame with bitmap objects holding no
     // bitmap, as for a frame read from a file.
-    GIFFrame added;
-    added.FrameDIBXOR = std::make_shared<cDIB>();
-    if (added.FrameDIBXOR->Create(Width, Height, 8)) added.FrameDIBXOR->Cls(0);
-    added.FrameDIBAND = std::make_shared<cDIB>();
-    if (added.FrameDIBAND->Create(Width, Height, 1)) {
+    GifFrame added;
+    added.FrameDIBXOR = std::make_shared<Dib>();
+    if (added.FrameDIBXOR->Create(width, height, 8)) added.FrameDIBXOR->Cls(0);
+    added.FrameDIBAND = std::make_shared<Dib>();
+    if (added.FrameDIBAND->Create(width, height, 1)) {
         added.FrameDIBAND->SetPalette(kMaskPalette);
         added.FrameDIBAND->Cls(0);
     }
@@ -46,35 +47,36 @@ void cGIF::FrameInsert(int16_t nFrame, int16_t Width, int16_t Height) {
     // A record that a trailing graphic control extension left past the counted frames
     // is dropped: the new frame starts blank.
     frames_.resize(static_cast<size_t>(count));
-    const size_t position = (count == 0 || nFrame > count) ? static_cast<size_t>(count)
-                                                           : static_cast<size_t>(nFrame) - 1;
+    const size_t position = (count == 0 || frameNumber > count)
+                                ? static_cast<size_t>(count)
+                                : static_cast<size_t>(frameNumber) - 1;
     frames_.insert(frames_.begin() + static_cast<std::ptrdiff_t>(position), std::move(added));
     framesCount_ = static_cast<int16_t>(count + 1);
     if (framesCount_ == 1) {
-        screen_.Width = Width;
-        screen_.Height = Height;
+        screen_.Width = width;
+        screen_.Height = height;
     }
 }
 
-void cGIF::FrameRemove(int16_t nFrame) {
+void GifImage::FrameRemove(int16_t frameNumber) {
     // Only counted frames can be removed: the blank record of an empty image, or one that
     // a trailing graphic control extension left, is not a frame.
-    CheckFrameNumber(nFrame, 1, framesCount_);
-    frames_.erase(frames_.begin() + (nFrame - 1));
+    CheckFrameNumber(frameNumber, 1, framesCount_);
+    frames_.erase(frames_.begin() + (frameNumber - 1));
     framesCount_ = static_cast<int16_t>(framesCount_ - 1);
     if (framesCount_ == 0) {
-        frames_.assign(1, GIFFrame{});
+        frames_.assign(1, GifFrame{});
     } else {
         frames_.resize(static_cast<size_t>(framesCount_));
     }
 }
 
-void cGIF::FrameMoveUp(int16_t nFrame) {
-    CheckFrameNumber(nFrame, 2, framesCount_);
-    std::swap(frames_[nFrame - 2], frames_[nFrame - 1]);
+void GifImage::FrameMoveUp(int16_t frameNumber) {
+    CheckFrameNumber(frameNumber, 2, framesCount_);
+    std::swap(frames_[frameNumber - 2], frames_[frameNumber - 1]);
 }
 
-void cGIF::FrameMoveDown(int16_t nFrame) {
-    CheckFrameNumber(nFrame, 1, static_cast<int16_t>(framesCount_ - 1));
-    std::swap(frames_[nFrame - 1], frames_[nFrame]);
+void GifImage::FrameMoveDown(int16_t frameNumber) {
+    CheckFrameNumber(frameNumber, 1, static_cast<int16_t>(framesCount_ - 1));
+    std::swap(frames_[frameNumber - 1], frames_[frameNumber]);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The Qt host of a ucGIFViewer: a widget whose surface is a 32-bit bitmap of its client
+// The Qt host of a GifViewer: a widget whose surface is a 32-bit bitmap of its client
 // area, which runs the viewer's delay timer, reads its resources from the Qt resource
 // system, and passes Qt's input on as the viewer's events.
 
@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <memory>
 
-#include "ControlSurface.h"
-#include "ucGIFViewer.h"
-#include "ucGIFViewerHost.h"
+#include "controls/ControlSurface.h"
+#include "controls/GifViewer.h"
+#include "controls/GifViewerHost.h"
 
 namespace controls {
 
-class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
+class GifViewerWidget : public QWidget, private GifViewerHost {
     Q_OBJECT
-    // Descriptions offered to designers.
+    // Descriptions offered to designers, word for word as the control has always given them.
     Q_CLASSINFO("BackColor",
                 "Devuelve o establece el color de fondo usado para mostrar texto y gráficos en "
                 "un objeto.")
@@ -25,16 +25,16 @@ class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
                 "eventos generados por el usuario.")
 
   public:
-    explicit ucGIFViewerWidget(QWidget* parent = nullptr);
-    ~ucGIFViewerWidget() override;
+    explicit GifViewerWidget(QWidget* parent = nullptr);
+    ~GifViewerWidget() override;
 
     // The viewer's methods and properties.
-    ucGIFViewer& Viewer() { return *viewer_; }
-    const ucGIFViewer& Viewer() const { return *viewer_; }
+    GifViewer& Viewer() { return *viewer_; }
+    const GifViewer& Viewer() const { return *viewer_; }
 
     // The client area's surface as last painted, for inspection.
     const ControlSurface& Surface() const { return surface_; }
-    // The interval that tmrDelay really runs at (never below the platform's minimum).
+    // The interval that the delay timer really runs at (never below the platform's minimum).
     int EffectiveInterval() const { return delayTimer_.interval(); }
 
   signals:
@@ -58,7 +58,7 @@ class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    // ucGIFViewerHost
+    // GifViewerHost
     void SetTimerInterval(int32_t milliseconds) override;
     int32_t TimerInterval() const override { return timerInterval_; }
     void SetTimerEnabled(bool enabled) override;
@@ -75,7 +75,7 @@ class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
     void SetEnabled(bool enabled) override { setEnabled(enabled); }
     std::vector<uint8_t> ReadResource(const std::string& resourceID,
                                       const std::string& resourceType) override;
-    void RaiseGIFFrameRendered(int16_t Frame) override { emit GIFFrameRendered(Frame); }
+    void RaiseGIFFrameRendered(int16_t frame) override { emit GIFFrameRendered(frame); }
 
     // A new surface of the client size, filled with the background colour.
     void MakeSurface();
@@ -86,7 +86,7 @@ class ucGIFViewerWidget : public QWidget, private ucGIFViewerHost {
     int16_t borderStyle_ = 0;
     bool leftPressed_ = false;
     ControlSurface surface_;
-    std::unique_ptr<ucGIFViewer> viewer_;
+    std::unique_ptr<GifViewer> viewer_;
 };
 
 }  // namespace controls

@@ -1,6 +1,6 @@
 // The GIF viewer in its Qt widget: resources, the real delay timer, input and the border.
 
-#include "ucGIFViewerWidget.h"
+#include "controls/qt/GifViewerWidget.h"
 
 #include <QMetaClassInfo>
 #include <QSignalSpy>
@@ -11,7 +11,7 @@
 
 namespace {
 
-using controls::ucGIFViewerWidget;
+using controls::GifViewerWidget;
 
 // animated-red-blue.gif of the test suites: 64 x 48, 4 frames, bundled as ":/GIF/REDBLUE".
 constexpr int kSuiteWidth = 64;
@@ -21,19 +21,19 @@ using testgif::RgbAt;
 
 }  // namespace
 
-class ucGIFViewerWidgetTest : public QObject {
+class GifViewerWidgetTest : public QObject {
     Q_OBJECT
 
   private slots:
     void loadsFromTheResourceSystemAndShowsTheFirstFrame() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         widget.resize(kSuiteWidth, kSuiteHeight);
         QVERIFY(widget.Viewer().LoadFromResource("REDBLUE", "GIF"));
         QCOMPARE(widget.Viewer().GIFFrames(), int16_t{4});
         QCOMPARE(widget.Viewer().GIFWidth(), int16_t{kSuiteWidth});
         QCOMPARE(widget.Surface().Width(), kSuiteWidth);
         // The surface holds the display buffer, pixel for pixel, at natural size.
-        const cDIB& screen = widget.Viewer().DIBScreen();
+        const Dib& screen = widget.Viewer().DisplayBuffer();
         for (int y = 0; y < kSuiteHeight; y += 5) {
             for (int x = 0; x < kSuiteWidth; x += 5) {
                 QCOMPARE(RgbAt(widget.Surface(), x, y), RgbAt(screen, x, y));
@@ -42,16 +42,16 @@ class ucGIFViewerWidgetTest : public QObject {
     }
 
     void missingResourceThrowsAndLeavesTheViewerEmpty() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                                  widget.Viewer().LoadFromResource("NOSUCH", "GIF"));
         QVERIFY(!widget.Viewer().GIFLoaded());
     }
 
     void playsOnTheRealTimerAndRaisesFrameRendered() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         widget.resize(kSuiteWidth, kSuiteHeight);
-        QSignalSpy rendered(&widget, &ucGIFViewerWidget::GIFFrameRendered);
+        QSignalSpy rendered(&widget, &GifViewerWidget::GIFFrameRendered);
         widget.Viewer().SetAutoPlay(true);
         QVERIFY(widget.Viewer().LoadFromResource("REDBLUE", "GIF"));
         QVERIFY(widget.Viewer().GIFIsPlaying());
@@ -64,14 +64,14 @@ class ucGIFViewerWidgetTest : public QObject {
     }
 
     void clicksReachTheContainerOnlyWhileEnabled() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         widget.resize(40, 20);
         widget.show();
         QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QSignalSpy clicks(&widget, &ucGIFViewerWidget::Click);
+        QSignalSpy clicks(&widget, &GifViewerWidget::Click);
         int16_t downButton = 0;
         float downX = 0;
-        connect(&widget, &ucGIFViewerWidget::MouseDown,
+        connect(&widget, &GifViewerWidget::MouseDown,
                 [&](int16_t& Button, int16_t&, float& x, float&) {
                     downButton = Button;
                     downX = x;
@@ -87,15 +87,15 @@ class ucGIFViewerWidgetTest : public QObject {
     }
 
     void keyPressCarriesTheCharacterCode() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         int16_t seen = 0;
-        connect(&widget, &ucGIFViewerWidget::KeyPress, [&](int16_t& KeyAscii) { seen = KeyAscii; });
+        connect(&widget, &GifViewerWidget::KeyPress, [&](int16_t& KeyAscii) { seen = KeyAscii; });
         QTest::keyClick(&widget, Qt::Key_A, Qt::NoModifier);
         QCOMPARE(seen, int16_t{'a'});
     }
 
     void fixedSingleBorderTakesAPixelFromEachSide() {
-        ucGIFViewerWidget widget;
+        GifViewerWidget widget;
         widget.resize(40, 20);
         widget.Viewer().SetBorderStyle(1);
         QCOMPARE(widget.Surface().Width(), 38);
@@ -105,7 +105,7 @@ class ucGIFViewerWidgetTest : public QObject {
     }
 
     void designerDescriptionsAreOffered() {
-        const QMetaObject& meta = ucGIFViewerWidget::staticMetaObject;
+        const QMetaObject& meta = GifViewerWidget::staticMetaObject;
         const int backColor = meta.indexOfClassInfo("BackColor");
         QVERIFY(backColor >= 0);
         QCOMPARE(QString::fromUtf8(meta.classInfo(backColor).value()),
@@ -115,5 +115,5 @@ class ucGIFViewerWidgetTest : public QObject {
     }
 };
 
-QTEST_MAIN(ucGIFViewerWidgetTest)
-#include "ucGIFViewerWidget_test.moc"
+QTEST_MAIN(GifViewerWidgetTest)
+#include "gif_viewer_widget_test.moc"

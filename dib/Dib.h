@@ -1,5 +1,5 @@
 #pragma once
-// cDIB: a device-independent bitmap whose pixel memory is addressed directly (lpBits,
+// Dib: a device-independent bitmap whose pixel memory is addressed directly (lpBits,
 // BytesPerScanline, size), together with its own memory device context, so that the same
 // pixels can be read and written byte by byte and also blitted, stretched and filled.
 //
@@ -22,7 +22,7 @@
 #include "platform/SystemColors.h"
 #include "platform/gdi/Gdi.h"
 
-class cDIB {
+class Dib {
   public:
     using HDC = platform::gdi::HDC;
     using HBITMAP = platform::gdi::HBITMAP;
@@ -32,39 +32,40 @@ class cDIB {
     // for gigabytes. Beyond it Create fails as a failed platform allocation does.
     static constexpr std::int64_t kMaxPixelBytes = std::int64_t{256} << 20;  // 256 MiB
 
-    cDIB() = default;
-    ~cDIB();
-    cDIB(const cDIB&) = delete;
-    cDIB& operator=(const cDIB&) = delete;
+    Dib() = default;
+    ~Dib();
+    Dib(const Dib&) = delete;
+    Dib& operator=(const Dib&) = delete;
 
-    // Makes a top-down bitmap of NewWidth x NewHeight at Newbpp (1, 4, 8, 16, 24 or 32)
+    // Makes a top-down bitmap of width x height at bitCount (1, 4, 8, 16, 24 or 32)
     // bits a pixel, pixels zeroed, colour table black. True when a bitmap now exists.
-    bool Create(std::int32_t NewWidth, std::int32_t NewHeight, std::int32_t Newbpp);
+    bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount);
     // Copies a bitmap picture (icons, metafiles and empty pictures are refused). Returns
     // the source's bits a pixel, or 0 when nothing was copied.
-    std::uint8_t CreateFromStdPicture(const platform::PicturePtr& Image, bool Force32bpp = false);
+    std::uint8_t CreateFromStdPicture(const platform::PicturePtr& picture,
+                                      bool force32Bits = false);
     // Loads a bitmap file, rows in the file's order. Returns its bits a pixel, or 0 (an
     // empty file changes nothing).
-    std::uint8_t CreateFromBitmapFile(const std::string& FileName);
-    // Makes oDIB an independent copy of this bitmap.
-    void CloneTo(cDIB& oDIB) const;
+    std::uint8_t CreateFromBitmapFile(const std::string& fileName);
+    // Makes copy an independent copy of this bitmap.
+    void CloneTo(Dib& copy) const;
     void Destroy();
 
-    // Copies the rectangle at x, y of hSrcDC to 0, 0 of this bitmap, converting each
+    // Copies the rectangle at x, y of sourceDc to 0, 0 of this bitmap, converting each
     // pixel to this bitmap's format. A width or height below 1 means the whole bitmap.
-    std::int32_t LoadBlt(HDC hSrcDC, std::int32_t x, std::int32_t y, std::int32_t nWidth = 0,
-                         std::int32_t nHeight = 0);
+    std::int32_t LoadBlt(HDC sourceDc, std::int32_t x, std::int32_t y, std::int32_t width = 0,
+                         std::int32_t height = 0);
     // Stretches the source rectangle of this bitmap onto the destination rectangle of
-    // hDstDC with a raster operation, in the given stretch mode (the destination's own
+    // destinationDc with a raster operation, in the given stretch mode (the destination's own
     // mode is put back afterwards). A source width or height below 1 means the whole.
-    std::int32_t Stretch(HDC hDstDC, std::int32_t x, std::int32_t y, std::int32_t nWidth,
-                         std::int32_t nHeight, std::int32_t xSrc = 0, std::int32_t ySrc = 0,
-                         std::int32_t nSrcWidth = 0, std::int32_t nSrcHeight = 0,
-                         std::uint32_t lROP = platform::gdi::kSrcCopy,
-                         std::int32_t StretchMode = platform::gdi::kColorOnColor) const;
+    std::int32_t Stretch(HDC destinationDc, std::int32_t x, std::int32_t y, std::int32_t width,
+                         std::int32_t height, std::int32_t sourceX = 0, std::int32_t sourceY = 0,
+                         std::int32_t sourceWidth = 0, std::int32_t sourceHeight = 0,
+                         std::uint32_t rasterOperation = platform::gdi::kSrcCopy,
+                         std::int32_t stretchMode = platform::gdi::kColorOnColor) const;
     // Fills the whole bitmap with an OLE colour (system colours resolved); on an indexed
     // bitmap every pixel gets the nearest colour-table entry, the lowest on ties.
-    void Cls(platform::OLE_COLOR BackColor = 0);
+    void Cls(platform::OLE_COLOR colour = 0);
 
     // Writes byteCount / 4 colour-table entries from entry 0 (entries past the table are
     // ignored). Only for bitmaps of 8 bits a pixel or fewer.
@@ -74,22 +75,23 @@ class cDIB {
     // bits a pixel or fewer; otherwise palette is left as it is.
     void GetPalette(std::vector<std::uint8_t>& palette) const;
 
-    // Fits the bitmap into a DstW x DstH box keeping its aspect ratio, centred: shrunk
-    // when it does not fit, also enlarged when StretchFit is true. Nothing is written
+    // Fits the bitmap into a boxWidth x boxHeight box keeping its aspect ratio, centred: shrunk
+    // when it does not fit, also enlarged when stretchToFit is true. Nothing is written
     // without a bitmap.
-    void GetBestFitInfo(std::int32_t DstW, std::int32_t DstH, std::int32_t& bfx, std::int32_t& bfy,
-                        std::int32_t& bfW, std::int32_t& bfH, bool StretchFit = false) const;
+    void GetBestFitInfo(std::int32_t boxWidth, std::int32_t boxHeight, std::int32_t& fitX,
+                        std::int32_t& fitY, std::int32_t& fitWidth, std::int32_t& fitHeight,
+                        bool stretchToFit = false) const;
 
-    HDC hDC() const { return m_hDC; }
-    HBITMAP hDIB() const { return m_hDIB; }
-    std::uint8_t* lpBits() const { return m_lpBits; }
-    std::int32_t Width() const { return m_Width; }
-    std::int32_t Height() const { return m_Height; }
-    std::int32_t bpp() const { return m_bpp; }
-    std::int32_t BytesPerScanline() const { return m_BytesPerScanline; }
-    std::int32_t size() const { return m_size; }
+    HDC hDC() const { return dc_; }
+    HBITMAP hDIB() const { return bitmap_; }
+    std::uint8_t* lpBits() const { return bits_; }
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    std::int32_t bpp() const { return bitCount_; }
+    std::int32_t BytesPerScanline() const { return stride_; }
+    std::int32_t size() const { return size_; }
     // The bitmap information header as the last Create wrote it (height negated).
-    const platform::gdi::BITMAPINFOHEADER& InfoHeader() const { return m_Header; }
+    const platform::gdi::BITMAPINFOHEADER& InfoHeader() const { return header_; }
 
     // A new picture holding a copy of the pixels, in the screen's format.
     platform::PicturePtr Image() const;
@@ -98,14 +100,14 @@ class cDIB {
     // Stores the row stride and image size of the current width, height and depth.
     void ComputeSizes();
 
-    HDC m_hDC = nullptr;
-    HBITMAP m_hDIB = nullptr;
-    HBITMAP m_hOldBitmap = nullptr;
-    std::uint8_t* m_lpBits = nullptr;
-    std::int32_t m_Width = 0;
-    std::int32_t m_Height = 0;
-    std::int32_t m_bpp = 0;
-    std::int32_t m_BytesPerScanline = 0;
-    std::int32_t m_size = 0;
-    platform::gdi::BITMAPINFOHEADER m_Header;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HBITMAP previousBitmap_ = nullptr;
+    std::uint8_t* bits_ = nullptr;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::int32_t bitCount_ = 0;
+    std::int32_t stride_ = 0;
+    std::int32_t size_ = 0;
+    platform::gdi::BITMAPINFOHEADER header_;
 };

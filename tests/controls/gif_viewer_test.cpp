@@ -1,20 +1,20 @@
 // The GIF viewer's logic, hosted in memory: timing, composition, fitting and its states.
 
-#include "ucGIFViewer.h"
+#include "controls/GifViewer.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "MemoryViewerHost.h"
 #include "SurfacePixels.h"
 #include "TestGifBuilder.h"
+#include "controls/MemoryViewerHost.h"
 
 namespace {
 
+using controls::GifViewer;
 using controls::MemoryViewerHost;
-using controls::ucGIFViewer;
 using testgif::SolidFrame;
 
 // Palette indices of the test images and their colours (0xRRGGBB).
@@ -44,11 +44,11 @@ class ViewerTest : public ::testing::Test {
         return viewer.LoadFromResource("BANNER", "GIF");
     }
 
-    uint32_t Screen(int x, int y) const { return RgbAt(viewer.DIBScreen(), x, y); }
+    uint32_t Screen(int x, int y) const { return RgbAt(viewer.DisplayBuffer(), x, y); }
     uint32_t Surface(int x, int y) const { return RgbAt(host.Surface(), x, y); }
 
     MemoryViewerHost host{40, 20};
-    ucGIFViewer viewer{host};
+    GifViewer viewer{host};
     std::vector<int16_t> rendered;
     std::vector<int16_t> currentInsideEvent;
 };
@@ -56,18 +56,18 @@ class ViewerTest : public ::testing::Test {
 // ---- Timing ----
 
 TEST(DelayIntervalTest, MapsHundredthsToTimerMilliseconds) {
-    EXPECT_EQ(ucGIFViewer::DelayInterval(0), 100);
+    EXPECT_EQ(GifViewer::DelayInterval(0), 100);
     for (int16_t d = 1; d <= 4; ++d)
-        EXPECT_EQ(ucGIFViewer::DelayInterval(d), 50) << d;
-    EXPECT_EQ(ucGIFViewer::DelayInterval(5), 50);
-    EXPECT_EQ(ucGIFViewer::DelayInterval(7), 70);
+        EXPECT_EQ(GifViewer::DelayInterval(d), 50) << d;
+    EXPECT_EQ(GifViewer::DelayInterval(5), 50);
+    EXPECT_EQ(GifViewer::DelayInterval(7), 70);
     // Long delays do not wrap around.
-    EXPECT_EQ(ucGIFViewer::DelayInterval(3276), 32760);
-    EXPECT_EQ(ucGIFViewer::DelayInterval(3277), 32770);
-    EXPECT_EQ(ucGIFViewer::DelayInterval(32767), 327670);
+    EXPECT_EQ(GifViewer::DelayInterval(3276), 32760);
+    EXPECT_EQ(GifViewer::DelayInterval(3277), 32770);
+    EXPECT_EQ(GifViewer::DelayInterval(32767), 327670);
     // A stored delay of 32768 or more reads as negative.
-    EXPECT_EQ(ucGIFViewer::DelayInterval(-1), 60000);
-    EXPECT_EQ(ucGIFViewer::DelayInterval(-32768), 60000);
+    EXPECT_EQ(GifViewer::DelayInterval(-1), 60000);
+    EXPECT_EQ(GifViewer::DelayInterval(-32768), 60000);
 }
 
 TEST_F(ViewerTest, AutoPlayStartsWithAOneMillisecondTickThenFollowsEachFrameDelay) {
@@ -84,7 +84,7 @@ TEST_F(ViewerTest, AutoPlayStartsWithAOneMillisecondTickThenFollowsEachFrameDela
 
     std::vector<int32_t> intervals;
     for (int tick = 0; tick < 5; ++tick) {
-        viewer.tmrDelay_Timer();
+        viewer.DelayTimerTick();
         intervals.push_back(host.TimerInterval());
     }
     EXPECT_EQ(intervals, (std::vector<int32_t>{100, 50, 70, 32770, 100}));
@@ -259,8 +259,8 @@ TEST_F(ViewerTest, BackColourWhilePlayingRestartsFromFrameOne) {
     viewer.SetAutoPlay(true);
     ASSERT_TRUE(Load(testgif::Build(
         40, 20, kPalette, {SolidFrame(0, 0, 40, 20, kRed), SolidFrame(0, 0, 10, 10, kBlue)})));
-    viewer.tmrDelay_Timer();
-    viewer.tmrDelay_Timer();
+    viewer.DelayTimerTick();
+    viewer.DelayTimerTick();
     viewer.SetBackColor(kOtherBackColor);
     EXPECT_TRUE(viewer.GIFIsPlaying());
     EXPECT_EQ(host.TimerInterval(), 1);
@@ -276,7 +276,7 @@ TEST_F(ViewerTest, DestroyEmptiesTheViewerAndFillsTheWholeClient) {
     viewer.Destroy();
     EXPECT_FALSE(viewer.GIFLoaded());
     EXPECT_EQ(viewer.GIFFrames(), 0);
-    EXPECT_EQ(viewer.DIBScreen().hDIB(), nullptr);
+    EXPECT_EQ(viewer.DisplayBuffer().hDIB(), nullptr);
     EXPECT_EQ(viewer.FitLeft(), 10) << "the position is kept";
     for (int y = 0; y < 30; y += 3) {
         for (int x = 0; x < 60; x += 3)
@@ -290,7 +290,7 @@ TEST_F(ViewerTest, FailedLoadLeavesTheLastPictureOnScreen) {
     viewer.SetAutoPlay(true);
     ASSERT_TRUE(Load(testgif::Build(
         40, 20, kPalette, {SolidFrame(0, 0, 40, 20, kRed), SolidFrame(0, 0, 40, 20, kBlue)})));
-    viewer.tmrDelay_Timer();
+    viewer.DelayTimerTick();
     EXPECT_FALSE(viewer.LoadFromFile("/nonexistent/banner.gif"));
     EXPECT_FALSE(viewer.GIFLoaded());
     EXPECT_FALSE(viewer.GIFIsPlaying());
@@ -350,7 +350,7 @@ TEST_F(ViewerTest, PersistedPropertiesKeepOnlyWhatDiffersFromTheDefaults) {
     EXPECT_EQ(bag.Count(), 4u);
 
     MemoryViewerHost otherHost(10, 10);
-    ucGIFViewer other(otherHost);
+    GifViewer other(otherHost);
     other.ReadProperties(bag);
     EXPECT_TRUE(other.AutoPlay());
     EXPECT_EQ(otherHost.BackColor(), kOtherBackColor);

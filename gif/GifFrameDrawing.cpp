@@ -11,8 +11,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "cGIF.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
 #include "platform/Errors.h"
 
 namespace {
@@ -32,7 +32,7 @@ int32_t RoundHalfEven(double value) {
     return static_cast<int32_t>(rounded);
 }
 
-void Blacken(GIFPalette& palette, size_t entry, uint8_t value) {
+void Blacken(GifPalette& palette, size_t entry, uint8_t value) {
     palette[4 * entry] = value;      // blue
     palette[4 * entry + 1] = value;  // green
     palette[4 * entry + 2] = value;  // red
@@ -40,19 +40,19 @@ void Blacken(GIFPalette& palette, size_t entry, uint8_t value) {
 
 }  // namespace
 
-void cGIF::FrameMask(int16_t nFrame, uint8_t TransparentColorIndex) {
-    GIFFrame& frame = Frame(nFrame);
+void GifImage::FrameMask(int16_t frameNumber, uint8_t transparentIndex) {
+    GifFrame& frame = Frame(frameNumber);
     if (!frame.FrameDIBXOR || !frame.FrameDIBAND)
         throw platform::MissingObjectError("the frame has no bitmaps");
-    cDIB& colour = *frame.FrameDIBXOR;
-    cDIB& mask = *frame.FrameDIBAND;
+    Dib& colour = *frame.FrameDIBXOR;
+    Dib& mask = *frame.FrameDIBAND;
 
     // Always from the stored frame palette, so earlier calls leave no trace.
-    GIFPalette colourTable = frame.Palette;
+    GifPalette colourTable = frame.Palette;
     if (frame.UseTransparentColor) {
-        Blacken(colourTable, TransparentColorIndex, 0);
-        GIFPalette maskTable{};
-        Blacken(maskTable, TransparentColorIndex, 255);  // white where transparent
+        Blacken(colourTable, transparentIndex, 0);
+        GifPalette maskTable{};
+        Blacken(maskTable, transparentIndex, 255);  // white where transparent
         colour.SetPalette(maskTable.data(), maskTable.size());
         mask.LoadBlt(colour.hDC(), 0, 0);  // white becomes 1, black 0
         colour.SetPalette(colourTable.data(), colourTable.size());
@@ -62,16 +62,16 @@ void cGIF::FrameMask(int16_t nFrame, uint8_t TransparentColorIndex) {
     }
 }
 
-void cGIF::FrameDraw(cDIB::HDC hDC, int16_t nFrame, int16_t Left, int16_t Top, float ScaleFactor,
-                     bool ScreenCrop) {
-    GIFFrame& frame = Frame(nFrame);
+void GifImage::FrameDraw(Dib::HDC dc, int16_t frameNumber, int16_t left, int16_t top, float scale,
+                         bool cropToScreen) {
+    GifFrame& frame = Frame(frameNumber);
     if (!frame.FrameDIBXOR) throw platform::MissingObjectError("the frame has no bitmaps");
-    cDIB& colour = *frame.FrameDIBXOR;
+    Dib& colour = *frame.FrameDIBXOR;
 
     int16_t width = CheckedInt16(colour.Width());
     int16_t height = CheckedInt16(colour.Height());
     // Cropping cuts only the right and bottom: the destination clips the rest.
-    if (ScreenCrop) {
+    if (cropToScreen) {
         if (int32_t{frame.Left} + width > screen_.Width)
             width = CheckedInt16(int32_t{screen_.Width} - frame.Left);
         if (int32_t{frame.Top} + height > screen_.Height)
@@ -80,22 +80,22 @@ void cGIF::FrameDraw(cDIB::HDC hDC, int16_t nFrame, int16_t Left, int16_t Top, f
     if (width < 0) width = 0;
     if (height < 0) height = 0;
 
-    const double scale = ScaleFactor;
-    const int32_t x = RoundHalfEven(frame.Left * scale + Left);
-    const int32_t y = RoundHalfEven(frame.Top * scale + Top);
-    const int32_t drawWidth = RoundHalfEven(width * scale);
-    const int32_t drawHeight = RoundHalfEven(height * scale);
+    const double factor = scale;
+    const int32_t x = RoundHalfEven(frame.Left * factor + left);
+    const int32_t y = RoundHalfEven(frame.Top * factor + top);
+    const int32_t drawWidth = RoundHalfEven(width * factor);
+    const int32_t drawHeight = RoundHalfEven(height * factor);
 
     // A source size of 0 reads as the whole bitmap, but then the destination size is 0
     // too and nothing is drawn.
     if (frame.UseTransparentColor) {
         if (!frame.FrameDIBAND) throw platform::MissingObjectError("the frame has no mask");
-        frame.FrameDIBAND->Stretch(hDC, x, y, drawWidth, drawHeight, 0, 0, width, height,
+        frame.FrameDIBAND->Stretch(dc, x, y, drawWidth, drawHeight, 0, 0, width, height,
                                    platform::gdi::kSrcAnd, platform::gdi::kColorOnColor);
-        colour.Stretch(hDC, x, y, drawWidth, drawHeight, 0, 0, width, height,
+        colour.Stretch(dc, x, y, drawWidth, drawHeight, 0, 0, width, height,
                        platform::gdi::kSrcPaint, platform::gdi::kColorOnColor);
     } else {
-        colour.Stretch(hDC, x, y, drawWidth, drawHeight, 0, 0, width, height,
+        colour.Stretch(dc, x, y, drawWidth, drawHeight, 0, 0, width, height,
                        platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);
     }
 }

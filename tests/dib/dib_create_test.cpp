@@ -1,15 +1,15 @@
-// cDIB creation: sizes, layout, colour tables, the memory limit and overflow.
+// Dib creation: sizes, layout, colour tables, the memory limit and overflow.
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
 
 namespace {
 
-void ExpectEmpty(const cDIB& d) {
+void ExpectEmpty(const Dib& d) {
     EXPECT_EQ(d.hDC(), nullptr);
     EXPECT_EQ(d.hDIB(), nullptr);
     EXPECT_EQ(d.lpBits(), nullptr);
@@ -20,8 +20,8 @@ void ExpectEmpty(const cDIB& d) {
     EXPECT_EQ(d.size(), 0);
 }
 
-TEST(cDIBCreate, SizesStridesAndHeader) {
-    cDIB d;
+TEST(DibCreate, SizesStridesAndHeader) {
+    Dib d;
     ExpectEmpty(d);
     ASSERT_TRUE(d.Create(10, 5, 8));
     EXPECT_EQ(d.BytesPerScanline(), 12);
@@ -51,8 +51,8 @@ TEST(cDIBCreate, SizesStridesAndHeader) {
     }
 }
 
-TEST(cDIBCreate, UnsupportedDepthsAndEmptySizesLeaveNothing) {
-    cDIB d;
+TEST(DibCreate, UnsupportedDepthsAndEmptySizesLeaveNothing) {
+    Dib d;
     for (int depth : {2, 7, 0, 64}) {
         ASSERT_TRUE(d.Create(4, 4, 8));
         EXPECT_FALSE(d.Create(4, 4, depth)) << depth;
@@ -67,13 +67,13 @@ TEST(cDIBCreate, UnsupportedDepthsAndEmptySizesLeaveNothing) {
     ExpectEmpty(d);
 }
 
-TEST(cDIBCreate, PixelMemoryLimitRefusesHostileSizes) {
-    cDIB d;
+TEST(DibCreate, PixelMemoryLimitRefusesHostileSizes) {
+    Dib d;
     // 65535 x 65535 at 8 bits is 4 GiB: an overflow of the 32-bit size.
     EXPECT_THROW(d.Create(65535, 65535, 8), std::overflow_error);
     EXPECT_EQ(d.hDIB(), nullptr);
     // Just above the limit: refused like a failed allocation.
-    const std::int32_t rows = static_cast<std::int32_t>(cDIB::kMaxPixelBytes / 4096) + 1;
+    const std::int32_t rows = static_cast<std::int32_t>(Dib::kMaxPixelBytes / 4096) + 1;
     EXPECT_FALSE(d.Create(1024, rows, 32));
     ExpectEmpty(d);
     // A large but allowed bitmap is made.
@@ -81,8 +81,8 @@ TEST(cDIBCreate, PixelMemoryLimitRefusesHostileSizes) {
     EXPECT_EQ(d.size(), 4096 * 4096);
 }
 
-TEST(cDIBCreate, OverflowOfTheRowStrideOrImageSizeRaises) {
-    cDIB d;
+TEST(DibCreate, OverflowOfTheRowStrideOrImageSizeRaises) {
+    Dib d;
     EXPECT_THROW(d.Create(67108864, 1, 32), std::overflow_error);  // 2^31 bits a row
     // 2147483616 bits is the largest row; two of them pass the size check and then
     // exceed the memory limit.
@@ -90,8 +90,8 @@ TEST(cDIBCreate, OverflowOfTheRowStrideOrImageSizeRaises) {
     EXPECT_THROW(d.Create(1 << 20, 1 << 10, 32), std::overflow_error);  // 4 GiB image
 }
 
-TEST(cDIBCreate, DestroyClearsAndRecreates) {
-    cDIB d;
+TEST(DibCreate, DestroyClearsAndRecreates) {
+    Dib d;
     ASSERT_TRUE(d.Create(3, 3, 32));
     d.Destroy();
     ExpectEmpty(d);
@@ -100,8 +100,8 @@ TEST(cDIBCreate, DestroyClearsAndRecreates) {
     EXPECT_EQ(d.BytesPerScanline(), 4);
 }
 
-TEST(cDIBPalette, SetAndGetOnIndexedBitmapsOnly) {
-    cDIB d;
+TEST(DibPalette, SetAndGetOnIndexedBitmapsOnly) {
+    Dib d;
     ASSERT_TRUE(d.Create(8, 1, 1));
     d.SetPalette({0, 0, 0, 0, 255, 255, 255, 0});
     std::vector<std::uint8_t> p;
@@ -127,7 +127,7 @@ TEST(cDIBPalette, SetAndGetOnIndexedBitmapsOnly) {
     d.GetPalette(untouched);
     EXPECT_EQ(untouched, (std::vector<std::uint8_t>{1, 2, 3}));
 
-    cDIB empty;
+    Dib empty;
     empty.GetPalette(untouched);
     EXPECT_EQ(untouched.size(), 3u);
 }

@@ -6,17 +6,17 @@
 #include <cstdint>
 #include <memory>
 
-class cDIB;
+class Dib;
 
 // 256 entries of 4 bytes (blue, green, red, reserved); entry i at bytes 4i to 4i + 3.
-using GIFPalette = std::array<uint8_t, 1024>;
+using GifPalette = std::array<uint8_t, 1024>;
 
-struct GIFFrame {
+struct GifFrame {
     // 8 bits per pixel, the frame's size; each byte is a palette index. Its colour table is
     // the frame palette with the transparent entry black.
-    std::shared_ptr<cDIB> FrameDIBXOR;
+    std::shared_ptr<Dib> FrameDIBXOR;
     // 1 bit per pixel, the same size; 1 where the frame is transparent, 0 where opaque.
-    std::shared_ptr<cDIB> FrameDIBAND;
+    std::shared_ptr<Dib> FrameDIBAND;
     int16_t Left = 0;  // pixels from the logical screen's left edge
     int16_t Top = 0;   // pixels from the logical screen's top edge
     bool Interlaced = false;
@@ -29,5 +29,5 @@ struct GIFFrame {
     bool LocalPaletteSorted = false;  // of the global table when the frame has none
     int16_t LocalPaletteEntries = 0;  // of the global table when the frame has none
     // The frame's own colour table, or a copy of the global one taken when it was read.
-    GIFPalette Palette{};
+    GifPalette Palette{};
 };

@@ -15,11 +15,11 @@
 
 namespace controls {
 
-class ucGIFViewerHost {
+class GifViewerHost {
   public:
-    virtual ~ucGIFViewerHost() = default;
+    virtual ~GifViewerHost() = default;
 
-    // tmrDelay. The interval is in milliseconds; the host calls ucGIFViewer::tmrDelay_Timer
+    // The delay timer. The interval is in milliseconds; the host calls GifViewer::DelayTimerTick
     // on every tick while the timer is enabled.
     virtual void SetTimerInterval(int32_t milliseconds) = 0;
     virtual int32_t TimerInterval() const = 0;
@@ -50,7 +50,7 @@ class ucGIFViewerHost {
                                               const std::string& resourceType) = 0;
 
     // The event raised after each composed frame, before the viewer advances and paints.
-    virtual void RaiseGIFFrameRendered(int16_t Frame) = 0;
+    virtual void RaiseGIFFrameRendered(int16_t frame) = 0;
 };
 
 }  // namespace controls

@@ -1,8 +1,8 @@
-#include "MapDIBBits.h"
+#include "gif/DibPixelView.h"
 
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
 
-PixelView MapDIBBits(const cDIB& dib) {
+PixelView PixelViewOf(const Dib& dib) {
     PixelView view;
     if (dib.hDIB() == nullptr || dib.lpBits() == nullptr) return view;
     view.bits = dib.lpBits();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ struct Fit {
 };
 
 Fit FitOf(int width, int height, int boxW, int boxH, bool stretch) {
-    cDIB d;
+    Dib d;
     EXPECT_TRUE(d.Create(width, height, 8));
     Fit f{-1, -1, -1, -1};
     d.GetBestFitInfo(boxW, boxH, f.x, f.y, f.w, f.h, stretch);
@@ -25,7 +25,7 @@ void ExpectFit(const Fit& f, std::int32_t x, std::int32_t y, std::int32_t w, std
     EXPECT_EQ(f.h, h);
 }
 
-TEST(cDIBBestFit, ShrinksOnlyUnlessStretchIsAsked) {
+TEST(DibBestFit, ShrinksOnlyUnlessStretchIsAsked) {
     ExpectFit(FitOf(200, 50, 100, 100, false), 0, 37, 100, 25);
     ExpectFit(FitOf(40, 20, 100, 100, false), 30, 40, 40, 20);
     ExpectFit(FitOf(40, 20, 100, 100, true), 0, 25, 100, 50);
@@ -34,7 +34,7 @@ TEST(cDIBBestFit, ShrinksOnlyUnlessStretchIsAsked) {
     ExpectFit(FitOf(30, 30, 10, 10, false), 0, 0, 10, 10);  // equal ratios: height side
 }
 
-TEST(cDIBBestFit, RoundingIsHalvesToEvenOnSinglePrecisionRatios) {
+TEST(DibBestFit, RoundingIsHalvesToEvenOnSinglePrecisionRatios) {
     ExpectFit(FitOf(20, 5, 10, 10, false), 0, 4, 10, 2);  // 2.5 -> 2
     ExpectFit(FitOf(20, 7, 10, 10, false), 0, 3, 10, 4);  // 3.5 -> 4
     // 1 / 10 in single precision is a little above 0.1, so 5 x ratio is a little above
@@ -42,8 +42,8 @@ TEST(cDIBBestFit, RoundingIsHalvesToEvenOnSinglePrecisionRatios) {
     ExpectFit(FitOf(10, 5, 1, 100, false), 0, 49, 1, 1);
 }
 
-TEST(cDIBBestFit, NothingWrittenWithoutABitmap) {
-    cDIB empty;
+TEST(DibBestFit, NothingWrittenWithoutABitmap) {
+    Dib empty;
     std::int32_t x = 7, y = 7, w = 7, h = 7;
     empty.GetBestFitInfo(100, 100, x, y, w, h, true);
     EXPECT_EQ(x + y + w + h, 28);

@@ -1,4 +1,4 @@
-#include "ucGIFViewerWidget.h"
+#include "controls/qt/GifViewerWidget.h"
 
 #include <QFile>
 #include <QImage>
@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "QtMouseMasks.h"
-#include "QtPictures.h"
-#include "TimerInterval.h"
-#include "TranslatedColour.h"
+#include "controls/TimerInterval.h"
+#include "controls/TranslatedColour.h"
+#include "controls/qt/QtMouseMasks.h"
+#include "controls/qt/QtPictures.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -24,36 +24,36 @@ constexpr int kBorderWidth = 1;
 
 }  // namespace
 
-ucGIFViewerWidget::ucGIFViewerWidget(QWidget* parent)
+GifViewerWidget::GifViewerWidget(QWidget* parent)
     : QWidget(parent),
       timerInterval_(kInitialTimerIntervalMs),
       backColor_(platform::kOleButtonFace) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // the surface covers the client area
     setFocusPolicy(Qt::StrongFocus);
     delayTimer_.setInterval(EffectiveTimerInterval(timerInterval_));
-    connect(&delayTimer_, &QTimer::timeout, this, [this] { viewer_->tmrDelay_Timer(); });
+    connect(&delayTimer_, &QTimer::timeout, this, [this] { viewer_->DelayTimerTick(); });
     MakeSurface();
-    viewer_ = std::make_unique<ucGIFViewer>(static_cast<ucGIFViewerHost&>(*this));
+    viewer_ = std::make_unique<GifViewer>(static_cast<GifViewerHost&>(*this));
 }
 
-ucGIFViewerWidget::~ucGIFViewerWidget() {
+GifViewerWidget::~GifViewerWidget() {
     viewer_.reset();
     delayTimer_.stop();
 }
 
-void ucGIFViewerWidget::MakeSurface() {
+void GifViewerWidget::MakeSurface() {
     surface_.Resize(ClientWidth(), ClientHeight());
     surface_.Clear(TranslatedColour(backColor_));
 }
 
-platform::gdi::HDC ucGIFViewerWidget::hDC() {
+platform::gdi::HDC GifViewerWidget::hDC() {
     // A widget resized while hidden hears of it only when shown; its surface follows the
     // size at once, and the size notice that comes with showing repaints it.
     if (surface_.Width() != ClientWidth() || surface_.Height() != ClientHeight()) MakeSurface();
     return surface_.hDC();
 }
 
-void ucGIFViewerWidget::paintEvent(QPaintEvent*) {
+void GifViewerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (borderStyle_ == kFixedSingle) {
         painter.setPen(Qt::black);
@@ -63,52 +63,52 @@ void ucGIFViewerWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(contentsRect().topLeft(), ImageFromSurface(surface_));
 }
 
-void ucGIFViewerWidget::resizeEvent(QResizeEvent*) {
+void GifViewerWidget::resizeEvent(QResizeEvent*) {
     MakeSurface();
     viewer_->Resize();
 }
 
-void ucGIFViewerWidget::keyPressEvent(QKeyEvent* event) {
+void GifViewerWidget::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty() || text.at(0).unicode() > 0xFF) {
         QWidget::keyPressEvent(event);
         return;
     }
-    int16_t KeyAscii = static_cast<int16_t>(text.at(0).unicode());
-    emit KeyPress(KeyAscii);
+    int16_t keyAscii = static_cast<int16_t>(text.at(0).unicode());
+    emit KeyPress(keyAscii);
 }
 
-void ucGIFViewerWidget::mousePressEvent(QMouseEvent* event) {
+void GifViewerWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) leftPressed_ = true;
-    int16_t Button = ButtonMask(event->button());
-    int16_t Shift = ShiftMask(event->modifiers());
+    int16_t button = ButtonMask(event->button());
+    int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
-    emit MouseDown(Button, Shift, x, y);
+    emit MouseDown(button, shift, x, y);
 }
 
-void ucGIFViewerWidget::mouseMoveEvent(QMouseEvent* event) {
-    int16_t Button = ButtonMask(event->buttons());
-    int16_t Shift = ShiftMask(event->modifiers());
+void GifViewerWidget::mouseMoveEvent(QMouseEvent* event) {
+    int16_t button = ButtonMask(event->buttons());
+    int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
-    emit MouseMove(Button, Shift, x, y);
+    emit MouseMove(button, shift, x, y);
 }
 
-void ucGIFViewerWidget::mouseReleaseEvent(QMouseEvent* event) {
+void GifViewerWidget::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a left press and release on the control; releasing elsewhere cancels it.
     const bool click = event->button() == Qt::LeftButton && leftPressed_ &&
                        rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton) leftPressed_ = false;
-    int16_t Button = ButtonMask(event->button());
-    int16_t Shift = ShiftMask(event->modifiers());
+    int16_t button = ButtonMask(event->button());
+    int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
-    emit MouseUp(Button, Shift, x, y);
+    emit MouseUp(button, shift, x, y);
     if (click) emit Click();
 }
 
-void ucGIFViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+void GifViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is the double click itself: no MouseDown, and its
     // release brings MouseUp but no second Click.
     if (event->button() == Qt::LeftButton) {
@@ -119,13 +119,13 @@ void ucGIFViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
-void ucGIFViewerWidget::SetTimerInterval(int32_t milliseconds) {
+void GifViewerWidget::SetTimerInterval(int32_t milliseconds) {
     timerInterval_ = milliseconds;
     // Setting the interval of a running QTimer restarts it, as a new interval does here.
     delayTimer_.setInterval(EffectiveTimerInterval(milliseconds));
 }
 
-void ucGIFViewerWidget::SetTimerEnabled(bool enabled) {
+void GifViewerWidget::SetTimerEnabled(bool enabled) {
     if (enabled == delayTimer_.isActive()) return;
     if (enabled) {
         delayTimer_.start();
@@ -134,7 +134,7 @@ void ucGIFViewerWidget::SetTimerEnabled(bool enabled) {
     }
 }
 
-void ucGIFViewerWidget::SetBackColor(uint32_t oleColor) {
+void GifViewerWidget::SetBackColor(uint32_t oleColor) {
     backColor_ = oleColor;
     // The window erases itself in its new colour and asks the control to paint.
     surface_.Clear(TranslatedColour(backColor_));
@@ -142,7 +142,7 @@ void ucGIFViewerWidget::SetBackColor(uint32_t oleColor) {
     update();
 }
 
-void ucGIFViewerWidget::SetBorderStyle(int16_t style) {
+void GifViewerWidget::SetBorderStyle(int16_t style) {
     borderStyle_ = style;
     const int margin = style == kFixedSingle ? kBorderWidth : 0;
     setContentsMargins(margin, margin, margin, margin);
@@ -151,8 +151,8 @@ void ucGIFViewerWidget::SetBorderStyle(int16_t style) {
     update();
 }
 
-std::vector<uint8_t> ucGIFViewerWidget::ReadResource(const std::string& resourceID,
-                                                     const std::string& resourceType) {
+std::vector<uint8_t> GifViewerWidget::ReadResource(const std::string& resourceID,
+                                                   const std::string& resourceType) {
     // Resources live in the Qt resource system under ":/TYPE/ID".
     const QString path = QStringLiteral(":/%1/%2").arg(QString::fromStdString(resourceType),
                                                        QString::fromStdString(resourceID));

@@ -1,4 +1,4 @@
-// cDIB from pictures and bitmap files, and back to pictures.
+// Dib from pictures and bitmap files, and back to pictures.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "BmpBuilder.h"
-#include "dib/cDIB.h"
+#include "dib/Dib.h"
 #include "platform/Errors.h"
 
 namespace gdi = platform::gdi;
@@ -39,8 +39,8 @@ std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& 
     return path;
 }
 
-TEST(cDIBFromPicture, RefusesNonBitmapsAndKeepsTheObject) {
-    cDIB d;
+TEST(DibFromPicture, RefusesNonBitmapsAndKeepsTheObject) {
+    Dib d;
     ASSERT_TRUE(d.Create(3, 3, 32));
     gdi::HBITMAP before = d.hDIB();
     PicturePtr icon = Picture::FromPixels(Picture::Kind::Icon, 1, 1, {0xFF000000u});
@@ -52,9 +52,9 @@ TEST(cDIBFromPicture, RefusesNonBitmapsAndKeepsTheObject) {
     EXPECT_EQ(d.Width(), 3);
 }
 
-TEST(cDIBFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
+TEST(DibFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
     PicturePtr picture = EightBitPicture();
-    cDIB same;
+    Dib same;
     EXPECT_EQ(same.CreateFromStdPicture(picture), 8);
     EXPECT_EQ(same.bpp(), 8);
     EXPECT_EQ(same.lpBits()[1], 1);  // top-down now, indices unchanged
@@ -63,7 +63,7 @@ TEST(cDIBFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
     EXPECT_EQ(palette[4], 0x30);
     EXPECT_EQ(palette[6], 0x10);
 
-    cDIB wide;
+    Dib wide;
     EXPECT_EQ(wide.CreateFromStdPicture(picture, true), 8);
     EXPECT_EQ(wide.bpp(), 32);
     std::uint32_t pixel;
@@ -73,7 +73,7 @@ TEST(cDIBFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
     EXPECT_EQ(picture->Handle()->SelectedInto(), nullptr);
 }
 
-TEST(cDIBFromBitmapFile, LoadsKeepingFileRowOrder) {
+TEST(DibFromBitmapFile, LoadsKeepingFileRowOrder) {
     bmptest::BmpSpec s;
     s.width = 1;
     s.height = 2;
@@ -81,8 +81,8 @@ TEST(cDIBFromBitmapFile, LoadsKeepingFileRowOrder) {
     s.colorsUsed = 2;
     s.colorTable = {0x000000, 0x00FF00};
     s.pixels = {1, 0, 0, 0, 0, 0, 0, 0};  // bottom row index 1, top row index 0
-    const std::string path = WriteFile("cdib_load.bmp", bmptest::BuildBmp(s));
-    cDIB d;
+    const std::string path = WriteFile("dib_load.bmp", bmptest::BuildBmp(s));
+    Dib d;
     EXPECT_EQ(d.CreateFromBitmapFile(path), 8);
     EXPECT_EQ(d.Width(), 1);
     EXPECT_EQ(d.Height(), 2);
@@ -91,25 +91,25 @@ TEST(cDIBFromBitmapFile, LoadsKeepingFileRowOrder) {
     EXPECT_EQ(d.lpBits()[0], 1);  // the last image row comes first in memory
 
     // A clone shows the same picture, top-down.
-    cDIB clone;
+    Dib clone;
     d.CloneTo(clone);
     EXPECT_EQ(clone.lpBits()[0], 0);
     EXPECT_EQ(clone.lpBits()[4], 1);
     std::remove(path.c_str());
 }
 
-TEST(cDIBFromBitmapFile, MissingEmptyAndBrokenFiles) {
-    cDIB d;
+TEST(DibFromBitmapFile, MissingEmptyAndBrokenFiles) {
+    Dib d;
     ASSERT_TRUE(d.Create(2, 2, 24));
     EXPECT_THROW(d.CreateFromBitmapFile(::testing::TempDir() + "no_such_file.bmp"),
                  platform::FileNotFoundError);
     EXPECT_EQ(d.Width(), 2);
 
-    const std::string empty = WriteFile("cdib_empty.bmp", {});
+    const std::string empty = WriteFile("dib_empty.bmp", {});
     EXPECT_EQ(d.CreateFromBitmapFile(empty), 0);
     EXPECT_NE(d.hDIB(), nullptr);  // an empty file changes nothing
 
-    const std::string broken = WriteFile("cdib_broken.bmp", {'B', 'M', 0, 0});
+    const std::string broken = WriteFile("dib_broken.bmp", {'B', 'M', 0, 0});
     EXPECT_EQ(d.CreateFromBitmapFile(broken), 0);
     EXPECT_EQ(d.hDIB(), nullptr);
     EXPECT_EQ(d.Width(), 0);
@@ -117,8 +117,8 @@ TEST(cDIBFromBitmapFile, MissingEmptyAndBrokenFiles) {
     std::remove(broken.c_str());
 }
 
-TEST(cDIBImage, NewPictureWithTheColoursEvenWhenEmpty) {
-    cDIB d;
+TEST(DibImage, NewPictureWithTheColoursEvenWhenEmpty) {
+    Dib d;
     ASSERT_TRUE(d.Create(2, 2, 4));
     d.SetPalette({0, 0, 0, 0, 0x33, 0x22, 0x11, 0});
     d.lpBits()[4] = 0x01;  // row 1: pixel 1 is entry 1
@@ -131,7 +131,7 @@ TEST(cDIBImage, NewPictureWithTheColoursEvenWhenEmpty) {
     EXPECT_EQ(a->Pixels()[3], 0xFF112233u);
     EXPECT_EQ(a->Pixels()[0], 0xFF000000u);
 
-    cDIB empty;
+    Dib empty;
     PicturePtr blank = empty.Image();
     ASSERT_TRUE(blank);
     EXPECT_EQ(blank->Width(), 1);  // the platform's 1 x 1 bitmap for a 0 x 0 request

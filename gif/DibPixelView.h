@@ -1,11 +1,11 @@
 #pragma once
-// The pixel view over a cDIB's memory, through which the LZW decoder writes and the LZW
+// The pixel view over a Dib's memory, through which the LZW decoder writes and the LZW
 // encoder reads colour indices in place.
 
-#include "PixelView.h"
+#include "gif/PixelView.h"
 
-class cDIB;
+class Dib;
 
 // Row y of the view is row y of the picture from the top (bitmaps made by Create are
 // top-down). An empty view for a bitmap without pixel memory.
-PixelView MapDIBBits(const cDIB& dib);
+PixelView PixelViewOf(const Dib& dib);

@@ -1,0 +1,295 @@
+#include "controls/GifViewer.h"
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/TranslatedColour.h"
+#include "platform/SystemColors.h"
+
+namespace controls {
+
+namespace {
+
+// Disposal methods of a frame, as the graphic control extension numbers them.
+constexpr int32_t kDisposalNotGiven = 0;
+constexpr int32_t kDisposalLeaveInPlace = 1;
+constexpr int32_t kDisposalRestoreBackground = 2;
+// Every other value, "restore to previous" (3) among them, leaves the canvas as it was
+// before the frame.
+
+// Timer intervals for the frame delays that do not simply scale.
+constexpr int32_t kZeroDelayIntervalMs = 100;        // delay 0: a common "as fast as you can"
+constexpr int32_t kShortDelayIntervalMs = 50;        // delays of 1 to 4 hundredths
+constexpr int32_t kNegativeDelayIntervalMs = 60000;  // a stored delay of 32768 or more
+constexpr int16_t kShortestScaledDelay = 5;
+constexpr int32_t kFirstTickIntervalMs = 1;  // playback starts (almost) at once
+
+// Defaults of the persisted properties.
+constexpr bool kDefaultAutoPlay = false;
+constexpr int32_t kDefaultBorderStyle = 0;
+constexpr bool kDefaultEnabled = true;
+
+// The window keeps its border style in 16 bits.
+int16_t BorderStyleValue(int32_t style) {
+    if (style < std::numeric_limits<int16_t>::min() ||
+        style > std::numeric_limits<int16_t>::max()) {
+        throw std::overflow_error("BorderStyle: " + std::to_string(style) +
+                                  " does not fit in 16 bits");
+    }
+    return static_cast<int16_t>(style);
+}
+
+}  // namespace
+
+GifViewer::GifViewer(GifViewerHost& host) : host_(host) {}
+
+GifViewer::~GifViewer() {
+    Stop();
+}
+
+int32_t GifViewer::DelayInterval(int16_t delay) {
+    if (delay < 0) return kNegativeDelayIntervalMs;
+    if (delay == 0) return kZeroDelayIntervalMs;
+    if (delay < kShortestScaledDelay) return kShortDelayIntervalMs;
+    // In 32 bits: the longest delay, 32767 hundredths, is 327670 ms.
+    return static_cast<int32_t>(delay) * 10;
+}
+
+// ---- Methods ----
+
+bool GifViewer::LoadFromFile(const std::string& fileName) {
+    Stop();
+    frameCount_ = 0;
+    if (image_.LoadFromFile(fileName)) frameCount_ = image_.FramesCount();
+    const bool loaded = frameCount_ > 0;
+    Restart(autoPlay_);
+    return loaded;
+}
+
+bool GifViewer::LoadFromResource(const std::string& resourceId, const std::string& resourceType) {
+    Stop();
+    frameCount_ = 0;
+    {
+        const std::vector<uint8_t> bytes = host_.ReadResource(resourceId, resourceType);
+        if (image_.LoadFromStream(bytes)) frameCount_ = image_.FramesCount();
+    }  // the bytes are dropped before the first frame is composed
+    const bool loaded = frameCount_ > 0;
+    Restart(autoPlay_);
+    return loaded;
+}
+
+void GifViewer::Play() {
+    host_.SetTimerEnabled(frameCount_ > 1);
+}
+
+void GifViewer::Pause() {
+    host_.SetTimerEnabled(false);
+}
+
+void GifViewer::Rewind() {
+    currentFrame_ = 1;
+}
+
+void GifViewer::NextFrame() {
+    if (frameCount_ > 0 && !host_.TimerEnabled()) Tick();
+}
+
+void GifViewer::Destroy() {
+    Stop();
+    frameCount_ = 0;
+    image_.Destroy();
+    screen_.Destroy();
+    canvas_.Destroy();
+    background_.Destroy();
+    // The position of the fit rectangle stays; with no size the border fill covers all.
+    fitWidth_ = 0;
+    fitHeight_ = 0;
+    PaintBorder();
+}
+
+// ---- Properties ----
+
+int16_t GifViewer::GIFWidth() const {
+    return image_.ScreenWidth();
+}
+
+int16_t GifViewer::GIFHeight() const {
+    return image_.ScreenHeight();
+}
+
+platform::PicturePtr GifViewer::GIFCurrentFrameImage() const {
+    return screen_.Image();
+}
+
+bool GifViewer::GIFIsPlaying() const {
+    return host_.TimerEnabled();
+}
+
+uint32_t GifViewer::BackColor() const {
+    return host_.BackColor();
+}
+
+void GifViewer::SetBackColor(uint32_t value) {
+    host_.SetBackColor(value);
+    const bool wasPlaying = host_.TimerEnabled();
+    Stop();
+    Restart(wasPlaying);
+}
+
+int32_t GifViewer::BorderStyle() const {
+    return host_.BorderStyle();
+}
+
+void GifViewer::SetBorderStyle(int32_t value) {
+    host_.SetBorderStyle(BorderStyleValue(value));
+}
+
+bool GifViewer::enabled() const {
+    return host_.Enabled();
+}
+
+void GifViewer::Setenabled(bool value) {
+    host_.SetEnabled(value);
+}
+
+// ---- Persistence ----
+
+void GifViewer::InitProperties() {
+    autoPlay_ = kDefaultAutoPlay;
+}
+
+void GifViewer::ReadProperties(const platform::PropertyBag& bag) {
+    autoPlay_ = bag.Read<bool>("AutoPlay", kDefaultAutoPlay);
+    // The window's own properties go straight to the window: no restart, no repaint.
+    host_.SetBackColor(bag.Read<uint32_t>("BackColor", platform::kOleButtonFace));
+    host_.SetBorderStyle(BorderStyleValue(bag.Read<int32_t>("BorderStyle", kDefaultBorderStyle)));
+    host_.SetEnabled(bag.Read<bool>("Enabled", kDefaultEnabled));
+}
+
+void GifViewer::WriteProperties(platform::PropertyBag& bag) const {
+    bag.WriteProperty("AutoPlay", autoPlay_, kDefaultAutoPlay);
+    bag.WriteProperty("BackColor", host_.BackColor(), platform::kOleButtonFace);
+    bag.WriteProperty("BorderStyle", static_cast<int32_t>(host_.BorderStyle()),
+                      kDefaultBorderStyle);
+    bag.WriteProperty("Enabled", host_.Enabled(), kDefaultEnabled);
+}
+
+// ---- Host notices ----
+
+void GifViewer::DelayTimerTick() {
+    Tick();
+}
+
+void GifViewer::Paint() {
+    if (screen_.hDIB() == nullptr) return;
+    screen_.Stretch(host_.hDC(), fitLeft_, fitTop_, fitWidth_, fitHeight_, 0, 0, 0, 0,
+                    platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);
+    host_.SurfaceChanged();
+}
+
+void GifViewer::Resize() {
+    FitToClient();
+    PaintBorder();
+    Paint();
+}
+
+// ---- Animation ----
+
+void GifViewer::Stop() {
+    host_.SetTimerEnabled(false);
+}
+
+void GifViewer::Tick() {
+    RenderFrame();
+    // The animation cycles for ever: the image's loop count is not consulted.
+    currentFrame_ = currentFrame_ < frameCount_ ? static_cast<int16_t>(currentFrame_ + 1) : 1;
+    Paint();
+}
+
+void GifViewer::RenderFrame() {
+    const int16_t n = currentFrame_;
+    // The next tick comes after the delay of the frame rendered now.
+    host_.SetTimerInterval(DelayInterval(image_.FrameDelay(n)));
+
+    // Every pass through the animation starts from a clean canvas.
+    if (n == 1) canvas_.Cls(host_.BackColor());
+
+    screen_.LoadBlt(canvas_.hDC(), 0, 0);
+    image_.FrameDraw(screen_.hDC(), n, 0, 0, 1.0f, false);
+
+    // Prepare the canvas that the next frame is drawn over.
+    const int32_t disposal = image_.FrameDisposalMethod(n);
+    if (disposal == kDisposalNotGiven || disposal == kDisposalLeaveInPlace) {
+        canvas_.LoadBlt(screen_.hDC(), 0, 0);
+    } else if (disposal == kDisposalRestoreBackground) {
+        // The frame's size is its colour bitmap's.
+        const std::shared_ptr<Dib> frame = image_.FrameDIBXOR(n);
+        const int32_t width = frame ? frame->Width() : 0;
+        const int32_t height = frame ? frame->Height() : 0;
+        background_.Stretch(canvas_.hDC(), image_.FrameLeft(n), image_.FrameTop(n), width, height,
+                            0, 0, 0, 0, platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);
+    }
+
+    host_.RaiseGIFFrameRendered(n);
+}
+
+void GifViewer::CreateBuffers() {
+    const int32_t width = image_.ScreenWidth();
+    const int32_t height = image_.ScreenHeight();
+    // A screen whose size does not even compute (a file's width times a negative height
+    // past the 32-bit range) leaves the buffers empty, as any other size that cannot be
+    // made does, instead of throwing out of a load.
+    for (Dib* buffer : {&screen_, &canvas_, &background_}) {
+        try {
+            buffer->Create(width, height, 32);
+        } catch (const std::overflow_error&) {
+            buffer->Destroy();
+        }
+    }
+    const uint32_t backColor = host_.BackColor();
+    screen_.Cls(backColor);
+    canvas_.Cls(backColor);
+    background_.Cls(backColor);
+    FitToClient();
+}
+
+// Natural size and centred when the image fits; otherwise shrunk with its aspect ratio
+// kept, and centred. Nothing is written while the display buffer holds no bitmap.
+void GifViewer::FitToClient() {
+    screen_.GetBestFitInfo(host_.ClientWidth(), host_.ClientHeight(), fitLeft_, fitTop_, fitWidth_,
+                           fitHeight_, false);
+}
+
+void GifViewer::Restart(bool play) {
+    if (frameCount_ <= 0) return;
+    CreateBuffers();
+    currentFrame_ = 1;
+    PaintBorder();
+    if (frameCount_ > 1 && play) {
+        host_.SetTimerInterval(kFirstTickIntervalMs);
+        host_.SetTimerEnabled(true);
+    } else {
+        Tick();
+    }
+}
+
+// Fills the client area outside the fit rectangle with the back colour.
+void GifViewer::PaintBorder() {
+    namespace gdi = platform::gdi;
+    const gdi::HBRUSH brush = gdi::CreateSolidBrush(TranslatedColour(host_.BackColor()));
+    const gdi::HRGN client = gdi::CreateRectRgn(0, 0, host_.ClientWidth(), host_.ClientHeight());
+    const gdi::HRGN picture =
+        gdi::CreateRectRgn(fitLeft_, fitTop_, fitLeft_ + fitWidth_, fitTop_ + fitHeight_);
+    gdi::CombineRgn(client, client, picture, gdi::kRgnDiff);
+    gdi::FillRgn(host_.hDC(), client, brush);
+    gdi::DeleteObject(brush);
+    gdi::DeleteObject(client);
+    gdi::DeleteObject(picture);
+    host_.SurfaceChanged();
+}
+
+}  // namespace controls

@@ -1,0 +1,103 @@
+#pragma once
+// GifViewer: a control that plays an animated GIF. It owns one GifImage, composes the frames
+// one after another into an off-screen buffer of the GIF's logical-screen size, honouring
+// each frame's delay, position, transparency and disposal method, and paints that buffer
+// into its client area, centred and shrunk to fit when the control is smaller than the
+// image. One timer (the delay timer, kept by the host) drives the animation.
+//
+// This is the control's logic without any toolkit: the window it lives in is reached
+// through GifViewerHost.
+
+#include <cstdint>
+#include <string>
+
+#include "controls/GifViewerHost.h"
+#include "dib/Dib.h"
+#include "gif/GifImage.h"
+#include "platform/Picture.h"
+#include "platform/PropertyBag.h"
+
+namespace controls {
+
+class GifViewer {
+  public:
+    explicit GifViewer(GifViewerHost& host);
+    ~GifViewer();
+    GifViewer(const GifViewer&) = delete;
+    GifViewer& operator=(const GifViewer&) = delete;
+
+    // Methods.
+    bool LoadFromFile(const std::string& fileName);
+    // The bytes come from the host's resources; an unreadable resource throws to the
+    // caller, after the viewer has been stopped and emptied.
+    bool LoadFromResource(const std::string& resourceId, const std::string& resourceType);
+    void Play();
+    void Pause();
+    void Rewind();
+    void NextFrame();
+    void Destroy();
+
+    // Properties.
+    bool GIFLoaded() const { return frameCount_ > 0; }
+    int16_t GIFWidth() const;
+    int16_t GIFHeight() const;
+    int16_t GIFFrames() const { return frameCount_; }
+    int16_t GIFCurrentFrame() const { return currentFrame_; }
+    platform::PicturePtr GIFCurrentFrameImage() const;
+    bool GIFIsPlaying() const;
+    bool AutoPlay() const { return autoPlay_; }
+    void SetAutoPlay(bool value) { autoPlay_ = value; }
+    uint32_t BackColor() const;
+    void SetBackColor(uint32_t value);
+    int32_t BorderStyle() const;
+    // Throws std::overflow_error for a style outside the 16-bit signed range.
+    void SetBorderStyle(int32_t value);
+    bool enabled() const;
+    void Setenabled(bool value);
+
+    // Persistence in the host's layout store: a new instance placed by a designer, and
+    // loading and saving "AutoPlay", "BackColor", "BorderStyle" and "Enabled".
+    void InitProperties();
+    void ReadProperties(const platform::PropertyBag& bag);
+    void WriteProperties(platform::PropertyBag& bag) const;
+
+    // Notices from the host.
+    void DelayTimerTick();
+    void Paint();
+    void Resize();
+
+    // Timer interval in milliseconds for a frame delay in hundredths of a second.
+    static int32_t DelayInterval(int16_t delay);
+
+    // The display buffer: the composition including the frame rendered last.
+    const Dib& DisplayBuffer() const { return screen_; }
+    // Where in the client area the display buffer is painted.
+    int32_t FitLeft() const { return fitLeft_; }
+    int32_t FitTop() const { return fitTop_; }
+    int32_t FitWidth() const { return fitWidth_; }
+    int32_t FitHeight() const { return fitHeight_; }
+
+  private:
+    void Stop();
+    void Tick();
+    void RenderFrame();
+    void CreateBuffers();
+    void FitToClient();
+    void Restart(bool play);
+    void PaintBorder();
+
+    GifViewerHost& host_;
+    GifImage image_;
+    bool autoPlay_ = false;
+    int16_t frameCount_ = 0;
+    int16_t currentFrame_ = 0;
+    Dib screen_;      // what is painted: the composition including the last frame
+    Dib canvas_;      // what the next frame is drawn over
+    Dib background_;  // the back colour; the source of restore-to-background
+    int32_t fitLeft_ = 0;
+    int32_t fitTop_ = 0;
+    int32_t fitWidth_ = 0;
+    int32_t fitHeight_ = 0;
+};
+
+}  // namespace controls
