@@ -1,0 +1,149 @@
+#!/usr/bin/python3
+"""Drives the running Corpometer the way a screen reader does, over AT-SPI.
+
+  atspi_drive.py calculate EXPECTED-ANNOUNCEMENT [SECONDS]
+      Finds the application in the accessibility tree, checks that its controls carry
+      names and roles, presses "Calculate BMI" through the action interface and waits for
+      the result label to announce its new name (the result with its band). Presses it once
+      more: the same result is announced again. Prints what it heard.
+  atspi_drive.py focus BUTTON-NAME [SECONDS]
+      Gives the named button the keyboard focus and waits until it reports having it.
+
+Exits 1 with the reason when a check fails. Runs with Debian's python3 and python3-pyatspi,
+on the session bus of the test.
+"""
+
+import re
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+APPLICATION = "Corpometer"
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def find_application(seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            app = desktop.getChildAtIndex(index)
+            if app is not None and app.name == APPLICATION:
+                # The tree fills in once the main window is shown.
+                if find(app, "push button", "Calculate BMI") is not None:
+                    return app
+        time.sleep(0.05)
+    fail("no application %r with a 'Calculate BMI' button on the bus within %s s"
+         % (APPLICATION, seconds))
+
+
+def find(root, role, name=None):
+    return pyatspi.utils.findDescendant(
+        root, lambda node: node is not None and node.getRoleName() == role
+        and (name is None or node.name == name))
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(index) for index in range(action.nActions)]
+    action.doAction(names.index("Press") if "Press" in names else 0)
+
+
+def check_controls(app):
+    for name in ("Calculate BMI", "Menu", "Minimize", "Close"):
+        if find(app, "push button", name) is None:
+            fail("no push button named %r" % name)
+    weight = find(app, "text")
+    if weight is None or "Enter Weight" not in weight.name:
+        fail("the weight box is not named by its caption: %r" % (weight and weight.name))
+    labels = [target.name for relation in weight.getRelationSet()
+              if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+              for target in (relation.getTarget(i) for i in range(relation.getNTargets()))]
+    if not any("Enter Weight" in label for label in labels):
+        fail("the weight box is not labelled by its caption: %r" % labels)
+    heights = find(app, "list")
+    if heights is None or "Select Height" not in heights.name:
+        fail("the height list is not named by its caption")
+
+
+def focus(name, seconds):
+    app = find_application(seconds)
+    button = find(app, "push button", name)
+    if button is None:
+        fail("no push button named %r" % name)
+    button.queryComponent().grabFocus()
+    deadline = time.monotonic() + seconds
+    while not button.getState().contains(pyatspi.STATE_FOCUSED):
+        if time.monotonic() > deadline:
+            fail("%r did not take the focus within %s s" % (name, seconds))
+        time.sleep(0.02)
+    print("focused: " + name)
+
+
+def calculate(expected, seconds):
+    app = find_application(seconds)
+    check_controls(app)
+    calculate = find(app, "push button", "Calculate BMI")
+
+    heard = []
+    deadline = time.monotonic() + seconds
+    state = {"presses": 0, "heard before the second press": None}
+
+    # The result label's announcements: a number, then its band. (The ideal-weight line
+    # below it announces its own new text too.)
+    result = re.compile(r"^\.?[0-9][0-9.]*, [A-Za-z]+$")
+
+    def on_name_change(event):
+        source = event.source
+        if source is not None and source.getRoleName() == "label" and result.match(source.name):
+            heard.append(source.name)
+
+    # The program learns of a new listener through the registry a moment after it registers,
+    # so the first press is repeated until an announcement comes. Then one more press must
+    # bring one more announcement, although the result is the same.
+    def tick():
+        second = state["heard before the second press"]
+        if time.monotonic() > deadline or (second is not None and len(heard) > second):
+            pyatspi.Registry.stop()
+            return False
+        if not heard:
+            state["presses"] += 1
+            press(calculate)
+        elif second is None:
+            state["heard before the second press"] = len(heard)
+            press(calculate)
+        return True
+
+    pyatspi.Registry.registerEventListener(on_name_change,
+                                           "object:property-change:accessible-name")
+    GLib.timeout_add(250, tick)
+    pyatspi.Registry.start()
+
+    if not heard:
+        fail("pressed Calculate %d times; no announcement within %s s"
+             % (state["presses"], seconds))
+    for announcement in heard:
+        if announcement != expected:
+            fail("announced %r, expected %r" % (announcement, expected))
+    second = state["heard before the second press"]
+    if second is None or len(heard) <= second:
+        fail("the same result pressed again was not announced again (heard %r)" % heard)
+    print("announced: " + " | ".join(heard))
+
+
+def main(argv):
+    commands = {"calculate": calculate, "focus": focus}
+    if len(argv) not in (3, 4) or argv[1] not in commands:
+        print(__doc__, file=sys.stderr)
+        sys.exit(2)
+    commands[argv[1]](argv[2], float(argv[3]) if len(argv) == 4 else 20)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
