@@ -14,8 +14,9 @@ namespace mFileFound {
 bool FileFound(const std::string& path) {
     if (path.empty()) return false;
 #if defined(_WIN32)
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(path.c_str(), &data);
+    // Paths are UTF-8 throughout; the wide search takes every name the ANSI one cannot.
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(std::filesystem::u8path(path).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     return true;

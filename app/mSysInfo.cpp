@@ -8,17 +8,15 @@
 namespace mSysInfo {
 namespace {
 
-#if defined(_WIN32)
-constexpr char kPathListSeparator = ';';
-#else
-constexpr char kPathListSeparator = ':';
-#endif
-
 constexpr char kMsinfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr char kMsinfoValue[] = "PATH";
 constexpr char kSharedToolsKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr char kSharedToolsValue[] = "MSINFO";
 constexpr char kMsinfoFile[] = "\\MSINFO32.EXE";
+
+#if !defined(_WIN32)
+// The search of PATH for a Linux tool: where "executable" means the permission bits.
+constexpr char kPathListSeparator = ':';
 
 bool IsExecutableFile(const std::filesystem::path& path) {
     namespace fs = std::filesystem;
@@ -41,9 +39,11 @@ std::vector<std::string> SplitPath(const std::string& pathVariable) {
     }
     return folders;
 }
+#endif
 
 }  // namespace
 
+#if !defined(_WIN32)
 const std::vector<std::string>& SystemInfoPrograms() {
     static const std::vector<std::string> programs = {
         "hardinfo2", "hardinfo", "kinfocenter", "lshw-gtk", "cpu-x", "gnome-system-monitor",
@@ -62,6 +62,7 @@ std::string FindOnPath(const std::vector<std::string>& programs, const std::stri
     }
     return {};
 }
+#endif
 
 std::string LocateSystemInfo(const mRegistry::ValueQuery& query, const std::string& pathVariable) {
     std::string value;
@@ -74,7 +75,12 @@ std::string LocateSystemInfo(const mRegistry::ValueQuery& query, const std::stri
         const std::string file = value + kMsinfoFile;
         if (mFileFound::FileFound(file)) return file;
     }
+#if defined(_WIN32)
+    (void)pathVariable;  // Windows programs are registered, not looked for on PATH
+    return {};
+#else
     return FindOnPath(SystemInfoPrograms(), pathVariable);
+#endif
 }
 
 }  // namespace mSysInfo

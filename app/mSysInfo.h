@@ -3,8 +3,9 @@
 //
 // Where there is a registry, the tool's place is looked up there first: the value "PATH"
 // of "SOFTWARE\Microsoft\Shared Tools\MSINFO", then the folder in the value "MSINFO" of
-// "SOFTWARE\Microsoft\Shared Tools Location" with "MSINFO32.EXE" in it. Elsewhere those
-// look-ups fail, and the first of these programs found on PATH is used instead:
+// "SOFTWARE\Microsoft\Shared Tools Location" with "MSINFO32.EXE" in it; on Windows that is
+// all. Elsewhere those look-ups fail, and the first of these programs found on PATH is used
+// instead:
 //   hardinfo2, hardinfo   System Profiler and Benchmark (GTK)
 //   kinfocenter           KDE's Info Center
 //   lshw-gtk              the graphical front end of the hardware lister
@@ -18,6 +19,7 @@
 
 namespace mSysInfo {
 
+#if !defined(_WIN32)
 // The programs above, in the order they are tried.
 const std::vector<std::string>& SystemInfoPrograms();
 
@@ -26,9 +28,11 @@ const std::vector<std::string>& SystemInfoPrograms();
 // are tried in the order given, each through all folders in PATH order. Empty entries in
 // PATH are skipped rather than read as the current folder.
 std::string FindOnPath(const std::vector<std::string>& programs, const std::string& pathVariable);
+#endif
 
 // The file name of the system-information tool: the registry's answer through `query`,
-// else the first of SystemInfoPrograms() on `pathVariable`; empty when there is none.
+// else (not on Windows) the first of SystemInfoPrograms() on `pathVariable`; empty when
+// there is none.
 std::string LocateSystemInfo(const mRegistry::ValueQuery& query, const std::string& pathVariable);
 
 }  // namespace mSysInfo

@@ -22,10 +22,17 @@ std::string& AddBackslash(std::string& path);
 // with this platform's separators.
 std::string NativeSeparators(std::string path);
 
-// The directory of the running executable, without a trailing separator. Set once at
-// start-up; empty until then.
+// The application's directory, without a trailing separator (a drive's root such as
+// "C:\" keeps its own). Set once at start-up; until then the folder the system reports for
+// the running executable. On Windows "/" in a directory set here becomes "\", so that
+// paths built on it use one separator throughout.
 const std::string& ApplicationDirectory();
 void SetApplicationDirectory(const std::string& directory);
+
+// The folder of the running executable as the system reports it (UTF-8), without a
+// trailing separator: "C:\Program Files\Corpometer" on Windows, "/opt/corpometer" on
+// Linux. Empty when the system cannot tell.
+std::string ExecutableDirectory();
 
 // Asks the installed opener to open `target` (a file, document or internet address).
 // Failures are ignored: an empty target, no opener, a refusal or an error all simply return.

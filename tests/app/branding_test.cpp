@@ -17,6 +17,8 @@ using mDescramble::Descramble;
 
 namespace {
 
+const std::string kSeparator(1, mUtils::kPathSeparator);
+
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -85,12 +87,21 @@ TEST(Cp1252, ConvertsTheHighControlsBothWays) {
 
 TEST(Utilities, AddBackslashAndFileFound) {
     std::string path;
+#if defined(_WIN32)
+    EXPECT_EQ(mUtils::AddBackslash(path), "\\");
+    path = "C:\\Program Files\\Corpometer";
+    EXPECT_EQ(mUtils::AddBackslash(path), "C:\\Program Files\\Corpometer\\");
+    EXPECT_EQ(path, "C:\\Program Files\\Corpometer\\");  // the caller's variable changes too
+    EXPECT_EQ(mUtils::AddBackslash(path), "C:\\Program Files\\Corpometer\\");
+    EXPECT_EQ(mUtils::NativeSeparators("art/banner.gif"), "art\\banner.gif");
+#else
     EXPECT_EQ(mUtils::AddBackslash(path), "/");
     path = "/opt/app";
     EXPECT_EQ(mUtils::AddBackslash(path), "/opt/app/");
     EXPECT_EQ(path, "/opt/app/");  // the caller's variable changes too
     EXPECT_EQ(mUtils::AddBackslash(path), "/opt/app/");
     EXPECT_EQ(mUtils::NativeSeparators("art\\banner.gif"), "art/banner.gif");
+#endif
 
     TempDir dir;
     WriteBytes(dir.Path() / "a.gif", "x");
@@ -155,7 +166,7 @@ TEST_F(LoadBrandingTest, ReadsDescramblesAndBuildsTheBannerPath) {
     EXPECT_EQ(s.NameText, "ACME && Co \xC3\xA9");
     EXPECT_EQ(s.Title, "Body Check");
     EXPECT_EQ(s.Link, "https://example.invalid/");
-    EXPECT_EQ(s.BannerPath, dir.Path().string() + "/art/banner.gif");
+    EXPECT_EQ(s.BannerPath, dir.Path().string() + kSeparator + "art" + kSeparator + "banner.gif");
     EXPECT_EQ(s.ShowAnimatedBanner, 5);
     EXPECT_EQ(mSetup::BrandingRecordRaw.FontName, "Arial");  // kept plain, never descrambled
     EXPECT_EQ(mSetup::BrandingRecordRaw.NameFontSize, 20);
@@ -196,5 +207,54 @@ TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
     EXPECT_EQ(mSetup::BrandingSettings.NameText, "Name");
     EXPECT_EQ(mSetup::BrandingSettings.Title, "");
     EXPECT_EQ(mSetup::BrandingSettings.ShowPictureBanner, 0);
-    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, dir.Path().string() + "/");
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, dir.Path().string() + kSeparator);
+}
+
+// Until start-up names the application's folder, it is the running program's own, and the
+// branding file is read from beside the executable.
+TEST(ApplicationDirectory, BrandingFileBesideTheExecutable) {
+    const std::string folder = mUtils::ExecutableDirectory();
+    ASSERT_FALSE(folder.empty());
+#if defined(_WIN32)
+    // Named as Windows names folders: a drive letter and "\\" throughout.
+    EXPECT_TRUE(folder.size() >= 3 && folder[1] == ':' && folder[2] == '\\') << folder;
+    EXPECT_EQ(folder.find('/'), std::string::npos) << folder;
+#endif
+    ASSERT_TRUE(fs::is_directory(fs::u8path(folder))) << folder;
+
+    const fs::path file = fs::u8path(folder) / "3.dat";
+    struct RemoveAfterwards {
+        fs::path file;
+        ~RemoveAfterwards() {
+            std::error_code ignored;
+            fs::remove(file, ignored);
+        }
+    } removeAfterwards{file};
+    std::mt19937 random(11);
+    mSetup::BrandingRecord record = mSetup::DefaultBrandingRecord();
+    record.Title = brand::Scramble("Beside", random);
+    record.BannerFile = brand::Scramble("art\\banner.gif", random);
+    WriteBytes(file, mSetup::SerializeBrandingRecord(record));
+    mSetup::LoadBranding();
+    EXPECT_EQ(mSetup::BrandingSettings.Title, "Beside");
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath,
+              folder + kSeparator + "art" + kSeparator + "banner.gif");
+
+    // A folder named at start-up loses its trailing separators, but a root keeps its own.
+#if defined(_WIN32)
+    mUtils::SetApplicationDirectory("C:/Program Files/Corpometer/");  // as toolkits give it
+    EXPECT_EQ(mUtils::ApplicationDirectory(), "C:\\Program Files\\Corpometer");
+    mUtils::SetApplicationDirectory("D:\\");
+    EXPECT_EQ(mUtils::ApplicationDirectory(), "D:\\");
+    EXPECT_EQ(mSetup::DecodeBranding(record, mUtils::ApplicationDirectory()).BannerPath,
+              "D:\\art\\banner.gif");
+#else
+    mUtils::SetApplicationDirectory("/opt/corpometer//");
+    EXPECT_EQ(mUtils::ApplicationDirectory(), "/opt/corpometer");
+    mUtils::SetApplicationDirectory("/");
+    EXPECT_EQ(mUtils::ApplicationDirectory(), "/");
+    EXPECT_EQ(mSetup::DecodeBranding(record, mUtils::ApplicationDirectory()).BannerPath,
+              "/art/banner.gif");
+#endif
+    mUtils::SetApplicationDirectory(folder);
 }

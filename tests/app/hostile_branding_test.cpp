@@ -10,6 +10,7 @@
 
 #include "mDescramble.h"
 #include "mSetup.h"
+#include "mUtils.h"
 
 namespace {
 
@@ -69,7 +70,8 @@ TEST(HostileBranding, CountsBeyondTheFileInEveryTextField) {
         EXPECT_EQ(values.Title, k > 1 ? "Title" : "") << k;
         EXPECT_EQ(values.Link, k > 2 ? "Link" : "") << k;
         EXPECT_EQ(values.ShowPictureBanner, k > 3 ? 1 : 0) << k;
-        EXPECT_EQ(values.BannerPath, "/app/") << k;  // the bare application folder
+        EXPECT_EQ(values.BannerPath, std::string("/app") + mUtils::kPathSeparator)
+            << k;  // the bare application folder
         EXPECT_EQ(record.FontName, "") << k;
     }
     // The font name's count runs past the end: everything before it stands.
@@ -79,7 +81,8 @@ TEST(HostileBranding, CountsBeyondTheFileInEveryTextField) {
     const mSetup::BrandingRecord cut = mSetup::ParseBrandingRecord(all + Count(40000) + "Tah");
     EXPECT_EQ(cut.TitleFontSize, 8);
     EXPECT_EQ(cut.FontName, "");
-    EXPECT_EQ(mSetup::DecodeBranding(cut, "/app").BannerPath, "/app/b.gif");
+    EXPECT_EQ(mSetup::DecodeBranding(cut, "/app").BannerPath,
+              std::string("/app") + mUtils::kPathSeparator + "b.gif");
 }
 
 TEST(HostileBranding, NumbersCutInHalfReadAsZero) {
