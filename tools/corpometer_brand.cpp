@@ -2,12 +2,14 @@
 //
 //   corpometer-brand write FILE [--name-text T] [--title T] [--link T] [--banner-file F]
 //                    [--picture-banner] [--animated-banner] [--name-font-size N]
-//                    [--title-font-size N] [--font-name T]
+//                    [--title-font-size N] [--font-name T] [--seed N]
 //   corpometer-brand show FILE
+// Texts on the command line are taken as UTF-8 (on Windows, from the wide command line).
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -21,6 +23,12 @@
 #include "mDescramble.h"
 #include "mSetup.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+// windows.h first
+#include <shellapi.h>
+#endif
+
 namespace {
 
 constexpr size_t kMaxStoredText = 0xFFFF;  // the 16-bit count in front of every text
@@ -33,6 +41,7 @@ const char kUsage[] =
     "                                   [--banner-file F] [--picture-banner] [--animated-banner]\n"
     "                                   [--name-font-size N] [--title-font-size N] [--font-name "
     "T]\n"
+    "                                   [--seed N]\n"
     "       corpometer-brand show FILE\n";
 
 struct UsageError {
@@ -58,6 +67,20 @@ int16_t ToFontSize(const std::string& option, const std::string& text) {
     return static_cast<int16_t>(value);
 }
 
+// The seed of the key choice: a whole number that fits 32 bits. Read as unsigned long
+// long, since unsigned long has only 32 bits on Windows and would wrap larger numbers.
+std::mt19937::result_type ToSeed(const std::string& option, const std::string& text) {
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || *end != '\0' ||
+        errno != 0 || value > 0xFFFFFFFFull) {
+        throw UsageError{option + ": expected a whole number from 0 to 4294967295, got \"" + text +
+                         "\""};
+    }
+    return static_cast<std::mt19937::result_type>(value);
+}
+
 std::string ScrambleField(const std::string& option, const std::string& plain,
                           std::mt19937& random) {
     const std::string stored = brand::Scramble(plain, random);
@@ -70,6 +93,7 @@ std::string ScrambleField(const std::string& option, const std::string& plain,
 
 int Write(const std::string& file, const std::vector<std::string>& args) {
     mSetup::BrandingRecord plain = mSetup::DefaultBrandingRecord();
+    std::optional<std::mt19937::result_type> seed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         const auto value = [&]() -> const std::string& {
@@ -94,6 +118,8 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
             plain.TitleFontSize = ToFontSize(option, value());
         else if (option == "--font-name")
             plain.FontName = ToCodePage(option, value());
+        else if (option == "--seed")  // fixed keys: the same options give the same bytes
+            seed = ToSeed(option, value());
         else
             throw UsageError{"unknown option " + option};
     }
@@ -101,7 +127,7 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
         throw UsageError{"--font-name: the text is too long (at most 65535 bytes)"};
     }
 
-    std::mt19937 random{std::random_device{}()};
+    std::mt19937 random{seed ? *seed : std::random_device{}()};
     mSetup::BrandingRecord stored = plain;
     stored.NameText = ScrambleField("--name-text", plain.NameText, random);
     stored.Title = ScrambleField("--title", plain.Title, random);
@@ -109,7 +135,7 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
     stored.BannerFile = ScrambleField("--banner-file", plain.BannerFile, random);
 
     const std::string bytes = mSetup::SerializeBrandingRecord(stored);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    std::ofstream out(std::filesystem::u8path(file), std::ios::binary | std::ios::trunc);
     if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
         !out.flush()) {
         std::cerr << "corpometer-brand: cannot write " << file << ": " << std::strerror(errno)
@@ -120,7 +146,7 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
 }
 
 int Show(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(file), std::ios::binary);
     if (!in) {
         std::cerr << "corpometer-brand: cannot read " << file << ": " << std::strerror(errno)
                   << "\n";
@@ -149,10 +175,28 @@ int Show(const std::string& file) {
     return kExitOk;
 }
 
+// The arguments as UTF-8. Windows hands main() its arguments in the ANSI code page, where
+// "Café" is not UTF-8 and a name outside the code page is lost; they are read again from
+// the wide command line there.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+#if defined(_WIN32)
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i)
+            args.push_back(std::filesystem::path(wide[i]).u8string());
+        LocalFree(wide);
+        return args;
+    }
+#endif
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = Utf8Arguments(argc, argv);
     try {
         if (args.size() >= 2 && args[0] == "write") {
             return Write(args[1], std::vector<std::string>(args.begin() + 2, args.end()));

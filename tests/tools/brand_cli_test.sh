@@ -40,6 +40,14 @@ NameFontSize=17
 TitleFontSize=8
 FontName=Tahoma"
 
+# A seed fixes the keys: the same options and seed write the same bytes, another seed
+# other keys.
+"$tool" write "$work/seed-a.dat" --title "Body Check" --seed 4294967295 || fail "write --seed exited $?"
+"$tool" write "$work/seed-b.dat" --title "Body Check" --seed 4294967295 || fail "write --seed exited $?"
+"$tool" write "$work/seed-c.dat" --title "Body Check" --seed 1 || fail "write --seed exited $?"
+cmp -s "$work/seed-a.dat" "$work/seed-b.dat" || fail "the same seed wrote different files"
+cmp -s "$work/seed-a.dat" "$work/seed-c.dat" && fail "different seeds wrote the same file"
+
 # A hand-made file: a 4-byte text decodes empty, a 5-byte one to one character, a body
 # byte below its key empties the whole text, and the key cycle k1 k2 k3 k4 k1 with k4 the
 # last byte.
@@ -67,6 +75,8 @@ expect_error 2 "cannot store" "$tool" write "$work/x.dat" --title "中文"
 expect_error 2 "too long" "$tool" write "$work/x.dat" --link "$(head -c 70000 /dev/zero | tr '\0' a)"
 expect_error 2 "needs a value" "$tool" write "$work/x.dat" --title
 expect_error 2 "whole number" "$tool" write "$work/x.dat" --name-font-size big
+expect_error 2 "from 0 to 4294967295" "$tool" write "$work/x.dat" --seed 4294967296
+expect_error 2 "from 0 to 4294967295" "$tool" write "$work/x.dat" --seed -1
 [ -e "$work/x.dat" ] && fail "a refused write left a file"
 expect_error 1 "cannot write" "$tool" write "$work/no/such/dir/3.dat"
 expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
