@@ -4,6 +4,10 @@
 
 #include "mRegistry.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 using mRegistry::GetKeyValue;
 using mRegistry::kRegDword;
 using mRegistry::kRegSz;
@@ -89,3 +93,66 @@ TEST(RegistryValue, GetKeyValueReportsReadsAndEmptiesOnFailure) {
     EXPECT_TRUE(GetKeyValue(binary, mRegistry::kHKeyLocalMachine, "K", "V", keyVal));
     EXPECT_EQ(keyVal, "old");
 }
+
+#if defined(_WIN32)
+// The look-up against the system's own registry: a key of this test's own under the root
+// the program reads, written with the registry functions, read back through the look-up the
+// About window uses, and removed afterwards.
+TEST(PlatformRegistry, ReadsWhatTheRegistryFunctionsWrote) {
+    const std::string keyName =
+        "SOFTWARE\\Corpometer test " + std::to_string(GetCurrentProcessId());
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    struct DeleteAfterwards {
+        HKEY key;
+        std::string name;
+        ~DeleteAfterwards() {
+            RegCloseKey(key);
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, name.c_str());
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, name.c_str());
+        }
+    } deleteAfterwards{key, keyName};
+    const auto set = [&](const char* name, DWORD type, const std::string& bytes) {
+        ASSERT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                                 static_cast<DWORD>(bytes.size())),
+                  ERROR_SUCCESS)
+            << name;
+    };
+    const std::string tool = "C:\\Program Files\\Common Files\\MSInfo\\msinfo32.exe";
+    set("PATH", REG_SZ, tool + '\0');
+    set("Bare", REG_SZ, tool);  // stored without its terminator
+    set("Expand", REG_EXPAND_SZ, std::string("%ProgramFiles%\\msinfo32.exe") + '\0');
+    set("Count", REG_DWORD, Bytes({0x78, 0x56, 0x34, 0x12}));
+    set("Long", REG_SZ, std::string(mRegistry::kValueBufferSize + 10, 'x') + '\0');
+
+    const auto read = [&](const std::string& keyPath, const std::string& value, std::string& text) {
+        return GetKeyValue(mRegistry::QueryPlatformValue, mRegistry::kHKeyLocalMachine, keyPath,
+                           value, text);
+    };
+    std::string text = "old";
+    EXPECT_TRUE(read(keyName, "PATH", text));
+    EXPECT_EQ(text, tool);
+    text = "old";
+    EXPECT_TRUE(read(keyName, "Bare", text));
+    EXPECT_EQ(text, tool);
+    // Read, but not a type the look-up turns into text.
+    text = "old";
+    EXPECT_TRUE(read(keyName, "Expand", text));
+    EXPECT_EQ(text, "old");
+    EXPECT_TRUE(read(keyName, "Count", text));
+    EXPECT_EQ(text, "&h12345678");
+    // What cannot be read leaves an empty text: a value longer than the buffer, a missing
+    // value, a missing key.
+    text = "old";
+    EXPECT_FALSE(read(keyName, "Long", text));
+    EXPECT_EQ(text, "");
+    text = "old";
+    EXPECT_FALSE(read(keyName, "Missing", text));
+    EXPECT_EQ(text, "");
+    text = "old";
+    EXPECT_FALSE(read(keyName + "\\Missing", "PATH", text));
+    EXPECT_EQ(text, "");
+}
+#endif

@@ -20,6 +20,11 @@
 #include "tools/corpogif/GifResave.h"
 #include "tools/corpogif/LoadTiming.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 constexpr int kLoaded = 0;
@@ -78,6 +83,11 @@ int Time(const std::string& path, int repeat) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // The JSON and the timings come out byte for byte as on other systems, without a
+    // carriage return put before each line end, so that outputs compare across them.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
