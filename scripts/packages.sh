@@ -8,3 +8,6 @@ RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-de
 # gsfonts for the Helvetica that the GIF benchmark corpus script draws its screenshot with.
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
                weston qt6-wayland at-spi2-core python3-pyatspi dbus gsfonts)
+# Extra for the Windows stage: the MinGW-w64 cross compiler (POSIX threads), Wine to run
+# what it builds, and GoogleTest's sources to build it with.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)

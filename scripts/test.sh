@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: unit, widget (offscreen), end-to-end (Xvfb), and
-# the display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: unit, widget (offscreen), end-to-end (Xvfb), the
+# display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the Windows build's under Wine (scripts/test-windows.sh).
 # Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,5 +23,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== Build and test (release)"
 BUILD_DIR="$root/build" bash "$root/scripts/build.sh"
 ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs" --timeout 600 || status=1
+
+echo "== The Windows build (MinGW-w64), tested under Wine"
+bash "$root/scripts/test-windows.sh" || status=1
 
 exit $status

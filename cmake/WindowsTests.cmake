@@ -1,0 +1,24 @@
+# Tests of the Windows build, cross-compiled with MinGW-w64 and run under Wine.
+
+# There is no MinGW binary of GoogleTest: it is built from Debian's source package.
+set(CORPOMETER_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${CORPOMETER_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# Starting a Windows program under Wine costs far more than a fork on Linux, so each test
+# program runs once as a whole instead of once per test case (and once more to list them).
+function(gtest_discover_tests target)
+  cmake_parse_arguments(arg "" "DISCOVERY_MODE" "PROPERTIES" ${ARGN})
+  add_test(NAME ${target} COMMAND ${target})
+  if(arg_PROPERTIES)
+    set_tests_properties(${target} PROPERTIES ${arg_PROPERTIES})
+  endif()
+endfunction()
+
+# Windows resolves ".." in a path by its text, not through the folder it names: the suites'
+# folder is handed to the tests with its links and ".." resolved.
+if(DEFINED CORPOMETER_TESTDATA_DIR AND EXISTS "${CORPOMETER_TESTDATA_DIR}")
+  file(REAL_PATH "${CORPOMETER_TESTDATA_DIR}" CORPOMETER_TESTDATA_DIR)
+endif()
