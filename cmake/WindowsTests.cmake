@@ -17,8 +17,3 @@ function(gtest_discover_tests target)
   endif()
 endfunction()
 
-# Windows resolves ".." in a path by its text, not through the folder it names: the suites'
-# folder is handed to the tests with its links and ".." resolved.
-if(DEFINED CORPOMETER_TESTDATA_DIR AND EXISTS "${CORPOMETER_TESTDATA_DIR}")
-  file(REAL_PATH "${CORPOMETER_TESTDATA_DIR}" CORPOMETER_TESTDATA_DIR)
-endif()

@@ -63,11 +63,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
 
 echo "== Windows: corpogif info against the Linux build"
-suites=$root/tests/data/gif
-if [ ! -d "$suites" ]; then  # the suites' folder outside the tree, as the build knows it
-  suites=$(sed -n 's/^CORPOMETER_TESTDATA_DIR:PATH=//p' "$windows/CMakeCache.txt")/gif
-fi
-suites=$(realpath "$suites")
+suites=$(realpath "$root/tests/data/gif")
 mapfile -t gifs < <(find "$suites" -name '*.gif' | sort)
 info() {  # build (linux or windows), index, file
   local out=$work/$1-$2
