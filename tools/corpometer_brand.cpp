@@ -25,7 +25,7 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-// windows.h first
+// shellapi.h needs windows.h before it
 #include <shellapi.h>
 #endif
 
