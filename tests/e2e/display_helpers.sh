@@ -3,7 +3,7 @@
 # an X server with the accessibility bus, then weston with it, each with a Qt program that
 # must show up on the accessibility bus (and on weston's screenshot); the command's exit
 # status comes back, and afterwards no server and nothing the command left running is alive,
-# also when the command outlives its deadline.
+# also when the command outlives its deadline; clients in a row all get in.
 # Usage: display_helpers.sh QT-PROGRAM APPLICATION-NAME ARTEFACTS-FOLDER
 set -euo pipefail
 program=$1
@@ -51,6 +51,12 @@ for display in xvfb weston; do
   for what in server bus program leftover; do gone "$dir/$what.pid" "the $what under $display"; done
 done
 [ "$(identify -format %wx%h "$out/weston/screen.png")" = 1024x768 ] || fail "weston's screenshot is not 1024x768"
+
+# Short clients one after another all get in (a server that resets between clients refuses
+# some of them).
+bash "$lib/with-xvfb.sh" "$out/clients" -- bash -c '
+  for i in $(seq 50); do xdpyinfo >/dev/null || exit 1; done' ||
+  fail "a client in a row of 50 short ones could not connect to with-xvfb.sh's server"
 
 # A command past its deadline: stopped with what it started, a screenshot taken, status 124.
 dir=$out/deadline

@@ -27,8 +27,10 @@ auth=$session_tmp/Xauthority
 xauth -q -f "$server_auth" add :0 . "$cookie"
 
 mkfifo "$session_tmp/displayfd"
-setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp \
-  -auth "$server_auth" 3>"$session_tmp/displayfd" >"$log" 2>&1 &
+# -noreset: by default the server resets when its last client leaves, and a client that
+# connects meanwhile is refused (the readiness check below is such a last client).
+setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -noreset \
+  -nolisten tcp -auth "$server_auth" 3>"$session_tmp/displayfd" >"$log" 2>&1 &
 xvfb_pid=$!
 session_add_server "$xvfb_pid"
 # The server writes its display number once it accepts connections; EOF means it ended.
