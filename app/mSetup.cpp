@@ -1,5 +1,7 @@
 #include "mSetup.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,28 +138,58 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
     return values;
 }
 
-void LoadBranding(const std::string& applicationDirectory) {
-    std::string path = applicationDirectory;
-    mUtils::AddBackslash(path) += kBrandingFileName;
-    const auto fsPath = std::filesystem::u8path(path);
+std::vector<std::string> BrandingFolders(const std::string& applicationDirectory) {
+    std::vector<std::string> folders{applicationDirectory};
+#if !defined(_WIN32)
+    const auto variable = [](const char* name) -> std::string {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    };
+    const auto add = [&folders](const std::string& base) {
+        if (!base.empty() && base.front() == '/') folders.push_back(base + "/corpometer");
+    };
+    std::string configHome = variable("XDG_CONFIG_HOME");
+    if (configHome.empty() && !variable("HOME").empty()) configHome = variable("HOME") + "/.config";
+    add(configHome);
+    std::string configDirs = variable("XDG_CONFIG_DIRS");
+    if (configDirs.empty()) configDirs = "/etc/xdg";
+    size_t start = 0;
+    while (start <= configDirs.size()) {
+        const size_t end = std::min(configDirs.find(':', start), configDirs.size());
+        add(configDirs.substr(start, end - start));
+        start = end + 1;
+    }
+#endif
+    return folders;
+}
 
-    std::string bytes;
-    if (!mFileFound::FileFound(path) || !ReadFile(fsPath, bytes)) {
-        ApplyDefaults();
-        return;
+std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        std::string path = folder;
+        mUtils::AddBackslash(path) += kBrandingFileName;
+        const auto fsPath = std::filesystem::u8path(path);
+
+        std::string bytes;
+        if (!mFileFound::FileFound(path) || !ReadFile(fsPath, bytes)) continue;
+        if (bytes.empty()) {  // an empty file is removed, as if it had never been there
+            std::error_code ignored;
+            std::filesystem::remove(fsPath, ignored);
+            continue;
+        }
+        BrandingRecordRaw = ParseBrandingRecord(bytes);
+        BrandingSettings = DecodeBranding(BrandingRecordRaw, folder);
+        return folder;
     }
-    if (bytes.empty()) {  // an empty file is removed, as if it had never been there
-        std::error_code ignored;
-        std::filesystem::remove(fsPath, ignored);
-        ApplyDefaults();
-        return;
-    }
-    BrandingRecordRaw = ParseBrandingRecord(bytes);
-    BrandingSettings = DecodeBranding(BrandingRecordRaw, applicationDirectory);
+    ApplyDefaults();
+    return {};
+}
+
+void LoadBranding(const std::string& applicationDirectory) {
+    LoadBrandingFrom({applicationDirectory});
 }
 
 void LoadBranding() {
-    LoadBranding(mUtils::ApplicationDirectory());
+    LoadBrandingFrom(BrandingFolders(mUtils::ApplicationDirectory()));
 }
 
 }  // namespace mSetup

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mSetup {
 
@@ -59,10 +60,21 @@ std::string SerializeBrandingRecord(const BrandingRecord& record);
 BrandingValues DecodeBranding(const BrandingRecord& record,
                               const std::string& applicationDirectory);
 
+// The folders where the branding file is looked for, in order: the executable's folder;
+// then, except on Windows, "corpometer" in the user's configuration folder
+// ($XDG_CONFIG_HOME, else $HOME/.config) and in each folder of $XDG_CONFIG_DIRS (else
+// /etc/xdg), so that one file in /etc/xdg/corpometer brands every user of a machine.
+// Relative entries of the variables are ignored.
+std::vector<std::string> BrandingFolders(const std::string& applicationDirectory);
+
 // Reads "3.dat" from `applicationDirectory` into BrandingSettings and BrandingRecordRaw.
 // A missing or unreadable file leaves the defaults; an empty one is deleted first.
 void LoadBranding(const std::string& applicationDirectory);
-// The same for the directory of the running executable.
+// The same for the first folder of `folders` that holds a non-empty, readable "3.dat"; a
+// banner file named in it is relative to that folder. Returns that folder, or "" when none
+// had one (the defaults stand).
+std::string LoadBrandingFrom(const std::vector<std::string>& folders);
+// The same for BrandingFolders of the running executable's directory.
 void LoadBranding();
 
 }  // namespace mSetup

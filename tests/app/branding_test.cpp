@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <vector>
 
 #include "BrandScrambler.h"
 #include "Cp1252.h"
@@ -257,4 +259,67 @@ TEST(ApplicationDirectory, BrandingFileBesideTheExecutable) {
               "/art/banner.gif");
 #endif
     mUtils::SetApplicationDirectory(folder);
+}
+
+// An installed program: beside the executable, then the user's configuration folder, then
+// the machine's; relative entries of the variables are ignored.
+TEST(BrandingFolders, ExecutableFolderThenUserThenMachineConfiguration) {
+    const auto withEnvironment = [](const char* home, const char* configHome,
+                                    const char* configDirs) {
+        const auto set = [](const char* name, const char* value) {
+            if (value)
+                setenv(name, value, 1);
+            else
+                unsetenv(name);
+        };
+        set("HOME", home);
+        set("XDG_CONFIG_HOME", configHome);
+        set("XDG_CONFIG_DIRS", configDirs);
+        return mSetup::BrandingFolders("/opt/app/bin");
+    };
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    using Folders = std::vector<std::string>;
+    EXPECT_EQ(
+        withEnvironment("/home/u", "/cfg", "/site:relative:/etc/xdg"),
+        (Folders{"/opt/app/bin", "/cfg/corpometer", "/site/corpometer", "/etc/xdg/corpometer"}));
+    EXPECT_EQ(withEnvironment("/home/u", "", nullptr),
+              (Folders{"/opt/app/bin", "/home/u/.config/corpometer", "/etc/xdg/corpometer"}));
+    EXPECT_EQ(withEnvironment(nullptr, "relative", ":"), (Folders{"/opt/app/bin"}));
+    withEnvironment(savedHome.c_str(), nullptr, nullptr);
+}
+
+TEST_F(LoadBrandingTest, TheFirstFolderWithAFileWinsAndItsBannerIsBesideIt) {
+    const fs::path executable = dir.Path() / "bin";
+    const fs::path user = dir.Path() / "user";
+    const fs::path machine = dir.Path() / "machine";
+    for (const fs::path& folder : {executable, user, machine})
+        fs::create_directory(folder);
+    std::mt19937 random(5);
+    mSetup::BrandingRecord record;
+    record.Title = brand::Scramble("Machine", random);
+    record.BannerFile = brand::Scramble("banner.gif", random);
+    WriteBytes(machine / "3.dat", mSetup::SerializeBrandingRecord(record));
+    WriteBytes(user / "3.dat", "");  // empty: as if it were not there
+    const std::vector<std::string> folders{executable.string(), user.string(), machine.string()};
+
+    EXPECT_EQ(mSetup::LoadBrandingFrom(folders), machine.string());
+    EXPECT_EQ(mSetup::BrandingSettings.Title, "Machine");
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, (machine / "banner.gif").string());
+
+    record.Title = brand::Scramble("User", random);
+    WriteBytes(user / "3.dat", mSetup::SerializeBrandingRecord(record));
+    EXPECT_EQ(mSetup::LoadBrandingFrom(folders), user.string());
+    EXPECT_EQ(mSetup::BrandingSettings.Title, "User");
+    EXPECT_EQ(mSetup::BrandingSettings.BannerPath, (user / "banner.gif").string());
+
+    record.Title = brand::Scramble("Beside", random);
+    WriteBytes(executable / "3.dat", mSetup::SerializeBrandingRecord(record));
+    EXPECT_EQ(mSetup::LoadBrandingFrom(folders), executable.string());
+    EXPECT_EQ(mSetup::BrandingSettings.Title, "Beside");
+
+    for (const fs::path& folder : {executable, user, machine})
+        fs::remove(folder / "3.dat");
+    EXPECT_EQ(mSetup::LoadBrandingFrom(folders), "");
+    ExpectDefaults();
 }
