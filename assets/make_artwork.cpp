@@ -3,6 +3,11 @@
 // program to remake them after changing the look:
 //     QT_QPA_PLATFORM=offscreen build/assets/corpometer-artwork assets/pictures
 //
+// Every window picture is drawn twice: at its size in pixels ("NAME.png") and at twice
+// that resolution ("NAME@2x.png") for screens with two device pixels to a pixel. The
+// program icon goes to icons/: PNGs of the desktop's usual sizes and an SVG of the same
+// drawing for any other size.
+//
 // The button pictures are opaque: each is drawn over the piece of the background it will
 // cover, so that it blends into the window whatever the button clears its surface to.
 
@@ -15,6 +20,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSaveFile>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -50,10 +57,11 @@ void FillStrip(QPainter& painter, const QRect& area) {
     painter.fillRect(area, gradient);
 }
 
-QImage DrawBackground() {
-    QImage image(kBackgroundWidth, kBackgroundHeight, QImage::Format_RGB32);
+QImage DrawBackground(int scale) {
+    QImage image(kBackgroundWidth * scale, kBackgroundHeight * scale, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
 
     // The body behind the panels in the window's own background colour, so that the
     // panels' opaque captions sit on it without a seam.
@@ -80,10 +88,16 @@ QImage DrawBackground() {
     return image;
 }
 
-QImage DrawCalculate(const QImage& background, Look look, const QString& family) {
-    QImage image = background.copy(QRect(kCalculateAt, kCalculateSize));
+// The piece of the background a button of `size` at `at` covers, at the background's scale.
+QImage BackgroundPiece(const QImage& background, QPoint at, QSize size, int scale) {
+    return background.copy(QRect(at * scale, size * scale));
+}
+
+QImage DrawCalculate(const QImage& background, Look look, const QString& family, int scale) {
+    QImage image = BackgroundPiece(background, kCalculateAt, kCalculateSize, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QRectF face = QRectF(0.5, 0.5, kCalculateSize.width() - 1, kCalculateSize.height() - 1);
 
     QColor top(52, 112, 168), bottom(24, 70, 118);
@@ -116,11 +130,12 @@ QImage DrawCalculate(const QImage& background, Look look, const QString& family)
 }
 
 // The three small buttons of the branding strip: 0 menu, 1 minimise, 2 close.
-QImage DrawFormButton(const QImage& background, int index, Look look) {
+QImage DrawFormButton(const QImage& background, int index, Look look, int scale) {
     const QPoint at(kFormButtonLefts[index], kFormButtonTop);
-    QImage image = background.copy(QRect(at, kFormButtonSize));
+    QImage image = BackgroundPiece(background, at, kFormButtonSize, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QRectF face(0.5, 0.5, kFormButtonSize.width() - 1, kFormButtonSize.height() - 1);
 
     QColor fill(255, 255, 255, 28), edge(255, 255, 255, 90);
@@ -189,6 +204,64 @@ QImage DrawIcon(int size) {
     return image;
 }
 
+// The same drawing as DrawIcon on its 64-unit grid, as SVG.
+QByteArray IconSvg() {
+    const QPointF centre(32, 36);
+    const double radius = 22;
+    QString arcs;
+    for (int band = 0; band < 5; ++band) {
+        const auto at = [&](double degrees) {
+            const double radians = degrees * M_PI / 180;
+            return QPointF(centre.x() + radius * std::cos(radians),
+                           centre.y() - radius * std::sin(radians));
+        };
+        const QPointF from = at(180 - band * 36), to = at(180 - (band + 1) * 36);
+        arcs += QString(
+                    "  <path d=\"M %1 %2 A %3 %3 0 0 1 %4 %5\" fill=\"none\" "
+                    "stroke=\"%6\" stroke-width=\"7\"/>\n")
+                    .arg(from.x(), 0, 'f', 3)
+                    .arg(from.y(), 0, 'f', 3)
+                    .arg(radius)
+                    .arg(to.x(), 0, 'f', 3)
+                    .arg(to.y(), 0, 'f', 3)
+                    .arg(kBandColours[band].name());
+    }
+    return QString(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" "
+               "viewBox=\"0 0 64 64\">\n"
+               "  <defs>\n"
+               "    <linearGradient id=\"face\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"64\" "
+               "gradientUnits=\"userSpaceOnUse\">\n"
+               "      <stop offset=\"0\" stop-color=\"#28527c\"/>\n"
+               "      <stop offset=\"1\" stop-color=\"#0e223a\"/>\n"
+               "    </linearGradient>\n"
+               "  </defs>\n"
+               "  <rect x=\"2\" y=\"2\" width=\"60\" height=\"60\" rx=\"12\" "
+               "fill=\"url(#face)\"/>\n"
+               "%1"
+               "  <line x1=\"32\" y1=\"36\" x2=\"22\" y2=\"22\" stroke=\"#ffffff\" "
+               "stroke-width=\"3\" stroke-linecap=\"round\"/>\n"
+               "  <circle cx=\"32\" cy=\"36\" r=\"3.5\" fill=\"#ffffff\"/>\n"
+               "  <text x=\"32\" y=\"54.3\" text-anchor=\"middle\" "
+               "font-family=\"Liberation Sans, Arial, sans-serif\" font-size=\"12\" "
+               "font-weight=\"bold\" fill=\"#ffffff\">BMI</text>\n"
+               "</svg>\n")
+        .arg(arcs)
+        .toUtf8();
+}
+
+bool SaveBytes(const QByteArray& bytes, const QString& folder, const QString& name) {
+    QSaveFile file(folder + "/" + name);
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(bytes) < 0 ||
+        !file.commit()) {
+        std::fprintf(stderr, "cannot write %s/%s\n", qPrintable(folder), qPrintable(name));
+        return false;
+    }
+    std::printf("%s/%s\n", qPrintable(folder), qPrintable(name));
+    return true;
+}
+
 bool Save(const QImage& image, const QString& folder, const QString& name) {
     if (!QDir().mkpath(folder)) return false;
     const QString path = folder + "/" + name;
@@ -211,24 +284,32 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString family = ButtonFontFamily();
 
-    const QImage background = DrawBackground();
-    bool ok =
-        Save(background.convertToFormat(QImage::Format_RGB888), out + "/fMain", "background.png");
-    ok &= Save(DrawIcon(64), out + "/fMain", "icon.png");
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? ".png" : "@2x.png";
+        const QImage background = DrawBackground(scale);
+        ok &= Save(background.convertToFormat(QImage::Format_RGB888), out + "/fMain",
+                   "background" + suffix);
+        ok &= Save(DrawIcon(64 * scale), out + "/fMain", "icon" + suffix);
 
-    const struct {
-        Look look;
-        const char* property;
-    } states[] = {{Look::Rest, "Picture.png"},
-                  {Look::Hover, "PictureHover.png"},
-                  {Look::Down, "PictureDown.png"}};
-    for (const auto& state : states) {
-        ok &= Save(DrawCalculate(background, state.look, family), out + "/btnCalculate",
-                   state.property);
-        for (int index = 0; index < 3; ++index) {
-            ok &= Save(DrawFormButton(background, index, state.look),
-                       out + "/btnForm" + QString::number(index), state.property);
+        const struct {
+            Look look;
+            const char* property;
+        } states[] = {
+            {Look::Rest, "Picture"}, {Look::Hover, "PictureHover"}, {Look::Down, "PictureDown"}};
+        for (const auto& state : states) {
+            ok &= Save(DrawCalculate(background, state.look, family, scale), out + "/btnCalculate",
+                       state.property + suffix);
+            for (int index = 0; index < 3; ++index) {
+                ok &= Save(DrawFormButton(background, index, state.look, scale),
+                           out + "/btnForm" + QString::number(index), state.property + suffix);
+            }
         }
     }
+    // The desktop's icon theme sizes; the program icon is installed from here.
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        ok &= Save(DrawIcon(size), out + "/icons", QString("%1.png").arg(size));
+    }
+    ok &= SaveBytes(IconSvg(), out + "/icons", "scalable.svg");
     return ok ? 0 : 1;
 }
