@@ -42,7 +42,8 @@ const char kUsage[] =
     "                                   [--name-font-size N] [--title-font-size N] [--font-name "
     "T]\n"
     "                                   [--seed N]\n"
-    "       corpometer-brand show FILE\n";
+    "       corpometer-brand show FILE\n"
+    "       corpometer-brand --help | --version\n";
 
 struct UsageError {
     std::string message;
@@ -204,6 +205,10 @@ int main(int argc, char** argv) {
         if (args.size() == 2 && args[0] == "show") return Show(args[1]);
         if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
             std::cout << kUsage;
+            return kExitOk;
+        }
+        if (args.size() == 1 && args[0] == "--version") {
+            std::cout << "corpometer-brand " << CORPOMETER_VERSION << "\n";
             return kExitOk;
         }
         std::cerr << kUsage;

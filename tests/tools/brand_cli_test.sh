@@ -3,6 +3,7 @@
 # hand-made file, and the messages for bad requests.
 set -u
 tool=$1
+version=$2
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 failures=0
@@ -83,5 +84,13 @@ expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
 : > "$work/empty.dat"
 expect_error 1 "is empty" "$tool" show "$work/empty.dat"
 expect_error 2 "usage" "$tool"
+expect_error 2 "usage" "$tool" frob
+
+# Help and version go to standard output with status 0.
+out=$("$tool" --help 2> "$work/err") || fail "--help exited $?"
+case "$out" in *"usage: corpometer-brand write FILE"*) ;; *) fail "--help printed: $out" ;; esac
+[ -s "$work/err" ] && fail "--help wrote to standard error: $(cat "$work/err")"
+out=$("$tool" --version) || fail "--version exited $?"
+[ "$out" = "corpometer-brand $version" ] || fail "--version printed '$out'"
 
 if [ "$failures" -eq 0 ]; then echo "corpometer-brand: all checks passed"; else exit 1; fi

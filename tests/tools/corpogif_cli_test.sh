@@ -5,6 +5,7 @@
 set -u
 tool=$1
 suites=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -43,13 +44,22 @@ printf 'GIF88a' > "$work/bad.gif"
 json=$("$tool" info "$work/bad.gif" 2> "$work/err")
 status=$?
 [ $status -eq 1 ] || fail "a refused file exited $status"
-expect_in "$json" '"loaded": false'
+[ "$json" = '{"loaded": false}' ] || fail "a refused file reported fields it never read: $json"
 [ -s "$work/err" ] || fail "no message for a refused file"
-"$tool" info "$work/missing.gif" > /dev/null 2>&1
+json=$("$tool" info "$work/missing.gif" 2> /dev/null)
 [ $? -eq 1 ] || fail "a missing file did not exit 1"
+[ "$json" = '{"loaded": false}' ] || fail "a missing file reported fields it never read: $json"
+
+# Help and version go to standard output with status 0.
+out=$("$tool" --help 2> "$work/err") || fail "--help exited $?"
+expect_in "$out" "usage: corpogif info FILE"
+[ -s "$work/err" ] && fail "--help wrote to standard error: $(cat "$work/err")"
+out=$("$tool" --version) || fail "--version exited $?"
+[ "$out" = "corpogif $version" ] || fail "--version printed '$out'"
 
 # Usage errors: status 2 and a message.
-for args in "" "info" "frob x" "time x --repeat" "time x --repeat 0" "time x --fast 3"; do
+for args in "" "info" "frob x" "time x --repeat" "time x --repeat 0" "time x --fast 3" \
+  "--help x" "--versions"; do
   # shellcheck disable=SC2086
   "$tool" $args > /dev/null 2> "$work/err"
   status=$?

@@ -42,6 +42,9 @@ unsigned Stored(int16_t value) {
 }  // namespace
 
 std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version) {
+    // A file that did not load has no screen, palette or frames worth reporting: whatever
+    // the model holds then was never read from it.
+    if (!loaded) return "{\"loaded\": false}";
     std::ostringstream out;
     out << "{\"loaded\": " << Bool(loaded) << ", \"version\": " << OrNull(version)
         << ", \"screen\": {\"width\": " << Stored(gif.ScreenWidth())

@@ -6,5 +6,6 @@
 
 class GifImage;
 
-// version is the file's 3-character GIF version ("87a", "89a"), or empty when unknown.
+// version is the file's 3-character GIF version ("87a", "89a"), or empty when unknown. A
+// file that did not load gives {"loaded": false} alone.
 std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version);

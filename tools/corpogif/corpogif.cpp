@@ -4,6 +4,7 @@
 //   corpogif resave IN OUT           loads IN and saves it as OUT
 //   corpogif frames FILE OUTDIR [--background RRGGBB]
 //                                    the viewer's composition after each frame, as PNGs
+//   corpogif --help | --version
 // Exit status: 0 loaded (and saved), 1 not loaded or not saved, 2 usage error.
 
 #include <cstdio>
@@ -31,12 +32,15 @@ constexpr int kLoaded = 0;
 constexpr int kNotLoaded = 1;
 constexpr int kUsageError = 2;
 
+const char kUsage[] =
+    "usage: corpogif info FILE\n"
+    "       corpogif time FILE [--repeat N]\n"
+    "       corpogif resave IN OUT\n"
+    "       corpogif frames FILE OUTDIR [--background RRGGBB]\n"
+    "       corpogif --help | --version\n";
+
 int Usage(const std::string& problem) {
-    std::cerr << "corpogif: " << problem << "\n"
-              << "usage: corpogif info FILE\n"
-              << "       corpogif time FILE [--repeat N]\n"
-              << "       corpogif resave IN OUT\n"
-              << "       corpogif frames FILE OUTDIR [--background RRGGBB]\n";
+    std::cerr << "corpogif: " << problem << "\n" << kUsage;
     return kUsageError;
 }
 
@@ -91,6 +95,14 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
+    if (args.size() == 1 && (command == "--help" || command == "-h")) {
+        std::cout << kUsage;
+        return kLoaded;
+    }
+    if (args.size() == 1 && command == "--version") {
+        std::cout << "corpogif " << CORPOMETER_VERSION << "\n";
+        return kLoaded;
+    }
     if (command == "frames") {
         return corpogif::RunFrames({args.begin() + 1, args.end()}, std::cout, std::cerr);
     }

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The program's command line without a display: help and version on standard output with
+# status 0, usage errors on standard error with status 2, and Qt's own options taken by Qt
+# (with "-platform offscreen" the usage error is the only complaint).
+set -u
+exe=$1
+version=$2
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for option in --help -h; do
+  out=$("$exe" "$option" 2> "$work/err") || fail "$option exited $?"
+  case "$out" in *"--version"*) ;; *) fail "$option printed: $out" ;; esac
+  [ -s "$work/err" ] && fail "$option wrote to standard error: $(cat "$work/err")"
+done
+out=$("$exe" --version) || fail "--version exited $?"
+[ "$out" = "corpometer $version" ] || fail "--version printed '$out'"
+
+for args in "--bogus" "stray"; do
+  # shellcheck disable=SC2086
+  "$exe" -platform offscreen -style Fusion $args > "$work/out" 2> "$work/err"
+  status=$?
+  [ $status -eq 2 ] || fail "'$args' exited $status"
+  # The first complaint is about the argument itself, not about Qt's options before it.
+  first=$(grep -m1 '^corpometer:' "$work/err")
+  case "$first" in *"'${args#--}'"*) ;; *) fail "'$args' gave: $(cat "$work/err")" ;; esac
+  [ -s "$work/out" ] && fail "'$args' wrote to standard output"
+done
+
+if [ "$failures" -eq 0 ]; then echo "corpometer command line: all checks passed"; else exit 1; fi
