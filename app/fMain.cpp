@@ -155,6 +155,8 @@ fMain::fMain(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setFixedSize(Pixels(kClientWidthTwips), Pixels(kClientHeightTwips));
     setFont(WindowFonts::Font(kTahoma, 8.25));
     background_ = QPixmap(":/pictures/fMain/background.png");
+    doubleResolutionBackground_ = QPixmap(":/pictures/fMain/background@2x.png");
+    doubleResolutionBackground_.setDevicePixelRatio(2);
 
     CreateControls();
     // The artwork is light: the texts take the design's colours, not the desktop's.
@@ -462,7 +464,8 @@ void fMain::lblName_Click(int Index) {
 void fMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kBackColour);
-    painter.drawPixmap(0, 0, background_);
+    const bool dense = devicePixelRatioF() > 1 && !doubleResolutionBackground_.isNull();
+    painter.drawPixmap(0, 0, dense ? doubleResolutionBackground_ : background_);
 }
 
 void fMain::mousePressEvent(QMouseEvent* event) {

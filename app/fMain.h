@@ -89,6 +89,7 @@ class fMain : public QWidget {
     void FillHeightList(int unitIndex);
 
     QPixmap background_;
+    QPixmap doubleResolutionBackground_;  // for screens with more device pixels than pixels
     bool flashPhase_ = false;   // never reset: only a calculation starts or ends the flashing
     bool dragPressed_ = false;  // left button down on the strip: a drag may begin
     bool dragging_ = false;

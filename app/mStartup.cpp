@@ -80,6 +80,8 @@ int Main(int argc, char** argv) {
     if (const int status = commandLine.Read(QCoreApplication::arguments()); status >= 0)
         return status;
     QApplication::setApplicationName("Corpometer");
+    // Lets a desktop match the window with the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(CORPOMETER_APP_ID);
     QApplication::setApplicationVersion(CORPOMETER_VERSION);
     // One look on every desktop: the artwork was drawn against it.
     QApplication::setStyle(QStyleFactory::create("Fusion"));

@@ -105,7 +105,15 @@ void PictureButtonWidget::Press() {
 
 void PictureButtonWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (surface_.Bits() && surface_.Width() == width() && surface_.Height() == height()) {
+    const bool surfaceFits =
+        surface_.Bits() && surface_.Width() == width() && surface_.Height() == height();
+    if (surfaceFits && devicePixelRatioF() > 1 && !doubleResolution_.isNull()) {
+        // The same drawing as the surface's, from the picture drawn at twice the resolution.
+        painter.fillRect(rect(), clearColour_);
+        painter.drawImage(
+            QRectF(0, 0, doubleResolution_.width() / 2.0, doubleResolution_.height() / 2.0),
+            doubleResolution_);
+    } else if (surfaceFits) {
         painter.drawImage(0, 0, ImageFromSurface(surface_));
     } else {
         painter.fillRect(rect(), palette().color(backgroundRole()));
@@ -221,10 +229,16 @@ void PictureButtonWidget::ClearSurface() {
     platform::gdi::COLORREF background = 0;
     if (!platform::OleTranslateColor(backColor_, &background)) return;
     surface_.Clear(background);
+    doubleResolution_ = QImage();
+    picturesSinceClear_ = 0;
+    clearColour_ = QColor(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
     update();
 }
 
 void PictureButtonWidget::DrawPicture(const platform::Picture& picture) {
+    // Only a picture drawn on a cleared surface is all it shows; over another picture the
+    // surface alone has the whole drawing.
+    doubleResolution_ = ++picturesSinceClear_ == 1 ? DoubleResolutionImage(picture) : QImage();
     surface_.Draw(picture, 0, 0);
     update();
 }

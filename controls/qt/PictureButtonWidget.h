@@ -5,6 +5,7 @@
 // dotted mark over its picture, and Space or Enter press it. Screen readers see a button
 // with a press action.
 
+#include <QColor>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -94,6 +95,12 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
 
     QtCursorProbe cursor_;
     ControlSurface surface_;
+    // What the surface shows, drawn at twice the resolution (null when there is none), and
+    // the colour the surface was cleared to: used on screens with more than one device
+    // pixel to a pixel.
+    QImage doubleResolution_;
+    QColor clearColour_;
+    int picturesSinceClear_ = 1;  // the surface starts uncleared
     platform::OLE_COLOR backColor_ = platform::kOleButtonFace;
     QTimer updateTimer_;
     bool leftPressed_ = false;

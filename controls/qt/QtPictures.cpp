@@ -3,8 +3,32 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 
 namespace controls {
+
+namespace {
+
+// The double-resolution drawings of the pictures loaded from folders, by picture. An entry
+// counts only while its picture lives (a new picture may reuse a freed address).
+struct DoubleResolution {
+    std::weak_ptr<const platform::Picture> picture;
+    QImage image;
+};
+std::mutex doubleResolutionLock;
+std::map<const platform::Picture*, DoubleResolution> doubleResolutions;
+
+void SetDoubleResolutionImage(const platform::PicturePtr& picture, const QImage& image) {
+    const std::lock_guard<std::mutex> hold(doubleResolutionLock);
+    for (auto entry = doubleResolutions.begin(); entry != doubleResolutions.end();) {
+        entry = entry->second.picture.expired() ? doubleResolutions.erase(entry) : ++entry;
+    }
+    doubleResolutions[picture.get()] = {picture, image};
+}
+
+}  // namespace
 
 platform::PicturePtr PictureFromImage(const QImage& image) {
     if (image.isNull()) return nullptr;
@@ -47,11 +71,25 @@ platform::PropertyBag LoadPictureFolder(const QString& folder) {
     platform::PropertyBag bag;
     const QDir directory(folder);
     for (const QFileInfo& file : directory.entryInfoList({"*.png"}, QDir::Files, QDir::Name)) {
+        const QString name = file.completeBaseName();
+        if (name.endsWith("@2x")) continue;
         if (platform::PicturePtr picture = LoadPicture(file.filePath())) {
-            bag.WriteProperty(file.completeBaseName().toStdString(), picture);
+            const QImage twice(directory.filePath(name + "@2x.png"));
+            if (twice.width() == 2 * picture->Width() && twice.height() == 2 * picture->Height()) {
+                SetDoubleResolutionImage(picture, twice);
+            }
+            bag.WriteProperty(name.toStdString(), picture);
         }
     }
     return bag;
+}
+
+QImage DoubleResolutionImage(const platform::Picture& picture) {
+    const std::lock_guard<std::mutex> hold(doubleResolutionLock);
+    const auto entry = doubleResolutions.find(&picture);
+    if (entry == doubleResolutions.end() || entry->second.picture.lock().get() != &picture)
+        return {};
+    return entry->second.image;
 }
 
 }  // namespace controls

@@ -25,7 +25,13 @@ QImage ImageFromSurface(const ControlSurface& surface);
 platform::PicturePtr LoadPicture(const QString& path);
 
 // A layout store holding one picture per PNG file in `folder`, named after the file
-// ("Picture.png" becomes the property "Picture").
+// ("Picture.png" becomes the property "Picture"). A "Picture@2x.png" beside it is the same
+// drawing at twice the resolution: it is no property of its own but the picture's
+// DoubleResolutionImage.
 platform::PropertyBag LoadPictureFolder(const QString& folder);
+
+// The drawing of `picture` at twice its resolution, for screens with more than one device
+// pixel to a pixel; a null image when there is none.
+QImage DoubleResolutionImage(const platform::Picture& picture);
 
 }  // namespace controls
