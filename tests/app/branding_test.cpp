@@ -261,6 +261,13 @@ TEST(ApplicationDirectory, BrandingFileBesideTheExecutable) {
     mUtils::SetApplicationDirectory(folder);
 }
 
+#if defined(_WIN32)
+// Windows keeps its branding beside the executable only.
+TEST(BrandingFolders, OnlyTheExecutableFolder) {
+    EXPECT_EQ(mSetup::BrandingFolders("C:\\Corpometer"),
+              std::vector<std::string>{"C:\\Corpometer"});
+}
+#else
 // An installed program: beside the executable, then the user's configuration folder, then
 // the machine's; relative entries of the variables are ignored.
 TEST(BrandingFolders, ExecutableFolderThenUserThenMachineConfiguration) {
@@ -288,6 +295,7 @@ TEST(BrandingFolders, ExecutableFolderThenUserThenMachineConfiguration) {
     EXPECT_EQ(withEnvironment(nullptr, "relative", ":"), (Folders{"/opt/app/bin"}));
     withEnvironment(savedHome.c_str(), nullptr, nullptr);
 }
+#endif
 
 TEST_F(LoadBrandingTest, TheFirstFolderWithAFileWinsAndItsBannerIsBesideIt) {
     const fs::path executable = dir.Path() / "bin";
