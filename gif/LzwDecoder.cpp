@@ -2,24 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "gif/RowOrder.h"
 
 namespace {
-
-// Copies 1 to 8 bytes with at most two fixed-size moves.
-inline void CopyShort(uint8_t* dst, const uint8_t* src, uint32_t n) {
-    if (n >= 4) {
-        std::memcpy(dst, src, 4);
-        std::memcpy(dst + n - 4, src + n - 4, 4);
-    } else if (n >= 2) {
-        std::memcpy(dst, src, 2);
-        std::memcpy(dst + n - 2, src + n - 2, 2);
-    } else {
-        dst[0] = src[0];
-    }
-}
 
 inline uint64_t LoadLittleEndian64(const uint8_t* p) {
     uint64_t word;
@@ -30,33 +16,49 @@ inline uint64_t LoadLittleEndian64(const uint8_t* p) {
     return word;
 }
 
+// A chunk as a number: its first byte is the lowest.
+inline uint64_t LoadChunk(const uint8_t* chunk) {
+    return LoadLittleEndian64(chunk);
+}
+
+inline void StoreChunk(uint8_t* chunk, uint64_t value) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    value = __builtin_bswap64(value);
+#endif
+    std::memcpy(chunk, &value, 8);
+}
+
+// Puts decoded pixels into a frame's rows, in stream order, one copy per row segment. Kept
+// out of the decoding loop, whose state then fits in registers.
+class RowWriter {
+  public:
+    RowWriter(const PixelView& view, int32_t width, bool interlaced)
+        : view_(view), width_(width), rows_(view.height, interlaced) {}
+
+    // Returns false once every row is complete; what comes after is surplus and dropped.
+    __attribute__((noinline)) bool Write(const uint8_t* source, size_t count) {
+        while (count > 0 && !rows_.Done()) {
+            const size_t run = std::min(count, static_cast<size_t>(width_ - column_));
+            std::memcpy(view_.Row(rows_.Row()) + column_, source, run);
+            source += run;
+            count -= run;
+            column_ += static_cast<int32_t>(run);
+            if (column_ == width_) {
+                column_ = 0;
+                rows_.Advance();
+            }
+        }
+        return !rows_.Done();
+    }
+
+  private:
+    const PixelView& view_;
+    const int32_t width_;
+    RowOrder rows_;
+    int32_t column_ = 0;
+};
+
 }  // namespace
-
-// Writes whole 8-byte chunks, the last one (which goes first) running up to 7 bytes past
-// the string.
-inline void LzwDecoder::ExpandOvershooting(uint8_t* dst, uint32_t code) const {
-    uint8_t* p = dst + ((length_[code] - 1u) & ~7u);
-    for (;;) {
-        std::memcpy(p, chunk_[code], 8);
-        if (p == dst) return;
-        code = prefix_[code];
-        p -= 8;
-    }
-}
-
-// The last chunk goes first and is copied exactly, so nothing beyond the string is touched;
-// every chunk before it is full.
-inline void LzwDecoder::Expand(uint8_t* dst, uint32_t code) const {
-    const uint32_t length = length_[code];
-    const uint32_t lastChunkStart = (length - 1u) & ~7u;
-    uint8_t* p = dst + lastChunkStart;
-    CopyShort(p, chunk_[code], length - lastChunkStart);
-    while (p != dst) {
-        code = prefix_[code];
-        p -= 8;
-        std::memcpy(p, chunk_[code], 8);
-    }
-}
 
 // The working state lives in locals so that it stays in registers: the pixel stores go
 // through byte pointers, which the compiler must otherwise assume to overwrite any member.
@@ -67,14 +69,17 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
 
     const uint32_t clearCode = 1u << minimumCodeSize;
     const uint32_t endCode = clearCode + 1;
+    // With a minimum code size above 8 the roots go past what a pixel byte holds; such a
+    // code ends the frame rather than stand for another pixel.
+    const uint32_t rootEnd = std::min(clearCode, 256u);
     const int initialCodeWidth = minimumCodeSize + 1;
     // A decoder used again keeps the roots of its earlier decodings and adds the missing
-    // ones. Slots from clear code + 2 on take strings in this decoding, so afterwards only
+    // ones. Slots from the end code on take strings in this decoding, so afterwards only
     // the slots below the clear code are sure to hold roots.
     for (; rootsReady_ < clearCode; ++rootsReady_) {
-        chunk_[rootsReady_][0] = static_cast<uint8_t>(rootsReady_);
+        StoreChunk(chunk_[rootsReady_], rootsReady_);
+        prefix_[rootsReady_] = 0;
         length_[rootsReady_] = 1;
-        firstByte_[rootsReady_] = static_cast<uint8_t>(rootsReady_);
     }
     rootsReady_ = clearCode;
 
@@ -83,60 +88,20 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
     uint64_t bitBuffer = 0;
     int bitCount = 0;
     int codeWidth = initialCodeWidth;
-    uint32_t codeMask = (1u << codeWidth) - 1;
-    uint32_t nextSlot = clearCode + 2;
 
-    // Output: the current row and column.
-    RowOrder rows(view.height, interlaced);
-    uint8_t* row = view.Row(0);
-    int32_t column = 0;
-    // In wide rows strings are copied in whole chunks that may run up to 7 bytes past
-    // their end, onto pixels of the row that later strings overwrite. Should the decoding
-    // stop first, those pixels are put back from a copy of the row taken before it was
-    // written. Narrow rows copy exactly: there the copy would cost more than it saves.
-    const bool wideRows = width >= kWideRow;
-    const int32_t overshootEnd = wideRows ? width - 7 : 0;
-    std::vector<uint8_t> rowBefore(wideRows ? static_cast<size_t>(width) : 0);
-    if (wideRows) std::memcpy(rowBefore.data(), row, rowBefore.size());
-    auto nextRow = [&] {
-        column = 0;
-        rows.Advance();
-        if (rows.Done()) return;
-        row = view.Row(rows.Row());
-        if (wideRows) std::memcpy(rowBefore.data(), row, rowBefore.size());
-    };
-
-    // Codes widen as soon as the next slot cannot be named at the current width.
-    auto widenIfFull = [&] {
-        if (nextSlot > codeMask && codeWidth < kMaxCodeWidth) {
-            ++codeWidth;
-            codeMask = (1u << codeWidth) - 1;
-        }
-    };
-    // A full table stays as it is (GIF89a lets an encoder defer the clear code).
-    auto addString = [&](uint32_t prefixCode, uint8_t lastByte) {
-        if (nextSlot >= kTableSize) return;
-        const uint32_t slot = nextSlot;
-        const uint32_t prefixLength = length_[prefixCode];
-        const uint32_t inLastChunk = ((prefixLength - 1) & 7) + 1;
-        if (inLastChunk < 8) {
-            std::memcpy(chunk_[slot], chunk_[prefixCode], 8);
-            chunk_[slot][inLastChunk] = lastByte;
-            prefix_[slot] = prefix_[prefixCode];
-        } else {
-            chunk_[slot][0] = lastByte;
-            prefix_[slot] = static_cast<uint16_t>(prefixCode);
-        }
-        length_[slot] = static_cast<uint16_t>(prefixLength + 1);
-        firstByte_[slot] = firstByte_[prefixCode];
-        ++nextSlot;
-        widenIfFull();
-    };
-
-    // The data normally starts with a clear code, but a stream without one is decoded from
-    // its first code: the state at the start is the state after a clear code.
-    bool afterClear = true;
+    // After a clear code (and at the start) the next code must be a root and adds no
+    // string. The table is primed so that it needs no test: the string it adds goes into
+    // the end code's slot, which no code reads, and the slot after it is the first real one.
+    uint32_t nextSlot = endCode;
     uint32_t previous = 0;
+    uint32_t previousLength = 1;
+    uint8_t previousFirst = 0;
+
+    // Decoded pixels wait in the buffer until it is moved into the rows.
+    uint8_t* const pixels = pixels_;
+    size_t count = 0;
+    RowWriter rows(view, width, interlaced);
+
     for (;;) {
         if (bitCount < codeWidth) {
             if (position + 8 <= size) {
@@ -151,78 +116,73 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
                 if (bitCount < codeWidth) break;  // the data ends inside this code
             }
         }
-        const uint32_t code = static_cast<uint32_t>(bitBuffer) & codeMask;
+        const uint32_t code = static_cast<uint32_t>(bitBuffer) & ((1u << codeWidth) - 1);
         bitBuffer >>= codeWidth;
         bitCount -= codeWidth;
 
-        if (code < clearCode) {
-            // A root: one pixel. With a minimum code size above 8 the roots go past what a
-            // pixel byte holds; such a code ends the frame rather than stand for another pixel.
-            if (code > 0xFF) break;
-            if (afterClear) {
-                afterClear = false;
-                // No slot is added, but with a minimum code size of 0 or 1 the slot the
-                // next code may name already needs a wider code.
-                widenIfFull();
-            } else {
-                addString(previous, static_cast<uint8_t>(code));
-            }
-            row[column] = static_cast<uint8_t>(code);
-            if (++column == width) {
-                nextRow();
-                if (rows.Done()) break;  // the frame is complete; anything more is surplus
-            }
-            previous = code;
-            continue;
-        }
-        if (code == clearCode) {
+        // One test, nearly never true, sets apart the clear code, the end code, a root
+        // beyond a byte and a code past the table (corrupt data), so that roots and table
+        // strings share one path.
+        if ((code - rootEnd <= endCode - rootEnd) | (code > nextSlot)) {
+            if (code != clearCode) break;
             codeWidth = initialCodeWidth;
-            codeMask = (1u << codeWidth) - 1;
-            nextSlot = clearCode + 2;
-            afterClear = true;
+            nextSlot = endCode;
+            previous = 0;
+            previousLength = 1;
             continue;
         }
-        if (code == endCode) break;
-        // Only a root can follow a clear code; past the table the data is corrupt.
-        if (afterClear || code > nextSlot || (code == nextSlot && nextSlot >= kTableSize)) break;
-        if (code < nextSlot)
-            addString(previous, firstByte_[code]);
-        else  // the string the encoder has just added: the previous one plus its first byte
-            addString(previous, firstByte_[previous]);
-        previous = code;
 
-        const int32_t length = length_[code];
-        if (column + length <= overshootEnd) {
-            ExpandOvershooting(row + column, code);
-            column += length;
-            continue;
-        }
-        if (column + length <= width) {
-            Expand(row + column, code);
-            column += length;
-            if (column == width) {
-                nextRow();
-                if (rows.Done()) break;
+        // A string is copied in whole chunks, the last one (which goes first) running up to
+        // 7 bytes past its end; the next string overwrites them.
+        // The code the encoder has just added stands for the previous string plus its own
+        // first byte; any other code's first byte is the first one it puts out.
+        const bool justAdded = code == nextSlot;
+        const uint32_t length = justAdded ? previousLength + 1 : length_[code];
+        uint8_t* const out = pixels + count;
+        const auto expand = [&] {
+            // Whole chunks, the last one (which goes first) running up to 7 bytes past the
+            // string; the next string overwrites them.
+            uint32_t link = code;
+            uint8_t* p = out + ((length - 1u) & ~7u);
+            for (;;) {
+                std::memcpy(p, chunk_[link], 8);
+                if (p == out) return;
+                link = prefix_[link];
+                p -= 8;
             }
-            continue;
+        };
+        uint32_t first = previousFirst;
+        if (!justAdded) {
+            expand();
+            first = out[0];
         }
-        // The string runs past the end of the row: place it in pieces.
-        Expand(scratch_, code);
-        const uint8_t* source = scratch_;
-        int32_t remaining = length;
-        while (remaining > 0) {
-            const int32_t run = std::min(remaining, width - column);
-            std::memcpy(row + column, source, static_cast<size_t>(run));
-            source += run;
-            remaining -= run;
-            column += run;
-            if (column == width) {
-                nextRow();
-                if (rows.Done()) break;
-            }
+
+        // Adds the previous string plus that first byte. A full table stays as it is (GIF89a
+        // lets an encoder defer the clear code): its adds go to the spare slot. Chunk bytes
+        // past a string are zero, so the byte goes in with an or.
+        const uint32_t slot = nextSlot;
+        const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
+        const uint64_t firstByte = first;
+        const uint64_t chunk =
+            inLastChunk ? LoadChunk(chunk_[previous]) | firstByte << (8 * inLastChunk) : firstByte;
+        StoreChunk(chunk_[slot], chunk);
+        prefix_[slot] = static_cast<uint16_t>(inLastChunk ? prefix_[previous] : previous);
+        length_[slot] = static_cast<uint16_t>(previousLength + 1);
+        nextSlot = std::min(nextSlot + 1, kTableSize);
+        // Codes widen as soon as the next slot cannot be named at the current width: the
+        // slot is then 2 to the width (it never goes past), and a full table names none.
+        const uint32_t named = nextSlot & (kTableSize - 1);
+        codeWidth += static_cast<int>(named >> codeWidth);
+
+        if (justAdded) expand();
+        previous = code;
+        previousLength = length;
+        previousFirst = static_cast<uint8_t>(first);
+        count += length;
+        if (count >= kFlushAt) {
+            if (!rows.Write(pixels, count)) return;
+            count = 0;
         }
-        if (rows.Done()) break;
     }
-    if (wideRows && !rows.Done())
-        std::memcpy(row + column, rowBefore.data() + column, static_cast<size_t>(width - column));
+    rows.Write(pixels, count);
 }

@@ -4,8 +4,10 @@
 //
 // Each table string is kept as a chain of 8-byte chunks: a code's own chunk holds the last
 // 1 to 8 bytes of its string and its prefix names the code of everything before them, so
-// that a string is copied 8 bytes at a time instead of one pixel per step. Each code also
-// keeps its string's length and first byte, so nothing has to be walked to find them.
+// that a string is copied 8 bytes at a time instead of one pixel per step. Strings are
+// decoded into a small private buffer, where each copy may run past its end, and the
+// buffer goes into the rows with one copy per row segment: the bitmap is only written, once,
+// and only with decoded pixels.
 //
 // The decoder never reports an error: whatever stops it (the end code, the end of the
 // data, a corrupt code, every row complete) ends the frame, and what has been written stays.
@@ -36,22 +38,19 @@ class LzwDecoder {
                 const uint8_t* data, size_t size);
 
   private:
-    // Rows at least this wide are written in whole chunks (see Decode).
-    static constexpr int32_t kWideRow = 64;
-
-    // Writes the string of code to dst[0, length) exactly.
-    void Expand(uint8_t* dst, uint32_t code) const;
-    // The same, but may write up to 7 bytes past the string.
-    void ExpandOvershooting(uint8_t* dst, uint32_t code) const;
+    // The slot after the last one takes the strings a full table no longer keeps, so that
+    // adding one needs no test.
+    static constexpr uint32_t kSlots = kTableSize + 1;
+    // The buffer is moved into the rows once it holds this many pixels; past that it has
+    // room for the longest string and a chunk's overshoot.
+    static constexpr size_t kFlushAt = 4096;
 
     // The string table. Slots below the clear code are the one-byte roots.
-    uint8_t chunk_[kTableSize][8];
-    uint16_t prefix_[kTableSize];
-    uint16_t length_[kTableSize];
-    uint8_t firstByte_[kTableSize];
+    uint8_t chunk_[kSlots][8];
+    uint16_t prefix_[kSlots];
+    uint16_t length_[kSlots];
 
     uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
 
-    // A string that does not fit in the rest of a row is expanded here first.
-    uint8_t scratch_[kTableSize];
+    uint8_t pixels_[kFlushAt + kTableSize + 8];
 };

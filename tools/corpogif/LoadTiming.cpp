@@ -4,7 +4,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "gif/GifByteSink.h"
 #include "gif/GifImage.h"
+#include "gif/GifWriter.h"
 
 namespace {
 
@@ -16,24 +18,21 @@ double FramePixels(const GifImage& gif) {
     return pixels;
 }
 
-}  // namespace
-
-LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat) {
+// Runs `once` `repeat` times, or for about a second; each run handles `pixels`.
+template <typename Run>
+LoadTiming TimeRuns(int repeat, double pixels, Run once) {
     using Clock = std::chrono::steady_clock;
     std::vector<double> milliseconds;
-    double pixels = 0;
     const auto start = Clock::now();
     for (;;) {
         if (repeat > 0 && int(milliseconds.size()) >= repeat) break;
         if (repeat <= 0 && milliseconds.size() >= 3 &&
             Clock::now() - start > std::chrono::seconds(1))
             break;
-        GifImage gif;
         const auto before = Clock::now();
-        gif.LoadFromStream(bytes);
+        once();
         const auto after = Clock::now();
         milliseconds.push_back(std::chrono::duration<double, std::milli>(after - before).count());
-        pixels = FramePixels(gif);
     }
     std::sort(milliseconds.begin(), milliseconds.end());
     LoadTiming timing;
@@ -47,9 +46,38 @@ LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat) {
     return timing;
 }
 
-std::string FormatTiming(const std::string& file, const LoadTiming& timing) {
-    char line[64];
-    std::snprintf(line, sizeof line, ": %d loads, median %.3f ms, %.1f Mpx/s", timing.loads,
+// Keeps its buffer between encodings, so that the timing is of the encoder, not of growing
+// memory.
+class ReusedMemorySink : public GifByteSink {
+  public:
+    void Write(const uint8_t* data, size_t count) override {
+        bytes.insert(bytes.end(), data, data + count);
+    }
+    std::vector<uint8_t> bytes;
+};
+
+}  // namespace
+
+LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat) {
+    GifImage probe;
+    probe.LoadFromStream(bytes);
+    return TimeRuns(repeat, FramePixels(probe), [&] {
+        GifImage gif;
+        gif.LoadFromStream(bytes);
+    });
+}
+
+LoadTiming TimeEncodes(GifImage& gif, int repeat) {
+    ReusedMemorySink sink;
+    return TimeRuns(repeat, FramePixels(gif), [&] {
+        sink.bytes.clear();
+        GifWriter(gif).Write(sink);
+    });
+}
+
+std::string FormatTiming(const std::string& file, const LoadTiming& timing, const char* what) {
+    char line[96];
+    std::snprintf(line, sizeof line, ": %d %s, median %.3f ms, %.1f Mpx/s", timing.loads, what,
                   timing.medianMilliseconds, timing.megapixelsPerSecond);
     return file + line;
 }

@@ -1,6 +1,8 @@
 // corpogif: the GIF inspector.
 //   corpogif info FILE               the loaded image as one JSON object
-//   corpogif time FILE [--repeat N]  the speed of repeated loads from memory
+//   corpogif time FILE [--repeat N] [--encode]
+//                                    the speed of repeated loads from memory, or with
+//                                    --encode of encoding the loaded frames into memory
 //   corpogif resave IN OUT           loads IN and saves it as OUT
 //   corpogif frames FILE OUTDIR [--background RRGGBB]
 //                                    the viewer's composition after each frame, as PNGs
@@ -34,7 +36,7 @@ constexpr int kUsageError = 2;
 
 const char kUsage[] =
     "usage: corpogif info FILE\n"
-    "       corpogif time FILE [--repeat N]\n"
+    "       corpogif time FILE [--repeat N] [--encode]\n"
     "       corpogif resave IN OUT\n"
     "       corpogif frames FILE OUTDIR [--background RRGGBB]\n"
     "       corpogif --help | --version\n";
@@ -64,15 +66,15 @@ int Info(const std::string& path) {
     return loaded ? kLoaded : kNotLoaded;
 }
 
-int Time(const std::string& path, int repeat) {
+int Time(const std::string& path, int repeat, bool encode) {
     std::vector<uint8_t> bytes;
     if (!ReadFile(path, bytes)) {
         std::cerr << "corpogif: " << path << ": cannot be read\n";
         return kNotLoaded;
     }
     bool loaded = false;
+    GifImage probe;
     try {
-        GifImage probe;
         loaded = probe.LoadFromStream(bytes);
     } catch (const std::exception&) {
     }
@@ -80,7 +82,16 @@ int Time(const std::string& path, int repeat) {
         std::cerr << "corpogif: " << path << ": not a GIF\n";
         return kNotLoaded;
     }
-    std::cout << FormatTiming(path, TimeLoads(bytes, repeat)) << "\n";
+    if (!encode) {
+        std::cout << FormatTiming(path, TimeLoads(bytes, repeat)) << "\n";
+        return kLoaded;
+    }
+    try {
+        std::cout << FormatTiming(path, TimeEncodes(probe, repeat), "encodes") << "\n";
+    } catch (const std::exception& error) {
+        std::cerr << "corpogif: " << path << ": cannot be encoded: " << error.what() << "\n";
+        return kNotLoaded;
+    }
     return kLoaded;
 }
 
@@ -111,16 +122,24 @@ int main(int argc, char** argv) {
         return Info(args[1]);
     }
     if (command == "time") {
-        if (args.size() != 2 && args.size() != 4) return Usage("time takes FILE [--repeat N]");
+        if (args.size() < 2) return Usage("time takes FILE [--repeat N] [--encode]");
         int repeat = 0;
-        if (args.size() == 4) {
-            if (args[2] != "--repeat") return Usage("unknown option " + args[2]);
-            char* end = nullptr;
-            const long n = std::strtol(args[3].c_str(), &end, 10);
-            if (*end != '\0' || n < 1 || n > 1000000) return Usage("--repeat needs a count from 1");
-            repeat = int(n);
+        bool encode = false;
+        for (size_t i = 2; i < args.size(); ++i) {
+            if (args[i] == "--encode") {
+                encode = true;
+            } else if (args[i] == "--repeat" && i + 1 < args.size()) {
+                char* end = nullptr;
+                const long n = std::strtol(args[++i].c_str(), &end, 10);
+                if (*end != '\0' || n < 1 || n > 1000000)
+                    return Usage("--repeat needs a count from 1");
+                repeat = int(n);
+            } else {
+                return Usage(args[i] == "--repeat" ? "--repeat needs a count from 1"
+                                                   : "unknown option " + args[i]);
+            }
         }
-        return Time(args[1], repeat);
+        return Time(args[1], repeat, encode);
     }
     if (command == "resave") {
         if (args.size() != 3) return Usage("resave takes IN and OUT");
