@@ -56,10 +56,11 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
 int Info(const std::string& path) {
     GifImage gif;
     const bool loaded = gif.LoadFromFile(path);
+    // Only the header is read again: the file may be large, and its frames are in memory.
     std::string version;
-    std::vector<uint8_t> bytes;
-    if (loaded && ReadFile(path, bytes) && bytes.size() >= 6)
-        version.assign(bytes.begin() + 3, bytes.begin() + 6);
+    char header[6];
+    std::ifstream file(path, std::ios::binary);
+    if (loaded && file.read(header, sizeof header)) version.assign(header + 3, header + 6);
     std::cout << GifInfoJson(gif, loaded, version) << "\n";
     if (!loaded)
         std::cerr << "corpogif: " << path << ": not loaded (missing, unreadable or not a GIF)\n";
