@@ -7,20 +7,18 @@ ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    if (!click_.Pressed(*event)) {
         QLabel::mousePressEvent(event);
         return;
     }
-    pressed_ = true;
     event->accept();
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !pressed_) {
+    if (event->button() != Qt::LeftButton || !click_.Pending()) {
         QLabel::mouseReleaseEvent(event);
         return;
     }
-    pressed_ = false;
     event->accept();
-    if (rect().contains(event->position().toPoint())) emit Click();
+    if (click_.Released(*event, rect())) emit Click();
 }

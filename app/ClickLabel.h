@@ -3,6 +3,8 @@
 
 #include <QLabel>
 
+#include "controls/qt/ClickTracker.h"
+
 class ClickLabel : public QLabel {
     Q_OBJECT
 
@@ -17,5 +19,5 @@ class ClickLabel : public QLabel {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    bool pressed_ = false;
+    controls::ClickTracker click_;
 };

@@ -1,4 +1,4 @@
-#include "PictureButton.h"
+#include "controls/PictureButton.h"
 
 namespace controls {
 namespace {
@@ -22,36 +22,36 @@ void Attempt(Step step) {
 PictureButton::PictureButton(PictureButtonHost& host, const CursorProbe& probe)
     : host_(host), probe_(probe) {}
 
-void PictureButton::SetPicture(const platform::PicturePtr& m_New_Picture) {
-    m_Picture = m_New_Picture;
+void PictureButton::SetPicture(const platform::PicturePtr& picture) {
+    picture_ = picture;
     DrawState();
     host_.PropertyChanged(kPictureKey);
 }
 
-void PictureButton::SetPictureHover(const platform::PicturePtr& m_New_PictureHover) {
-    m_PictureHover = m_New_PictureHover;
+void PictureButton::SetPictureHover(const platform::PicturePtr& picture) {
+    pictureHover_ = picture;
     DrawState();
     host_.PropertyChanged(kPictureHoverKey);
 }
 
-void PictureButton::SetPictureDown(const platform::PicturePtr& m_New_PictureDown) {
-    m_PictureDown = m_New_PictureDown;
+void PictureButton::SetPictureDown(const platform::PicturePtr& picture) {
+    pictureDown_ = picture;
     DrawState();
     host_.PropertyChanged(kPictureDownKey);
 }
 
 void PictureButton::ReadProperties(const platform::PropertyBag& bag) {
-    m_Picture = bag.Read<platform::PicturePtr>(kPictureKey, nullptr);
-    m_PictureHover = bag.Read<platform::PicturePtr>(kPictureHoverKey, nullptr);
-    m_PictureDown = bag.Read<platform::PicturePtr>(kPictureDownKey, nullptr);
+    picture_ = bag.Read<platform::PicturePtr>(kPictureKey, nullptr);
+    pictureHover_ = bag.Read<platform::PicturePtr>(kPictureHoverKey, nullptr);
+    pictureDown_ = bag.Read<platform::PicturePtr>(kPictureDownKey, nullptr);
 }
 
 void PictureButton::WriteProperties(platform::PropertyBag& bag) const {
     // No picture is the default, and a default is not stored.
     const platform::PropertyBag::Value noPicture = platform::PicturePtr();
-    bag.WriteProperty(kPictureKey, m_Picture, noPicture);
-    bag.WriteProperty(kPictureHoverKey, m_PictureHover, noPicture);
-    bag.WriteProperty(kPictureDownKey, m_PictureDown, noPicture);
+    bag.WriteProperty(kPictureKey, picture_, noPicture);
+    bag.WriteProperty(kPictureHoverKey, pictureHover_, noPicture);
+    bag.WriteProperty(kPictureDownKey, pictureDown_, noPicture);
 }
 
 void PictureButton::OnMouseMove(int16_t Button, int16_t Shift, float x, float y) {
@@ -60,35 +60,35 @@ void PictureButton::OnMouseMove(int16_t Button, int16_t Shift, float x, float y)
 
     if (!IsMouseOver()) {
         // Leaving is announced by the poll timer, which keeps running.
-        m_MouseInside = false;
-        m_State = Rest;
+        mouseInside_ = false;
+        state_ = Rest;
         DrawState();
-    } else if (Button == 0 && !m_MouseInside) {
+    } else if (Button == 0 && !mouseInside_) {
         SetTimer(true);
-        m_MouseInside = true;
+        mouseInside_ = true;
         host_.RaiseMouseEnter();
-        m_State = Hover;
+        state_ = Hover;
         DrawState();
     } else if (Button == kLeftButton) {
         // Dragging back over the button presses it again. Inside stays false, so the next
         // plain move over it arms the timer and announces MouseEnter once more.
-        m_State = Down;
+        state_ = Down;
         DrawState();
-        m_MouseInside = false;
+        mouseInside_ = false;
     }
 }
 
 void PictureButton::OnMouseDown(int16_t Button, int16_t Shift, float x, float y) {
     host_.RaiseMouseDown(Button, Shift, x, y);
     if (Button == kLeftButton) {
-        m_State = Down;
+        state_ = Down;
         DrawState();
     }
 }
 
 void PictureButton::OnMouseUp(int16_t Button, int16_t Shift, float x, float y) {
     host_.RaiseMouseUp(Button, Shift, x, y);
-    m_State = IsMouseOver() ? Hover : Rest;
+    state_ = IsMouseOver() ? Hover : Rest;
     DrawState();
 }
 
@@ -103,9 +103,9 @@ void PictureButton::OnDblClick() {
 void PictureButton::OnUpdateTimer() {
     if (IsMouseOver()) return;
     SetTimer(false);
-    m_MouseInside = false;
+    mouseInside_ = false;
     host_.RaiseMouseLeave();  // handlers see the previous picture still on show
-    m_State = Rest;
+    state_ = Rest;
     DrawState();
 }
 
@@ -115,14 +115,14 @@ void PictureButton::Resize() {
 
 void PictureButton::OnKeyPress() {
     keyPressed_ = true;
-    m_State = Down;
+    state_ = Down;
     DrawState();
 }
 
 void PictureButton::OnKeyRelease() {
     if (!keyPressed_) return;  // the press went to another control
     keyPressed_ = false;
-    m_State = IsMouseOver() ? Hover : Rest;
+    state_ = IsMouseOver() ? Hover : Rest;
     DrawState();
     host_.RaiseClick();
 }
@@ -130,14 +130,14 @@ void PictureButton::OnKeyRelease() {
 void PictureButton::OnKeyCancel() {
     if (!keyPressed_) return;
     keyPressed_ = false;
-    m_State = IsMouseOver() ? Hover : Rest;
+    state_ = IsMouseOver() ? Hover : Rest;
     DrawState();
 }
 
 void PictureButton::DrawState() {
-    const platform::PicturePtr& shown = m_State == Hover  ? m_PictureHover
-                                        : m_State == Down ? m_PictureDown
-                                                          : m_Picture;
+    const platform::PicturePtr& shown = state_ == Hover  ? pictureHover_
+                                        : state_ == Down ? pictureDown_
+                                                         : picture_;
     // Keep our own reference: a host handler may replace the property while we draw.
     const platform::PicturePtr picture = shown;
 

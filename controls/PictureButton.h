@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "CursorProbe.h"
-#include "PictureButtonHost.h"
+#include "controls/CursorProbe.h"
+#include "controls/PictureButtonHost.h"
 #include "platform/Picture.h"
 #include "platform/PropertyBag.h"
 
@@ -30,12 +30,12 @@ class PictureButton {
     PictureButton(const PictureButton&) = delete;
     PictureButton& operator=(const PictureButton&) = delete;
 
-    platform::PicturePtr Picture() const { return m_Picture; }
-    void SetPicture(const platform::PicturePtr& m_New_Picture);
-    platform::PicturePtr PictureHover() const { return m_PictureHover; }
-    void SetPictureHover(const platform::PicturePtr& m_New_PictureHover);
-    platform::PicturePtr PictureDown() const { return m_PictureDown; }
-    void SetPictureDown(const platform::PicturePtr& m_New_PictureDown);
+    platform::PicturePtr Picture() const { return picture_; }
+    void SetPicture(const platform::PicturePtr& picture);
+    platform::PicturePtr PictureHover() const { return pictureHover_; }
+    void SetPictureHover(const platform::PicturePtr& picture);
+    platform::PicturePtr PictureDown() const { return pictureDown_; }
+    void SetPictureDown(const platform::PicturePtr& picture);
 
     // The layout store: three pictures under "Picture", "PictureHover", "PictureDown".
     // Reading neither redraws nor reports a change.
@@ -58,8 +58,8 @@ class PictureButton {
     void OnKeyRelease();
     void OnKeyCancel();
 
-    int16_t State() const { return m_State; }
-    bool MouseInside() const { return m_MouseInside; }
+    int16_t State() const { return state_; }
+    bool MouseInside() const { return mouseInside_; }
     bool UpdateTimerEnabled() const { return timerEnabled_; }
 
   private:
@@ -70,11 +70,11 @@ class PictureButton {
     PictureButtonHost& host_;
     const CursorProbe& probe_;
 
-    platform::PicturePtr m_Picture;
-    platform::PicturePtr m_PictureHover;
-    platform::PicturePtr m_PictureDown;
-    int16_t m_State = Rest;
-    bool m_MouseInside = false;
+    platform::PicturePtr picture_;
+    platform::PicturePtr pictureHover_;
+    platform::PicturePtr pictureDown_;
+    int16_t state_ = Rest;
+    bool mouseInside_ = false;
     bool timerEnabled_ = false;
     bool keyPressed_ = false;
 

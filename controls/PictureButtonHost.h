@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "CursorProbe.h"
+#include "controls/CursorProbe.h"
 #include "platform/Picture.h"
 
 namespace controls {

@@ -79,7 +79,7 @@ void GifViewerWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void GifViewerWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) leftPressed_ = true;
+    click_.Pressed(*event);
     int16_t button = ButtonMask(event->button());
     int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
@@ -96,10 +96,7 @@ void GifViewerWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GifViewerWidget::mouseReleaseEvent(QMouseEvent* event) {
-    // A click is a left press and release on the control; releasing elsewhere cancels it.
-    const bool click = event->button() == Qt::LeftButton && leftPressed_ &&
-                       rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) leftPressed_ = false;
+    const bool click = click_.Released(*event, rect());
     int16_t button = ButtonMask(event->button());
     int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
@@ -112,7 +109,7 @@ void GifViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is the double click itself: no MouseDown, and its
     // release brings MouseUp but no second Click.
     if (event->button() == Qt::LeftButton) {
-        leftPressed_ = false;
+        click_.Cancel();
         emit DblClick();
     } else {
         mousePressEvent(event);

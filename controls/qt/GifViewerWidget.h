@@ -11,18 +11,19 @@
 #include "controls/ControlSurface.h"
 #include "controls/GifViewer.h"
 #include "controls/GifViewerHost.h"
+#include "controls/qt/ClickTracker.h"
 
 namespace controls {
 
 class GifViewerWidget : public QWidget, private GifViewerHost {
     Q_OBJECT
-    // Descriptions offered to designers, word for word as the control has always given them.
+    // Descriptions offered to designers.
     Q_CLASSINFO("BackColor",
-                "Devuelve o establece el color de fondo usado para mostrar texto y gráficos en "
-                "un objeto.")
+                "Returns or sets the background colour used to show text and graphics in an "
+                "object.")
     Q_CLASSINFO("enabled",
-                "Devuelve o establece un valor que determina si un objeto puede responder a "
-                "eventos generados por el usuario.")
+                "Returns or sets a value that determines whether an object can respond to "
+                "events the user generates.")
 
   public:
     explicit GifViewerWidget(QWidget* parent = nullptr);
@@ -84,7 +85,7 @@ class GifViewerWidget : public QWidget, private GifViewerHost {
     int32_t timerInterval_;
     uint32_t backColor_;
     int16_t borderStyle_ = 0;
-    bool leftPressed_ = false;
+    ClickTracker click_;
     ControlSurface surface_;
     std::unique_ptr<GifViewer> viewer_;
 };

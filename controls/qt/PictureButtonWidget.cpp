@@ -1,4 +1,4 @@
-#include "PictureButtonWidget.h"
+#include "controls/qt/PictureButtonWidget.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -7,9 +7,9 @@
 #include <QPainter>
 #include <QVector>
 
-#include "QtMouseMasks.h"
-#include "QtPictures.h"
-#include "TimerInterval.h"
+#include "controls/TimerInterval.h"
+#include "controls/qt/QtMouseMasks.h"
+#include "controls/qt/QtPictures.h"
 
 namespace controls {
 namespace {
@@ -145,7 +145,7 @@ void PictureButtonWidget::mouseMoveEvent(QMouseEvent* event) {
 void PictureButtonWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     cursor_.Moved(at);
-    if (event->button() == Qt::LeftButton) leftPressed_ = true;
+    click_.Pressed(*event);
     button_->OnMouseDown(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                          static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
@@ -153,10 +153,7 @@ void PictureButtonWidget::mousePressEvent(QMouseEvent* event) {
 void PictureButtonWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     cursor_.Moved(at);
-    // A click is a left press and release on the button; releasing elsewhere cancels it.
-    const bool click =
-        event->button() == Qt::LeftButton && leftPressed_ && rect().contains(at.toPoint());
-    if (event->button() == Qt::LeftButton) leftPressed_ = false;
+    const bool click = click_.Released(*event, rect());
     button_->OnMouseUp(ButtonMask(event->button()), ShiftMask(event->modifiers()),
                        static_cast<float>(at.x()), static_cast<float>(at.y()));
     if (click) button_->OnClick();
@@ -166,7 +163,7 @@ void PictureButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click is the double click itself: no MouseDown, and its
     // release brings MouseUp but no second Click.
     if (event->button() == Qt::LeftButton) {
-        leftPressed_ = false;
+        click_.Cancel();
         button_->OnDblClick();
     } else {
         mousePressEvent(event);
@@ -220,8 +217,8 @@ void PictureButtonWidget::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
-void PictureButtonWidget::SetBackColor(platform::OLE_COLOR New_BackColor) {
-    backColor_ = New_BackColor;
+void PictureButtonWidget::SetBackColor(platform::OLE_COLOR colour) {
+    backColor_ = colour;
     button_->Resize();  // redraw: the surface shows through where the picture does not cover
 }
 

@@ -12,10 +12,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "ControlSurface.h"
-#include "PictureButton.h"
-#include "PictureButtonHost.h"
-#include "QtCursorProbe.h"
+#include "controls/ControlSurface.h"
+#include "controls/PictureButton.h"
+#include "controls/PictureButtonHost.h"
+#include "controls/qt/ClickTracker.h"
+#include "controls/qt/QtCursorProbe.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -37,7 +38,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     // The colour the surface is cleared to before a picture is drawn: an OLE colour, the
     // button face by default.
     platform::OLE_COLOR BackColor() const { return backColor_; }
-    void SetBackColor(platform::OLE_COLOR New_BackColor);
+    void SetBackColor(platform::OLE_COLOR colour);
 
     // A copy of the surface as last drawn (without the focus mark).
     QImage Surface() const;
@@ -103,7 +104,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     int picturesSinceClear_ = 1;  // the surface starts uncleared
     platform::OLE_COLOR backColor_ = platform::kOleButtonFace;
     QTimer updateTimer_;
-    bool leftPressed_ = false;
+    ClickTracker click_;
     int propertyChanges_ = 0;
     std::unique_ptr<PictureButton> button_;
 };

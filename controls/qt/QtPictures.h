@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-#include "ControlSurface.h"
+#include "controls/ControlSurface.h"
 #include "platform/Picture.h"
 #include "platform/PropertyBag.h"
 

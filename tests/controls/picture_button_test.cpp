@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "PictureButton.h"
+#include "controls/PictureButton.h"
 #include "platform/PropertyBag.h"
 
 namespace controls {

@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "PictureButtonWidget.h"
-#include "QtPictures.h"
+#include "controls/qt/PictureButtonWidget.h"
+#include "controls/qt/QtPictures.h"
 #include "platform/PropertyBag.h"
 #include "platform/SystemColors.h"
 
