@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "mDescramble.h"
-#include "mSetup.h"
+#include "app/core/Branding.h"
+#include "app/core/Descrambler.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ const std::filesystem::path& ScratchPath() {
     return folder.Path();
 }
 
-bool SameValues(const mSetup::BrandingValues& a, const mSetup::BrandingValues& b) {
+bool SameValues(const core::BrandingValues& a, const core::BrandingValues& b) {
     return a.NameText == b.NameText && a.Title == b.Title && a.Link == b.Link &&
            a.BannerPath == b.BannerPath && a.ShowPictureBanner == b.ShowPictureBanner &&
            a.ShowAnimatedBanner == b.ShowAnimatedBanner;
@@ -51,19 +51,19 @@ bool SameValues(const mSetup::BrandingValues& a, const mSetup::BrandingValues& b
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const mSetup::BrandingRecord record = mSetup::ParseBrandingRecord(bytes);
-    const mSetup::BrandingValues values = mSetup::DecodeBranding(record, "/opt/corpometer");
+    const core::BrandingRecord record = core::ParseBrandingRecord(bytes);
+    const core::BrandingValues values = core::DecodeBranding(record, "/opt/corpometer");
 
     // Reading never invents bytes: the texts together fit in the input.
     const size_t textBytes = record.NameText.size() + record.Title.size() + record.Link.size() +
                              record.BannerFile.size() + record.FontName.size();
     if (textBytes > size) __builtin_trap();
     // A descrambled text is four bytes shorter than the stored one, or empty.
-    const std::string plain = mDescramble::Descramble(bytes);
+    const std::string plain = core::Descramble(bytes);
     if (!plain.empty() && plain.size() + 4 != bytes.size()) __builtin_trap();
     // Writing the record back and reading it again gives the same record.
-    const mSetup::BrandingRecord again =
-        mSetup::ParseBrandingRecord(mSetup::SerializeBrandingRecord(record));
+    const core::BrandingRecord again =
+        core::ParseBrandingRecord(core::SerializeBrandingRecord(record));
     if (again.NameText != record.NameText || again.FontName != record.FontName ||
         again.TitleFontSize != record.TitleFontSize)
         __builtin_trap();
@@ -75,12 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    mSetup::LoadBranding(ScratchPath().string());
+    core::LoadBranding(ScratchPath().string());
     if (size == 0) {
         if (std::filesystem::exists(file)) __builtin_trap();
-        if (mSetup::BrandingSettings.Title != mSetup::kDefaultTitle) __builtin_trap();
-    } else if (!SameValues(mSetup::BrandingSettings,
-                           mSetup::DecodeBranding(record, ScratchPath().string()))) {
+        if (core::BrandingSettings.Title != core::kDefaultTitle) __builtin_trap();
+    } else if (!SameValues(core::BrandingSettings,
+                           core::DecodeBranding(record, ScratchPath().string()))) {
         __builtin_trap();
     }
     (void)values;

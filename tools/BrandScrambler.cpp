@@ -1,4 +1,4 @@
-#include "BrandScrambler.h"
+#include "tools/BrandScrambler.h"
 
 #include <algorithm>
 

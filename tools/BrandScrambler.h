@@ -1,5 +1,5 @@
 #pragma once
-// Scrambling branding texts for "3.dat": the inverse of mDescramble::Descramble.
+// Scrambling branding texts for "3.dat": the inverse of core::Descramble.
 
 #include <random>
 #include <string>

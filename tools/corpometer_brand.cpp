@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "BrandScrambler.h"
-#include "Cp1252.h"
-#include "mDescramble.h"
-#include "mSetup.h"
+#include "app/core/Branding.h"
+#include "app/core/Cp1252.h"
+#include "app/core/Descrambler.h"
+#include "tools/BrandScrambler.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -50,7 +50,7 @@ struct UsageError {
 };
 
 std::string ToCodePage(const std::string& option, const std::string& utf8) {
-    auto bytes = cp1252::FromUtf8(utf8);
+    auto bytes = core::cp1252::FromUtf8(utf8);
     if (!bytes) {
         throw UsageError{option + ": the text has a character that Windows-1252 cannot store"};
     }
@@ -93,7 +93,7 @@ std::string ScrambleField(const std::string& option, const std::string& plain,
 }
 
 int Write(const std::string& file, const std::vector<std::string>& args) {
-    mSetup::BrandingRecord plain = mSetup::DefaultBrandingRecord();
+    core::BrandingRecord plain = core::DefaultBrandingRecord();
     std::optional<std::mt19937::result_type> seed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
@@ -129,13 +129,13 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
     }
 
     std::mt19937 random{seed ? *seed : std::random_device{}()};
-    mSetup::BrandingRecord stored = plain;
+    core::BrandingRecord stored = plain;
     stored.NameText = ScrambleField("--name-text", plain.NameText, random);
     stored.Title = ScrambleField("--title", plain.Title, random);
     stored.Link = ScrambleField("--link", plain.Link, random);
     stored.BannerFile = ScrambleField("--banner-file", plain.BannerFile, random);
 
-    const std::string bytes = mSetup::SerializeBrandingRecord(stored);
+    const std::string bytes = core::SerializeBrandingRecord(stored);
     std::ofstream out(std::filesystem::u8path(file), std::ios::binary | std::ios::trunc);
     if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
         !out.flush()) {
@@ -160,9 +160,9 @@ int Show(const std::string& file) {
         return kExitFailure;
     }
     // The same reading and descrambling the program does.
-    const mSetup::BrandingRecord record = mSetup::ParseBrandingRecord(bytes);
+    const core::BrandingRecord record = core::ParseBrandingRecord(bytes);
     const auto text = [](const std::string& stored) {
-        return cp1252::ToUtf8(mDescramble::Descramble(stored));
+        return core::cp1252::ToUtf8(core::Descramble(stored));
     };
     std::cout << "NameText=" << text(record.NameText) << "\n"
               << "Title=" << text(record.Title) << "\n"
@@ -172,7 +172,7 @@ int Show(const std::string& file) {
               << "BannerFile=" << text(record.BannerFile) << "\n"
               << "NameFontSize=" << record.NameFontSize << "\n"
               << "TitleFontSize=" << record.TitleFontSize << "\n"
-              << "FontName=" << cp1252::ToUtf8(record.FontName) << "\n";
+              << "FontName=" << core::cp1252::ToUtf8(record.FontName) << "\n";
     return kExitOk;
 }
 

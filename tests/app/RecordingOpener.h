@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "DocumentOpener.h"
+#include "app/core/DocumentOpener.h"
 
-class RecordingOpener : public DocumentOpener {
+class RecordingOpener : public core::DocumentOpener {
   public:
     bool Open(const std::string& target) override {
         opened.push_back(target);

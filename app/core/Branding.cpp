@@ -1,0 +1,195 @@
+#include "app/core/Branding.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "app/core/Cp1252.h"
+#include "app/core/Descrambler.h"
+#include "app/core/FileSearch.h"
+#include "app/core/Paths.h"
+
+namespace core {
+
+BrandingValues BrandingSettings;
+BrandingRecord BrandingRecordRaw;
+
+namespace {
+
+// A bounds-checked cursor over the file's bytes: a field the bytes do not reach comes
+// back empty or 0, and every later field is out of reach too.
+class RecordReader {
+  public:
+    explicit RecordReader(const std::string& bytes) : bytes_(bytes) {}
+
+    int16_t Number() {
+        if (bytes_.size() - pos_ < 2) {
+            pos_ = bytes_.size();
+            return 0;
+        }
+        const auto lo = static_cast<unsigned char>(bytes_[pos_]);
+        const auto hi = static_cast<unsigned char>(bytes_[pos_ + 1]);
+        pos_ += 2;
+        return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+    }
+
+    std::string Text() {
+        const auto count = static_cast<uint16_t>(Number());
+        if (bytes_.size() - pos_ < count) {  // a count beyond the file: the text is cut short
+            pos_ = bytes_.size();
+            return {};
+        }
+        std::string text = bytes_.substr(pos_, count);
+        pos_ += count;
+        return text;
+    }
+
+  private:
+    const std::string& bytes_;
+    size_t pos_ = 0;
+};
+
+void AppendNumber(std::string& out, int16_t value) {
+    const auto bits = static_cast<uint16_t>(value);
+    out += static_cast<char>(bits & 0xFF);
+    out += static_cast<char>(bits >> 8);
+}
+
+void AppendText(std::string& out, const std::string& text) {
+    AppendNumber(out, static_cast<int16_t>(static_cast<uint16_t>(text.size())));
+    out += text;
+}
+
+// Reads the whole file; nothing when it cannot be opened or read (no access, a
+// directory of that name), which counts as a missing file.
+bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+void ApplyDefaults() {
+    BrandingRecordRaw = DefaultBrandingRecord();
+    BrandingSettings = BrandingValues{};
+    BrandingSettings.NameText = core::cp1252::ToUtf8(BrandingRecordRaw.NameText);
+    BrandingSettings.Title = core::cp1252::ToUtf8(BrandingRecordRaw.Title);
+    BrandingSettings.Link = core::cp1252::ToUtf8(BrandingRecordRaw.Link);
+}
+
+}  // namespace
+
+BrandingRecord DefaultBrandingRecord() {
+    BrandingRecord record;
+    record.NameText = kDefaultNameText;
+    record.Title = kDefaultTitle;
+    record.NameFontSize = kDefaultNameFontSize;
+    record.TitleFontSize = kDefaultTitleFontSize;
+    record.FontName = kDefaultFontName;
+    return record;
+}
+
+BrandingRecord ParseBrandingRecord(const std::string& bytes) {
+    RecordReader in(bytes);
+    BrandingRecord record;
+    record.NameText = in.Text();
+    record.Title = in.Text();
+    record.Link = in.Text();
+    record.ShowPictureBanner = in.Number();
+    record.ShowAnimatedBanner = in.Number();
+    record.BannerFile = in.Text();
+    record.NameFontSize = in.Number();
+    record.TitleFontSize = in.Number();
+    record.FontName = in.Text();
+    return record;
+}
+
+std::string SerializeBrandingRecord(const BrandingRecord& record) {
+    std::string out;
+    AppendText(out, record.NameText);
+    AppendText(out, record.Title);
+    AppendText(out, record.Link);
+    AppendNumber(out, record.ShowPictureBanner);
+    AppendNumber(out, record.ShowAnimatedBanner);
+    AppendText(out, record.BannerFile);
+    AppendNumber(out, record.NameFontSize);
+    AppendNumber(out, record.TitleFontSize);
+    AppendText(out, record.FontName);
+    return out;
+}
+
+BrandingValues DecodeBranding(const BrandingRecord& record,
+                              const std::string& applicationDirectory) {
+    using core::Descramble;
+    BrandingValues values;
+    values.NameText = core::cp1252::ToUtf8(Descramble(record.NameText));
+    values.Title = core::cp1252::ToUtf8(Descramble(record.Title));
+    values.Link = core::cp1252::ToUtf8(Descramble(record.Link));
+    std::string directory = applicationDirectory;
+    values.BannerPath = core::AddBackslash(directory) +
+                        core::NativeSeparators(core::cp1252::ToUtf8(Descramble(record.BannerFile)));
+    values.ShowPictureBanner = record.ShowPictureBanner;
+    values.ShowAnimatedBanner = record.ShowAnimatedBanner;
+    return values;
+}
+
+std::vector<std::string> BrandingFolders(const std::string& applicationDirectory) {
+    std::vector<std::string> folders{applicationDirectory};
+#if !defined(_WIN32)
+    const auto variable = [](const char* name) -> std::string {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    };
+    const auto add = [&folders](const std::string& base) {
+        if (!base.empty() && base.front() == '/') folders.push_back(base + "/corpometer");
+    };
+    std::string configHome = variable("XDG_CONFIG_HOME");
+    if (configHome.empty() && !variable("HOME").empty()) configHome = variable("HOME") + "/.config";
+    add(configHome);
+    std::string configDirs = variable("XDG_CONFIG_DIRS");
+    if (configDirs.empty()) configDirs = "/etc/xdg";
+    size_t start = 0;
+    while (start <= configDirs.size()) {
+        const size_t end = std::min(configDirs.find(':', start), configDirs.size());
+        add(configDirs.substr(start, end - start));
+        start = end + 1;
+    }
+#endif
+    return folders;
+}
+
+std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        std::string path = folder;
+        core::AddBackslash(path) += kBrandingFileName;
+        const auto fsPath = std::filesystem::u8path(path);
+
+        std::string bytes;
+        if (!core::FileFound(path) || !ReadFile(fsPath, bytes)) continue;
+        if (bytes.empty()) {  // an empty file is removed, as if it had never been there
+            std::error_code ignored;
+            std::filesystem::remove(fsPath, ignored);
+            continue;
+        }
+        BrandingRecordRaw = ParseBrandingRecord(bytes);
+        BrandingSettings = DecodeBranding(BrandingRecordRaw, folder);
+        return folder;
+    }
+    ApplyDefaults();
+    return {};
+}
+
+void LoadBranding(const std::string& applicationDirectory) {
+    LoadBrandingFrom({applicationDirectory});
+}
+
+void LoadBranding() {
+    LoadBrandingFrom(BrandingFolders(core::ApplicationDirectory()));
+}
+
+}  // namespace core

@@ -1,0 +1,80 @@
+#pragma once
+// The branding of the window: the "3.dat" record beside the executable and the values
+// the windows read from it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The record as stored: nine fields back to back, texts as a 16-bit little-endian byte
+// count followed by single-byte Windows-1252 text, numbers as signed 16-bit little-endian.
+// Texts 1, 2, 3 and 6 are stored scrambled; FontName is plain.
+struct BrandingRecord {
+    std::string NameText;
+    std::string Title;
+    std::string Link;
+    int16_t ShowPictureBanner = 0;
+    int16_t ShowAnimatedBanner = 0;
+    std::string BannerFile;
+    int16_t NameFontSize = 0;   // kept, never applied: the name line is always 17 points
+    int16_t TitleFontSize = 0;  // kept, never applied: the title line is always 8 points
+    std::string FontName;       // kept, never applied
+};
+
+// What the windows read. Texts are UTF-8 (converted from Windows-1252 after descrambling).
+struct BrandingValues {
+    std::string NameText;
+    std::string Title;
+    std::string Link;
+    std::string BannerPath;  // application directory, separator, banner file; empty by default
+    int16_t ShowPictureBanner = 0;
+    int16_t ShowAnimatedBanner = 0;
+};
+
+inline constexpr char kBrandingFileName[] = "3.dat";
+// The default name line; labels show "&&" as one ampersand.
+inline constexpr char kDefaultNameText[] = "(Your company name && link or small banner here)";
+inline constexpr char kDefaultTitle[] = "Corpometer";
+inline constexpr int16_t kDefaultNameFontSize = 17;
+inline constexpr int16_t kDefaultTitleFontSize = 8;
+inline constexpr char kDefaultFontName[] = "Tahoma";
+
+// Process-wide branding, filled once by LoadBranding during the main window's load and
+// read-only afterwards.
+extern BrandingValues BrandingSettings;
+extern BrandingRecord BrandingRecordRaw;
+
+// The record with the built-in defaults (texts plain, as the defaults are used unscrambled).
+BrandingRecord DefaultBrandingRecord();
+
+// Reads a record from the bytes of a file. Fields the bytes do not reach stay empty or 0;
+// nothing is read past the end. Bytes after the ninth field are ignored.
+BrandingRecord ParseBrandingRecord(const std::string& bytes);
+
+// The bytes of a record (the branding writer's job; also used by tests).
+std::string SerializeBrandingRecord(const BrandingRecord& record);
+
+// Descrambles a stored record into the values the windows read.
+BrandingValues DecodeBranding(const BrandingRecord& record,
+                              const std::string& applicationDirectory);
+
+// The folders where the branding file is looked for, in order: the executable's folder;
+// then, except on Windows, "corpometer" in the user's configuration folder
+// ($XDG_CONFIG_HOME, else $HOME/.config) and in each folder of $XDG_CONFIG_DIRS (else
+// /etc/xdg), so that one file in /etc/xdg/corpometer brands every user of a machine.
+// Relative entries of the variables are ignored.
+std::vector<std::string> BrandingFolders(const std::string& applicationDirectory);
+
+// Reads "3.dat" from `applicationDirectory` into BrandingSettings and BrandingRecordRaw.
+// A missing or unreadable file leaves the defaults; an empty one is deleted first.
+void LoadBranding(const std::string& applicationDirectory);
+// The same for the first folder of `folders` that holds a non-empty, readable "3.dat"; a
+// banner file named in it is relative to that folder. Returns that folder, or "" when none
+// had one (the defaults stand).
+std::string LoadBrandingFrom(const std::vector<std::string>& folders);
+// The same for BrandingFolders of the running executable's directory.
+void LoadBranding();
+
+}  // namespace core

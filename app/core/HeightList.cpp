@@ -1,0 +1,45 @@
+#include "app/core/HeightList.h"
+
+#include <cmath>
+
+#include "app/core/NumberText.h"
+
+namespace core {
+namespace {
+
+constexpr int kFirstFoot = 4;
+constexpr int kLastFoot = 6;
+constexpr int kFirstCentimetre = 121;
+constexpr int kLastCentimetre = 211;
+
+}  // namespace
+
+std::vector<std::string> HeightRows(int unitIndex) {
+    std::vector<std::string> rows;
+    if (unitIndex != kFeetInches) {
+        for (int cm = kFirstCentimetre; cm <= kLastCentimetre; ++cm) {
+            rows.push_back(std::to_string(cm) + " cm");
+        }
+        return rows;
+    }
+    for (int feet = kFirstFoot; feet <= kLastFoot; ++feet) {
+        for (int inches = 0; inches < 12; ++inches) {
+            if (inches == 0) {
+                rows.push_back(std::to_string(feet) + "'");
+            } else {
+                rows.push_back(std::to_string(feet) + "' " + std::to_string(inches) + "\"");
+            }
+        }
+    }
+    return rows;
+}
+
+int RestoredHeightRow(const std::string& saved, int rowCount) {
+    const double number = ReadLeadingNumber(saved);
+    if (!std::isfinite(number)) return -1;
+    const double row = RoundHalfToEven(number);
+    if (row < 0 || row >= rowCount) return -1;
+    return static_cast<int>(row);
+}
+
+}  // namespace core

@@ -1,0 +1,165 @@
+#include "app/core/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cfenv>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace core {
+namespace {
+
+std::string WithoutBlanks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n') out += c;
+    }
+    return out;
+}
+
+// "&H" and "&O" integers: up to four digits they are 16-bit, up to eight 32-bit, both
+// signed, as the platform's number reader has it (so "&HFFFF" reads -1).
+double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
+    uint64_t value = 0;
+    size_t digits = 0;
+    bool huge = false;
+    double approx = 0;
+    for (; pos < s.size(); ++pos) {
+        const int c = std::tolower(static_cast<unsigned char>(s[pos]));
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (radix == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        if (digit < 0 || digit >= radix) break;
+        approx = approx * radix + digit;
+        if (value > (UINT64_MAX >> 4)) huge = true;
+        value = value * radix + static_cast<uint64_t>(digit);
+        if (value != 0 || digits > 0) ++digits;
+    }
+    if (huge || value > 0xFFFFFFFFull) return approx;
+    if (value <= 0xFFFF && (radix == 16 ? digits <= 4 : value <= 0xFFFF)) {
+        return static_cast<int16_t>(static_cast<uint16_t>(value));
+    }
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+size_t SkipDigits(const std::string& s, size_t pos) {
+    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])))
+        ++pos;
+    return pos;
+}
+
+}  // namespace
+
+double ReadLeadingNumber(const std::string& text) {
+    const std::string s = WithoutBlanks(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+        if (kind == 'H') return ReadRadixInteger(s, 2, 16);
+        if (kind == 'O') return ReadRadixInteger(s, 2, 8);
+        return 0;
+    }
+    // The longest prefix of the form [sign] digits [. digits] [E [sign] digits].
+    size_t pos = 0;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
+    const size_t intStart = pos;
+    pos = SkipDigits(s, pos);
+    bool anyDigits = pos > intStart;
+    if (pos < s.size() && s[pos] == '.') {
+        const size_t fracStart = pos + 1;
+        const size_t fracEnd = SkipDigits(s, fracStart);
+        anyDigits = anyDigits || fracEnd > fracStart;
+        pos = fracEnd;
+    }
+    if (!anyDigits) return 0;
+    if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
+        size_t expPos = pos + 1;
+        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
+        const size_t expEnd = SkipDigits(s, expPos);
+        if (expEnd > expPos) pos = expEnd;  // an exponent without digits is not part of it
+    }
+    // from_chars reads "." as the separator whatever the locale; it takes no "+".
+    const bool negative = s[0] == '-';
+    const size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    double value = 0;
+    const auto [end, error] = std::from_chars(s.data() + start, s.data() + pos, value);
+    if (error == std::errc::result_out_of_range) {
+        // Past the double range: an exponent below zero underflows to 0, else it overflows.
+        const std::string number = s.substr(start, pos - start);
+        const size_t e = number.find_first_of("eE");
+        const bool underflow =
+            e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
+        value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (error != std::errc()) {
+        value = 0;
+    }
+    (void)end;
+    return negative ? -value : value;
+}
+
+std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {
+    if (!std::isfinite(value)) return std::to_string(value);
+    char digitsBuf[64];
+    std::snprintf(digitsBuf, sizeof digitsBuf, "%.14e", std::fabs(value));
+    // digitsBuf: d.dddddddddddddde[+-]XX
+    std::string mantissa;
+    mantissa += digitsBuf[0];
+    mantissa.append(digitsBuf + 2, 14);
+    const int exponent = std::atoi(std::strchr(digitsBuf, 'e') + 1);
+
+    // Position the decimal point: integer digits are mantissa[0 .. exponent].
+    std::string intPart, fracPart;
+    if (exponent >= 0) {
+        const size_t intLen = static_cast<size_t>(exponent) + 1;
+        if (intLen >= mantissa.size()) {
+            intPart = mantissa + std::string(intLen - mantissa.size(), '0');
+        } else {
+            intPart = mantissa.substr(0, intLen);
+            fracPart = mantissa.substr(intLen);
+        }
+    } else {
+        fracPart = std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+    }
+    fracPart.resize(std::max(fracPart.size(), static_cast<size_t>(maxDecimals + 1)), '0');
+
+    const bool roundUp = fracPart[maxDecimals] >= '5';
+    std::string kept = intPart + fracPart.substr(0, maxDecimals);
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0 && kept[i] == '9')
+            kept[i--] = '0';
+        if (i >= 0)
+            ++kept[i];
+        else {
+            kept.insert(kept.begin(), '1');
+            intPart.insert(intPart.begin(), '0');  // one more integer digit
+        }
+    }
+    std::string whole = kept.substr(0, intPart.size());
+    std::string decimals = kept.substr(intPart.size());
+    while (static_cast<int>(decimals.size()) > minDecimals && decimals.back() == '0')
+        decimals.pop_back();
+    const size_t firstNonZero = whole.find_first_not_of('0');
+    whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
+
+    const bool negative = value < 0 && (whole.find_first_not_of('0') != std::string::npos ||
+                                        decimals.find_first_not_of('0') != std::string::npos);
+    return (negative ? "-" : "") + whole + "." + decimals;
+}
+
+double RoundHalfToEven(double value) {
+    const int previousMode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double rounded = std::nearbyint(value);
+    std::fesetround(previousMode);
+    return rounded;
+}
+
+}  // namespace core

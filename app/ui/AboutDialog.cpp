@@ -1,0 +1,116 @@
+#include "app/ui/AboutDialog.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+
+#include "app/core/Branding.h"
+#include "app/ui/DesignPalette.h"
+#include "app/ui/SystemInfoStarter.h"
+#include "app/ui/Twips.h"
+#include "app/ui/WindowFonts.h"
+
+namespace {
+
+QLabel* PlainLabel(QWidget* parent, const char* name, const QRect& geometry, bool wrap) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);  // branding texts are shown as they are
+    label->setWordWrap(wrap);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+// The etched separator: a grey line with a white one just below it (pixels, inclusive).
+constexpr QPoint kShadowFrom(6, 163), kShadowTo(376, 163);  // 90, 2445 to 5654, 2445
+constexpr QPoint kLightFrom(7, 164), kLightTo(376, 164);    // 105, 2460 to 5654, 2460
+
+constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* owner, std::unique_ptr<SystemInfoStarter> starter)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      starter_(std::move(starter)),
+      picIcon_(new QLabel(this)),
+      lblTitle_(PlainLabel(this, "lblTitle", Twips::Rect(1050, 240, 3885, 480), true)),
+      lblVersion_(PlainLabel(this, "lblVersion", Twips::Rect(1050, 780, 3885, 225), false)),
+      lblDescription_(
+          PlainLabel(this, "lblDescription", Twips::Rect(1050, 1125, 3885, 1170), true)),
+      lblDisclaimer_(PlainLabel(this, "lblDisclaimer", Twips::Rect(255, 2625, 3870, 825), true)),
+      cmdOK_(Button(this, "cmdOK", QStringLiteral("OK"), Twips::Rect(4245, 2625, 1260, 345))),
+      cmdSysInfo_(Button(this, "cmdSysInfo", QStringLiteral("&System Info..."),
+                         Twips::Rect(4260, 3075, 1245, 345))) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(kClientWidth, kClientHeight);
+    setPalette(DesignPalette(QColor(240, 240, 240)));  // the classic dialog face
+    // The classic dialog face, so that the texts fit their fixed boxes.
+    setFont(WindowFonts::Font(QStringLiteral("Tahoma"), 8.25));
+
+    // The program's icon, 32 x 32 at the top left.
+    picIcon_->setObjectName(QStringLiteral("picIcon"));
+    picIcon_->setGeometry(Twips::Rect(240, 240, 480, 480));
+    QIcon icon = windowIcon();  // the owner's, else the application's
+    if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    picIcon_->setPixmap(icon.pixmap(picIcon_->size()));
+
+    // Enter presses cmdOK unless another button has the focus; Escape presses it always.
+    cmdOK_->setDefault(true);
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutDialog::StartSysInfo);
+
+    Form_Load();
+}
+
+AboutDialog::~AboutDialog() = default;
+
+void AboutDialog::Form_Load() {
+    const QString title = QString::fromStdString(core::BrandingSettings.Title);
+    const QString link = QString::fromStdString(core::BrandingSettings.Link);
+    setWindowTitle(QStringLiteral("About ") + title);
+    lblVersion_->setText(QStringLiteral("Version %1.%2.%3")
+                             .arg(CORPOMETER_VERSION_MAJOR)
+                             .arg(CORPOMETER_VERSION_MINOR)
+                             .arg(CORPOMETER_VERSION_PATCH));
+    lblTitle_->setText(title);
+    lblDescription_->setText(
+        title + QStringLiteral(" is a handy tool which you can use to quickly determine") +
+        QStringLiteral(" your Body Mass Index, thereby helping you to stay healthy. For more "
+                       "information on this and other products,") +
+        QStringLiteral(" Please contact us at: ") + link);
+}
+
+void AboutDialog::StartSysInfo() {
+    const std::string file = starter_ ? starter_->Locate() : std::string();
+    if (!file.empty() && starter_->Start(file)) return;
+    QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Corpometer"),
+                        QString::fromLatin1(kUnavailable), QMessageBox::Ok, this);
+    message.setWindowModality(Qt::ApplicationModal);
+    message.exec();
+}
+
+void AboutDialog::reject() {
+    cmdOK_->click();
+}
+
+void AboutDialog::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawLine(kShadowFrom, kShadowTo);
+    painter.setPen(Qt::white);
+    painter.drawLine(kLightFrom, kLightTo);
+}

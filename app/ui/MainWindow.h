@@ -1,0 +1,119 @@
+#pragma once
+// The calculator's window: a fixed panel with its look in a background picture, the
+// branding strip with the name and title lines and the three small window buttons, the
+// weight, height and result panels and the five-band legend.
+
+#include <QPixmap>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class ClickLabel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class SecondaryWindows;
+namespace controls {
+class PictureButtonWidget;
+class GifViewerWidget;
+}  // namespace controls
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Builds the window with its controls as designed. Load() brings it to life.
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load sequence: branding, height list, banner, saved inputs, branding texts.
+    void Load();
+
+    // Event handlers.
+    void btnCalculate_Click();
+    void btnForm_Click(int Index);
+    void optWeightUnit_Click(int Index);
+    void optHeightUnit_Click(int Index);
+    void lblName_Click(int Index);
+    void imBanner_Click();
+    void ucGIF_Click();
+    void Timer1_Timer();
+
+    // The popup menu of the menu button (btnForm 0): opens Quick Help or About.
+    void ShowPopupMenu();
+    // Quick Help and About, one of each, owned by this window.
+    SecondaryWindows& Secondary() { return *secondaryWindows_; }
+
+  signals:
+    // The window has been unloaded by its close button: the program ends.
+    void Unloaded();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateWeightPanel();
+    void CreateHeightPanel();
+    void CreateResultPanel();
+    void CreateLegend();
+    void SetTabOrder();
+
+    // The banner over the name line is placed at two points of the load sequence: after
+    // the height list is filled, and as the last step.
+    void CreateBannerControls();
+    void PlaceBannerFirstPoint();
+    void PlaceBannerSecondPoint();
+    // Tells screen readers whether the name line and the banners link.
+    void DescribeLinks(bool links);
+
+    void BeginDrag(const QPoint& globalPosition);
+    bool ContinueDrag(const QPoint& globalPosition);  // true while the window is dragged
+    bool EndDrag();                                   // true when a drag has ended
+    bool StartSystemMove();  // false when the window system will not move the window
+
+    // Screen readers read the result label as the result with its band.
+    void AnnounceResult(const QString& spoken);
+
+    void ShowInputMessage(const QString& text);
+    void SetResultColour(const QColor& colour);
+    void FillHeightList(int unitIndex);
+
+    QPixmap background_;
+    QPixmap doubleResolutionBackground_;  // for screens with more device pixels than pixels
+    bool flashPhase_ = false;   // never reset: only a calculation starts or ends the flashing
+    bool dragPressed_ = false;  // left button down on the strip: a drag may begin
+    bool dragging_ = false;
+    QPoint dragStart_;
+    QPoint dragOffset_;
+
+    std::array<ClickLabel*, 2> lblName{};
+    ClickLabel* imBanner = nullptr;
+    controls::GifViewerWidget* ucGIF = nullptr;
+    std::array<controls::PictureButtonWidget*, 3> btnForm{};
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    std::array<QLabel*, 3> lblCaptions{};
+    QLineEdit* Text1 = nullptr;
+    QLabel* lblWeightUnit = nullptr;
+    std::array<QRadioButton*, 2> optWeightUnit{};
+    QListWidget* List1 = nullptr;
+    std::array<QRadioButton*, 2> optHeightUnit{};
+    controls::PictureButtonWidget* btnCalculate = nullptr;
+    QLabel* lblBMI = nullptr;
+    QLabel* lblIWeight = nullptr;
+    std::array<QLabel*, 5> lblLegend{};
+    std::array<QLabel*, 5> lblRange{};
+    QTimer* Timer1 = nullptr;
+    std::unique_ptr<SecondaryWindows> secondaryWindows_;
+};

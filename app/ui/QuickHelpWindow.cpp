@@ -1,0 +1,95 @@
+#include "app/ui/QuickHelpWindow.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QShowEvent>
+
+#include "app/core/Branding.h"
+#include "app/ui/DesignPalette.h"
+#include "app/ui/WindowFonts.h"
+
+namespace {
+
+// The window's text shows carriage returns the way the platform's labels do: "\r\n" and
+// a lone "\r" each start a new line.
+QString LabelLines(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
+
+QuickHelpWindow::QuickHelpWindow(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      lblQuickHelp_(new QLabel(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Quick Help"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setPalette(DesignPalette(QColor(0, 0, 128)));
+
+    lblQuickHelp_->setObjectName(QStringLiteral("lblQuickHelp"));
+    lblQuickHelp_->setTextFormat(Qt::PlainText);  // branding texts are shown as they are
+    lblQuickHelp_->setWordWrap(true);
+    lblQuickHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblQuickHelp_->setAutoFillBackground(true);
+    QPalette palette = lblQuickHelp_->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0, 128));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    lblQuickHelp_->setPalette(palette);
+    lblQuickHelp_->setFont(WindowFonts::Font(QStringLiteral("Arial"), 9.75));
+
+    Form_Load();
+}
+
+void QuickHelpWindow::Form_Load() {
+    const QString title = QString::fromStdString(core::BrandingSettings.Title);
+    caption_ = QStringLiteral("\r") + title +
+               QStringLiteral(
+                   " is very easy to use. Simply enter your weight in the left pane, "
+                   "and select") +
+               QStringLiteral(
+                   " either Pounds or Kilograms. Next, select your height in feet and "
+                   "inches from the list on the right.") +
+               QStringLiteral(
+                   " Finally, click the \"Calculate BMI button\". Your BMI Index "
+                   "number is displayed, and the result is color-coded ") +
+               QStringLiteral(
+                   " to correspond with the legend below. Match the colors to "
+                   "determine the range in which your BMI Index falls.") +
+               QStringLiteral("\r\n") + QStringLiteral("\r\n") +
+               QStringLiteral(
+                   " The Body mass index (BMI) or Quetelet Index is a statistical "
+                   "measure of the weight of a person scaled according to height.") +
+               QStringLiteral(
+                   " It is most often used to determine the overall risk of poor "
+                   "health.");
+    lblQuickHelp_->setText(LabelLines(caption_));
+}
+
+void QuickHelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void QuickHelpWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    lblQuickHelp_->setGeometry(0, 0, width(), height());
+}
+
+void QuickHelpWindow::showEvent(QShowEvent* event) {
+    // Opens centred on its owner; later showings keep wherever the user moved it.
+    if (!placed_ && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        placed_ = true;
+    }
+    QWidget::showEvent(event);
+    lblQuickHelp_->setGeometry(0, 0, width(), height());
+}

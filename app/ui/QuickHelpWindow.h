@@ -1,0 +1,36 @@
+#pragma once
+// The Quick Help window: a short usage text, white on navy, filling the window.
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+class QuickHelpWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // Client area 4680 x 3465 twips.
+    static constexpr int kClientWidth = 312;
+    static constexpr int kClientHeight = 231;
+
+    // A window of its own owned by `owner` (it stays out of the task bar and closes with
+    // it). Loads its text from the branding at once.
+    explicit QuickHelpWindow(QWidget* owner);
+
+    QLabel* lblQuickHelp() const { return lblQuickHelp_; }
+    // The help text as built, with its carriage returns; the label shows it with each
+    // line break as a new line.
+    const QString& Caption() const { return caption_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Escape closes the window
+
+  private:
+    void Form_Load();
+
+    QLabel* lblQuickHelp_;
+    QString caption_;
+    bool placed_ = false;
+};

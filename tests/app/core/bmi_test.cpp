@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "app/core/Bmi.h"
+
+using namespace core;
+
+namespace {
+
+BmiInput FeetInches(double weight, int16_t row, bool kilograms = false) {
+    BmiInput input;
+    input.weight = weight;
+    input.weightInKilograms = kilograms;
+    input.heightIndex = row;
+    input.heightInFeetInches = true;
+    return input;
+}
+
+BmiInput Centimetres(double weight, int16_t row, const std::string& rowText, bool kilograms) {
+    BmiInput input = FeetInches(weight, row, kilograms);
+    input.heightInFeetInches = false;
+    input.heightRowText = rowText;
+    return input;
+}
+
+}  // namespace
+
+TEST(ComputeBmi, WorkedExamplesShowAsTheUserSeesThem) {
+    // 140 lb at 5' 8": the figures a first start shows.
+    BmiResult r = ComputeBmi(FeetInches(140, 20));
+    ASSERT_EQ(r.error, BmiError::None);
+    EXPECT_NEAR(r.bmi, 21.3300, 1e-4);
+    EXPECT_EQ(r.band, BmiBand::Normal);
+    EXPECT_EQ(FormatBmi(r.bmi), "21.33");
+    EXPECT_EQ(FormatIdealWeight(r.idealWeight), "147.68");
+
+    // 70 kg at 5' 9": computed in pounds, the ideal weight converted back to kilograms.
+    r = ComputeBmi(FeetInches(70, 21, true));
+    ASSERT_EQ(r.error, BmiError::None);
+    EXPECT_EQ(FormatBmi(r.bmi), "22.79");
+    EXPECT_EQ(FormatIdealWeight(r.idealWeight), "69.12");
+
+    // 70 kg at 175 cm: the row's centimetres divided by 2.54.
+    r = ComputeBmi(Centimetres(70, 55, "175 cm", true));
+    ASSERT_EQ(r.error, BmiError::None);
+    EXPECT_EQ(FormatBmi(r.bmi), "22.86");
+}
+
+TEST(ComputeBmi, EachLowerBoundBelongsToTheBandAbove) {
+    EXPECT_EQ(BandOf(19.999), BmiBand::Underweight);
+    EXPECT_EQ(BandOf(20), BmiBand::Normal);
+    EXPECT_EQ(BandOf(24.999), BmiBand::Normal);
+    EXPECT_EQ(BandOf(25), BmiBand::Overweight);
+    EXPECT_EQ(BandOf(30), BmiBand::Obese);
+    EXPECT_EQ(BandOf(39.999), BmiBand::Obese);
+    EXPECT_EQ(BandOf(40), BmiBand::Extreme);
+    // A weight that gives exactly 25 at 100 inches: 25 * 10000 / 704.5 pounds.
+    const BmiResult r = ComputeBmi(FeetInches(25.0 * 10000 / 704.5, 52));
+    EXPECT_EQ(r.band, BmiBand::Overweight) << r.bmi;
+}
+
+TEST(ComputeBmi, WeightIsCheckedAfterConversionAndBeforeHeight) {
+    for (double weight : {0.0, -5.0, std::nan("")}) {
+        EXPECT_EQ(ComputeBmi(FeetInches(weight, 20)).error, BmiError::WeightMissing) << weight;
+        EXPECT_EQ(ComputeBmi(FeetInches(weight, -1)).error, BmiError::WeightMissing) << weight;
+    }
+    EXPECT_EQ(ComputeBmi(FeetInches(140, -1)).error, BmiError::HeightMissing);
+    // A positive weight that the kilogram factor pushes past the double range is no weight.
+    EXPECT_EQ(ComputeBmi(FeetInches(1e308, 20, true)).error, BmiError::WeightMissing);
+    EXPECT_EQ(ComputeBmi(FeetInches(std::numeric_limits<double>::infinity(), 20)).error,
+              BmiError::WeightMissing);
+    // A tiny height row with a huge weight overflows the quotient.
+    EXPECT_EQ(ComputeBmi(Centimetres(1.7e308, 0, "0.0001 cm", false)).error,
+              BmiError::WeightMissing);
+}
+
+TEST(ComputeBmi, BandColoursMatchTheLegend) {
+    EXPECT_EQ(BandColour(BmiBand::Normal).green, 128);
+    EXPECT_EQ(BandColour(BmiBand::Overweight).blue, 64);
+    EXPECT_EQ(BandColour(BmiBand::Obese).red, 200);
+    EXPECT_EQ(BandColour(BmiBand::Underweight).blue, 255);
+    EXPECT_EQ(BandColour(BmiBand::Extreme).red, 255);
+}
+
+TEST(DisplayPatterns, DecimalsAndLeadingZero) {
+    EXPECT_EQ(FormatBmi(25), "25.0");
+    EXPECT_EQ(FormatBmi(25.1), "25.1");
+    EXPECT_EQ(FormatBmi(0.5), ".5");
+    EXPECT_EQ(FormatBmi(0.004), ".0");
+    EXPECT_EQ(FormatBmi(99.999), "100.0");
+    EXPECT_EQ(FormatBmi(1234567.891), "1234567.89");
+    EXPECT_EQ(FormatIdealWeight(0.5), ".50");
+    EXPECT_EQ(FormatIdealWeight(3), "3.00");
+    EXPECT_EQ(FormatIdealWeight(9.999), "10.00");
+    // Halves round away from zero on the decimal form: 1.005 and 0.125 both round up.
+    EXPECT_EQ(FormatIdealWeight(1.005), "1.01");
+    EXPECT_EQ(FormatIdealWeight(0.125), ".13");
+    EXPECT_EQ(FormatBmi(2.675), "2.68");
+    EXPECT_EQ(FormatBmi(1e20), "100000000000000000000.0");
+}

@@ -1,0 +1,676 @@
+// The main window on the offscreen platform, against a temporary settings store and a
+// temporary application directory.
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <memory>
+#include <random>
+
+#include "app/core/Branding.h"
+#include "app/core/DocumentOpener.h"
+#include "app/core/Paths.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/SecondaryWindows.h"
+#include "app/ui/WindowFonts.h"
+#include "controls/qt/PictureButtonWidget.h"
+#include "tests/app/RecordingOpener.h"
+#include "tools/BrandScrambler.h"
+
+namespace {
+
+// What a message box showed before the test closed it.
+struct Message {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool shown = false;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstStartShowsTheDefaults();
+    void controlsSitAtTheirDesignedPlaces();
+    void savedInputsAreRestored_data();
+    void savedInputsAreRestored();
+    void calculatingShowsTheResultAndSavesTheInputsAsTyped_data();
+    void calculatingShowsTheResultAndSavesTheInputsAsTyped();
+    void enterInTheWeightBoxAndTheHeightListCalculates();
+    void keyboardAloneCalculatesAsTheMouseDoes();
+    void menuOpensFromTheKeyboardBelowItsButton();
+    void screenReadersFindEveryControlByName();
+    void resultIsReadWithItsBand();
+    void missingInputsAreReportedAndChangeNothing_data();
+    void missingInputsAreReportedAndChangeNothing();
+    void hugeSavedWeightIsRefusedLikeAMissingOne();
+    void switchingTheHeightUnitRefillsTheListWithoutSelection();
+    void unitOptionsSetTheWeightUnitLabel();
+    void extremeResultsFlashUntilTheNextCalculation();
+    void nameLineOpensTheLinkAndTitleLineNothing();
+    void formButtonsMinimiseAndClose();
+    void escapeLeavesTheWindowOpen();
+    void noTextIsCutOff();
+
+  private:
+    // A new window, loaded. Settings and "3.dat" must be in place before.
+    MainWindow& LoadWindow();
+    void WriteSettings(const QString& weight, const QString& height);
+    QString SavedSetting(const QString& key);
+    void WriteBranding(const std::string& name, const std::string& title, const std::string& link);
+    // Closes the next message box and records it.
+    void CatchNextMessage(Message& message);
+    // Clicks the Calculate picture button with the mouse.
+    void ClickCalculate();
+
+    template <typename T>
+    T* Control(const char* name) {
+        T* control = window_->findChild<T*>(name);
+        if (!control) qFatal("no control %s", name);
+        return control;
+    }
+
+    QTemporaryDir configDir_;
+    std::unique_ptr<QTemporaryDir> appDir_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void MainWindowTest::initTestCase() {
+    QVERIFY(configDir_.isValid());
+    // Before the first settings access: the per-user store goes to the temporary folder.
+    qputenv("XDG_CONFIG_HOME", configDir_.path().toLocal8Bit());
+    WindowFonts::RegisterBundledFonts();
+}
+
+void MainWindowTest::init() {
+    QFile::remove(configDir_.path() + "/Corpometer.ini");
+    appDir_ = std::make_unique<QTemporaryDir>();
+    core::SetApplicationDirectory(appDir_->path().toStdString());
+}
+
+void MainWindowTest::cleanup() {
+    window_.reset();
+    core::SetDocumentOpener(nullptr);
+}
+
+MainWindow& MainWindowTest::LoadWindow() {
+    window_ = std::make_unique<MainWindow>();
+    window_->Load();
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("window not exposed");
+    return *window_;
+}
+
+void MainWindowTest::WriteSettings(const QString& weight, const QString& height) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Corpometer");
+    settings.beginGroup("Settings");
+    if (!weight.isNull()) settings.setValue("Weight", weight);
+    if (!height.isNull()) settings.setValue("Height", height);
+}
+
+QString MainWindowTest::SavedSetting(const QString& key) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Corpometer");
+    return settings.value("Settings/" + key).toString();
+}
+
+void MainWindowTest::WriteBranding(const std::string& name, const std::string& title,
+                                   const std::string& link) {
+    std::mt19937 random(7);
+    core::BrandingRecord record = core::DefaultBrandingRecord();
+    record.NameText = brand::Scramble(name, random);
+    record.Title = brand::Scramble(title, random);
+    record.Link = brand::Scramble(link, random);
+    record.BannerFile = brand::Scramble("", random);
+    const std::string bytes = core::SerializeBrandingRecord(record);
+    std::ofstream(appDir_->filePath("3.dat").toStdString(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void MainWindowTest::CatchNextMessage(Message& message) {
+    // A message box runs its own loop; close it from inside that loop.
+    QTimer::singleShot(0, this, [&message] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        message = {box->text(), box->windowTitle(), box->icon(), true};
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        box->accept();
+    });
+}
+
+void MainWindowTest::ClickCalculate() {
+    auto* button = Control<controls::PictureButtonWidget>("btnCalculate");
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+void MainWindowTest::firstStartShowsTheDefaults() {
+    MainWindow& window = LoadWindow();
+    QCOMPARE(window.windowTitle(), QString("Corpometer"));
+    QCOMPARE(window.size(), QSize(488, 405));
+    QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QString("140"));
+    QVERIFY(Control<QRadioButton>("optWeightUnit1")->isChecked());
+    QVERIFY(Control<QRadioButton>("optHeightUnit0")->isChecked());
+    auto* list = Control<QListWidget>("List1");
+    QCOMPARE(list->count(), 36);
+    QCOMPARE(list->currentRow(), 20);
+    QCOMPARE(list->currentItem()->text(), QString("5' 8\""));
+    QCOMPARE(Control<QLabel>("lblName0")->text(),
+             QString("(Your company name & link or small banner here)"));
+    QCOMPARE(Control<QLabel>("lblName1")->text(), QString("Corpometer"));
+    QCOMPARE(Control<QLabel>("lblName0")->font().pixelSize(), WindowFonts::PixelsOf(17));
+    QCOMPARE(Control<QLabel>("lblName1")->font().pixelSize(), WindowFonts::PixelsOf(8));
+    auto* banner = Control<QLabel>("imBanner");
+    QVERIFY(!banner->isVisible());
+    QVERIFY(!banner->isEnabled());
+    QCOMPARE(banner->pos(), Control<QLabel>("lblName0")->pos());
+    QCOMPARE(Control<QLabel>("lblWeightUnit")->text(), QString("Lbs"));
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString());
+    QCOMPARE(Control<QLabel>("lblIWeight")->text(), QString());
+    // Loading reads the store but writes nothing.
+    QVERIFY(!QFile::exists(configDir_.path() + "/Corpometer.ini"));
+}
+
+void MainWindowTest::controlsSitAtTheirDesignedPlaces() {
+    LoadWindow();
+    // Twips over 15, rounded.
+    QCOMPARE(Control<QLabel>("lblName0")->geometry(), QRect(16, 8, 375, 60));
+    QCOMPARE(Control<QGroupBox>("Frame1")->geometry(), QRect(24, 88, 209, 142));
+    QCOMPARE(Control<QGroupBox>("Frame2")->geometry(), QRect(245, 88, 213, 142));
+    QCOMPARE(Control<QGroupBox>("Frame4")->geometry(), QRect(24, 238, 434, 110));
+    QCOMPARE(Control<QLineEdit>("Text1")->geometry(), QRect(17, 49, 93, 43));
+    QCOMPARE(Control<QListWidget>("List1")->geometry(), QRect(17, 42, 181, 71));
+    QCOMPARE(Control<QLabel>("lblBMI")->geometry(), QRect(179, 28, 241, 55));
+    QCOMPARE(Control<QLabel>("lblLegend4")->geometry(), QRect(384, 370, 20, 20));
+    QCOMPARE(Control<QLabel>("lblRange0")->text(), QString(" = Underweight"));
+    QCOMPARE(Control<QLabel>("lblRange4")->pos(), QPoint(403, 373));
+
+    // The picture buttons take the size of their pictures from the resources.
+    auto* calculate = Control<controls::PictureButtonWidget>("btnCalculate");
+    QCOMPARE(calculate->geometry(), QRect(12, 36, 151, 40));
+    QVERIFY(calculate->Control().Picture());
+    QVERIFY(calculate->Control().PictureHover());
+    QVERIFY(calculate->Control().PictureDown());
+    for (const char* name : {"btnForm0", "btnForm1", "btnForm2"}) {
+        auto* button = Control<controls::PictureButtonWidget>(name);
+        QCOMPARE(button->size(), QSize(21, 21));
+        QVERIFY(button->Control().PictureDown());
+    }
+    QCOMPARE(Control<controls::PictureButtonWidget>("btnForm2")->pos(), QPoint(448, 11));
+
+    // The legend swatches carry the band colours; the result label its font.
+    QCOMPARE(Control<QLabel>("lblLegend2")->palette().color(QPalette::Window),
+             QColor(255, 128, 64));
+    QCOMPARE(Control<QLabel>("lblBMI")->font().pixelSize(), 55);
+    QVERIFY(Control<QLabel>("lblBMI")->font().bold());
+    QCOMPARE(Control<QLabel>("lblIWeight")->palette().color(QPalette::WindowText),
+             QColor(96, 96, 96));
+    QCOMPARE(Control<QLabel>("lblName0")->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void MainWindowTest::savedInputsAreRestored_data() {
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("shownWeight");
+    QTest::addColumn<int>("row");
+    QTest::newRow("typed text kept") << "72,5 kg"
+                                     << "10"
+                                     << "72,5 kg" << 10;
+    QTest::newRow("centimetre row past the list") << "140"
+                                                  << "40"
+                                                  << "140" << -1;
+    QTest::newRow("half rounds to even") << "60"
+                                         << "20.5"
+                                         << "60" << 20;
+    QTest::newRow("not a number reads 0") << ""
+                                          << "tall"
+                                          << "" << 0;
+    QTest::newRow("negative") << "9"
+                              << "-3"
+                              << "9" << -1;
+    QTest::newRow("height missing") << "88" << QString() << "88" << 20;
+    QTest::newRow("height of a million digits") << "88" << QString(1000000, '9') << "88" << -1;
+    QTest::newRow("height of control bytes") << "88" << QString("\x01\x7f") << "88" << 0;
+    // The weight box holds at most 32767 characters, as every line edit does.
+    QTest::newRow("weight of a million digits")
+        << QString(1000000, '7') << "3" << QString(32767, '7') << 3;
+}
+
+void MainWindowTest::savedInputsAreRestored() {
+    QFETCH(QString, weight);
+    QFETCH(QString, height);
+    QFETCH(QString, shownWeight);
+    QFETCH(int, row);
+    WriteSettings(weight, height);
+    LoadWindow();
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), shownWeight);
+    QCOMPARE(Control<QListWidget>("List1")->currentRow(), row);
+    QCOMPARE(Control<QListWidget>("List1")->selectedItems().size(), row < 0 ? 0 : 1);
+}
+
+void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped_data() {
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("kilograms");
+    QTest::addColumn<bool>("centimetres");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("bmi");
+    QTest::addColumn<QString>("ideal");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("defaults") << "140" << false << false << 20 << "21.33"
+                              << "Weight for 22.5 BMI : 147.68 lbs" << QColor(0, 128, 0);
+    QTest::newRow("kilograms") << "70" << true << false << 21 << "22.79"
+                               << "Weight for 22.5 BMI : 69.12 kgs." << QColor(0, 128, 0);
+    QTest::newRow("centimetres") << "70" << true << true << 54 << "22.86"
+                                 << "Weight for 22.5 BMI : 68.91 kgs." << QColor(0, 128, 0);
+    QTest::newRow("comma stops the number")
+        << "72,5" << true << true << 54 << "23.51"
+        << "Weight for 22.5 BMI : 68.91 kgs." << QColor(0, 128, 0);
+    QTest::newRow("underweight, trailing text")
+        << "100 lbs" << false << false << 20 << "15.24"
+        << "Weight for 22.5 BMI : 147.68 lbs" << QColor(0, 0, 255);
+    QTest::newRow("overweight") << "180" << false << false << 20 << "27.42"
+                                << "Weight for 22.5 BMI : 147.68 lbs" << QColor(255, 128, 64);
+    QTest::newRow("obese") << "220" << false << false << 20 << "33.52"
+                           << "Weight for 22.5 BMI : 147.68 lbs" << QColor(200, 0, 0);
+}
+
+void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped() {
+    QFETCH(QString, weight);
+    QFETCH(bool, kilograms);
+    QFETCH(bool, centimetres);
+    QFETCH(int, row);
+    QFETCH(QString, bmi);
+    QFETCH(QString, ideal);
+    QFETCH(QColor, colour);
+    LoadWindow();
+    if (kilograms) QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
+    if (centimetres) QTest::mouseClick(Control<QRadioButton>("optHeightUnit1"), Qt::LeftButton);
+    Control<QLineEdit>("Text1")->setText(weight);
+    Control<QListWidget>("List1")->setCurrentRow(row);
+    ClickCalculate();
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), bmi);
+    QCOMPARE(Control<QLabel>("lblIWeight")->text(), ideal);
+    QCOMPARE(Control<QLabel>("lblBMI")->palette().color(QPalette::WindowText), colour);
+    QCOMPARE(SavedSetting("Weight"), weight);
+    QCOMPARE(SavedSetting("Height"), QString::number(row));
+}
+
+void MainWindowTest::enterInTheWeightBoxAndTheHeightListCalculates() {
+    LoadWindow();
+    QTest::keyClick(Control<QLineEdit>("Text1"), Qt::Key_Return);
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
+    auto* list = Control<QListWidget>("List1");
+    list->setCurrentRow(35);
+    QTest::keyClick(list, Qt::Key_Enter);
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("14.32"));
+}
+
+void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
+    MainWindow& window = LoadWindow();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* weight = Control<QLineEdit>("Text1");
+    QCOMPARE(QApplication::focusWidget(), weight);
+
+    // Tab runs through the panels, then Calculate, then the strip's buttons, and back.
+    const QStringList order = {"optWeightUnit1", "List1",    "optHeightUnit0", "btnCalculate",
+                               "btnForm0",       "btnForm1", "btnForm2",       "Text1"};
+    QStringList visited;
+    for (int step = 0; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, order);
+
+    // Weight 200 in pounds, 5' 8" (row 20), Calculate with Space: obese.
+    weight->selectAll();
+    QTest::keyClicks(weight, "200");
+    QTest::keyClick(weight, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* list = Control<QListWidget>("List1");
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 20);
+    QTest::keyClick(list, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* calculate = Control<controls::PictureButtonWidget>("btnCalculate");
+    QCOMPARE(QApplication::focusWidget(), calculate);
+    QTest::keyClick(calculate, Qt::Key_Space);
+    auto* result = Control<QLabel>("lblBMI");
+    QCOMPARE(result->text(), QString("30.47"));
+    const QColor byKeyboard = result->palette().color(QPalette::WindowText);
+
+    result->clear();
+    ClickCalculate();
+    QCOMPARE(result->text(), QString("30.47"));
+    QCOMPARE(byKeyboard, result->palette().color(QPalette::WindowText));
+    QCOMPARE(byKeyboard, QColor(200, 0, 0));
+
+    // The strip's buttons too: Enter on the minimise button minimises.
+    Control<controls::PictureButtonWidget>("btnForm1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(window.windowState() & Qt::WindowMinimized);
+}
+
+void MainWindowTest::menuOpensFromTheKeyboardBelowItsButton() {
+    MainWindow& window = LoadWindow();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCursor::setPos(window.mapToGlobal(QPoint(200, 200)));  // away from the button
+    auto* button = Control<controls::PictureButtonWidget>("btnForm0");
+    button->setFocus(Qt::TabFocusReason);
+    QRect menuGeometry;
+    QTimer::singleShot(0, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        menuGeometry = menu->geometry();
+        QTest::keyClick(menu, Qt::Key_Escape);
+    });
+    QTest::keyClick(button, Qt::Key_Space);
+    const QPoint corner = button->mapToGlobal(QPoint(button->width(), button->height()));
+    QCOMPARE(menuGeometry.topLeft() + QPoint(menuGeometry.width(), 0), corner);
+    QVERIFY(!window.Secondary().About() && !window.Secondary().QuickHelp());
+}
+
+void MainWindowTest::screenReadersFindEveryControlByName() {
+    WriteBranding("ACME && Sons", "Body Check", "https://acme.example/bmi");
+    RecordingOpener opener;
+    core::SetDocumentOpener(&opener);
+    MainWindow& window = LoadWindow();
+    const auto name = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    };
+    const auto role = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->role();
+    };
+
+    // Whatever a user can reach with Tab or click has a name, in this window and in the two
+    // it opens: a new control without one fails here.
+    window.Secondary().ShowAbout();
+    window.Secondary().ShowQuickHelp();
+    int checked = 0;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible()) continue;
+        const bool focusable = widget->focusPolicy() & Qt::TabFocus;
+        const bool clickable = widget->metaObject()->indexOfSignal("Click()") >= 0 ||
+                               widget->metaObject()->indexOfSignal("clicked(bool)") >= 0;
+        if (!focusable && !clickable) continue;
+        QVERIFY2(!name(widget).trimmed().isEmpty(), qPrintable(widget->objectName()));
+        ++checked;
+    }
+    // At least the 4 picture buttons, 6 inputs, the name and title lines and About's buttons.
+    QVERIFY(checked >= 14);
+    window.Secondary().CloseAll();
+
+    const QStringList buttons = {"btnCalculate", "btnForm0", "btnForm1", "btnForm2"};
+    const QStringList names = {"Calculate BMI", "Menu", "Minimize", "Close"};
+    for (int index = 0; index < buttons.size(); ++index) {
+        QWidget* button = Control<QWidget>(qPrintable(buttons[index]));
+        QCOMPARE(name(button), names[index]);
+        QCOMPARE(role(button), QAccessible::Button);
+    }
+    // The input boxes by their captions, the swatches by their bands.
+    QCOMPARE(name(Control<QLineEdit>("Text1")).trimmed(), QString("Enter Weight:"));
+    QCOMPARE(name(Control<QListWidget>("List1")).trimmed(), QString("Select Height:"));
+    QCOMPARE(name(Control<QLabel>("lblLegend0")), QString("Underweight"));
+    QCOMPARE(name(Control<QLabel>("lblLegend4")), QString("Extreme"));
+
+    // The name line is a link named by its text; its press action opens the link.
+    QLabel* nameLine = Control<QLabel>("lblName0");
+    QCOMPARE(role(nameLine), QAccessible::Link);
+    QCOMPARE(name(nameLine), QString("ACME & Sons"));
+    QAccessibleActionInterface* actions =
+        QAccessible::queryAccessibleInterface(nameLine)->actionInterface();
+    QVERIFY(actions);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(opener.opened, std::vector<std::string>{"https://acme.example/bmi"});
+    QCOMPARE(role(Control<QLabel>("lblName1")), QAccessible::StaticText);
+
+    // Pressing Calculate the screen reader's way calculates.
+    QAccessible::queryAccessibleInterface(Control<QWidget>("btnCalculate"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
+}
+
+void MainWindowTest::missingInputsAreReportedAndChangeNothing_data() {
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("selectRow");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << "" << true << "Please specify weight";
+    QTest::newRow("zero") << "0" << true << "Please specify weight";
+    QTest::newRow("negative") << "-70" << true << "Please specify weight";
+    QTest::newRow("letters") << "heavy" << true << "Please specify weight";
+    QTest::newRow("past the double range") << "1e400" << true << "Please specify weight";
+    QTest::newRow("no row") << "150" << false << "Please specify height";
+    QTest::newRow("both: weight first") << "" << false << "Please specify weight";
+}
+
+void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
+    QFETCH(QString, weight);
+    QFETCH(bool, selectRow);
+    QFETCH(QString, message);
+    LoadWindow();
+    // A first, extreme result: it must survive the rejected input, flashing included.
+    Control<QLineEdit>("Text1")->setText("400");
+    ClickCalculate();
+    const QString savedWeight = SavedSetting("Weight");
+
+    Control<QLineEdit>("Text1")->setText(weight);
+    if (!selectRow) Control<QListWidget>("List1")->clear();
+    Message shown;
+    CatchNextMessage(shown);
+    ClickCalculate();
+    QVERIFY(shown.shown);
+    QCOMPARE(shown.text, message);
+    QCOMPARE(shown.caption, QString("Corpometer"));
+    QCOMPARE(shown.icon, QMessageBox::Critical);
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("60.94"));
+    QCOMPARE(SavedSetting("Weight"), savedWeight);
+    QCOMPARE(SavedSetting("Height"), QString("20"));
+}
+
+void MainWindowTest::hugeSavedWeightIsRefusedLikeAMissingOne() {
+    WriteSettings(QString(1000000, '9'), "20");
+    LoadWindow();
+    Message shown;
+    CatchNextMessage(shown);
+    ClickCalculate();
+    QVERIFY(shown.shown);
+    QCOMPARE(shown.text, QString("Please specify weight"));
+    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString());
+}
+
+void MainWindowTest::switchingTheHeightUnitRefillsTheListWithoutSelection() {
+    LoadWindow();
+    auto* list = Control<QListWidget>("List1");
+    QTest::mouseClick(Control<QRadioButton>("optHeightUnit1"), Qt::LeftButton);
+    QCOMPARE(list->count(), 91);
+    QCOMPARE(list->item(0)->text(), QString("121 cm"));
+    QCOMPARE(list->currentRow(), -1);
+    Message shown;
+    CatchNextMessage(shown);
+    ClickCalculate();
+    QCOMPARE(shown.text, QString("Please specify height"));
+
+    list->setCurrentRow(3);
+    QTest::mouseClick(Control<QRadioButton>("optHeightUnit0"), Qt::LeftButton);
+    QCOMPARE(list->count(), 36);
+    QCOMPARE(list->currentRow(), -1);
+    // Clicking the option already chosen keeps the row.
+    list->setCurrentRow(5);
+    QTest::mouseClick(Control<QRadioButton>("optHeightUnit0"), Qt::LeftButton);
+    QCOMPARE(list->currentRow(), 5);
+}
+
+void MainWindowTest::unitOptionsSetTheWeightUnitLabel() {
+    LoadWindow();
+    auto* unit = Control<QLabel>("lblWeightUnit");
+    QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
+    QCOMPARE(unit->text(), QString("Kgs."));
+    QTest::mouseClick(Control<QRadioButton>("optWeightUnit1"), Qt::LeftButton);
+    QCOMPARE(unit->text(), QString("Lbs."));
+    // The weight unit is not stored: the next start is in pounds again.
+    QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
+    ClickCalculate();
+    LoadWindow();
+    QVERIFY(Control<QRadioButton>("optWeightUnit1")->isChecked());
+    QCOMPARE(Control<QLabel>("lblWeightUnit")->text(), QString("Lbs"));
+}
+
+void MainWindowTest::extremeResultsFlashUntilTheNextCalculation() {
+    MainWindow& window = LoadWindow();
+    auto* bmi = Control<QLabel>("lblBMI");
+    auto colour = [bmi] { return bmi->palette().color(QPalette::WindowText); };
+    auto* flash = Control<QTimer>("Timer1");
+    QCOMPARE(flash->interval(), 250);
+    QVERIFY(!flash->isActive());
+
+    Control<QLineEdit>("Text1")->setText("400");
+    ClickCalculate();
+    QCOMPARE(bmi->text(), QString("60.94"));
+    QVERIFY(flash->isActive());
+    QCOMPARE(colour(), QColor(255, 0, 0));
+
+    // The phase starts false: bright, dark, bright, ...
+    window.Timer1_Timer();
+    QCOMPARE(colour(), QColor(255, 0, 0));
+    window.Timer1_Timer();
+    QCOMPARE(colour(), QColor(175, 0, 0));
+    window.Timer1_Timer();
+    QCOMPARE(colour(), QColor(255, 0, 0));
+    // Ticking on its own, it changes the colour.
+    QTRY_COMPARE_WITH_TIMEOUT(colour(), QColor(175, 0, 0), 2000);
+
+    // Another extreme result keeps flashing; the phase carries on.
+    ClickCalculate();
+    QVERIFY(flash->isActive());
+
+    Control<QLineEdit>("Text1")->setText("140");
+    ClickCalculate();
+    QVERIFY(!flash->isActive());
+    QCOMPARE(colour(), QColor(0, 128, 0));
+}
+
+void MainWindowTest::nameLineOpensTheLinkAndTitleLineNothing() {
+    WriteBranding("ACME && Sons", "Body Check", "https://acme.example/bmi");
+    RecordingOpener opener;
+    core::SetDocumentOpener(&opener);
+    LoadWindow();
+    QCOMPARE(Control<QLabel>("lblName0")->text(), QString("ACME & Sons"));
+    QCOMPARE(Control<QLabel>("lblName1")->text(), QString("Body Check"));
+
+    QTest::mouseClick(Control<QLabel>("lblName1"), Qt::LeftButton);
+    QVERIFY(opener.opened.empty());
+    QTest::mouseClick(Control<QLabel>("lblName0"), Qt::LeftButton);
+    QCOMPARE(opener.opened, std::vector<std::string>{"https://acme.example/bmi"});
+    // A right click is no click.
+    QTest::mouseClick(Control<QLabel>("lblName0"), Qt::RightButton);
+    QCOMPARE(opener.opened.size(), size_t(1));
+}
+
+void MainWindowTest::formButtonsMinimiseAndClose() {
+    MainWindow& window = LoadWindow();
+    QSignalSpy unloaded(&window, &MainWindow::Unloaded);
+    auto* secondary = new QWidget(&window, Qt::Window);  // a window the main window owns
+    secondary->show();
+
+    QTest::mouseClick(Control<controls::PictureButtonWidget>("btnForm1"), Qt::LeftButton,
+                      Qt::NoModifier, QPoint(10, 10));
+    QVERIFY(window.windowState() & Qt::WindowMinimized);
+    QCOMPARE(unloaded.count(), 0);
+
+    window.showNormal();
+    QTest::mouseClick(Control<controls::PictureButtonWidget>("btnForm2"), Qt::LeftButton,
+                      Qt::NoModifier, QPoint(10, 10));
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!secondary->isVisible());
+}
+
+void MainWindowTest::escapeLeavesTheWindowOpen() {
+    MainWindow& window = LoadWindow();
+    QSignalSpy unloaded(&window, &MainWindow::Unloaded);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QTest::keyClick(Control<QLineEdit>("Text1"), Qt::Key_Escape);
+    QVERIFY(window.isVisible());
+    QCOMPARE(unloaded.count(), 0);
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QString("140"));
+}
+
+void MainWindowTest::noTextIsCutOff() {
+    // The fonts here are stand-ins for the designed ones and some run wider: every text must
+    // still fit its fixed box, with the longest results the calculator can show.
+    MainWindow& window = LoadWindow();
+    Control<QLabel>("lblIWeight")->setText("Weight for 22.5 BMI : 888.88 kgs.");
+    Control<QLabel>("lblBMI")->setText("188.88");
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) continue;
+        const int width = label->contentsRect().width();
+        if (label->wordWrap()) {
+            // Wrapped lines must all fit below each other (a single line only needs its
+            // glyphs to fit: the result's digits have no descenders), and no single word may
+            // be wider than the box.
+            const QFontMetrics metrics = label->fontMetrics();
+            const bool oneLine = metrics.horizontalAdvance(label->text()) <= width;
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height() ||
+                         (oneLine && metrics.tightBoundingRect(label->text()).height() <=
+                                         label->contentsRect().height()),
+                     qPrintable(label->objectName()));
+            for (const QString& word : label->text().split(' ', Qt::SkipEmptyParts)) {
+                QVERIFY2(label->fontMetrics().horizontalAdvance(word) <= width,
+                         qPrintable(label->objectName() + ": " + word));
+            }
+        } else {
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+        }
+    }
+    for (QRadioButton* option : window.findChildren<QRadioButton*>()) {
+        QVERIFY2(option->sizeHint().width() <= option->width(), qPrintable(option->objectName()));
+    }
+}
+
+void MainWindowTest::resultIsReadWithItsBand() {
+    // (Announcing each change to screen readers is checked against the real AT-SPI bus: the
+    // offscreen platform has no accessibility bridge.)
+    LoadWindow();
+    const auto spoken = [this] {
+        return QAccessible::queryAccessibleInterface(Control<QLabel>("lblBMI"))
+            ->text(QAccessible::Name);
+    };
+    Control<QLineEdit>("Text1")->setText("200");
+    ClickCalculate();
+    QCOMPARE(spoken(), QString("30.47, Obese"));
+    Control<QLineEdit>("Text1")->setText("100");
+    ClickCalculate();
+    QCOMPARE(spoken(), QString("15.24, Underweight"));
+    Control<QLineEdit>("Text1")->clear();
+    Message message;
+    CatchNextMessage(message);
+    ClickCalculate();  // refused: the last result stands
+    QVERIFY(message.shown);
+    QCOMPARE(spoken(), QString("15.24, Underweight"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
