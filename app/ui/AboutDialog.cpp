@@ -44,15 +44,16 @@ AboutDialog::AboutDialog(QWidget* owner, std::unique_ptr<SystemInfoStarter> star
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       starter_(std::move(starter)),
-      picIcon_(new QLabel(this)),
-      lblTitle_(PlainLabel(this, "lblTitle", Twips::Rect(1050, 240, 3885, 480), true)),
-      lblVersion_(PlainLabel(this, "lblVersion", Twips::Rect(1050, 780, 3885, 225), false)),
-      lblDescription_(
-          PlainLabel(this, "lblDescription", Twips::Rect(1050, 1125, 3885, 1170), true)),
-      lblDisclaimer_(PlainLabel(this, "lblDisclaimer", Twips::Rect(255, 2625, 3870, 825), true)),
-      cmdOK_(Button(this, "cmdOK", QStringLiteral("OK"), Twips::Rect(4245, 2625, 1260, 345))),
-      cmdSysInfo_(Button(this, "cmdSysInfo", QStringLiteral("&System Info..."),
-                         Twips::Rect(4260, 3075, 1245, 345))) {
+      iconPicture_(new QLabel(this)),
+      titleLabel_(PlainLabel(this, "titleLabel", Twips::Rect(1050, 240, 3885, 480), true)),
+      versionLabel_(PlainLabel(this, "versionLabel", Twips::Rect(1050, 780, 3885, 225), false)),
+      descriptionLabel_(
+          PlainLabel(this, "descriptionLabel", Twips::Rect(1050, 1125, 3885, 1170), true)),
+      disclaimerLabel_(
+          PlainLabel(this, "disclaimerLabel", Twips::Rect(255, 2625, 3870, 825), true)),
+      okButton_(Button(this, "okButton", QStringLiteral("OK"), Twips::Rect(4245, 2625, 1260, 345))),
+      systemInfoButton_(Button(this, "systemInfoButton", QStringLiteral("&System Info..."),
+                               Twips::Rect(4260, 3075, 1245, 345))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(kClientWidth, kClientHeight);
@@ -61,39 +62,39 @@ AboutDialog::AboutDialog(QWidget* owner, std::unique_ptr<SystemInfoStarter> star
     setFont(WindowFonts::Font(QStringLiteral("Tahoma"), 8.25));
 
     // The program's icon, 32 x 32 at the top left.
-    picIcon_->setObjectName(QStringLiteral("picIcon"));
-    picIcon_->setGeometry(Twips::Rect(240, 240, 480, 480));
+    iconPicture_->setObjectName(QStringLiteral("iconPicture"));
+    iconPicture_->setGeometry(Twips::Rect(240, 240, 480, 480));
     QIcon icon = windowIcon();  // the owner's, else the application's
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    picIcon_->setPixmap(icon.pixmap(picIcon_->size()));
+    iconPicture_->setPixmap(icon.pixmap(iconPicture_->size()));
 
-    // Enter presses cmdOK unless another button has the focus; Escape presses it always.
-    cmdOK_->setDefault(true);
-    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutDialog::StartSysInfo);
+    // Enter presses okButton unless another button has the focus; Escape presses it always.
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(systemInfoButton_, &QPushButton::clicked, this, &AboutDialog::StartSystemInfo);
 
-    Form_Load();
+    LoadTexts();
 }
 
 AboutDialog::~AboutDialog() = default;
 
-void AboutDialog::Form_Load() {
+void AboutDialog::LoadTexts() {
     const QString title = QString::fromStdString(core::BrandingSettings.Title);
     const QString link = QString::fromStdString(core::BrandingSettings.Link);
     setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion_->setText(QStringLiteral("Version %1.%2.%3")
-                             .arg(CORPOMETER_VERSION_MAJOR)
-                             .arg(CORPOMETER_VERSION_MINOR)
-                             .arg(CORPOMETER_VERSION_PATCH));
-    lblTitle_->setText(title);
-    lblDescription_->setText(
+    versionLabel_->setText(QStringLiteral("Version %1.%2.%3")
+                               .arg(CORPOMETER_VERSION_MAJOR)
+                               .arg(CORPOMETER_VERSION_MINOR)
+                               .arg(CORPOMETER_VERSION_PATCH));
+    titleLabel_->setText(title);
+    descriptionLabel_->setText(
         title + QStringLiteral(" is a handy tool which you can use to quickly determine") +
         QStringLiteral(" your Body Mass Index, thereby helping you to stay healthy. For more "
                        "information on this and other products,") +
         QStringLiteral(" Please contact us at: ") + link);
 }
 
-void AboutDialog::StartSysInfo() {
+void AboutDialog::StartSystemInfo() {
     const std::string file = starter_ ? starter_->Locate() : std::string();
     if (!file.empty() && starter_->Start(file)) return;
     QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Corpometer"),
@@ -103,7 +104,7 @@ void AboutDialog::StartSysInfo() {
 }
 
 void AboutDialog::reject() {
-    cmdOK_->click();
+    okButton_->click();
 }
 
 void AboutDialog::paintEvent(QPaintEvent* event) {

@@ -22,30 +22,30 @@ class AboutDialog : public QDialog {
     ~AboutDialog() override;
 
     // Starts the system-information tool, or tells the user that there is none.
-    void StartSysInfo();
+    void StartSystemInfo();
 
-    QLabel* picIcon() const { return picIcon_; }
-    QLabel* lblTitle() const { return lblTitle_; }
-    QLabel* lblVersion() const { return lblVersion_; }
-    QLabel* lblDescription() const { return lblDescription_; }
-    QLabel* lblDisclaimer() const { return lblDisclaimer_; }
-    QPushButton* cmdOK() const { return cmdOK_; }
-    QPushButton* cmdSysInfo() const { return cmdSysInfo_; }
+    QLabel* iconPicture() const { return iconPicture_; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* versionLabel() const { return versionLabel_; }
+    QLabel* descriptionLabel() const { return descriptionLabel_; }
+    QLabel* disclaimerLabel() const { return disclaimerLabel_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* systemInfoButton() const { return systemInfoButton_; }
 
   protected:
-    // Escape presses cmdOK, as a cancel button.
+    // Escape presses okButton, as a cancel button.
     void reject() override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void Form_Load();
+    void LoadTexts();
 
     std::unique_ptr<SystemInfoStarter> starter_;
-    QLabel* picIcon_;
-    QLabel* lblTitle_;
-    QLabel* lblVersion_;
-    QLabel* lblDescription_;
-    QLabel* lblDisclaimer_;
-    QPushButton* cmdOK_;
-    QPushButton* cmdSysInfo_;
+    QLabel* iconPicture_;
+    QLabel* titleLabel_;
+    QLabel* versionLabel_;
+    QLabel* descriptionLabel_;
+    QLabel* disclaimerLabel_;
+    QPushButton* okButton_;
+    QPushButton* systemInfoButton_;
 };

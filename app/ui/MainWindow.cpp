@@ -157,10 +157,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     SetTabOrder();
     secondaryWindows_ = std::make_unique<SecondaryWindows>(this);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(kFlashIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    flashTimer_ = new QTimer(this);
+    flashTimer_->setObjectName("flashTimer");
+    flashTimer_->setInterval(kFlashIntervalMs);
+    connect(flashTimer_, &QTimer::timeout, this, &MainWindow::FlashTimerTick);
 }
 
 MainWindow::~MainWindow() = default;
@@ -168,40 +168,42 @@ MainWindow::~MainWindow() = default;
 void MainWindow::CreateControls() {
     const QString defaultName =
         QString::fromStdString(core::LabelDisplayText(core::kDefaultNameText));
-    lblName[0] = new ClickLabel(this);
-    lblName[0]->setObjectName("lblName0");
-    lblName[0]->setGeometry(Twips::Rect(240, 120, 5625, 900));
-    lblName[0]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
-    lblName[0]->setText(defaultName);
-    lblName[0]->setWordWrap(true);
-    lblName[0]->setCursor(Qt::PointingHandCursor);
-    SetTextColour(lblName[0], Qt::white);
+    brandLabels_[0] = new ClickLabel(this);
+    brandLabels_[0]->setObjectName("brandNameLabel");
+    brandLabels_[0]->setGeometry(Twips::Rect(240, 120, 5625, 900));
+    brandLabels_[0]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
+    brandLabels_[0]->setText(defaultName);
+    brandLabels_[0]->setWordWrap(true);
+    brandLabels_[0]->setCursor(Qt::PointingHandCursor);
+    SetTextColour(brandLabels_[0], Qt::white);
 
     CreateBannerControls();
 
-    lblName[1] = new ClickLabel(this);
-    lblName[1]->setObjectName("lblName1");
-    lblName[1]->setGeometry(Twips::Rect(5970, 585, 1050, 495));
-    lblName[1]->setFont(WindowFonts::Font(kTahoma, 8.25));
-    lblName[1]->setText(kApplication);
-    lblName[1]->setWordWrap(true);
-    SetTextColour(lblName[1], Qt::white);
+    brandLabels_[1] = new ClickLabel(this);
+    brandLabels_[1]->setObjectName("brandTitleLabel");
+    brandLabels_[1]->setGeometry(Twips::Rect(5970, 585, 1050, 495));
+    brandLabels_[1]->setFont(WindowFonts::Font(kTahoma, 8.25));
+    brandLabels_[1]->setText(kApplication);
+    brandLabels_[1]->setWordWrap(true);
+    SetTextColour(brandLabels_[1], Qt::white);
 
     for (int index = 0; index < 2; ++index) {
-        connect(lblName[index], &ClickLabel::Click, this, [this, index] { lblName_Click(index); });
-        lblName[index]->installEventFilter(this);  // the strip's labels drag the window too
+        connect(brandLabels_[index], &ClickLabel::Click, this,
+                [this, index] { BrandLabelClick(index); });
+        brandLabels_[index]->installEventFilter(this);  // the strip's labels drag the window too
     }
     DescribeLinks(false);  // until the branding gives a link
 
-    const int formButtonLefts[] = {5970, 6345, 6720};
-    const char* const formButtonNames[] = {"Menu", "Minimize", "Close"};
+    const int windowButtonLefts[] = {5970, 6345, 6720};
+    const char* const windowButtonNames[] = {"Menu", "Minimize", "Close"};
+    const char* const windowButtonObjectNames[] = {"menuButton", "minimizeButton", "closeButton"};
     for (int index = 0; index < 3; ++index) {
-        btnForm[index] = MakePictureButton(this, QString("btnForm%1").arg(index),
-                                           QString(":/pictures/btnForm%1").arg(index),
-                                           Twips::Rect(formButtonLefts[index], 165, 315, 315));
-        btnForm[index]->setAccessibleName(formButtonNames[index]);
-        connect(btnForm[index], &controls::PictureButtonWidget::Click, this,
-                [this, index] { btnForm_Click(index); });
+        windowButtons_[index] = MakePictureButton(
+            this, windowButtonObjectNames[index], QString(":/pictures/btnForm%1").arg(index),
+            Twips::Rect(windowButtonLefts[index], 165, 315, 315));
+        windowButtons_[index]->setAccessibleName(windowButtonNames[index]);
+        connect(windowButtons_[index], &controls::PictureButtonWidget::Click, this,
+                [this, index] { WindowButtonClick(index); });
     }
 
     CreateWeightPanel();
@@ -211,70 +213,75 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateWeightPanel() {
-    Frame1 = MakeFrame(this, "Frame1", "Weight", Twips::Rect(360, 1320, 3135, 2130));
-    lblCaptions[0] =
-        MakeCaption(Frame1, "lblCaptions0", " Enter Weight:", Twips::Rect(735, 90, 1725, 240));
-    Text1 = new QLineEdit(Frame1);
-    Text1->setObjectName("Text1");
-    Text1->setGeometry(Twips::Rect(255, 735, 1395, 645));
-    Text1->setFont(WindowFonts::Font(kTimes, 26.25));
-    connect(Text1, &QLineEdit::returnPressed, this, &MainWindow::btnCalculate_Click);
-    lblCaptions[0]->setBuddy(Text1);  // screen readers name the box by its caption
+    weightPanel_ = MakeFrame(this, "weightPanel", "Weight", Twips::Rect(360, 1320, 3135, 2130));
+    panelCaptions_[0] = MakeCaption(weightPanel_, "weightCaption",
+                                    " Enter Weight:", Twips::Rect(735, 90, 1725, 240));
+    weightEdit_ = new QLineEdit(weightPanel_);
+    weightEdit_->setObjectName("weightEdit");
+    weightEdit_->setGeometry(Twips::Rect(255, 735, 1395, 645));
+    weightEdit_->setFont(WindowFonts::Font(kTimes, 26.25));
+    connect(weightEdit_, &QLineEdit::returnPressed, this, &MainWindow::CalculateClick);
+    panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
 
-    lblWeightUnit = MakeLabel(Frame1, "lblWeightUnit", "Lbs", Twips::Rect(1830, 750, 975, 615),
-                              WindowFonts::Font(kTimes, 26.25));
-    optWeightUnit[1] =
-        MakeOption(Frame1, "optWeightUnit1", "Pounds", Twips::Rect(345, 1605, 930, 255));
-    optWeightUnit[0] =
-        MakeOption(Frame1, "optWeightUnit0", "Kilograms", Twips::Rect(1755, 1605, 1065, 255));
-    optWeightUnit[1]->setChecked(true);
+    weightUnitLabel_ =
+        MakeLabel(weightPanel_, "weightUnitLabel", "Lbs", Twips::Rect(1830, 750, 975, 615),
+                  WindowFonts::Font(kTimes, 26.25));
+    weightUnitOptions_[1] =
+        MakeOption(weightPanel_, "poundsOption", "Pounds", Twips::Rect(345, 1605, 930, 255));
+    weightUnitOptions_[0] = MakeOption(weightPanel_, "kilogramsOption", "Kilograms",
+                                       Twips::Rect(1755, 1605, 1065, 255));
+    weightUnitOptions_[1]->setChecked(true);
     for (int index = 0; index < 2; ++index) {
-        connect(optWeightUnit[index], &QRadioButton::toggled, this, [this, index](bool checked) {
-            if (checked) optWeightUnit_Click(index);
-        });
+        connect(weightUnitOptions_[index], &QRadioButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked) WeightUnitClick(index);
+                });
     }
 }
 
 void MainWindow::CreateHeightPanel() {
-    Frame2 = MakeFrame(this, "Frame2", "Height", Twips::Rect(3675, 1320, 3195, 2130));
-    lblCaptions[1] =
-        MakeCaption(Frame2, "lblCaptions1", "Select Height:", Twips::Rect(840, 90, 1560, 240));
-    List1 = new QListWidget(Frame2);
-    List1->setObjectName("List1");
-    List1->setGeometry(Twips::Rect(255, 630, 2715, 1065));
-    List1->setFont(WindowFonts::Font(kVerdana, 14.25));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->installEventFilter(this);  // Enter calculates, as in the weight box
-    lblCaptions[1]->setBuddy(List1);
-    List1->setAccessibleName(lblCaptions[1]->text().trimmed());  // lists do not ask the buddy
+    heightPanel_ = MakeFrame(this, "heightPanel", "Height", Twips::Rect(3675, 1320, 3195, 2130));
+    panelCaptions_[1] = MakeCaption(heightPanel_, "heightCaption",
+                                    "Select Height:", Twips::Rect(840, 90, 1560, 240));
+    heightList_ = new QListWidget(heightPanel_);
+    heightList_->setObjectName("heightList");
+    heightList_->setGeometry(Twips::Rect(255, 630, 2715, 1065));
+    heightList_->setFont(WindowFonts::Font(kVerdana, 14.25));
+    heightList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    heightList_->installEventFilter(this);  // Enter calculates, as in the weight box
+    panelCaptions_[1]->setBuddy(heightList_);
+    heightList_->setAccessibleName(
+        panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
 
-    optHeightUnit[0] =
-        MakeOption(Frame2, "optHeightUnit0", "Feet/Inches", Twips::Rect(300, 1800, 1230, 240));
-    optHeightUnit[1] =
-        MakeOption(Frame2, "optHeightUnit1", "Centimeters", Twips::Rect(1665, 1800, 1230, 240));
-    optHeightUnit[0]->setChecked(true);
+    heightUnitOptions_[0] = MakeOption(heightPanel_, "feetInchesOption", "Feet/Inches",
+                                       Twips::Rect(300, 1800, 1230, 240));
+    heightUnitOptions_[1] = MakeOption(heightPanel_, "centimetresOption", "Centimeters",
+                                       Twips::Rect(1665, 1800, 1230, 240));
+    heightUnitOptions_[0]->setChecked(true);
     for (int index = 0; index < 2; ++index) {
-        connect(optHeightUnit[index], &QRadioButton::toggled, this, [this, index](bool checked) {
-            if (checked) optHeightUnit_Click(index);
-        });
+        connect(heightUnitOptions_[index], &QRadioButton::toggled, this,
+                [this, index](bool checked) {
+                    if (checked) HeightUnitClick(index);
+                });
     }
 }
 
 void MainWindow::CreateResultPanel() {
-    Frame4 = MakeFrame(this, "Frame4", "Your BMI", Twips::Rect(360, 3570, 6510, 1650));
-    btnCalculate = MakePictureButton(Frame4, "btnCalculate", ":/pictures/btnCalculate",
-                                     Twips::Rect(180, 535, 2265, 600));
-    btnCalculate->setAccessibleName("Calculate BMI");
-    connect(btnCalculate, &controls::PictureButtonWidget::Click, this,
-            &MainWindow::btnCalculate_Click);
+    resultPanel_ = MakeFrame(this, "resultPanel", "Your BMI", Twips::Rect(360, 3570, 6510, 1650));
+    calculateButton_ = MakePictureButton(resultPanel_, "calculateButton", ":/pictures/btnCalculate",
+                                         Twips::Rect(180, 535, 2265, 600));
+    calculateButton_->setAccessibleName("Calculate BMI");
+    connect(calculateButton_, &controls::PictureButtonWidget::Click, this,
+            &MainWindow::CalculateClick);
 
-    lblCaptions[2] =
-        MakeCaption(Frame4, "lblCaptions2", "Your BMI is:", Twips::Rect(2460, 90, 1560, 225));
-    lblBMI = MakeLabel(Frame4, "lblBMI", QString(), Twips::Rect(2685, 420, 3615, 825),
-                       WindowFonts::Font(kArial, 41.25, true));
-    lblIWeight = MakeLabel(Frame4, "lblIWeight", QString(), Twips::Rect(120, 1440, 2655, 255),
-                           WindowFonts::Font(kTahoma, 8.25));
-    SetTextColour(lblIWeight, kIdealWeightColour);
+    panelCaptions_[2] = MakeCaption(resultPanel_, "resultCaption",
+                                    "Your BMI is:", Twips::Rect(2460, 90, 1560, 225));
+    bmiLabel_ = MakeLabel(resultPanel_, "bmiLabel", QString(), Twips::Rect(2685, 420, 3615, 825),
+                          WindowFonts::Font(kArial, 41.25, true));
+    idealWeightLabel_ =
+        MakeLabel(resultPanel_, "idealWeightLabel", QString(), Twips::Rect(120, 1440, 2655, 255),
+                  WindowFonts::Font(kTahoma, 8.25));
+    SetTextColour(idealWeightLabel_, kIdealWeightColour);
 }
 
 void MainWindow::CreateLegend() {
@@ -282,85 +289,85 @@ void MainWindow::CreateLegend() {
     const int rangeLefts[] = {540, 2235, 3405, 4965, 6045};
     for (int band = 0; band < 5; ++band) {
         auto* swatch = new QLabel(this);
-        swatch->setObjectName(QString("lblLegend%1").arg(band));
+        swatch->setObjectName(QString("legendSwatch%1").arg(band));
         swatch->setAccessibleName(kBandNames[band]);
         swatch->setGeometry(Twips::Rect(swatchLefts[band], 5550, 300, 300));
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
         palette.setColor(QPalette::Window, ColourOf(static_cast<core::BmiBand>(band)));
         swatch->setPalette(palette);
-        lblLegend[band] = swatch;
+        legendSwatches_[band] = swatch;
 
         auto* range = new QLabel(this);
         range->setTextFormat(Qt::PlainText);
         range->setText(QString(" = ") + kBandNames[band]);
-        range->setObjectName(QString("lblRange%1").arg(band));
+        range->setObjectName(QString("legendRange%1").arg(band));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
         range->move(Twips::ToPixels(rangeLefts[band]), Twips::ToPixels(5595));
         range->resize(range->sizeHint());  // sized to its text
-        lblRange[band] = range;
+        legendRanges_[band] = range;
     }
 }
 
 void MainWindow::SetTabOrder() {
     // The panels from left to right, top to bottom.
-    QWidget::setTabOrder(Text1, optWeightUnit[1]);
-    QWidget::setTabOrder(optWeightUnit[1], optWeightUnit[0]);
-    QWidget::setTabOrder(optWeightUnit[0], List1);
-    QWidget::setTabOrder(List1, optHeightUnit[0]);
-    QWidget::setTabOrder(optHeightUnit[0], optHeightUnit[1]);
-    QWidget::setTabOrder(optHeightUnit[1], btnCalculate);
+    QWidget::setTabOrder(weightEdit_, weightUnitOptions_[1]);
+    QWidget::setTabOrder(weightUnitOptions_[1], weightUnitOptions_[0]);
+    QWidget::setTabOrder(weightUnitOptions_[0], heightList_);
+    QWidget::setTabOrder(heightList_, heightUnitOptions_[0]);
+    QWidget::setTabOrder(heightUnitOptions_[0], heightUnitOptions_[1]);
+    QWidget::setTabOrder(heightUnitOptions_[1], calculateButton_);
     // Then the strip's buttons from left to right: menu, minimise, close.
-    QWidget::setTabOrder(btnCalculate, btnForm[0]);
-    QWidget::setTabOrder(btnForm[0], btnForm[1]);
-    QWidget::setTabOrder(btnForm[1], btnForm[2]);
-    Text1->setFocus();
+    QWidget::setTabOrder(calculateButton_, windowButtons_[0]);
+    QWidget::setTabOrder(windowButtons_[0], windowButtons_[1]);
+    QWidget::setTabOrder(windowButtons_[1], windowButtons_[2]);
+    weightEdit_->setFocus();
 }
 
 void MainWindow::Load() {
     core::LoadBranding();
     const core::BrandingValues& branding = core::BrandingSettings;
 
-    RunStep([&] { optHeightUnit_Click(core::kFeetInches); });
+    RunStep([&] { HeightUnitClick(core::kFeetInches); });
     RunStep([&] { PlaceBannerFirstPoint(); });
     RunStep([&] {
-        Text1->setText(
+        weightEdit_->setText(
             SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightKey, kDefaultWeight));
     });
     RunStep([&] {
         const QString saved =
             SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightKey, kDefaultHeight);
-        const int row = core::RestoredHeightRow(saved.toStdString(), List1->count());
-        if (row >= 0) List1->setCurrentRow(row);  // a row outside the list selects nothing
+        const int row = core::RestoredHeightRow(saved.toStdString(), heightList_->count());
+        if (row >= 0) heightList_->setCurrentRow(row);  // a row outside the list selects nothing
     });
     RunStep([&] {
-        lblName[0]->setFont(WindowFonts::Resized(lblName[0]->font(), 17));
-        lblName[0]->setText(QString::fromStdString(core::LabelDisplayText(branding.NameText)));
+        brandLabels_[0]->setFont(WindowFonts::Resized(brandLabels_[0]->font(), 17));
+        brandLabels_[0]->setText(QString::fromStdString(core::LabelDisplayText(branding.NameText)));
         DescribeLinks(!branding.Link.empty());
     });
     RunStep([&] {
-        lblName[1]->setFont(WindowFonts::Resized(lblName[1]->font(), 8));
-        lblName[1]->setText(QString::fromStdString(core::LabelDisplayText(branding.Title)));
+        brandLabels_[1]->setFont(WindowFonts::Resized(brandLabels_[1]->font(), 8));
+        brandLabels_[1]->setText(QString::fromStdString(core::LabelDisplayText(branding.Title)));
     });
     RunStep([&] { PlaceBannerSecondPoint(); });
 }
 
 void MainWindow::FillHeightList(int unitIndex) {
-    List1->clear();  // nothing is selected afterwards
+    heightList_->clear();  // nothing is selected afterwards
     for (const std::string& row : core::HeightRows(unitIndex)) {
-        List1->addItem(QString::fromStdString(row));
+        heightList_->addItem(QString::fromStdString(row));
     }
 }
 
-void MainWindow::btnCalculate_Click() {
+void MainWindow::CalculateClick() {
     core::BmiInput input;
-    input.weight = core::ReadLeadingNumber(Text1->text().toStdString());
-    input.weightInKilograms = optWeightUnit[0]->isChecked();
-    const QListWidgetItem* row = List1->currentItem();
+    input.weight = core::ReadLeadingNumber(weightEdit_->text().toStdString());
+    input.weightInKilograms = weightUnitOptions_[0]->isChecked();
+    const QListWidgetItem* row = heightList_->currentItem();
     const bool rowSelected = row != nullptr && row->isSelected();
-    input.heightIndex = static_cast<int16_t>(rowSelected ? List1->currentRow() : -1);
-    input.heightInFeetInches = optHeightUnit[0]->isChecked();
+    input.heightIndex = static_cast<int16_t>(rowSelected ? heightList_->currentRow() : -1);
+    input.heightInFeetInches = heightUnitOptions_[0]->isChecked();
     if (rowSelected) input.heightRowText = row->text().toStdString();
 
     const core::BmiResult result = core::ComputeBmi(input);
@@ -373,31 +380,31 @@ void MainWindow::btnCalculate_Click() {
         return;
     }
 
-    lblBMI->setText(QString::fromStdString(core::FormatBmi(result.bmi)));
-    AnnounceResult(lblBMI->text() + ", " + kBandNames[static_cast<int>(result.band)]);
-    lblIWeight->setText("Weight for 22.5 BMI : " +
-                        QString::fromStdString(core::FormatIdealWeight(result.idealWeight)) +
-                        (input.weightInKilograms ? " kgs." : " lbs"));
-    Timer1->stop();
+    bmiLabel_->setText(QString::fromStdString(core::FormatBmi(result.bmi)));
+    AnnounceResult(bmiLabel_->text() + ", " + kBandNames[static_cast<int>(result.band)]);
+    idealWeightLabel_->setText("Weight for 22.5 BMI : " +
+                               QString::fromStdString(core::FormatIdealWeight(result.idealWeight)) +
+                               (input.weightInKilograms ? " kgs." : " lbs"));
+    flashTimer_->stop();
     if (result.band == core::BmiBand::Extreme) {
-        Timer1->start();
+        flashTimer_->start();
         SetResultColour(kFlashBright);
     } else {
         SetResultColour(ColourOf(result.band));
     }
 
-    SettingsStore::SaveSetting(kApplication, kSettingsSection, kWeightKey, Text1->text());
+    SettingsStore::SaveSetting(kApplication, kSettingsSection, kWeightKey, weightEdit_->text());
     SettingsStore::SaveSetting(kApplication, kSettingsSection, kHeightKey,
                                QString::number(input.heightIndex));
 }
 
 void MainWindow::AnnounceResult(const QString& spoken) {
-    if (lblBMI->accessibleName() != spoken) {
-        lblBMI->setAccessibleName(spoken);  // tells screen readers of the change
+    if (bmiLabel_->accessibleName() != spoken) {
+        bmiLabel_->setAccessibleName(spoken);  // tells screen readers of the change
         return;
     }
     // The same result again is announced again.
-    QAccessibleEvent event(lblBMI, QAccessible::NameChanged);
+    QAccessibleEvent event(bmiLabel_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -407,17 +414,17 @@ void MainWindow::ShowInputMessage(const QString& text) {
 }
 
 void MainWindow::SetResultColour(const QColor& colour) {
-    SetTextColour(lblBMI, colour);
+    SetTextColour(bmiLabel_, colour);
 }
 
-void MainWindow::Timer1_Timer() {
+void MainWindow::FlashTimerTick() {
     const bool previous = flashPhase_;
     flashPhase_ = !flashPhase_;
     SetResultColour(previous ? kFlashDark : kFlashBright);
 }
 
-void MainWindow::btnForm_Click(int Index) {
-    switch (Index) {
+void MainWindow::WindowButtonClick(int index) {
+    switch (index) {
         case 0:
             ShowPopupMenu();
             break;
@@ -435,7 +442,7 @@ void MainWindow::btnForm_Click(int Index) {
 void MainWindow::ShowPopupMenu() {
     // Pressed with the mouse, the menu comes up at the cursor; from the keyboard (or a
     // screen reader) below the button, its right edge at the button's.
-    QWidget* button = btnForm[0];
+    QWidget* button = windowButtons_[0];
     if (button->underMouse()) {
         secondaryWindows_->RunPopupMenu();
     } else {
@@ -444,16 +451,16 @@ void MainWindow::ShowPopupMenu() {
     }
 }
 
-void MainWindow::optWeightUnit_Click(int Index) {
-    lblWeightUnit->setText(Index == 1 ? "Lbs." : "Kgs.");
+void MainWindow::WeightUnitClick(int index) {
+    weightUnitLabel_->setText(index == 1 ? "Lbs." : "Kgs.");
 }
 
-void MainWindow::optHeightUnit_Click(int Index) {
-    FillHeightList(Index);
+void MainWindow::HeightUnitClick(int index) {
+    FillHeightList(index);
 }
 
-void MainWindow::lblName_Click(int Index) {
-    if (Index == 0) core::OpenDocument(core::BrandingSettings.Link);
+void MainWindow::BrandLabelClick(int index) {
+    if (index == 0) core::OpenDocument(core::BrandingSettings.Link);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -488,16 +495,17 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == List1) {
+    if (watched == heightList_) {
         if (event->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-        btnCalculate_Click();
+        CalculateClick();
         return true;
     }
     // On the name and title lines a press is a click until the mouse moves far enough to
     // make it a drag; a drag ends without the click.
-    if (watched != lblName[0] && watched != lblName[1]) return QWidget::eventFilter(watched, event);
+    if (watched != brandLabels_[0] && watched != brandLabels_[1])
+        return QWidget::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -553,7 +561,7 @@ bool MainWindow::EndDrag() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Timer1->stop();
+    flashTimer_->stop();
     // The secondary windows belong to this one and go with it.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (child->isWindow()) child->close();

@@ -34,16 +34,16 @@ class MainWindow : public QWidget {
     void Load();
 
     // Event handlers.
-    void btnCalculate_Click();
-    void btnForm_Click(int Index);
-    void optWeightUnit_Click(int Index);
-    void optHeightUnit_Click(int Index);
-    void lblName_Click(int Index);
-    void imBanner_Click();
-    void ucGIF_Click();
-    void Timer1_Timer();
+    void CalculateClick();
+    void WindowButtonClick(int index);
+    void WeightUnitClick(int index);
+    void HeightUnitClick(int index);
+    void BrandLabelClick(int index);
+    void BannerPictureClick();
+    void BannerAnimationClick();
+    void FlashTimerTick();
 
-    // The popup menu of the menu button (btnForm 0): opens Quick Help or About.
+    // The popup menu of the menu button (windowButtons_ 0): opens Quick Help or About.
     void ShowPopupMenu();
     // Quick Help and About, one of each, owned by this window.
     SecondaryWindows& Secondary() { return *secondaryWindows_; }
@@ -96,24 +96,24 @@ class MainWindow : public QWidget {
     QPoint dragStart_;
     QPoint dragOffset_;
 
-    std::array<ClickLabel*, 2> lblName{};
-    ClickLabel* imBanner = nullptr;
-    controls::GifViewerWidget* ucGIF = nullptr;
-    std::array<controls::PictureButtonWidget*, 3> btnForm{};
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    std::array<QLabel*, 3> lblCaptions{};
-    QLineEdit* Text1 = nullptr;
-    QLabel* lblWeightUnit = nullptr;
-    std::array<QRadioButton*, 2> optWeightUnit{};
-    QListWidget* List1 = nullptr;
-    std::array<QRadioButton*, 2> optHeightUnit{};
-    controls::PictureButtonWidget* btnCalculate = nullptr;
-    QLabel* lblBMI = nullptr;
-    QLabel* lblIWeight = nullptr;
-    std::array<QLabel*, 5> lblLegend{};
-    std::array<QLabel*, 5> lblRange{};
-    QTimer* Timer1 = nullptr;
+    std::array<ClickLabel*, 2> brandLabels_{};
+    ClickLabel* bannerPicture_ = nullptr;
+    controls::GifViewerWidget* bannerAnimation_ = nullptr;
+    std::array<controls::PictureButtonWidget*, 3> windowButtons_{};
+    QGroupBox* weightPanel_ = nullptr;
+    QGroupBox* heightPanel_ = nullptr;
+    QGroupBox* resultPanel_ = nullptr;
+    std::array<QLabel*, 3> panelCaptions_{};
+    QLineEdit* weightEdit_ = nullptr;
+    QLabel* weightUnitLabel_ = nullptr;
+    std::array<QRadioButton*, 2> weightUnitOptions_{};
+    QListWidget* heightList_ = nullptr;
+    std::array<QRadioButton*, 2> heightUnitOptions_{};
+    controls::PictureButtonWidget* calculateButton_ = nullptr;
+    QLabel* bmiLabel_ = nullptr;
+    QLabel* idealWeightLabel_ = nullptr;
+    std::array<QLabel*, 5> legendSwatches_{};
+    std::array<QLabel*, 5> legendRanges_{};
+    QTimer* flashTimer_ = nullptr;
     std::unique_ptr<SecondaryWindows> secondaryWindows_;
 };

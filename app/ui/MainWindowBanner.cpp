@@ -1,5 +1,5 @@
-// The banner over the name line: a still picture in imBanner or the animated GIF viewer
-// ucGIF, as the branding asks, placed at the two banner points of the load sequence.
+// The banner over the name line: a still picture in bannerPicture_ or the animated GIF viewer
+// bannerAnimation_, as the branding asks, placed at the two banner points of the load sequence.
 // A click on either opens the branding link, as a click on the name line does.
 
 #include <QPixmap>
@@ -14,16 +14,17 @@
 
 void MainWindow::CreateBannerControls() {
     // Both banners have the name line's rectangle.
-    imBanner = new ClickLabel(this);
-    imBanner->setObjectName("imBanner");
-    imBanner->setGeometry(lblName[0]->geometry());
-    imBanner->setCursor(Qt::PointingHandCursor);
-    connect(imBanner, &ClickLabel::Click, this, [this] { imBanner_Click(); });
+    bannerPicture_ = new ClickLabel(this);
+    bannerPicture_->setObjectName("bannerPicture");
+    bannerPicture_->setGeometry(brandLabels_[0]->geometry());
+    bannerPicture_->setCursor(Qt::PointingHandCursor);
+    connect(bannerPicture_, &ClickLabel::Click, this, [this] { BannerPictureClick(); });
 
-    ucGIF = new controls::GifViewerWidget(this);
-    ucGIF->setObjectName("ucGIF");
-    ucGIF->hide();  // until the branding asks for it
-    connect(ucGIF, &controls::GifViewerWidget::Click, this, [this] { ucGIF_Click(); });
+    bannerAnimation_ = new controls::GifViewerWidget(this);
+    bannerAnimation_->setObjectName("bannerAnimation");
+    bannerAnimation_->hide();  // until the branding asks for it
+    connect(bannerAnimation_, &controls::GifViewerWidget::Click, this,
+            [this] { BannerAnimationClick(); });
 }
 
 void MainWindow::PlaceBannerFirstPoint() {
@@ -31,16 +32,16 @@ void MainWindow::PlaceBannerFirstPoint() {
     const bool animated = branding.ShowAnimatedBanner != 0;
     const bool still = branding.ShowPictureBanner != 0;
 
-    ucGIF->Viewer().SetAutoPlay(true);
-    ucGIF->setGeometry(imBanner->geometry());
+    bannerAnimation_->Viewer().SetAutoPlay(true);
+    bannerAnimation_->setGeometry(bannerPicture_->geometry());
 
     if (animated) {
-        ucGIF->Viewer().Setenabled(true);
+        bannerAnimation_->Viewer().Setenabled(true);
         // A file that cannot be read leaves the viewer empty; a GIF of several frames
         // starts playing at once.
-        ucGIF->Viewer().LoadFromFile(branding.BannerPath);
-        ucGIF->show();
-        ucGIF->setFocus();
+        bannerAnimation_->Viewer().LoadFromFile(branding.BannerPath);
+        bannerAnimation_->show();
+        bannerAnimation_->setFocus();
     }
 
     if (still) {
@@ -49,44 +50,45 @@ void MainWindow::PlaceBannerFirstPoint() {
         // shows through.
         const QPixmap picture(QString::fromStdString(branding.BannerPath));
         if (!picture.isNull()) {
-            imBanner->setPixmap(picture);
-            imBanner->resize(picture.size());
+            bannerPicture_->setPixmap(picture);
+            bannerPicture_->resize(picture.size());
         }
-        imBanner->setEnabled(true);
-        imBanner->show();
-        imBanner->raise();
+        bannerPicture_->setEnabled(true);
+        bannerPicture_->show();
+        bannerPicture_->raise();
     } else {
-        imBanner->setEnabled(false);
-        imBanner->hide();
-        lblName[0]->raise();
+        bannerPicture_->setEnabled(false);
+        bannerPicture_->hide();
+        brandLabels_[0]->raise();
     }
 
     // With both banners on, the animated one is the one seen.
-    if (animated) ucGIF->raise();
+    if (animated) bannerAnimation_->raise();
 }
 
 void MainWindow::PlaceBannerSecondPoint() {
-    imBanner->move(lblName[0]->pos());
+    bannerPicture_->move(brandLabels_[0]->pos());
 }
 
 void MainWindow::DescribeLinks(bool links) {
     // Screen readers: the name line and the banners over it are links while there is a
     // link, the pictures named by the line they stand for (or by the link itself).
-    const QString name = lblName[0]->text().isEmpty()
+    const QString name = brandLabels_[0]->text().isEmpty()
                              ? QString::fromStdString(core::BrandingSettings.Link)
-                             : lblName[0]->text();
-    for (QWidget* linking : {static_cast<QWidget*>(lblName[0]), static_cast<QWidget*>(imBanner),
-                             static_cast<QWidget*>(ucGIF)}) {
+                             : brandLabels_[0]->text();
+    for (QWidget* linking :
+         {static_cast<QWidget*>(brandLabels_[0]), static_cast<QWidget*>(bannerPicture_),
+          static_cast<QWidget*>(bannerAnimation_)}) {
         AccessibleLink::SetLinks(linking, links);
     }
-    imBanner->setAccessibleName(name);
-    ucGIF->setAccessibleName(name);
+    bannerPicture_->setAccessibleName(name);
+    bannerAnimation_->setAccessibleName(name);
 }
 
-void MainWindow::imBanner_Click() {
+void MainWindow::BannerPictureClick() {
     core::OpenDocument(core::BrandingSettings.Link);
 }
 
-void MainWindow::ucGIF_Click() {
+void MainWindow::BannerAnimationClick() {
     core::OpenDocument(core::BrandingSettings.Link);
 }

@@ -25,27 +25,27 @@ QString LabelLines(QString text) {
 QuickHelpWindow::QuickHelpWindow(QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
-      lblQuickHelp_(new QLabel(this)) {
+      textLabel_(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quick Help"));
     setFixedSize(kClientWidth, kClientHeight);
     setPalette(DesignPalette(QColor(0, 0, 128)));
 
-    lblQuickHelp_->setObjectName(QStringLiteral("lblQuickHelp"));
-    lblQuickHelp_->setTextFormat(Qt::PlainText);  // branding texts are shown as they are
-    lblQuickHelp_->setWordWrap(true);
-    lblQuickHelp_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblQuickHelp_->setAutoFillBackground(true);
-    QPalette palette = lblQuickHelp_->palette();
+    textLabel_->setObjectName(QStringLiteral("textLabel"));
+    textLabel_->setTextFormat(Qt::PlainText);  // branding texts are shown as they are
+    textLabel_->setWordWrap(true);
+    textLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    textLabel_->setAutoFillBackground(true);
+    QPalette palette = textLabel_->palette();
     palette.setColor(QPalette::Window, QColor(0, 0, 128));
     palette.setColor(QPalette::WindowText, Qt::white);
-    lblQuickHelp_->setPalette(palette);
-    lblQuickHelp_->setFont(WindowFonts::Font(QStringLiteral("Arial"), 9.75));
+    textLabel_->setPalette(palette);
+    textLabel_->setFont(WindowFonts::Font(QStringLiteral("Arial"), 9.75));
 
-    Form_Load();
+    LoadTexts();
 }
 
-void QuickHelpWindow::Form_Load() {
+void QuickHelpWindow::LoadTexts() {
     const QString title = QString::fromStdString(core::BrandingSettings.Title);
     caption_ = QStringLiteral("\r") + title +
                QStringLiteral(
@@ -67,7 +67,7 @@ void QuickHelpWindow::Form_Load() {
                QStringLiteral(
                    " It is most often used to determine the overall risk of poor "
                    "health.");
-    lblQuickHelp_->setText(LabelLines(caption_));
+    textLabel_->setText(LabelLines(caption_));
 }
 
 void QuickHelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -80,7 +80,7 @@ void QuickHelpWindow::keyPressEvent(QKeyEvent* event) {
 
 void QuickHelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    lblQuickHelp_->setGeometry(0, 0, width(), height());
+    textLabel_->setGeometry(0, 0, width(), height());
 }
 
 void QuickHelpWindow::showEvent(QShowEvent* event) {
@@ -91,5 +91,5 @@ void QuickHelpWindow::showEvent(QShowEvent* event) {
         placed_ = true;
     }
     QWidget::showEvent(event);
-    lblQuickHelp_->setGeometry(0, 0, width(), height());
+    textLabel_->setGeometry(0, 0, width(), height());
 }

@@ -17,7 +17,7 @@ class QuickHelpWindow : public QWidget {
     // it). Loads its text from the branding at once.
     explicit QuickHelpWindow(QWidget* owner);
 
-    QLabel* lblQuickHelp() const { return lblQuickHelp_; }
+    QLabel* textLabel() const { return textLabel_; }
     // The help text as built, with its carriage returns; the label shows it with each
     // line break as a new line.
     const QString& Caption() const { return caption_; }
@@ -28,9 +28,9 @@ class QuickHelpWindow : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;  // Escape closes the window
 
   private:
-    void Form_Load();
+    void LoadTexts();
 
-    QLabel* lblQuickHelp_;
+    QLabel* textLabel_;
     QString caption_;
     bool placed_ = false;
 };

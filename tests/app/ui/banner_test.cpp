@@ -71,14 +71,14 @@ class BannerTest : public QObject {
     void defaultBrandingShowsNoBanner() {
         MainWindow window;
         window.Load();
-        auto* imBanner = window.findChild<ClickLabel*>("imBanner");
-        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
-        QVERIFY(imBanner && ucGIF);
-        QVERIFY(imBanner->isHidden());
-        QVERIFY(!imBanner->isEnabled());
-        QVERIFY(ucGIF->isHidden());
-        QVERIFY(!ucGIF->Viewer().GIFLoaded());
-        QVERIFY(ucGIF->Viewer().AutoPlay());
+        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+        QVERIFY(bannerPicture && bannerAnimation);
+        QVERIFY(bannerPicture->isHidden());
+        QVERIFY(!bannerPicture->isEnabled());
+        QVERIFY(bannerAnimation->isHidden());
+        QVERIFY(!bannerAnimation->Viewer().GIFLoaded());
+        QVERIFY(bannerAnimation->Viewer().AutoPlay());
     }
 
     void animatedBannerCoversTheNameLinePlaysAndOpensTheLink() {
@@ -86,19 +86,19 @@ class BannerTest : public QObject {
         WriteBranding(directory_->path(), "banner.gif", false, true);
         MainWindow window;
         window.Load();
-        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
-        auto* imBanner = window.findChild<ClickLabel*>("imBanner");
-        QVERIFY(!ucGIF->isHidden());
-        QCOMPARE(ucGIF->geometry(), QRect(16, 8, 375, 60));
-        QVERIFY(imBanner->isHidden());
-        QVERIFY(ucGIF->Viewer().GIFIsPlaying());
+        auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        QVERIFY(!bannerAnimation->isHidden());
+        QCOMPARE(bannerAnimation->geometry(), QRect(16, 8, 375, 60));
+        QVERIFY(bannerPicture->isHidden());
+        QVERIFY(bannerAnimation->Viewer().GIFIsPlaying());
 
-        QSignalSpy rendered(ucGIF, &controls::GifViewerWidget::GIFFrameRendered);
+        QSignalSpy rendered(bannerAnimation, &controls::GifViewerWidget::GIFFrameRendered);
         QTRY_VERIFY_WITH_TIMEOUT(rendered.count() >= 2, 5000);
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::mouseClick(ucGIF, Qt::LeftButton, {}, QPoint(100, 30));
+        QTest::mouseClick(bannerAnimation, Qt::LeftButton, {}, QPoint(100, 30));
         QCOMPARE(opener_.opened, std::vector<std::string>{kLink});
     }
 
@@ -109,16 +109,16 @@ class BannerTest : public QObject {
         WriteBranding(directory_->path(), "banner.png", true, false);
         MainWindow window;
         window.Load();
-        auto* imBanner = window.findChild<ClickLabel*>("imBanner");
-        QVERIFY(!imBanner->isHidden());
-        QVERIFY(imBanner->isEnabled());
-        QCOMPARE(imBanner->pixmap().toImage().pixelColor(10, 10), QColor(Qt::green));
-        QCOMPARE(imBanner->pos(), QPoint(16, 8));
-        QVERIFY(window.findChild<controls::GifViewerWidget*>("ucGIF")->isHidden());
+        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        QVERIFY(!bannerPicture->isHidden());
+        QVERIFY(bannerPicture->isEnabled());
+        QCOMPARE(bannerPicture->pixmap().toImage().pixelColor(10, 10), QColor(Qt::green));
+        QCOMPARE(bannerPicture->pos(), QPoint(16, 8));
+        QVERIFY(window.findChild<controls::GifViewerWidget*>("bannerAnimation")->isHidden());
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::mouseClick(imBanner, Qt::LeftButton, {}, QPoint(100, 30));
+        QTest::mouseClick(bannerPicture, Qt::LeftButton, {}, QPoint(100, 30));
         QCOMPARE(opener_.opened, std::vector<std::string>{kLink});
     }
 
@@ -126,10 +126,10 @@ class BannerTest : public QObject {
         WriteBranding(directory_->path(), "no-such-banner.gif", true, true);
         MainWindow window;
         window.Load();
-        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
-        QVERIFY(!ucGIF->Viewer().GIFLoaded());
-        QVERIFY(!ucGIF->Viewer().GIFIsPlaying());
-        QVERIFY(window.findChild<ClickLabel*>("imBanner")->pixmap().isNull());
+        auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+        QVERIFY(!bannerAnimation->Viewer().GIFLoaded());
+        QVERIFY(!bannerAnimation->Viewer().GIFIsPlaying());
+        QVERIFY(window.findChild<ClickLabel*>("bannerPicture")->pixmap().isNull());
     }
 
     // When both flags are on, the animated banner is the one seen.
@@ -140,8 +140,8 @@ class BannerTest : public QObject {
         window.Load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* ucGIF = window.findChild<controls::GifViewerWidget*>("ucGIF");
-        QCOMPARE(window.childAt(100, 30), static_cast<QWidget*>(ucGIF));
+        auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+        QCOMPARE(window.childAt(100, 30), static_cast<QWidget*>(bannerAnimation));
     }
 
   private:

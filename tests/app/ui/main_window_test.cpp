@@ -158,7 +158,7 @@ void MainWindowTest::CatchNextMessage(Message& message) {
 }
 
 void MainWindowTest::ClickCalculate() {
-    auto* button = Control<controls::PictureButtonWidget>("btnCalculate");
+    auto* button = Control<controls::PictureButtonWidget>("calculateButton");
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
 }
 
@@ -167,25 +167,25 @@ void MainWindowTest::firstStartShowsTheDefaults() {
     QCOMPARE(window.windowTitle(), QString("Corpometer"));
     QCOMPARE(window.size(), QSize(488, 405));
     QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(Control<QLineEdit>("Text1")->text(), QString("140"));
-    QVERIFY(Control<QRadioButton>("optWeightUnit1")->isChecked());
-    QVERIFY(Control<QRadioButton>("optHeightUnit0")->isChecked());
-    auto* list = Control<QListWidget>("List1");
+    QCOMPARE(Control<QLineEdit>("weightEdit")->text(), QString("140"));
+    QVERIFY(Control<QRadioButton>("poundsOption")->isChecked());
+    QVERIFY(Control<QRadioButton>("feetInchesOption")->isChecked());
+    auto* list = Control<QListWidget>("heightList");
     QCOMPARE(list->count(), 36);
     QCOMPARE(list->currentRow(), 20);
     QCOMPARE(list->currentItem()->text(), QString("5' 8\""));
-    QCOMPARE(Control<QLabel>("lblName0")->text(),
+    QCOMPARE(Control<QLabel>("brandNameLabel")->text(),
              QString("(Your company name & link or small banner here)"));
-    QCOMPARE(Control<QLabel>("lblName1")->text(), QString("Corpometer"));
-    QCOMPARE(Control<QLabel>("lblName0")->font().pixelSize(), WindowFonts::PixelsOf(17));
-    QCOMPARE(Control<QLabel>("lblName1")->font().pixelSize(), WindowFonts::PixelsOf(8));
-    auto* banner = Control<QLabel>("imBanner");
+    QCOMPARE(Control<QLabel>("brandTitleLabel")->text(), QString("Corpometer"));
+    QCOMPARE(Control<QLabel>("brandNameLabel")->font().pixelSize(), WindowFonts::PixelsOf(17));
+    QCOMPARE(Control<QLabel>("brandTitleLabel")->font().pixelSize(), WindowFonts::PixelsOf(8));
+    auto* banner = Control<QLabel>("bannerPicture");
     QVERIFY(!banner->isVisible());
     QVERIFY(!banner->isEnabled());
-    QCOMPARE(banner->pos(), Control<QLabel>("lblName0")->pos());
-    QCOMPARE(Control<QLabel>("lblWeightUnit")->text(), QString("Lbs"));
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString());
-    QCOMPARE(Control<QLabel>("lblIWeight")->text(), QString());
+    QCOMPARE(banner->pos(), Control<QLabel>("brandNameLabel")->pos());
+    QCOMPARE(Control<QLabel>("weightUnitLabel")->text(), QString("Lbs"));
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString());
+    QCOMPARE(Control<QLabel>("idealWeightLabel")->text(), QString());
     // Loading reads the store but writes nothing.
     QVERIFY(!QFile::exists(configDir_.path() + "/Corpometer.ini"));
 }
@@ -193,38 +193,38 @@ void MainWindowTest::firstStartShowsTheDefaults() {
 void MainWindowTest::controlsSitAtTheirDesignedPlaces() {
     LoadWindow();
     // Twips over 15, rounded.
-    QCOMPARE(Control<QLabel>("lblName0")->geometry(), QRect(16, 8, 375, 60));
-    QCOMPARE(Control<QGroupBox>("Frame1")->geometry(), QRect(24, 88, 209, 142));
-    QCOMPARE(Control<QGroupBox>("Frame2")->geometry(), QRect(245, 88, 213, 142));
-    QCOMPARE(Control<QGroupBox>("Frame4")->geometry(), QRect(24, 238, 434, 110));
-    QCOMPARE(Control<QLineEdit>("Text1")->geometry(), QRect(17, 49, 93, 43));
-    QCOMPARE(Control<QListWidget>("List1")->geometry(), QRect(17, 42, 181, 71));
-    QCOMPARE(Control<QLabel>("lblBMI")->geometry(), QRect(179, 28, 241, 55));
-    QCOMPARE(Control<QLabel>("lblLegend4")->geometry(), QRect(384, 370, 20, 20));
-    QCOMPARE(Control<QLabel>("lblRange0")->text(), QString(" = Underweight"));
-    QCOMPARE(Control<QLabel>("lblRange4")->pos(), QPoint(403, 373));
+    QCOMPARE(Control<QLabel>("brandNameLabel")->geometry(), QRect(16, 8, 375, 60));
+    QCOMPARE(Control<QGroupBox>("weightPanel")->geometry(), QRect(24, 88, 209, 142));
+    QCOMPARE(Control<QGroupBox>("heightPanel")->geometry(), QRect(245, 88, 213, 142));
+    QCOMPARE(Control<QGroupBox>("resultPanel")->geometry(), QRect(24, 238, 434, 110));
+    QCOMPARE(Control<QLineEdit>("weightEdit")->geometry(), QRect(17, 49, 93, 43));
+    QCOMPARE(Control<QListWidget>("heightList")->geometry(), QRect(17, 42, 181, 71));
+    QCOMPARE(Control<QLabel>("bmiLabel")->geometry(), QRect(179, 28, 241, 55));
+    QCOMPARE(Control<QLabel>("legendSwatch4")->geometry(), QRect(384, 370, 20, 20));
+    QCOMPARE(Control<QLabel>("legendRange0")->text(), QString(" = Underweight"));
+    QCOMPARE(Control<QLabel>("legendRange4")->pos(), QPoint(403, 373));
 
     // The picture buttons take the size of their pictures from the resources.
-    auto* calculate = Control<controls::PictureButtonWidget>("btnCalculate");
+    auto* calculate = Control<controls::PictureButtonWidget>("calculateButton");
     QCOMPARE(calculate->geometry(), QRect(12, 36, 151, 40));
     QVERIFY(calculate->Control().Picture());
     QVERIFY(calculate->Control().PictureHover());
     QVERIFY(calculate->Control().PictureDown());
-    for (const char* name : {"btnForm0", "btnForm1", "btnForm2"}) {
+    for (const char* name : {"menuButton", "minimizeButton", "closeButton"}) {
         auto* button = Control<controls::PictureButtonWidget>(name);
         QCOMPARE(button->size(), QSize(21, 21));
         QVERIFY(button->Control().PictureDown());
     }
-    QCOMPARE(Control<controls::PictureButtonWidget>("btnForm2")->pos(), QPoint(448, 11));
+    QCOMPARE(Control<controls::PictureButtonWidget>("closeButton")->pos(), QPoint(448, 11));
 
     // The legend swatches carry the band colours; the result label its font.
-    QCOMPARE(Control<QLabel>("lblLegend2")->palette().color(QPalette::Window),
+    QCOMPARE(Control<QLabel>("legendSwatch2")->palette().color(QPalette::Window),
              QColor(255, 128, 64));
-    QCOMPARE(Control<QLabel>("lblBMI")->font().pixelSize(), 55);
-    QVERIFY(Control<QLabel>("lblBMI")->font().bold());
-    QCOMPARE(Control<QLabel>("lblIWeight")->palette().color(QPalette::WindowText),
+    QCOMPARE(Control<QLabel>("bmiLabel")->font().pixelSize(), 55);
+    QVERIFY(Control<QLabel>("bmiLabel")->font().bold());
+    QCOMPARE(Control<QLabel>("idealWeightLabel")->palette().color(QPalette::WindowText),
              QColor(96, 96, 96));
-    QCOMPARE(Control<QLabel>("lblName0")->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(Control<QLabel>("brandNameLabel")->cursor().shape(), Qt::PointingHandCursor);
 }
 
 void MainWindowTest::savedInputsAreRestored_data() {
@@ -262,9 +262,9 @@ void MainWindowTest::savedInputsAreRestored() {
     QFETCH(int, row);
     WriteSettings(weight, height);
     LoadWindow();
-    QCOMPARE(Control<QLineEdit>("Text1")->text(), shownWeight);
-    QCOMPARE(Control<QListWidget>("List1")->currentRow(), row);
-    QCOMPARE(Control<QListWidget>("List1")->selectedItems().size(), row < 0 ? 0 : 1);
+    QCOMPARE(Control<QLineEdit>("weightEdit")->text(), shownWeight);
+    QCOMPARE(Control<QListWidget>("heightList")->currentRow(), row);
+    QCOMPARE(Control<QListWidget>("heightList")->selectedItems().size(), row < 0 ? 0 : 1);
 }
 
 void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped_data() {
@@ -302,38 +302,39 @@ void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped() {
     QFETCH(QString, ideal);
     QFETCH(QColor, colour);
     LoadWindow();
-    if (kilograms) QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
-    if (centimetres) QTest::mouseClick(Control<QRadioButton>("optHeightUnit1"), Qt::LeftButton);
-    Control<QLineEdit>("Text1")->setText(weight);
-    Control<QListWidget>("List1")->setCurrentRow(row);
+    if (kilograms) QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
+    if (centimetres) QTest::mouseClick(Control<QRadioButton>("centimetresOption"), Qt::LeftButton);
+    Control<QLineEdit>("weightEdit")->setText(weight);
+    Control<QListWidget>("heightList")->setCurrentRow(row);
     ClickCalculate();
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), bmi);
-    QCOMPARE(Control<QLabel>("lblIWeight")->text(), ideal);
-    QCOMPARE(Control<QLabel>("lblBMI")->palette().color(QPalette::WindowText), colour);
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), bmi);
+    QCOMPARE(Control<QLabel>("idealWeightLabel")->text(), ideal);
+    QCOMPARE(Control<QLabel>("bmiLabel")->palette().color(QPalette::WindowText), colour);
     QCOMPARE(SavedSetting("Weight"), weight);
     QCOMPARE(SavedSetting("Height"), QString::number(row));
 }
 
 void MainWindowTest::enterInTheWeightBoxAndTheHeightListCalculates() {
     LoadWindow();
-    QTest::keyClick(Control<QLineEdit>("Text1"), Qt::Key_Return);
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
-    auto* list = Control<QListWidget>("List1");
+    QTest::keyClick(Control<QLineEdit>("weightEdit"), Qt::Key_Return);
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString("21.33"));
+    auto* list = Control<QListWidget>("heightList");
     list->setCurrentRow(35);
     QTest::keyClick(list, Qt::Key_Enter);
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("14.32"));
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString("14.32"));
 }
 
 void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
     MainWindow& window = LoadWindow();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* weight = Control<QLineEdit>("Text1");
+    auto* weight = Control<QLineEdit>("weightEdit");
     QCOMPARE(QApplication::focusWidget(), weight);
 
     // Tab runs through the panels, then Calculate, then the strip's buttons, and back.
-    const QStringList order = {"optWeightUnit1", "List1",    "optHeightUnit0", "btnCalculate",
-                               "btnForm0",       "btnForm1", "btnForm2",       "Text1"};
+    const QStringList order = {"poundsOption",    "heightList", "feetInchesOption",
+                               "calculateButton", "menuButton", "minimizeButton",
+                               "closeButton",     "weightEdit"};
     QStringList visited;
     for (int step = 0; step < order.size(); ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -346,17 +347,17 @@ void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
     QTest::keyClicks(weight, "200");
     QTest::keyClick(weight, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    auto* list = Control<QListWidget>("List1");
+    auto* list = Control<QListWidget>("heightList");
     QCOMPARE(QApplication::focusWidget(), list);
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentRow(), 20);
     QTest::keyClick(list, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    auto* calculate = Control<controls::PictureButtonWidget>("btnCalculate");
+    auto* calculate = Control<controls::PictureButtonWidget>("calculateButton");
     QCOMPARE(QApplication::focusWidget(), calculate);
     QTest::keyClick(calculate, Qt::Key_Space);
-    auto* result = Control<QLabel>("lblBMI");
+    auto* result = Control<QLabel>("bmiLabel");
     QCOMPARE(result->text(), QString("30.47"));
     const QColor byKeyboard = result->palette().color(QPalette::WindowText);
 
@@ -367,7 +368,7 @@ void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
     QCOMPARE(byKeyboard, QColor(200, 0, 0));
 
     // The strip's buttons too: Enter on the minimise button minimises.
-    Control<controls::PictureButtonWidget>("btnForm1")->setFocus(Qt::TabFocusReason);
+    Control<controls::PictureButtonWidget>("minimizeButton")->setFocus(Qt::TabFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(window.windowState() & Qt::WindowMinimized);
 }
@@ -377,7 +378,7 @@ void MainWindowTest::menuOpensFromTheKeyboardBelowItsButton() {
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCursor::setPos(window.mapToGlobal(QPoint(200, 200)));  // away from the button
-    auto* button = Control<controls::PictureButtonWidget>("btnForm0");
+    auto* button = Control<controls::PictureButtonWidget>("menuButton");
     button->setFocus(Qt::TabFocusReason);
     QRect menuGeometry;
     QTimer::singleShot(0, this, [&] {
@@ -422,7 +423,7 @@ void MainWindowTest::screenReadersFindEveryControlByName() {
     QVERIFY(checked >= 14);
     window.Secondary().CloseAll();
 
-    const QStringList buttons = {"btnCalculate", "btnForm0", "btnForm1", "btnForm2"};
+    const QStringList buttons = {"calculateButton", "menuButton", "minimizeButton", "closeButton"};
     const QStringList names = {"Calculate BMI", "Menu", "Minimize", "Close"};
     for (int index = 0; index < buttons.size(); ++index) {
         QWidget* button = Control<QWidget>(qPrintable(buttons[index]));
@@ -430,13 +431,13 @@ void MainWindowTest::screenReadersFindEveryControlByName() {
         QCOMPARE(role(button), QAccessible::Button);
     }
     // The input boxes by their captions, the swatches by their bands.
-    QCOMPARE(name(Control<QLineEdit>("Text1")).trimmed(), QString("Enter Weight:"));
-    QCOMPARE(name(Control<QListWidget>("List1")).trimmed(), QString("Select Height:"));
-    QCOMPARE(name(Control<QLabel>("lblLegend0")), QString("Underweight"));
-    QCOMPARE(name(Control<QLabel>("lblLegend4")), QString("Extreme"));
+    QCOMPARE(name(Control<QLineEdit>("weightEdit")).trimmed(), QString("Enter Weight:"));
+    QCOMPARE(name(Control<QListWidget>("heightList")).trimmed(), QString("Select Height:"));
+    QCOMPARE(name(Control<QLabel>("legendSwatch0")), QString("Underweight"));
+    QCOMPARE(name(Control<QLabel>("legendSwatch4")), QString("Extreme"));
 
     // The name line is a link named by its text; its press action opens the link.
-    QLabel* nameLine = Control<QLabel>("lblName0");
+    QLabel* nameLine = Control<QLabel>("brandNameLabel");
     QCOMPARE(role(nameLine), QAccessible::Link);
     QCOMPARE(name(nameLine), QString("ACME & Sons"));
     QAccessibleActionInterface* actions =
@@ -444,13 +445,13 @@ void MainWindowTest::screenReadersFindEveryControlByName() {
     QVERIFY(actions);
     actions->doAction(QAccessibleActionInterface::pressAction());
     QTRY_COMPARE(opener.opened, std::vector<std::string>{"https://acme.example/bmi"});
-    QCOMPARE(role(Control<QLabel>("lblName1")), QAccessible::StaticText);
+    QCOMPARE(role(Control<QLabel>("brandTitleLabel")), QAccessible::StaticText);
 
     // Pressing Calculate the screen reader's way calculates.
-    QAccessible::queryAccessibleInterface(Control<QWidget>("btnCalculate"))
+    QAccessible::queryAccessibleInterface(Control<QWidget>("calculateButton"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(Control<QLabel>("lblBMI")->text(), QString("21.33"));
+    QTRY_COMPARE(Control<QLabel>("bmiLabel")->text(), QString("21.33"));
 }
 
 void MainWindowTest::missingInputsAreReportedAndChangeNothing_data() {
@@ -472,12 +473,12 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     QFETCH(QString, message);
     LoadWindow();
     // A first, extreme result: it must survive the rejected input, flashing included.
-    Control<QLineEdit>("Text1")->setText("400");
+    Control<QLineEdit>("weightEdit")->setText("400");
     ClickCalculate();
     const QString savedWeight = SavedSetting("Weight");
 
-    Control<QLineEdit>("Text1")->setText(weight);
-    if (!selectRow) Control<QListWidget>("List1")->clear();
+    Control<QLineEdit>("weightEdit")->setText(weight);
+    if (!selectRow) Control<QListWidget>("heightList")->clear();
     Message shown;
     CatchNextMessage(shown);
     ClickCalculate();
@@ -485,7 +486,7 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     QCOMPARE(shown.text, message);
     QCOMPARE(shown.caption, QString("Corpometer"));
     QCOMPARE(shown.icon, QMessageBox::Critical);
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString("60.94"));
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString("60.94"));
     QCOMPARE(SavedSetting("Weight"), savedWeight);
     QCOMPARE(SavedSetting("Height"), QString("20"));
 }
@@ -498,13 +499,13 @@ void MainWindowTest::hugeSavedWeightIsRefusedLikeAMissingOne() {
     ClickCalculate();
     QVERIFY(shown.shown);
     QCOMPARE(shown.text, QString("Please specify weight"));
-    QCOMPARE(Control<QLabel>("lblBMI")->text(), QString());
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString());
 }
 
 void MainWindowTest::switchingTheHeightUnitRefillsTheListWithoutSelection() {
     LoadWindow();
-    auto* list = Control<QListWidget>("List1");
-    QTest::mouseClick(Control<QRadioButton>("optHeightUnit1"), Qt::LeftButton);
+    auto* list = Control<QListWidget>("heightList");
+    QTest::mouseClick(Control<QRadioButton>("centimetresOption"), Qt::LeftButton);
     QCOMPARE(list->count(), 91);
     QCOMPARE(list->item(0)->text(), QString("121 cm"));
     QCOMPARE(list->currentRow(), -1);
@@ -514,50 +515,50 @@ void MainWindowTest::switchingTheHeightUnitRefillsTheListWithoutSelection() {
     QCOMPARE(shown.text, QString("Please specify height"));
 
     list->setCurrentRow(3);
-    QTest::mouseClick(Control<QRadioButton>("optHeightUnit0"), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>("feetInchesOption"), Qt::LeftButton);
     QCOMPARE(list->count(), 36);
     QCOMPARE(list->currentRow(), -1);
     // Clicking the option already chosen keeps the row.
     list->setCurrentRow(5);
-    QTest::mouseClick(Control<QRadioButton>("optHeightUnit0"), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>("feetInchesOption"), Qt::LeftButton);
     QCOMPARE(list->currentRow(), 5);
 }
 
 void MainWindowTest::unitOptionsSetTheWeightUnitLabel() {
     LoadWindow();
-    auto* unit = Control<QLabel>("lblWeightUnit");
-    QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
+    auto* unit = Control<QLabel>("weightUnitLabel");
+    QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
     QCOMPARE(unit->text(), QString("Kgs."));
-    QTest::mouseClick(Control<QRadioButton>("optWeightUnit1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>("poundsOption"), Qt::LeftButton);
     QCOMPARE(unit->text(), QString("Lbs."));
     // The weight unit is not stored: the next start is in pounds again.
-    QTest::mouseClick(Control<QRadioButton>("optWeightUnit0"), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
     ClickCalculate();
     LoadWindow();
-    QVERIFY(Control<QRadioButton>("optWeightUnit1")->isChecked());
-    QCOMPARE(Control<QLabel>("lblWeightUnit")->text(), QString("Lbs"));
+    QVERIFY(Control<QRadioButton>("poundsOption")->isChecked());
+    QCOMPARE(Control<QLabel>("weightUnitLabel")->text(), QString("Lbs"));
 }
 
 void MainWindowTest::extremeResultsFlashUntilTheNextCalculation() {
     MainWindow& window = LoadWindow();
-    auto* bmi = Control<QLabel>("lblBMI");
+    auto* bmi = Control<QLabel>("bmiLabel");
     auto colour = [bmi] { return bmi->palette().color(QPalette::WindowText); };
-    auto* flash = Control<QTimer>("Timer1");
+    auto* flash = Control<QTimer>("flashTimer");
     QCOMPARE(flash->interval(), 250);
     QVERIFY(!flash->isActive());
 
-    Control<QLineEdit>("Text1")->setText("400");
+    Control<QLineEdit>("weightEdit")->setText("400");
     ClickCalculate();
     QCOMPARE(bmi->text(), QString("60.94"));
     QVERIFY(flash->isActive());
     QCOMPARE(colour(), QColor(255, 0, 0));
 
     // The phase starts false: bright, dark, bright, ...
-    window.Timer1_Timer();
+    window.FlashTimerTick();
     QCOMPARE(colour(), QColor(255, 0, 0));
-    window.Timer1_Timer();
+    window.FlashTimerTick();
     QCOMPARE(colour(), QColor(175, 0, 0));
-    window.Timer1_Timer();
+    window.FlashTimerTick();
     QCOMPARE(colour(), QColor(255, 0, 0));
     // Ticking on its own, it changes the colour.
     QTRY_COMPARE_WITH_TIMEOUT(colour(), QColor(175, 0, 0), 2000);
@@ -566,7 +567,7 @@ void MainWindowTest::extremeResultsFlashUntilTheNextCalculation() {
     ClickCalculate();
     QVERIFY(flash->isActive());
 
-    Control<QLineEdit>("Text1")->setText("140");
+    Control<QLineEdit>("weightEdit")->setText("140");
     ClickCalculate();
     QVERIFY(!flash->isActive());
     QCOMPARE(colour(), QColor(0, 128, 0));
@@ -577,15 +578,15 @@ void MainWindowTest::nameLineOpensTheLinkAndTitleLineNothing() {
     RecordingOpener opener;
     core::SetDocumentOpener(&opener);
     LoadWindow();
-    QCOMPARE(Control<QLabel>("lblName0")->text(), QString("ACME & Sons"));
-    QCOMPARE(Control<QLabel>("lblName1")->text(), QString("Body Check"));
+    QCOMPARE(Control<QLabel>("brandNameLabel")->text(), QString("ACME & Sons"));
+    QCOMPARE(Control<QLabel>("brandTitleLabel")->text(), QString("Body Check"));
 
-    QTest::mouseClick(Control<QLabel>("lblName1"), Qt::LeftButton);
+    QTest::mouseClick(Control<QLabel>("brandTitleLabel"), Qt::LeftButton);
     QVERIFY(opener.opened.empty());
-    QTest::mouseClick(Control<QLabel>("lblName0"), Qt::LeftButton);
+    QTest::mouseClick(Control<QLabel>("brandNameLabel"), Qt::LeftButton);
     QCOMPARE(opener.opened, std::vector<std::string>{"https://acme.example/bmi"});
     // A right click is no click.
-    QTest::mouseClick(Control<QLabel>("lblName0"), Qt::RightButton);
+    QTest::mouseClick(Control<QLabel>("brandNameLabel"), Qt::RightButton);
     QCOMPARE(opener.opened.size(), size_t(1));
 }
 
@@ -595,13 +596,13 @@ void MainWindowTest::formButtonsMinimiseAndClose() {
     auto* secondary = new QWidget(&window, Qt::Window);  // a window the main window owns
     secondary->show();
 
-    QTest::mouseClick(Control<controls::PictureButtonWidget>("btnForm1"), Qt::LeftButton,
+    QTest::mouseClick(Control<controls::PictureButtonWidget>("minimizeButton"), Qt::LeftButton,
                       Qt::NoModifier, QPoint(10, 10));
     QVERIFY(window.windowState() & Qt::WindowMinimized);
     QCOMPARE(unloaded.count(), 0);
 
     window.showNormal();
-    QTest::mouseClick(Control<controls::PictureButtonWidget>("btnForm2"), Qt::LeftButton,
+    QTest::mouseClick(Control<controls::PictureButtonWidget>("closeButton"), Qt::LeftButton,
                       Qt::NoModifier, QPoint(10, 10));
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!window.isVisible());
@@ -612,18 +613,18 @@ void MainWindowTest::escapeLeavesTheWindowOpen() {
     MainWindow& window = LoadWindow();
     QSignalSpy unloaded(&window, &MainWindow::Unloaded);
     QTest::keyClick(&window, Qt::Key_Escape);
-    QTest::keyClick(Control<QLineEdit>("Text1"), Qt::Key_Escape);
+    QTest::keyClick(Control<QLineEdit>("weightEdit"), Qt::Key_Escape);
     QVERIFY(window.isVisible());
     QCOMPARE(unloaded.count(), 0);
-    QCOMPARE(Control<QLineEdit>("Text1")->text(), QString("140"));
+    QCOMPARE(Control<QLineEdit>("weightEdit")->text(), QString("140"));
 }
 
 void MainWindowTest::noTextIsCutOff() {
     // The fonts here are stand-ins for the designed ones and some run wider: every text must
     // still fit its fixed box, with the longest results the calculator can show.
     MainWindow& window = LoadWindow();
-    Control<QLabel>("lblIWeight")->setText("Weight for 22.5 BMI : 888.88 kgs.");
-    Control<QLabel>("lblBMI")->setText("188.88");
+    Control<QLabel>("idealWeightLabel")->setText("Weight for 22.5 BMI : 888.88 kgs.");
+    Control<QLabel>("bmiLabel")->setText("188.88");
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (label->text().isEmpty()) continue;
         const int width = label->contentsRect().width();
@@ -655,16 +656,16 @@ void MainWindowTest::resultIsReadWithItsBand() {
     // offscreen platform has no accessibility bridge.)
     LoadWindow();
     const auto spoken = [this] {
-        return QAccessible::queryAccessibleInterface(Control<QLabel>("lblBMI"))
+        return QAccessible::queryAccessibleInterface(Control<QLabel>("bmiLabel"))
             ->text(QAccessible::Name);
     };
-    Control<QLineEdit>("Text1")->setText("200");
+    Control<QLineEdit>("weightEdit")->setText("200");
     ClickCalculate();
     QCOMPARE(spoken(), QString("30.47, Obese"));
-    Control<QLineEdit>("Text1")->setText("100");
+    Control<QLineEdit>("weightEdit")->setText("100");
     ClickCalculate();
     QCOMPARE(spoken(), QString("15.24, Underweight"));
-    Control<QLineEdit>("Text1")->clear();
+    Control<QLineEdit>("weightEdit")->clear();
     Message message;
     CatchNextMessage(message);
     ClickCalculate();  // refused: the last result stands

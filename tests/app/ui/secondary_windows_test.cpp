@@ -192,7 +192,7 @@ class SecondaryWindowsTest : public QObject {
         QCOMPARE(help->Caption(), kDefaultHelp);
         QCOMPARE(help->windowTitle(), QStringLiteral("Quick Help"));
         // Shown with the carriage returns as line breaks: an empty line first.
-        QLabel* label = help->lblQuickHelp();
+        QLabel* label = help->textLabel();
         QVERIFY(label->text().startsWith(QStringLiteral("\nCorpometer is very easy to use.")));
         QVERIFY(label->text().contains(QStringLiteral("color-coded  to correspond")));
         QVERIFY(label->text().contains(QStringLiteral("falls.\n\n The Body mass index")));
@@ -225,16 +225,16 @@ class SecondaryWindowsTest : public QObject {
     void aboutTextsWithDefaultBranding() {
         AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->windowTitle(), QStringLiteral("About Corpometer"));
-        QCOMPARE(about->lblTitle()->text(), QStringLiteral("Corpometer"));
-        QCOMPARE(about->lblVersion()->text(), QStringLiteral("Version " EXPECTED_VERSION));
+        QCOMPARE(about->titleLabel()->text(), QStringLiteral("Corpometer"));
+        QCOMPARE(about->versionLabel()->text(), QStringLiteral("Version " EXPECTED_VERSION));
         // Nothing follows the contact line: the default link is empty.
-        QCOMPARE(about->lblDescription()->text(),
+        QCOMPARE(about->descriptionLabel()->text(),
                  QStringLiteral("Corpometer") + kDescriptionMiddle);
-        QCOMPARE(about->lblDisclaimer()->text(), QString());
-        QCOMPARE(about->cmdSysInfo()->text(), QStringLiteral("&System Info..."));
-        QVERIFY(about->cmdOK()->isDefault());
+        QCOMPARE(about->disclaimerLabel()->text(), QString());
+        QCOMPARE(about->systemInfoButton()->text(), QStringLiteral("&System Info..."));
+        QVERIFY(about->okButton()->isDefault());
         QVERIFY(!about->isModal());
-        QVERIFY(!about->picIcon()->pixmap().isNull());
+        QVERIFY(!about->iconPicture()->pixmap().isNull());
     }
 
     void aboutTextsWithCustomBranding() {
@@ -242,12 +242,12 @@ class SecondaryWindowsTest : public QObject {
         core::BrandingSettings.Link = "https://acme.example/?a=1&b=<2>";
         AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->windowTitle(), QStringLiteral("About ACME <i>BMI</i> & Co"));
-        QCOMPARE(about->lblTitle()->text(), QStringLiteral("ACME <i>BMI</i> & Co"));
-        QCOMPARE(about->lblDescription()->text(),
+        QCOMPARE(about->titleLabel()->text(), QStringLiteral("ACME <i>BMI</i> & Co"));
+        QCOMPARE(about->descriptionLabel()->text(),
                  QStringLiteral("ACME <i>BMI</i> & Co") + kDescriptionMiddle +
                      QStringLiteral("https://acme.example/?a=1&b=<2>"));
         // Branding texts are never read as markup.
-        for (QLabel* label : {about->lblTitle(), about->lblDescription()}) {
+        for (QLabel* label : {about->titleLabel(), about->descriptionLabel()}) {
             QCOMPARE(label->textFormat(), Qt::PlainText);
         }
     }
@@ -255,9 +255,9 @@ class SecondaryWindowsTest : public QObject {
     void aboutLayout() {
         AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->size(), QSize(382, 237));
-        QCOMPARE(about->cmdOK()->geometry(), TwipsRect(4245, 2625, 1260, 345));
-        QCOMPARE(about->cmdSysInfo()->geometry(), TwipsRect(4260, 3075, 1245, 345));
-        QVERIFY(about->lblDescription()->wordWrap());
+        QCOMPARE(about->okButton()->geometry(), TwipsRect(4245, 2625, 1260, 345));
+        QCOMPARE(about->systemInfoButton()->geometry(), TwipsRect(4260, 3075, 1245, 345));
+        QVERIFY(about->descriptionLabel()->wordWrap());
         // The etched separator: grey with white just below, across the window.
         const QImage shot = about->grab().toImage();
         for (int x : {6, 100, 376}) {
@@ -291,11 +291,11 @@ class SecondaryWindowsTest : public QObject {
 
         // Closed windows are loaded afresh, with texts rebuilt from the branding.
         QPointer<AboutDialog> closed = about;
-        about->cmdOK()->click();
+        about->okButton()->click();
         QVERIFY(!windows_->About());
         core::BrandingSettings.Title = "Renamed";
         AboutDialog* again = windows_->ShowAbout();
-        QCOMPARE(again->lblTitle()->text(), QStringLiteral("Renamed"));
+        QCOMPARE(again->titleLabel()->text(), QStringLiteral("Renamed"));
         QTRY_VERIFY(closed.isNull());
         QCOMPARE(owner_->findChildren<AboutDialog*>().size(), 1);
 
@@ -309,7 +309,7 @@ class SecondaryWindowsTest : public QObject {
     void aboutClosesWithEnterAndEscape() {
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
             QPointer<AboutDialog> about = windows_->ShowAbout();
-            QVERIFY(about->cmdOK()->hasFocus() || !QApplication::focusWidget());
+            QVERIFY(about->okButton()->hasFocus() || !QApplication::focusWidget());
             QTest::keyClick(about, key);
             QVERIFY2(!windows_->About(), "the key should press OK");
             QTRY_VERIFY(about.isNull());
@@ -328,7 +328,7 @@ class SecondaryWindowsTest : public QObject {
         located_ = "/opt/tools/sysinfo";
         starts_ = true;
         AboutDialog* about = windows_->ShowAbout();
-        const MessageSeen seen = AnswerMessageBox([&] { about->cmdSysInfo()->click(); });
+        const MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(!seen.Shown);
         QCOMPARE(log_, (QStringList{"locate", "start /opt/tools/sysinfo"}));
         QVERIFY(windows_->About());  // the About window stays open
@@ -350,7 +350,7 @@ class SecondaryWindowsTest : public QObject {
         located_ = located.toStdString();
         starts_ = starts;
         AboutDialog* about = windows_->ShowAbout();
-        const MessageSeen seen = AnswerMessageBox([&] { about->cmdSysInfo()->click(); });
+        const MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(seen.Shown);
         QCOMPARE(seen.Text, QStringLiteral("System Information Is Unavailable At This Time"));
         QCOMPARE(seen.Title, QStringLiteral("Corpometer"));
@@ -369,7 +369,7 @@ class SecondaryWindowsTest : public QObject {
         // Nothing on PATH: the message.
         qputenv("PATH", dir.path().toLocal8Bit());
         AboutDialog* about = desktop.ShowAbout();
-        MessageSeen seen = AnswerMessageBox([&] { about->cmdSysInfo()->click(); });
+        MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(seen.Shown);
 
         // A tool from the list on PATH is started.
@@ -379,7 +379,7 @@ class SecondaryWindowsTest : public QObject {
         tool.write(QStringLiteral("#!/bin/sh\necho started > '%1'\n").arg(marker).toLocal8Bit());
         tool.close();
         tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        seen = AnswerMessageBox([&] { about->cmdSysInfo()->click(); });
+        seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         qputenv("PATH", savedPath);
         QVERIFY(!seen.Shown);
         QTRY_VERIFY(QFile::exists(marker));
@@ -390,7 +390,7 @@ class SecondaryWindowsTest : public QObject {
         MainWindow main;
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        auto* menuButton = main.findChild<controls::PictureButtonWidget*>("btnForm0");
+        auto* menuButton = main.findChild<controls::PictureButtonWidget*>("menuButton");
         QVERIFY(menuButton);
         const QPoint middle = menuButton->rect().center();
         QCursor::setPos(menuButton->mapToGlobal(middle));

@@ -153,11 +153,11 @@ void WindowTextsTest::brandingMarkupShowsAsTyped() {
     WriteBranding("<b>ACME</b> <i>Sons</i>", "<i>Body</i> Check");
     MainWindow window;
     window.Load();
-    window.findChild<QListWidget*>("List1")->setCurrentRow(3);
-    QTest::keyClick(window.findChild<QLineEdit*>("Text1"), Qt::Key_Return);  // a result
+    window.findChild<QListWidget*>("heightList")->setCurrentRow(3);
+    QTest::keyClick(window.findChild<QLineEdit*>("weightEdit"), Qt::Key_Return);  // a result
     AboutDialog about(&window, nullptr);
     QuickHelpWindow help(&window);
-    auto* name = window.findChild<QLabel*>("lblName0");
+    auto* name = window.findChild<QLabel*>("brandNameLabel");
     QCOMPARE(name->text(), QString("<b>ACME</b> <i>Sons</i>"));
     for (QWidget* shown : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&about),
                            static_cast<QWidget*>(&help)}) {
@@ -193,7 +193,7 @@ void WindowTextsTest::ExpectReadable(QWidget& window) {
         if (!label->isVisible() || label->text().isEmpty()) continue;
         // The result's colour is its band's, the one beside it in the legend: that is its
         // meaning, the same on every desktop.
-        if (label->objectName() == "lblBMI") continue;
+        if (label->objectName() == "bmiLabel") continue;
         check(label, colour(label, label->foregroundRole()), label->rect(), label->objectName());
     }
     for (QRadioButton* option : window.findChildren<QRadioButton*>())
@@ -226,9 +226,9 @@ void WindowTextsTest::everyTextIsReadableOnADarkDesktop() {
     {
         MainWindow window;
         window.Load();
-        window.findChild<QListWidget*>("List1")->setCurrentRow(3);
-        window.findChild<QLineEdit*>("Text1")->setText("150");
-        QTest::keyClick(window.findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+        window.findChild<QListWidget*>("heightList")->setCurrentRow(3);
+        window.findChild<QLineEdit*>("weightEdit")->setText("150");
+        QTest::keyClick(window.findChild<QLineEdit*>("weightEdit"), Qt::Key_Return);
         ExpectReadable(window);
         AboutDialog about(&window, nullptr);
         about.setObjectName("AboutDialog");
