@@ -54,7 +54,7 @@ void PictureButton::WriteProperties(platform::PropertyBag& bag) const {
     bag.WriteProperty(kPictureDownKey, pictureDown_, noPicture);
 }
 
-void PictureButton::OnMouseMove(int16_t Button, int16_t Shift, float x, float y) {
+void PictureButton::OnMouseMove(std::int16_t Button, std::int16_t Shift, float x, float y) {
     host_.RaiseMouseMove(Button, Shift, x, y);
     if (Button >= kRightButton) return;  // right or middle held, alone or with others
 
@@ -78,7 +78,7 @@ void PictureButton::OnMouseMove(int16_t Button, int16_t Shift, float x, float y)
     }
 }
 
-void PictureButton::OnMouseDown(int16_t Button, int16_t Shift, float x, float y) {
+void PictureButton::OnMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y) {
     host_.RaiseMouseDown(Button, Shift, x, y);
     if (Button == kLeftButton) {
         state_ = Down;
@@ -86,7 +86,7 @@ void PictureButton::OnMouseDown(int16_t Button, int16_t Shift, float x, float y)
     }
 }
 
-void PictureButton::OnMouseUp(int16_t Button, int16_t Shift, float x, float y) {
+void PictureButton::OnMouseUp(std::int16_t Button, std::int16_t Shift, float x, float y) {
     host_.RaiseMouseUp(Button, Shift, x, y);
     state_ = IsMouseOver() ? Hover : Rest;
     DrawState();

@@ -13,12 +13,12 @@
 
 namespace controls {
 
-enum ButtonState : int16_t { Rest = 0, Hover = 1, Down = 2 };
+enum ButtonState : std::int16_t { Rest = 0, Hover = 1, Down = 2 };
 
 // The platform's mouse-button mask.
-inline constexpr int16_t kLeftButton = 1;
-inline constexpr int16_t kRightButton = 2;
-inline constexpr int16_t kMiddleButton = 4;
+inline constexpr std::int16_t kLeftButton = 1;
+inline constexpr std::int16_t kRightButton = 2;
+inline constexpr std::int16_t kMiddleButton = 4;
 
 // The requested poll interval; hosts apply the platform's timer minimum.
 inline constexpr int kUpdateIntervalMs = 1;
@@ -43,9 +43,9 @@ class PictureButton {
     void WriteProperties(platform::PropertyBag& bag) const;
 
     // Input and notices from the host, with the values the platform delivered.
-    void OnMouseMove(int16_t Button, int16_t Shift, float x, float y);
-    void OnMouseDown(int16_t Button, int16_t Shift, float x, float y);
-    void OnMouseUp(int16_t Button, int16_t Shift, float x, float y);
+    void OnMouseMove(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void OnMouseUp(std::int16_t Button, std::int16_t Shift, float x, float y);
     void OnClick();
     void OnDblClick();
     void OnUpdateTimer();
@@ -58,7 +58,7 @@ class PictureButton {
     void OnKeyRelease();
     void OnKeyCancel();
 
-    int16_t State() const { return state_; }
+    std::int16_t State() const { return state_; }
     bool MouseInside() const { return mouseInside_; }
     bool UpdateTimerEnabled() const { return timerEnabled_; }
 
@@ -73,7 +73,7 @@ class PictureButton {
     platform::PicturePtr picture_;
     platform::PicturePtr pictureHover_;
     platform::PicturePtr pictureDown_;
-    int16_t state_ = Rest;
+    std::int16_t state_ = Rest;
     bool mouseInside_ = false;
     bool timerEnabled_ = false;
     bool keyPressed_ = false;

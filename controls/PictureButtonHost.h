@@ -36,9 +36,9 @@ class PictureButtonHost {
     // reference: a handler that changes `Button` changes what the control does next.
     virtual void RaiseClick() = 0;
     virtual void RaiseDblClick() = 0;
-    virtual void RaiseMouseMove(int16_t& Button, int16_t& Shift, float& x, float& y) = 0;
-    virtual void RaiseMouseUp(int16_t& Button, int16_t& Shift, float& x, float& y) = 0;
-    virtual void RaiseMouseDown(int16_t& Button, int16_t& Shift, float& x, float& y) = 0;
+    virtual void RaiseMouseMove(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) = 0;
+    virtual void RaiseMouseUp(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) = 0;
+    virtual void RaiseMouseDown(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) = 0;
     virtual void RaiseMouseEnter() = 0;
     virtual void RaiseMouseLeave() = 0;
 };

@@ -26,7 +26,7 @@ int ChooseKey(int largestPlain, std::mt19937& random) {
 std::string Scramble(const std::string& plain, std::mt19937& random) {
     // Key i shifts body bytes i, i + 4, i + 8, ...
     int largest[4] = {0, 0, 0, 0};
-    for (size_t i = 0; i < plain.size(); ++i) {
+    for (std::size_t i = 0; i < plain.size(); ++i) {
         largest[i % 4] =
             std::max(largest[i % 4], static_cast<int>(static_cast<unsigned char>(plain[i])));
     }
@@ -38,7 +38,7 @@ std::string Scramble(const std::string& plain, std::mt19937& random) {
     stored.reserve(plain.size() + 4);
     for (int k = 0; k < 3; ++k)
         stored += static_cast<char>(key[k]);
-    for (size_t i = 0; i < plain.size(); ++i) {
+    for (std::size_t i = 0; i < plain.size(); ++i) {
         stored += static_cast<char>(static_cast<unsigned char>(plain[i]) + key[i % 4]);
     }
     stored += static_cast<char>(key[3]);

@@ -31,7 +31,7 @@
 
 namespace {
 
-constexpr size_t kMaxStoredText = 0xFFFF;  // the 16-bit count in front of every text
+constexpr std::size_t kMaxStoredText = 0xFFFF;  // the 16-bit count in front of every text
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -57,7 +57,7 @@ std::string ToCodePage(const std::string& option, const std::string& utf8) {
     return *bytes;
 }
 
-int16_t ToFontSize(const std::string& option, const std::string& text) {
+std::int16_t ToFontSize(const std::string& option, const std::string& text) {
     char* end = nullptr;
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
@@ -65,7 +65,7 @@ int16_t ToFontSize(const std::string& option, const std::string& text) {
         throw UsageError{option + ": expected a whole number from -32768 to 32767, got \"" + text +
                          "\""};
     }
-    return static_cast<int16_t>(value);
+    return static_cast<std::int16_t>(value);
 }
 
 // The seed of the key choice: a whole number that fits 32 bits. Read as unsigned long
@@ -95,7 +95,7 @@ std::string ScrambleField(const std::string& option, const std::string& plain,
 int Write(const std::string& file, const std::vector<std::string>& args) {
     core::BrandingRecord plain = core::DefaultBrandingRecord();
     std::optional<std::mt19937::result_type> seed;
-    for (size_t i = 0; i < args.size(); ++i) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         const auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};

@@ -14,7 +14,7 @@ enum class BmiError { None, WeightMissing, HeightMissing };
 struct BmiInput {
     double weight = 0;               // as read from the weight box
     bool weightInKilograms = false;  // else pounds
-    int16_t heightIndex = -1;        // selected row of the height list; -1 when none
+    std::int16_t heightIndex = -1;   // selected row of the height list; -1 when none
     bool heightInFeetInches = true;  // else centimetres
     std::string heightRowText;       // the selected row's text; read only for centimetres
 };

@@ -25,7 +25,7 @@ class RecordReader {
   public:
     explicit RecordReader(const std::string& bytes) : bytes_(bytes) {}
 
-    int16_t Number() {
+    std::int16_t Number() {
         if (bytes_.size() - pos_ < 2) {
             pos_ = bytes_.size();
             return 0;
@@ -33,11 +33,11 @@ class RecordReader {
         const auto lo = static_cast<unsigned char>(bytes_[pos_]);
         const auto hi = static_cast<unsigned char>(bytes_[pos_ + 1]);
         pos_ += 2;
-        return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
     }
 
     std::string Text() {
-        const auto count = static_cast<uint16_t>(Number());
+        const auto count = static_cast<std::uint16_t>(Number());
         if (bytes_.size() - pos_ < count) {  // a count beyond the file: the text is cut short
             pos_ = bytes_.size();
             return {};
@@ -49,17 +49,17 @@ class RecordReader {
 
   private:
     const std::string& bytes_;
-    size_t pos_ = 0;
+    std::size_t pos_ = 0;
 };
 
-void AppendNumber(std::string& out, int16_t value) {
-    const auto bits = static_cast<uint16_t>(value);
+void AppendNumber(std::string& out, std::int16_t value) {
+    const auto bits = static_cast<std::uint16_t>(value);
     out += static_cast<char>(bits & 0xFF);
     out += static_cast<char>(bits >> 8);
 }
 
 void AppendText(std::string& out, const std::string& text) {
-    AppendNumber(out, static_cast<int16_t>(static_cast<uint16_t>(text.size())));
+    AppendNumber(out, static_cast<std::int16_t>(static_cast<std::uint16_t>(text.size())));
     out += text;
 }
 
@@ -153,9 +153,9 @@ std::vector<std::string> BrandingFolders(const std::string& applicationDirectory
     add(configHome);
     std::string configDirs = variable("XDG_CONFIG_DIRS");
     if (configDirs.empty()) configDirs = "/etc/xdg";
-    size_t start = 0;
+    std::size_t start = 0;
     while (start <= configDirs.size()) {
-        const size_t end = std::min(configDirs.find(':', start), configDirs.size());
+        const std::size_t end = std::min(configDirs.find(':', start), configDirs.size());
         add(configDirs.substr(start, end - start));
         start = end + 1;
     }

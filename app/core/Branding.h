@@ -15,12 +15,12 @@ struct BrandingRecord {
     std::string NameText;
     std::string Title;
     std::string Link;
-    int16_t ShowPictureBanner = 0;
-    int16_t ShowAnimatedBanner = 0;
+    std::int16_t ShowPictureBanner = 0;
+    std::int16_t ShowAnimatedBanner = 0;
     std::string BannerFile;
-    int16_t NameFontSize = 0;   // kept, never applied: the name line is always 17 points
-    int16_t TitleFontSize = 0;  // kept, never applied: the title line is always 8 points
-    std::string FontName;       // kept, never applied
+    std::int16_t NameFontSize = 0;   // kept, never applied: the name line is always 17 points
+    std::int16_t TitleFontSize = 0;  // kept, never applied: the title line is always 8 points
+    std::string FontName;            // kept, never applied
 };
 
 // What the windows read. Texts are UTF-8 (converted from Windows-1252 after descrambling).
@@ -29,16 +29,16 @@ struct BrandingValues {
     std::string Title;
     std::string Link;
     std::string BannerPath;  // application directory, separator, banner file; empty by default
-    int16_t ShowPictureBanner = 0;
-    int16_t ShowAnimatedBanner = 0;
+    std::int16_t ShowPictureBanner = 0;
+    std::int16_t ShowAnimatedBanner = 0;
 };
 
 inline constexpr char kBrandingFileName[] = "3.dat";
 // The default name line; labels show "&&" as one ampersand.
 inline constexpr char kDefaultNameText[] = "(Your company name && link or small banner here)";
 inline constexpr char kDefaultTitle[] = "Corpometer";
-inline constexpr int16_t kDefaultNameFontSize = 17;
-inline constexpr int16_t kDefaultTitleFontSize = 8;
+inline constexpr std::int16_t kDefaultNameFontSize = 17;
+inline constexpr std::int16_t kDefaultTitleFontSize = 8;
 inline constexpr char kDefaultFontName[] = "Tahoma";
 
 // Process-wide branding, filled once by LoadBranding during the main window's load and

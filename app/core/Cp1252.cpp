@@ -39,7 +39,7 @@ std::optional<char> ByteOf(char32_t cp) {
 }
 
 // Reads one UTF-8 sequence at `pos`; nothing on malformed input.
-std::optional<char32_t> NextCodePoint(const std::string& s, size_t& pos) {
+std::optional<char32_t> NextCodePoint(const std::string& s, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(s[pos]);
     int extra = 0;
     char32_t cp = 0;
@@ -79,7 +79,7 @@ std::string ToUtf8(const std::string& bytes) {
 
 std::optional<std::string> FromUtf8(const std::string& utf8) {
     std::string out;
-    size_t pos = 0;
+    std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto cp = NextCodePoint(utf8, pos);
         if (!cp) return std::nullopt;

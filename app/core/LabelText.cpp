@@ -5,7 +5,7 @@ namespace core {
 std::string LabelDisplayText(const std::string& caption) {
     std::string shown;
     shown.reserve(caption.size());
-    for (size_t i = 0; i < caption.size(); ++i) {
+    for (std::size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] != '&') {
             shown += caption[i];
         } else if (i + 1 < caption.size() && caption[i + 1] == '&') {

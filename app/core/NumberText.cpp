@@ -25,9 +25,9 @@ std::string WithoutBlanks(const std::string& text) {
 
 // "&H" and "&O" integers: up to four digits they are 16-bit, up to eight 32-bit, both
 // signed, as the platform's number reader has it (so "&HFFFF" reads -1).
-double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
-    uint64_t value = 0;
-    size_t digits = 0;
+double ReadRadixInteger(const std::string& s, std::size_t pos, int radix) {
+    std::uint64_t value = 0;
+    std::size_t digits = 0;
     bool huge = false;
     double approx = 0;
     for (; pos < s.size(); ++pos) {
@@ -40,17 +40,17 @@ double ReadRadixInteger(const std::string& s, size_t pos, int radix) {
         if (digit < 0 || digit >= radix) break;
         approx = approx * radix + digit;
         if (value > (UINT64_MAX >> 4)) huge = true;
-        value = value * radix + static_cast<uint64_t>(digit);
+        value = value * radix + static_cast<std::uint64_t>(digit);
         if (value != 0 || digits > 0) ++digits;
     }
     if (huge || value > 0xFFFFFFFFull) return approx;
     if (value <= 0xFFFF && (radix == 16 ? digits <= 4 : value <= 0xFFFF)) {
-        return static_cast<int16_t>(static_cast<uint16_t>(value));
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
     }
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-size_t SkipDigits(const std::string& s, size_t pos) {
+std::size_t SkipDigits(const std::string& s, std::size_t pos) {
     while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])))
         ++pos;
     return pos;
@@ -67,33 +67,33 @@ double ReadLeadingNumber(const std::string& text) {
         return 0;
     }
     // The longest prefix of the form [sign] digits [. digits] [E [sign] digits].
-    size_t pos = 0;
+    std::size_t pos = 0;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
-    const size_t intStart = pos;
+    const std::size_t intStart = pos;
     pos = SkipDigits(s, pos);
     bool anyDigits = pos > intStart;
     if (pos < s.size() && s[pos] == '.') {
-        const size_t fracStart = pos + 1;
-        const size_t fracEnd = SkipDigits(s, fracStart);
+        const std::size_t fracStart = pos + 1;
+        const std::size_t fracEnd = SkipDigits(s, fracStart);
         anyDigits = anyDigits || fracEnd > fracStart;
         pos = fracEnd;
     }
     if (!anyDigits) return 0;
     if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
-        size_t expPos = pos + 1;
+        std::size_t expPos = pos + 1;
         if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
-        const size_t expEnd = SkipDigits(s, expPos);
+        const std::size_t expEnd = SkipDigits(s, expPos);
         if (expEnd > expPos) pos = expEnd;  // an exponent without digits is not part of it
     }
     // from_chars reads "." as the separator whatever the locale; it takes no "+".
     const bool negative = s[0] == '-';
-    const size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const std::size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
     double value = 0;
     const auto [end, error] = std::from_chars(s.data() + start, s.data() + pos, value);
     if (error == std::errc::result_out_of_range) {
         // Past the double range: an exponent below zero underflows to 0, else it overflows.
         const std::string number = s.substr(start, pos - start);
-        const size_t e = number.find_first_of("eE");
+        const std::size_t e = number.find_first_of("eE");
         const bool underflow =
             e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
         value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
@@ -117,7 +117,7 @@ std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {
     // Position the decimal point: integer digits are mantissa[0 .. exponent].
     std::string intPart, fracPart;
     if (exponent >= 0) {
-        const size_t intLen = static_cast<size_t>(exponent) + 1;
+        const std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
         if (intLen >= mantissa.size()) {
             intPart = mantissa + std::string(intLen - mantissa.size(), '0');
         } else {
@@ -125,9 +125,9 @@ std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {
             fracPart = mantissa.substr(intLen);
         }
     } else {
-        fracPart = std::string(static_cast<size_t>(-exponent - 1), '0') + mantissa;
+        fracPart = std::string(static_cast<std::size_t>(-exponent - 1), '0') + mantissa;
     }
-    fracPart.resize(std::max(fracPart.size(), static_cast<size_t>(maxDecimals + 1)), '0');
+    fracPart.resize(std::max(fracPart.size(), static_cast<std::size_t>(maxDecimals + 1)), '0');
 
     const bool roundUp = fracPart[maxDecimals] >= '5';
     std::string kept = intPart + fracPart.substr(0, maxDecimals);
@@ -146,7 +146,7 @@ std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {
     std::string decimals = kept.substr(intPart.size());
     while (static_cast<int>(decimals.size()) > minDecimals && decimals.back() == '0')
         decimals.pop_back();
-    const size_t firstNonZero = whole.find_first_not_of('0');
+    const std::size_t firstNonZero = whole.find_first_not_of('0');
     whole = firstNonZero == std::string::npos ? "" : whole.substr(firstNonZero);
 
     const bool negative = value < 0 && (whole.find_first_not_of('0') != std::string::npos ||

@@ -9,8 +9,8 @@
 namespace core {
 
 #if defined(_WIN32)
-bool QueryPlatformValue(uint32_t root, const std::string& keyName, const std::string& valueName,
-                        uint32_t& type, std::string& bytes) {
+bool QueryPlatformValue(std::uint32_t root, const std::string& keyName,
+                        const std::string& valueName, std::uint32_t& type, std::string& bytes) {
     // The predefined roots are 32-bit values that the 64-bit API sign-extends.
     const auto rootHandle = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
     HKEY key = nullptr;
@@ -29,12 +29,13 @@ bool QueryPlatformValue(uint32_t root, const std::string& keyName, const std::st
     return true;
 }
 #else
-bool QueryPlatformValue(uint32_t, const std::string&, const std::string&, uint32_t&, std::string&) {
+bool QueryPlatformValue(std::uint32_t, const std::string&, const std::string&, std::uint32_t&,
+                        std::string&) {
     return false;  // no registry on this platform
 }
 #endif
 
-void ValueToText(uint32_t type, const std::string& bytes, std::string& KeyVal) {
+void ValueToText(std::uint32_t type, const std::string& bytes, std::string& KeyVal) {
     if (type == kRegSz) {
         std::string text = bytes;
         if (!text.empty() && text.back() == '\0') text.pop_back();
@@ -46,8 +47,8 @@ void ValueToText(uint32_t type, const std::string& bytes, std::string& KeyVal) {
         static constexpr char kDigits[] = "0123456789ABCDEF";
         std::string text = "&h";
         for (int i = 3; i >= 0; --i) {
-            const auto byte = static_cast<size_t>(i) < bytes.size()
-                                  ? static_cast<unsigned char>(bytes[static_cast<size_t>(i)])
+            const auto byte = static_cast<std::size_t>(i) < bytes.size()
+                                  ? static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)])
                                   : 0u;
             text += kDigits[byte >> 4];
             text += kDigits[byte & 0x0F];
@@ -56,9 +57,9 @@ void ValueToText(uint32_t type, const std::string& bytes, std::string& KeyVal) {
     }
 }
 
-bool GetKeyValue(const ValueQuery& query, uint32_t KeyRoot, const std::string& KeyName,
+bool GetKeyValue(const ValueQuery& query, std::uint32_t KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal) {
-    uint32_t type = 0;
+    std::uint32_t type = 0;
     std::string bytes;
     if (!query || !query(KeyRoot, KeyName, SubKeyRef, type, bytes)) {
         KeyVal.clear();

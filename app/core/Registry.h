@@ -10,33 +10,33 @@
 namespace core {
 
 // The predefined root handle and the value types, with the numbers the registry uses.
-inline constexpr uint32_t kHKeyLocalMachine = 0x80000002;
-inline constexpr uint32_t kKeyAllAccess = 0xF003F;
-inline constexpr uint32_t kRegSz = 1;
-inline constexpr uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kHKeyLocalMachine = 0x80000002;
+inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegDword = 4;
 // A value is read into a zeroed buffer of this many bytes; a longer value fails to read.
-inline constexpr size_t kValueBufferSize = 1024;
+inline constexpr std::size_t kValueBufferSize = 1024;
 
 // Opens `keyName` under `root` with full access and reads the value `valueName`: its type
 // and the bytes the registry wrote into the buffer (at most kValueBufferSize). False when
 // the key cannot be opened or the value cannot be read.
 using ValueQuery =
-    std::function<bool(uint32_t root, const std::string& keyName, const std::string& valueName,
-                       uint32_t& type, std::string& bytes)>;
+    std::function<bool(std::uint32_t root, const std::string& keyName, const std::string& valueName,
+                       std::uint32_t& type, std::string& bytes)>;
 
 // The query of the running platform; always false where there is no registry.
-bool QueryPlatformValue(uint32_t root, const std::string& keyName, const std::string& valueName,
-                        uint32_t& type, std::string& bytes);
+bool QueryPlatformValue(std::uint32_t root, const std::string& keyName,
+                        const std::string& valueName, std::uint32_t& type, std::string& bytes);
 
 // Turns a value's bytes into KeyVal. A terminating zero byte is dropped from a string
 // (one stored without it keeps all its bytes); the text is the ANSI code page's
 // (Windows-1252), given back as UTF-8. A double word becomes "&h" and eight upper-case
 // hexadecimal digits, most significant byte first. Any other type leaves KeyVal as it was.
-void ValueToText(uint32_t type, const std::string& bytes, std::string& KeyVal);
+void ValueToText(std::uint32_t type, const std::string& bytes, std::string& KeyVal);
 
 // Reads one value through `query` into KeyVal. True when it was read; on failure KeyVal
 // becomes empty.
-bool GetKeyValue(const ValueQuery& query, uint32_t KeyRoot, const std::string& KeyName,
+bool GetKeyValue(const ValueQuery& query, std::uint32_t KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
 }  // namespace core

@@ -30,9 +30,9 @@ bool IsExecutableFile(const std::filesystem::path& path) {
 
 std::vector<std::string> SplitPath(const std::string& pathVariable) {
     std::vector<std::string> folders;
-    size_t start = 0;
+    std::size_t start = 0;
     while (start <= pathVariable.size()) {
-        size_t end = pathVariable.find(kPathListSeparator, start);
+        std::size_t end = pathVariable.find(kPathListSeparator, start);
         if (end == std::string::npos) end = pathVariable.size();
         if (end > start) folders.push_back(pathVariable.substr(start, end - start));
         start = end + 1;

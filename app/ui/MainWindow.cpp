@@ -366,7 +366,7 @@ void MainWindow::CalculateClick() {
     input.weightInKilograms = weightUnitOptions_[0]->isChecked();
     const QListWidgetItem* row = heightList_->currentItem();
     const bool rowSelected = row != nullptr && row->isSelected();
-    input.heightIndex = static_cast<int16_t>(rowSelected ? heightList_->currentRow() : -1);
+    input.heightIndex = static_cast<std::int16_t>(rowSelected ? heightList_->currentRow() : -1);
     input.heightInFeetInches = heightUnitOptions_[0]->isChecked();
     if (rowSelected) input.heightRowText = row->text().toStdString();
 

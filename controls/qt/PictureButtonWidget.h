@@ -50,9 +50,9 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     // directly connected handler may change them, and the button acts on the changed values.
     void Click();
     void DblClick();
-    void MouseMove(int16_t& Button, int16_t& Shift, float& x, float& y);
-    void MouseUp(int16_t& Button, int16_t& Shift, float& x, float& y);
-    void MouseDown(int16_t& Button, int16_t& Shift, float& x, float& y);
+    void MouseMove(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
+    void MouseUp(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
+    void MouseDown(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
     void MouseEnter();
     void MouseLeave();
     void PropertyChangedNotice(const QString& name);
@@ -82,13 +82,13 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void PropertyChanged(const std::string& name) override;
     void RaiseClick() override { emit Click(); }
     void RaiseDblClick() override { emit DblClick(); }
-    void RaiseMouseMove(int16_t& Button, int16_t& Shift, float& x, float& y) override {
+    void RaiseMouseMove(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) override {
         emit MouseMove(Button, Shift, x, y);
     }
-    void RaiseMouseUp(int16_t& Button, int16_t& Shift, float& x, float& y) override {
+    void RaiseMouseUp(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) override {
         emit MouseUp(Button, Shift, x, y);
     }
-    void RaiseMouseDown(int16_t& Button, int16_t& Shift, float& x, float& y) override {
+    void RaiseMouseDown(std::int16_t& Button, std::int16_t& Shift, float& x, float& y) override {
         emit MouseDown(Button, Shift, x, y);
     }
     void RaiseMouseEnter() override { emit MouseEnter(); }

@@ -7,8 +7,8 @@
 namespace controls {
 
 // 1 left, 2 right, 4 middle.
-int16_t ButtonMask(Qt::MouseButtons buttons);
+std::int16_t ButtonMask(Qt::MouseButtons buttons);
 // 1 shift, 2 control, 4 alt.
-int16_t ShiftMask(Qt::KeyboardModifiers modifiers);
+std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers);
 
 }  // namespace controls
