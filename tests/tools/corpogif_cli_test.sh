@@ -59,7 +59,7 @@ out=$("$tool" --version) || fail "--version exited $?"
 
 # Usage errors: status 2 and a message.
 for args in "" "info" "frob x" "time x --repeat" "time x --repeat 0" "time x --fast 3" \
-  "--help x" "--versions"; do
+  "time x --encode --repeat" "--help x" "--versions"; do
   # shellcheck disable=SC2086
   "$tool" $args > /dev/null 2> "$work/err"
   status=$?
@@ -70,6 +70,9 @@ done
 line=$("$tool" time "$suites/wuffs/muybridge.gif" --repeat 3) || fail "time exited $?"
 [[ "$line" =~ ^.*muybridge\.gif:\ 3\ loads,\ median\ [0-9.]+\ ms,\ [0-9.]+\ Mpx/s$ ]] ||
   fail "time printed: $line"
+line=$("$tool" time "$suites/wuffs/muybridge.gif" --encode --repeat 2) || fail "time --encode exited $?"
+[[ "$line" =~ ^.*muybridge\.gif:\ 2\ encodes,\ median\ [0-9.]+\ ms,\ [0-9.]+\ Mpx/s$ ]] ||
+  fail "time --encode printed: $line"
 
 [ $failures -eq 0 ] && echo "all corpogif checks passed"
 exit $((failures > 0))
