@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "app/ui/Twips.h"
+
 class QLabel;
 class QPushButton;
 class SystemInfoStarter;
@@ -12,9 +14,9 @@ class SystemInfoStarter;
 class AboutDialog : public QDialog {
     Q_OBJECT
   public:
-    // Client area 5730 x 3555 twips.
-    static constexpr int kClientWidth = 382;
-    static constexpr int kClientHeight = 237;
+    // The client area.
+    static constexpr int kClientWidth = Twips::ToPixels(5730);
+    static constexpr int kClientHeight = Twips::ToPixels(3555);
 
     // A modeless window owned by `owner`; `starter` finds and starts the information tool.
     // Loads its texts from the branding at once.

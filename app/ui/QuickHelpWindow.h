@@ -4,14 +4,16 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/ui/Twips.h"
+
 class QLabel;
 
 class QuickHelpWindow : public QWidget {
     Q_OBJECT
   public:
-    // Client area 4680 x 3465 twips.
-    static constexpr int kClientWidth = 312;
-    static constexpr int kClientHeight = 231;
+    // The client area.
+    static constexpr int kClientWidth = Twips::ToPixels(4680);
+    static constexpr int kClientHeight = Twips::ToPixels(3465);
 
     // A window of its own owned by `owner` (it stays out of the task bar and closes with
     // it). Loads its text from the branding at once.
