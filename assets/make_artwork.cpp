@@ -284,13 +284,15 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     const QString family = ButtonFontFamily();
 
+    // The menu, minimize and close buttons, left to right.
+    const char* const kWindowButtonFolders[] = {"menuButton", "minimizeButton", "closeButton"};
     bool ok = true;
     for (const int scale : {1, 2}) {
         const QString suffix = scale == 1 ? ".png" : "@2x.png";
         const QImage background = DrawBackground(scale);
-        ok &= Save(background.convertToFormat(QImage::Format_RGB888), out + "/fMain",
+        ok &= Save(background.convertToFormat(QImage::Format_RGB888), out + "/mainWindow",
                    "background" + suffix);
-        ok &= Save(DrawIcon(64 * scale), out + "/fMain", "icon" + suffix);
+        ok &= Save(DrawIcon(64 * scale), out + "/mainWindow", "icon" + suffix);
 
         const struct {
             Look look;
@@ -298,11 +300,11 @@ int main(int argc, char** argv) {
         } states[] = {
             {Look::Rest, "Picture"}, {Look::Hover, "PictureHover"}, {Look::Down, "PictureDown"}};
         for (const auto& state : states) {
-            ok &= Save(DrawCalculate(background, state.look, family, scale), out + "/btnCalculate",
-                       state.property + suffix);
+            ok &= Save(DrawCalculate(background, state.look, family, scale),
+                       out + "/calculateButton", state.property + suffix);
             for (int index = 0; index < 3; ++index) {
                 ok &= Save(DrawFormButton(background, index, state.look, scale),
-                           out + "/btnForm" + QString::number(index), state.property + suffix);
+                           out + "/" + kWindowButtonFolders[index], state.property + suffix);
             }
         }
     }

@@ -144,11 +144,11 @@ controls::PictureButtonWidget* MakePictureButton(QWidget* parent, const QString&
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName("MainWindow");
     setWindowTitle(kApplication);
-    setWindowIcon(QIcon(":/pictures/fMain/icon.png"));
+    setWindowIcon(QIcon(":/pictures/mainWindow/icon.png"));
     setFixedSize(Twips::ToPixels(kClientWidthTwips), Twips::ToPixels(kClientHeightTwips));
     setFont(WindowFonts::Font(kTahoma, 8.25));
-    background_ = QPixmap(":/pictures/fMain/background.png");
-    doubleResolutionBackground_ = QPixmap(":/pictures/fMain/background@2x.png");
+    background_ = QPixmap(":/pictures/mainWindow/background.png");
+    doubleResolutionBackground_ = QPixmap(":/pictures/mainWindow/background@2x.png");
     doubleResolutionBackground_.setDevicePixelRatio(2);
 
     CreateControls();
@@ -196,11 +196,13 @@ void MainWindow::CreateControls() {
 
     const int windowButtonLefts[] = {5970, 6345, 6720};
     const char* const windowButtonNames[] = {"Menu", "Minimize", "Close"};
+    // Each button's object name is also the folder of its pictures.
     const char* const windowButtonObjectNames[] = {"menuButton", "minimizeButton", "closeButton"};
     for (int index = 0; index < 3; ++index) {
-        windowButtons_[index] = MakePictureButton(
-            this, windowButtonObjectNames[index], QString(":/pictures/btnForm%1").arg(index),
-            Twips::Rect(windowButtonLefts[index], 165, 315, 315));
+        windowButtons_[index] =
+            MakePictureButton(this, windowButtonObjectNames[index],
+                              QString(":/pictures/") + windowButtonObjectNames[index],
+                              Twips::Rect(windowButtonLefts[index], 165, 315, 315));
         windowButtons_[index]->setAccessibleName(windowButtonNames[index]);
         connect(windowButtons_[index], &controls::PictureButtonWidget::Click, this,
                 [this, index] { WindowButtonClick(index); });
@@ -268,8 +270,9 @@ void MainWindow::CreateHeightPanel() {
 
 void MainWindow::CreateResultPanel() {
     resultPanel_ = MakeFrame(this, "resultPanel", "Your BMI", Twips::Rect(360, 3570, 6510, 1650));
-    calculateButton_ = MakePictureButton(resultPanel_, "calculateButton", ":/pictures/btnCalculate",
-                                         Twips::Rect(180, 535, 2265, 600));
+    calculateButton_ =
+        MakePictureButton(resultPanel_, "calculateButton", ":/pictures/calculateButton",
+                          Twips::Rect(180, 535, 2265, 600));
     calculateButton_->setAccessibleName("Calculate BMI");
     connect(calculateButton_, &controls::PictureButtonWidget::Click, this,
             &MainWindow::CalculateClick);

@@ -28,7 +28,7 @@ shows() {  # x y picture
 }
 xdotool mousemove $((main_x + 408)) $((main_y + 21))
 e2e_wait_for 15 "the menu button's hover picture" \
-  shows $((main_x + 398)) $((main_y + 11)) "$pictures/btnForm0/PictureHover.png"
+  shows $((main_x + 398)) $((main_y + 11)) "$pictures/menuButton/PictureHover.png"
 # The menu opens to the left of and below the cursor, over the window's name line.
 e2e_screenshot "$work/before-menu.png" "100x30+$((main_x + 308))+$((main_y + 22))"
 menu_open() {

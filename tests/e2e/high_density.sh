@@ -18,10 +18,10 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y, WIDTH, HEIGHT in dev
 [ "$WIDTH" = 976 ] && [ "$HEIGHT" = 810 ] || e2e_fail "window is ${WIDTH}x${HEIGHT}, not 976x810"
 
 # The button sits at 36, 274 of the window, 151 x 40 pixels: 302 x 80 device pixels.
-sharp=$pictures/btnCalculate/Picture@2x.png
+sharp=$pictures/calculateButton/Picture@2x.png
 area="302x80+$((X + 72))+$((Y + 548))"
 # For the record: the ordinary picture stretched, as a blurred screen would show it.
-convert "$pictures/btnCalculate/Picture.png" -resize 200% "$out/calculate-stretched.png"
+convert "$pictures/calculateButton/Picture.png" -resize 200% "$out/calculate-stretched.png"
 cp "$sharp" "$out/calculate-double-resolution.png"
 shows_sharp() {
   e2e_screenshot "$out/calculate-on-screen.png" "$area" || return 1

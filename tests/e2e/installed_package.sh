@@ -44,7 +44,7 @@ magenta_in_strip() {
 e2e_wait_for 30 "the banner named in \$XDG_CONFIG_HOME/corpometer/3.dat to show" magenta_in_strip
 calculate_shows() {
   e2e_screenshot "$tmp/calculate.png" "151x40+$((X + 36))+$((Y + 274))" || return 1
-  [ "$(compare -metric AE "$tmp/calculate.png" "$root/assets/pictures/btnCalculate/Picture.png" \
+  [ "$(compare -metric AE "$tmp/calculate.png" "$root/assets/pictures/calculateButton/Picture.png" \
     null: 2>&1 || true)" = 0 ]
 }
 e2e_wait_for 30 "the Calculate button's picture" calculate_shows

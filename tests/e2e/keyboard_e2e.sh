@@ -32,7 +32,7 @@ xdotool key ctrl+a
 xdotool type --delay 20 "180"
 # Tab: the unit options, then the height list, on 5' 8" (row 20); two rows up is 5' 6".
 xdotool key Tab Tab Up Up Tab Tab
-e2e_wait_for 20 "the focus mark on Calculate" shows focus-mark 36 274 "$pictures/btnCalculate/Picture.png"
+e2e_wait_for 20 "the focus mark on Calculate" shows focus-mark 36 274 "$pictures/calculateButton/Picture.png"
 e2e_screenshot "$out/focus-calculate.png" "488x405+$X+$Y"
 xdotool key space
 # BMI 29.11: overweight, in orange.
@@ -52,7 +52,7 @@ e2e_wait_for 20 "Quick Help to close" eval "! visible '^Quick Help\$'"
 # On to the close button; Space closes the window and ends the program.
 xdotool windowfocus --sync "$wid"
 xdotool key Tab Tab
-e2e_wait_for 20 "the focus mark on the close button" shows focus-mark 448 11 "$pictures/btnForm2/Picture.png"
+e2e_wait_for 20 "the focus mark on the close button" shows focus-mark 448 11 "$pictures/closeButton/Picture.png"
 e2e_screenshot "$out/focus-close.png" "488x405+$X+$Y"
 xdotool key space
 e2e_wait_for 20 "the program to end after its close button" ended "$pid"

@@ -66,16 +66,16 @@ echo "start-up: window mapped after $((mapped - start)) ms, first paint seen aft
 
 # --- The Calculate button's pictures: at rest, under the cursor, pressed.
 bx=$((X + 36)) by=$((Y + 274))
-eventually "the Calculate button's rest picture" shows $bx $by "$pictures/btnCalculate/Picture.png"
+eventually "the Calculate button's rest picture" shows $bx $by "$pictures/calculateButton/Picture.png"
 e2e_screenshot "$out/01-started.png"
 xdotool mousemove $((bx + 70)) $((by + 20))
-eventually "the Calculate button's hover picture" shows $bx $by "$pictures/btnCalculate/PictureHover.png"
+eventually "the Calculate button's hover picture" shows $bx $by "$pictures/calculateButton/PictureHover.png"
 xdotool mousedown 1
-eventually "the Calculate button's pressed picture" shows $bx $by "$pictures/btnCalculate/PictureDown.png"
+eventually "the Calculate button's pressed picture" shows $bx $by "$pictures/calculateButton/PictureDown.png"
 e2e_screenshot "$out/02-pressed.png"
 xdotool mousemove $((X + 300)) $((Y + 200))  # drag off and release elsewhere: no calculation
 xdotool mouseup 1
-eventually "the Calculate button's rest picture to come back" shows $bx $by "$pictures/btnCalculate/Picture.png"
+eventually "the Calculate button's rest picture to come back" shows $bx $by "$pictures/calculateButton/Picture.png"
 [ ! -f "$settings" ] || e2e_fail "a cancelled press calculated"
 
 # --- Weight 180, height 5' 6" (row 18 of the list), in pounds. The X server hands the
@@ -124,7 +124,7 @@ eventually "the dragged window to reach 228,211" moved
 
 # --- The close button ends the program.
 xdotool mousemove $((X + 448 + 10)) $((Y + 11 + 10))
-eventually "the close button's hover picture" shows $((X + 448)) $((Y + 11)) "$pictures/btnForm2/PictureHover.png"
+eventually "the close button's hover picture" shows $((X + 448)) $((Y + 11)) "$pictures/closeButton/PictureHover.png"
 e2e_screenshot "$out/05-close-hover.png"
 xdotool click 1
 ended() { ! kill -0 "$pid" 2>/dev/null; }

@@ -12,7 +12,7 @@ start_corpometer() {  # EXECUTABLE
 }
 window_located() {
   e2e_screenshot "$home/screen.png" &&
-    read -r X Y < <("${check[@]}" locate "$home/screen.png" "$pictures/fMain/background.png" 2>/dev/null)
+    read -r X Y < <("${check[@]}" locate "$home/screen.png" "$pictures/mainWindow/background.png" 2>/dev/null)
 }
 # The area of a control shows a picture, plain or with the focus mark over it.
 shows() {  # same|focus-mark LEFT TOP PICTURE
@@ -21,10 +21,10 @@ shows() {  # same|focus-mark LEFT TOP PICTURE
 }
 # The four picture buttons at rest, as drawn.
 buttons_at_rest() {
-  shows same 36 274 "$pictures/btnCalculate/Picture.png" &&
-    shows same 398 11 "$pictures/btnForm0/Picture.png" &&
-    shows same 423 11 "$pictures/btnForm1/Picture.png" &&
-    shows same 448 11 "$pictures/btnForm2/Picture.png"
+  shows same 36 274 "$pictures/calculateButton/Picture.png" &&
+    shows same 398 11 "$pictures/menuButton/Picture.png" &&
+    shows same 423 11 "$pictures/minimizeButton/Picture.png" &&
+    shows same 448 11 "$pictures/closeButton/Picture.png"
 }
 # The result area holds more than 150 pixels of a colour.
 result_shows() {  # R,G,B
