@@ -139,23 +139,20 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
         const bool justAdded = code == nextSlot;
         const uint32_t length = justAdded ? previousLength + 1 : length_[code];
         uint8_t* const out = pixels + count;
-        const auto expand = [&] {
-            // Whole chunks, the last one (which goes first) running up to 7 bytes past the
-            // string; the next string overwrites them.
+        // Returns the string's first chunk, the one written last.
+        const auto expand = [&]() -> uint64_t {
             uint32_t link = code;
             uint8_t* p = out + ((length - 1u) & ~7u);
             for (;;) {
-                std::memcpy(p, chunk_[link], 8);
-                if (p == out) return;
+                const uint64_t value = LoadChunk(chunk_[link]);
+                StoreChunk(p, value);
+                if (p == out) return value;
                 link = prefix_[link];
                 p -= 8;
             }
         };
         uint32_t first = previousFirst;
-        if (!justAdded) {
-            expand();
-            first = out[0];
-        }
+        if (!justAdded) first = static_cast<uint8_t>(expand());
 
         // Adds the previous string plus that first byte. A full table stays as it is (GIF89a
         // lets an encoder defer the clear code): its adds go to the spare slot. Chunk bytes
