@@ -17,13 +17,14 @@ namespace controls {
 
 class GifViewerWidget : public QWidget, private GifViewerHost {
     Q_OBJECT
-    // Descriptions offered to designers.
+    // Descriptions offered to designers: the control's own texts, in the language it was
+    // published in, so designers that read them see what they always saw.
     Q_CLASSINFO("BackColor",
-                "Returns or sets the background colour used to show text and graphics in an "
-                "object.")
+                "Devuelve o establece el color de fondo usado para mostrar texto y gráficos en "
+                "un objeto.")
     Q_CLASSINFO("enabled",
-                "Returns or sets a value that determines whether an object can respond to "
-                "events the user generates.")
+                "Devuelve o establece un valor que determina si un objeto puede responder a "
+                "eventos generados por el usuario.")
 
   public:
     explicit GifViewerWidget(QWidget* parent = nullptr);

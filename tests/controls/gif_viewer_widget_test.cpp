@@ -109,8 +109,8 @@ class GifViewerWidgetTest : public QObject {
         const int backColor = meta.indexOfClassInfo("BackColor");
         QVERIFY(backColor >= 0);
         QCOMPARE(QString::fromUtf8(meta.classInfo(backColor).value()),
-                 QStringLiteral("Returns or sets the background colour used to show text and "
-                                "graphics in an object."));
+                 QStringLiteral("Devuelve o establece el color de fondo usado para mostrar texto "
+                                "y gráficos en un objeto."));
         QVERIFY(meta.indexOfClassInfo("enabled") >= 0);
     }
 };
