@@ -35,11 +35,11 @@ bool QueryPlatformValue(std::uint32_t, const std::string&, const std::string&, s
 }
 #endif
 
-void ValueToText(std::uint32_t type, const std::string& bytes, std::string& KeyVal) {
+void ValueToText(std::uint32_t type, const std::string& bytes, std::string& value) {
     if (type == kRegSz) {
         std::string text = bytes;
         if (!text.empty() && text.back() == '\0') text.pop_back();
-        KeyVal = core::cp1252::ToUtf8(text);
+        value = core::cp1252::ToUtf8(text);
     } else if (type == kRegDword) {
         // The value is the first four bytes, least significant first. The buffer they were
         // read into starts zeroed, so bytes the registry did not write count as zero; a
@@ -53,19 +53,19 @@ void ValueToText(std::uint32_t type, const std::string& bytes, std::string& KeyV
             text += kDigits[byte >> 4];
             text += kDigits[byte & 0x0F];
         }
-        KeyVal = text;
+        value = text;
     }
 }
 
-bool GetKeyValue(const ValueQuery& query, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal) {
+bool GetKeyValue(const ValueQuery& query, std::uint32_t root, const std::string& keyName,
+                 const std::string& valueName, std::string& value) {
     std::uint32_t type = 0;
     std::string bytes;
-    if (!query || !query(KeyRoot, KeyName, SubKeyRef, type, bytes)) {
-        KeyVal.clear();
+    if (!query || !query(root, keyName, valueName, type, bytes)) {
+        value.clear();
         return false;
     }
-    ValueToText(type, bytes, KeyVal);
+    ValueToText(type, bytes, value);
     return true;
 }
 

@@ -28,15 +28,15 @@ using ValueQuery =
 bool QueryPlatformValue(std::uint32_t root, const std::string& keyName,
                         const std::string& valueName, std::uint32_t& type, std::string& bytes);
 
-// Turns a value's bytes into KeyVal. A terminating zero byte is dropped from a string
+// Turns a value's bytes into `value`. A terminating zero byte is dropped from a string
 // (one stored without it keeps all its bytes); the text is the ANSI code page's
 // (Windows-1252), given back as UTF-8. A double word becomes "&h" and eight upper-case
-// hexadecimal digits, most significant byte first. Any other type leaves KeyVal as it was.
-void ValueToText(std::uint32_t type, const std::string& bytes, std::string& KeyVal);
+// hexadecimal digits, most significant byte first. Any other type leaves `value` as it was.
+void ValueToText(std::uint32_t type, const std::string& bytes, std::string& value);
 
-// Reads one value through `query` into KeyVal. True when it was read; on failure KeyVal
+// Reads one value through `query` into `value`. True when it was read; on failure `value`
 // becomes empty.
-bool GetKeyValue(const ValueQuery& query, std::uint32_t KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal);
+bool GetKeyValue(const ValueQuery& query, std::uint32_t root, const std::string& keyName,
+                 const std::string& valueName, std::string& value);
 
 }  // namespace core
