@@ -297,7 +297,7 @@ int main(int argc, char** argv) {
         add("Write/" + source->name, [model](benchmark::State& state) {
             for (auto _ : state) {
                 MemorySink sink;
-                GifWriter(*model).Write(sink);
+                GifWriter().Write(model->Model(), sink);
                 benchmark::DoNotOptimize(sink.bytes.data());
             }
         });

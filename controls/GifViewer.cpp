@@ -14,13 +14,6 @@ namespace controls {
 
 namespace {
 
-// Disposal methods of a frame, as the graphic control extension numbers them.
-constexpr int32_t kDisposalNotGiven = 0;
-constexpr int32_t kDisposalLeaveInPlace = 1;
-constexpr int32_t kDisposalRestoreBackground = 2;
-// Every other value, "restore to previous" (3) among them, leaves the canvas as it was
-// before the frame.
-
 // Timer intervals for the frame delays that do not simply scale.
 constexpr int32_t kZeroDelayIntervalMs = 100;        // delay 0: a common "as fast as you can"
 constexpr int32_t kShortDelayIntervalMs = 50;        // delays of 1 to 4 hundredths
@@ -102,9 +95,7 @@ void GifViewer::Destroy() {
     Stop();
     frameCount_ = 0;
     image_.Destroy();
-    screen_.Destroy();
-    canvas_.Destroy();
-    background_.Destroy();
+    compositor_.Clear();
     // The position of the fit rectangle stays; with no size the border fill covers all.
     fitWidth_ = 0;
     fitHeight_ = 0;
@@ -122,7 +113,7 @@ int16_t GifViewer::GIFHeight() const {
 }
 
 platform::PicturePtr GifViewer::GIFCurrentFrameImage() const {
-    return screen_.Image();
+    return compositor_.Display().Image();
 }
 
 bool GifViewer::GIFIsPlaying() const {
@@ -185,8 +176,9 @@ void GifViewer::DelayTimerTick() {
 }
 
 void GifViewer::Paint() {
-    if (screen_.hDIB() == nullptr) return;
-    screen_.Stretch(host_.hDC(), fitLeft_, fitTop_, fitWidth_, fitHeight_, 0, 0, 0, 0,
+    const Dib& display = compositor_.Display();
+    if (display.hDIB() == nullptr) return;
+    display.Stretch(host_.hDC(), fitLeft_, fitTop_, fitWidth_, fitHeight_, 0, 0, 0, 0,
                     platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);
     host_.SurfaceChanged();
 }
@@ -214,54 +206,20 @@ void GifViewer::RenderFrame() {
     const int16_t n = currentFrame_;
     // The next tick comes after the delay of the frame rendered now.
     host_.SetTimerInterval(DelayInterval(image_.FrameDelay(n)));
-
-    // Every pass through the animation starts from a clean canvas.
-    if (n == 1) canvas_.Cls(host_.BackColor());
-
-    screen_.LoadBlt(canvas_.hDC(), 0, 0);
-    image_.FrameDraw(screen_.hDC(), n, 0, 0, 1.0f, false);
-
-    // Prepare the canvas that the next frame is drawn over.
-    const int32_t disposal = image_.FrameDisposalMethod(n);
-    if (disposal == kDisposalNotGiven || disposal == kDisposalLeaveInPlace) {
-        canvas_.LoadBlt(screen_.hDC(), 0, 0);
-    } else if (disposal == kDisposalRestoreBackground) {
-        // The frame's size is its colour bitmap's.
-        const std::shared_ptr<Dib> frame = image_.FrameDIBXOR(n);
-        const int32_t width = frame ? frame->Width() : 0;
-        const int32_t height = frame ? frame->Height() : 0;
-        background_.Stretch(canvas_.hDC(), image_.FrameLeft(n), image_.FrameTop(n), width, height,
-                            0, 0, 0, 0, platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);
-    }
-
+    compositor_.Compose(image_, n, host_.BackColor());
     host_.RaiseGIFFrameRendered(n);
 }
 
 void GifViewer::CreateBuffers() {
-    const int32_t width = image_.ScreenWidth();
-    const int32_t height = image_.ScreenHeight();
-    // A screen whose size does not even compute (a file's width times a negative height
-    // past the 32-bit range) leaves the buffers empty, as any other size that cannot be
-    // made does, instead of throwing out of a load.
-    for (Dib* buffer : {&screen_, &canvas_, &background_}) {
-        try {
-            buffer->Create(width, height, 32);
-        } catch (const std::overflow_error&) {
-            buffer->Destroy();
-        }
-    }
-    const uint32_t backColor = host_.BackColor();
-    screen_.Cls(backColor);
-    canvas_.Cls(backColor);
-    background_.Cls(backColor);
+    compositor_.Reset(image_.ScreenWidth(), image_.ScreenHeight(), host_.BackColor());
     FitToClient();
 }
 
 // Natural size and centred when the image fits; otherwise shrunk with its aspect ratio
 // kept, and centred. Nothing is written while the display buffer holds no bitmap.
 void GifViewer::FitToClient() {
-    screen_.GetBestFitInfo(host_.ClientWidth(), host_.ClientHeight(), fitLeft_, fitTop_, fitWidth_,
-                           fitHeight_, false);
+    compositor_.Display().GetBestFitInfo(host_.ClientWidth(), host_.ClientHeight(), fitLeft_,
+                                         fitTop_, fitWidth_, fitHeight_, false);
 }
 
 void GifViewer::Restart(bool play) {

@@ -1,9 +1,9 @@
 #pragma once
-// GifViewer: a control that plays an animated GIF. It owns one GifImage, composes the frames
-// one after another into an off-screen buffer of the GIF's logical-screen size, honouring
-// each frame's delay, position, transparency and disposal method, and paints that buffer
-// into its client area, centred and shrunk to fit when the control is smaller than the
-// image. One timer (the delay timer, kept by the host) drives the animation.
+// GifViewer: a control that plays an animated GIF. It owns one GifImage and plays it: its
+// timer follows each frame's delay, a GifCompositor composes the frames one after another
+// (position, transparency, disposal) into a buffer of the GIF's logical-screen size, and the
+// viewer paints that buffer into its client area, centred and shrunk to fit when the control
+// is smaller than the image. One timer (the delay timer, kept by the host) drives it.
 //
 // This is the control's logic without any toolkit: the window it lives in is reached
 // through GifViewerHost.
@@ -13,6 +13,7 @@
 
 #include "controls/GifViewerHost.h"
 #include "dib/Dib.h"
+#include "gif/GifCompositor.h"
 #include "gif/GifImage.h"
 #include "platform/Picture.h"
 #include "platform/PropertyBag.h"
@@ -70,7 +71,7 @@ class GifViewer {
     static int32_t DelayInterval(int16_t delay);
 
     // The display buffer: the composition including the frame rendered last.
-    const Dib& DisplayBuffer() const { return screen_; }
+    const Dib& DisplayBuffer() const { return compositor_.Display(); }
     // Where in the client area the display buffer is painted.
     int32_t FitLeft() const { return fitLeft_; }
     int32_t FitTop() const { return fitTop_; }
@@ -91,9 +92,7 @@ class GifViewer {
     bool autoPlay_ = false;
     int16_t frameCount_ = 0;
     int16_t currentFrame_ = 0;
-    Dib screen_;      // what is painted: the composition including the last frame
-    Dib canvas_;      // what the next frame is drawn over
-    Dib background_;  // the back colour; the source of restore-to-background
+    GifCompositor compositor_;  // the canvas, disposal and transparency; its display is painted
     int32_t fitLeft_ = 0;
     int32_t fitTop_ = 0;
     int32_t fitWidth_ = 0;

@@ -31,6 +31,12 @@ std::int32_t RoundToInt32(double value) {
 
 }  // namespace
 
+std::uint64_t Dib::PixelBytes(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+    const std::uint64_t w = static_cast<std::uint64_t>(width < 0 ? -std::int64_t{width} : width);
+    const std::uint64_t h = static_cast<std::uint64_t>(height < 0 ? -std::int64_t{height} : height);
+    return (w * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4 * h;
+}
+
 Dib::~Dib() {
     Destroy();
 }

@@ -32,6 +32,10 @@ class Dib {
     // for gigabytes. Beyond it Create fails as a failed platform allocation does.
     static constexpr std::int64_t kMaxPixelBytes = std::int64_t{256} << 20;  // 256 MiB
 
+    // The pixel memory a bitmap of |width| x |height| at bitCount bits a pixel takes, rows
+    // padded as Create pads them; for budgets, before anything is made.
+    static std::uint64_t PixelBytes(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+
     Dib() = default;
     ~Dib();
     Dib(const Dib&) = delete;

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GifImage gif;
     bool loaded = false;
     try {
-        loaded = GifReader(gif, kBudget).Load(data, size);
+        loaded = GifReader(kBudget).Read(data, size, gif.Model()) == GifLoadStatus::Loaded;
     } catch (const std::out_of_range&) {
         // Streams too short for the header are the caller's error, by design.
         if (size > 3) __builtin_trap();

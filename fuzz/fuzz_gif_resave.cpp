@@ -48,18 +48,20 @@ bool SameFrame(GifImage& a, GifImage& b, int16_t n) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GifImage gif;
     try {
-        if (!GifReader(gif, kBudget).Load(data, size)) return 0;
+        if (GifReader(kBudget).Read(data, size, gif.Model()) != GifLoadStatus::Loaded) return 0;
     } catch (const std::out_of_range&) {
         return 0;  // too short for the header
     }
     MemorySink first;
     try {
-        GifWriter(gif).Write(first);
+        GifWriter().Write(gif.Model(), first);
     } catch (const std::exception&) {
         return 0;  // refused: a value that does not fit the format
     }
     GifImage again;
-    if (!GifReader(again, kBudget).Load(first.bytes.data(), first.bytes.size())) __builtin_trap();
+    const uint8_t* bytes = first.bytes.data();
+    if (GifReader(kBudget).Read(bytes, first.bytes.size(), again.Model()) != GifLoadStatus::Loaded)
+        __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
     for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
         if (!SameFrame(gif, again, n)) __builtin_trap();

@@ -27,7 +27,8 @@ constexpr int32_t kMostScreenPixels = 512 * 512;
 bool SmallEnough(const uint8_t* data, size_t size) {
     GifImage probe;
     try {
-        if (!GifReader(probe, kBudget).Load(data, size)) return true;
+        if (GifReader(kBudget).Read(data, size, probe.Model()) != GifLoadStatus::Loaded)
+            return true;
     } catch (const std::out_of_range&) {
         return true;
     }

@@ -4,30 +4,61 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "dib/Dib.h"
+#include "gif/FrameMask.h"
+#include "gif/GifFrameDrawing.h"
+#include "gif/GifFrameList.h"
+#include "gif/GifWriter.h"
+#include "platform/Errors.h"
+#include "platform/WholeFile.h"
 
-GifImage::~GifImage() {
-    Destroy();
+bool GifImage::LoadFromFile(const std::string& fileName) {
+    std::vector<uint8_t> bytes;
+    if (!platform::ReadWholeFile(fileName, bytes)) {
+        Destroy();
+        loadStatus_ = GifLoadStatus::Unreadable;
+        return false;
+    }
+    if (bytes.empty()) {
+        Destroy();
+        loadStatus_ = GifLoadStatus::EmptyStream;
+        return false;
+    }
+    try {
+        return LoadFromStream(bytes);
+    } catch (const std::exception&) {
+        Destroy();
+        return false;
+    }
 }
 
-void GifImage::Destroy() {
-    signature_.clear();
-    version_.clear();
-    screen_ = ScreenDescriptor{};
-    globalPalette_.fill(0);
-    globalPaletteSorted_ = false;
-    globalPaletteEntries_ = 0;
-    loops_ = 0;
-    globalPaletteExists_ = false;
-    // Releasing the records releases their bitmaps; a bitmap a caller still holds lives on.
-    frames_.assign(1, GifFrame{});
-    framesCount_ = 0;
+bool GifImage::LoadFromStream(const std::vector<uint8_t>& stream) {
+    return LoadFromStream(stream.data(), stream.size());
+}
+
+bool GifImage::LoadFromStream(const uint8_t* stream, size_t size) {
+    loadStatus_ = GifReader().Read(stream, size, model_);
+    // A signature or version that would begin past the end is an error of the caller's.
+    if (loadStatus_ == GifLoadStatus::EmptyStream)
+        throw std::out_of_range("empty stream: no GIF signature");
+    if (loadStatus_ == GifLoadStatus::CutInHeader && size == 3)
+        throw std::out_of_range("stream ends before the GIF version");
+    return loadStatus_ == GifLoadStatus::Loaded;
+}
+
+bool GifImage::Save(const std::string& fileName) const {
+    // The previous file is replaced only once the new one is complete on disk.
+    try {
+        SaveGifFile(model_, fileName);
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 GifFrame& GifImage::Frame(int16_t frameNumber) {
-    if (frameNumber < 1 || static_cast<size_t>(frameNumber) > frames_.size())
+    if (frameNumber < 1 || static_cast<size_t>(frameNumber) > model_.frames.size())
         throw std::out_of_range("frame number outside the frame table");
-    return frames_[static_cast<size_t>(frameNumber) - 1];
+    return model_.frames[static_cast<size_t>(frameNumber) - 1];
 }
 
 const GifFrame& GifImage::Frame(int16_t frameNumber) const {
@@ -35,7 +66,7 @@ const GifFrame& GifImage::Frame(int16_t frameNumber) const {
 }
 
 float GifImage::ScreenPixelAspectRatio() const {
-    return static_cast<float>((screen_.AspectByte + 15.0) / 64.0);
+    return static_cast<float>((model_.screen.aspectByte + 15.0) / 64.0);
 }
 
 void GifImage::SetScreenPixelAspectRatio(float value) {
@@ -47,24 +78,48 @@ void GifImage::SetScreenPixelAspectRatio(float value) {
     std::fesetround(previousRounding);
     if (rounded < 0 || rounded > 255)
         throw std::overflow_error("pixel aspect ratio outside the aspect byte's range");
-    screen_.AspectByte = static_cast<uint8_t>(rounded);
-}
-
-int32_t GifImage::RGBEntry(const GifPalette& palette, uint8_t entry) {
-    const size_t at = static_cast<size_t>(entry) * 4;
-    return palette[at + 2] + 256 * palette[at + 1] + 65536 * palette[at];
-}
-
-int32_t GifImage::GlobalPaletteRGBEntry(uint8_t entry) const {
-    return globalPaletteExists_ ? RGBEntry(globalPalette_, entry) : 0;
-}
-
-int32_t GifImage::LocalPaletteRGBEntry(int16_t frameNumber, uint8_t entry) const {
-    return RGBEntry(Frame(frameNumber).Palette, entry);
+    model_.screen.aspectByte = static_cast<uint8_t>(rounded);
 }
 
 void GifImage::SetFrameDisposalMethod(int16_t frameNumber, int32_t value) {
     GifFrame& frame = Frame(frameNumber);
     if (value < 0 || value > 255) throw std::overflow_error("disposal method outside 0 to 255");
-    frame.DisposalMethod = static_cast<uint8_t>(value);
+    frame.disposal = static_cast<uint8_t>(value);
+}
+
+void GifImage::FrameDraw(Dib::HDC dc, int16_t frameNumber, int16_t left, int16_t top, float scale,
+                         bool cropToScreen) const {
+    DrawFrame(Frame(frameNumber), model_.screen, dc, left, top, scale, cropToScreen);
+}
+
+void GifImage::FrameMask(int16_t frameNumber, uint8_t transparentIndex) {
+    GifFrame& frame = Frame(frameNumber);
+    if (!frame.colours || !frame.mask)
+        throw platform::MissingObjectError("the frame has no bitmaps");
+    // Always from the stored frame palette, so earlier calls leave no trace.
+    GifPalette table = frame.palette;
+    if (frame.useTransparentColour) {
+        GifColour& transparent = table[transparentIndex];
+        transparent.blue = transparent.green = transparent.red = 0;
+        BuildFrameMask(*frame.colours, transparentIndex, *frame.mask);
+    } else {
+        frame.mask->Cls(0);  // every pixel opaque
+    }
+    frame.colours->SetPalette(table.Bytes(), GifPalette::kByteSize);
+}
+
+void GifImage::FrameInsert(int16_t frameNumber, int16_t width, int16_t height) {
+    InsertFrame(model_, frameNumber, width, height);
+}
+
+void GifImage::FrameRemove(int16_t frameNumber) {
+    RemoveFrame(model_, frameNumber);
+}
+
+void GifImage::FrameMoveUp(int16_t frameNumber) {
+    MoveFrameUp(model_, frameNumber);
+}
+
+void GifImage::FrameMoveDown(int16_t frameNumber) {
+    MoveFrameDown(model_, frameNumber);
 }

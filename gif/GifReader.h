@@ -1,18 +1,34 @@
 #pragma once
-// Reads a GIF87a or GIF89a byte stream into a GifImage, block by block.
+// Reads a GIF87a or GIF89a byte stream into a GifModel, block by block.
 //
 // Strict about the 6-byte header, lenient after it: a step that cannot be completed is
 // skipped and the scan goes on by fixed amounts, so a damaged or truncated stream loads
-// whatever can be read. Each frame's data is decoded into its colour bitmap as soon as
-// its block has been read; at most one frame's compressed data is held at a time.
+// whatever can be read. Each frame's data is decoded into its colour bitmap, and its mask
+// built, as soon as its block has been read; at most one frame's compressed data is held at
+// a time.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "gif/GifFrame.h"
+#include "gif/GifModel.h"
 
-class GifImage;
+class LzwDecoder;
+
+// Why a stream was or was not loaded. Only the header can refuse a stream: once it is
+// accepted, the load succeeds and damage costs only what cannot be read.
+enum class GifLoadStatus {
+    Loaded,
+    Unreadable,      // a file that is missing, a folder, or cannot be read (loads from files)
+    EmptyStream,     // no bytes at all
+    NotAGif,         // the first bytes are not "GIF"
+    CutInHeader,     // the stream ends inside the 6-byte header, which is right so far
+    UnknownVersion,  // the version is neither "87a" nor "89a"
+};
+
+// A short English description of a status, for messages.
+const char* Describe(GifLoadStatus status);
 
 class GifReader {
   public:
@@ -22,21 +38,26 @@ class GifReader {
     // allocate and touch gigabytes.
     static constexpr uint64_t kFrameBitmapBudgetBytes = uint64_t{1} << 30;
 
-    explicit GifReader(GifImage& image, uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes)
-        : gif_(image), bitmapBudget_(bitmapBudgetBytes) {}
+    explicit GifReader(uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes);
+    ~GifReader();
+    GifReader(const GifReader&) = delete;
+    GifReader& operator=(const GifReader&) = delete;
 
-    bool Load(const uint8_t* stream, size_t size);
+    // Clears the model, then fills it from the stream. The model keeps the header bytes
+    // that were there whatever the result.
+    GifLoadStatus Read(const uint8_t* stream, size_t size, GifModel& model);
 
   private:
-    void ReadGlobalPalette();
+    GifLoadStatus ReadHeader();
+    void ReadScreen();
     void ReadExtension();
     void ReadGraphicControl();
     void ReadApplication();
     void ReadImage();
     void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
-    void DecodeFrame(int16_t frameNumber, uint8_t minimumCodeSize);
+    void DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
 
-    // Reads n table entries of 3 bytes (red, green, blue) into palette form; entries the
+    // Reads n table entries of 3 bytes (red, green, blue) into the palette; entries the
     // stream does not reach stay black. Advances past the whole table.
     void ReadColourTable(GifPalette& palette, int entries);
     // Copies n bytes at the position into dst and advances by n; bytes past the end of the
@@ -51,12 +72,15 @@ class GifReader {
         return position >= 0 && static_cast<uint64_t>(position) < size_;
     }
 
-    GifImage& gif_;
     uint64_t bitmapBudget_;
+    GifModel* model_ = nullptr;
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     int64_t position_ = 0;
     int16_t frameCounter_ = 0;
     std::vector<uint8_t> joined_;  // the payload of the latest sub-block chain
     uint64_t bitmapBytes_ = 0;     // pixel memory of the frame bitmaps made so far
+    // Made with the first frame and used for every frame after it: its tables (about
+    // 60 KB) are not allocated per frame.
+    std::unique_ptr<LzwDecoder> decoder_;
 };

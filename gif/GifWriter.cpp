@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "dib/Dib.h"
 #include "gif/AtomicFile.h"
+#include "gif/DibPixelView.h"
+#include "gif/GifByteSink.h"
 #include "gif/GifFormat.h"
-#include "gif/GifFrame.h"
-#include "gif/GifImage.h"
-#include "gif/mGIFLZWEnc.h"
+#include "gif/LzwEncoder.h"
 
 namespace {
 
-using namespace gif_format;
-constexpr int kMaxTableEntries = 256;
+using namespace gif;
+constexpr int kMaxTableEntries = GifPalette::kMaxColours;
 constexpr int kMinCodeSize = 2;  // GIF decoders expect at least 2, even for 2 colours
 constexpr int32_t kMaxSide = 32767;
 
@@ -30,8 +31,9 @@ class Record {
         bytes_.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
         return *this;
     }
-    Record& Bytes(const uint8_t* data, size_t count) {
-        bytes_.insert(bytes_.end(), data, data + count);
+    Record& Bytes(const void* data, size_t count) {
+        const auto* first = static_cast<const uint8_t*>(data);
+        bytes_.insert(bytes_.end(), first, first + count);
         return *this;
     }
     void WriteTo(GifByteSink& out) const { out.Write(bytes_.data(), bytes_.size()); }
@@ -58,14 +60,14 @@ int TableBits(int entries) {
     return bits;
 }
 
-// 2^bits entries as red, green, blue from the palette's blue, green, red, reserved form;
-// entries past `entries` are zero.
-void AppendColourTable(Record& record, const GifPalette& palette, int bits, int entries) {
+// 2^bits entries as red, green, blue; entries past the palette's count are zero.
+void AppendColourTable(Record& record, const GifPalette& palette, int bits) {
     const int size = 1 << bits;
-    const int copied = std::clamp(entries, 0, size);
+    const int copied = std::clamp<int>(palette.entries, 0, size);
     for (int i = 0; i < size; ++i) {
         if (i < copied) {
-            record.Byte(palette[4 * i + 2]).Byte(palette[4 * i + 1]).Byte(palette[4 * i]);
+            const GifColour& colour = palette[static_cast<size_t>(i)];
+            record.Byte(colour.red).Byte(colour.green).Byte(colour.blue);
         } else {
             record.Byte(0).Byte(0).Byte(0);
         }
@@ -75,11 +77,13 @@ void AppendColourTable(Record& record, const GifPalette& palette, int bits, int 
 // The bits the largest index of an 8-bit bitmap needs (0 for other depths, which are
 // written without data).
 int IndexBits(const Dib& colours) {
-    if (colours.bpp() != 8 || colours.lpBits() == nullptr || colours.Width() <= 0) return 0;
+    const PixelView view = PixelViewOf(colours);
+    if (colours.bpp() != 8 || view.Empty() || colours.Width() <= 0) return 0;
+    const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
     uint8_t largest = 0;
-    for (int32_t y = 0; y < colours.Height(); ++y) {
-        const uint8_t* row = colours.lpBits() + static_cast<size_t>(y) * colours.BytesPerScanline();
-        largest = std::max(largest, *std::max_element(row, row + colours.Width()));
+    for (int32_t y = 0; y < view.height; ++y) {
+        const uint8_t* row = view.Row(y);
+        largest = std::max(largest, *std::max_element(row, row + width));
     }
     int bits = 0;
     while ((1 << bits) <= largest)
@@ -87,108 +91,115 @@ int IndexBits(const Dib& colours) {
     return bits;
 }
 
+// An image without frames still needs its first frame record for the header.
+const GifFrame& FirstFrameRecord(const GifModel& model) {
+    if (model.frames.empty()) throw std::out_of_range("the image has no frame table");
+    return model.frames.front();
+}
+
 }  // namespace
 
-void GifWriter::Write(GifByteSink& out) {
-    WriteHeader(out);
-    WriteLogicalScreen(out);
-    if (gif_.framesCount_ > 0) WriteLoopingExtension(out);
-    for (int16_t i = 1; i <= gif_.framesCount_; ++i)
-        WriteFrame(out, gif_.Frame(i));
+GifWriter::GifWriter() = default;
+
+GifWriter::~GifWriter() = default;
+
+void GifWriter::Write(const GifModel& model, GifByteSink& out) {
+    WriteHeader(model, out);
+    WriteLogicalScreen(model, out);
+    if (model.frameCount > 0) WriteLoopingExtension(model, out);
+    for (int16_t i = 0; i < model.frameCount; ++i)
+        WriteFrame(model.frames.at(static_cast<size_t>(i)), out);
     out.Write(&kTrailer, 1);
 }
 
-void GifWriter::WriteHeader(GifByteSink& out) {
-    out.Write(reinterpret_cast<const uint8_t*>("GIF"), 3);
+void GifWriter::WriteHeader(const GifModel& model, GifByteSink& out) {
+    out.Write(reinterpret_cast<const uint8_t*>(kSignature), kSignatureSize);
     // An image without frames stays "87a" unless its first frame slot asks for
-    // transparency; a new object has no slot to ask, and that is an error.
-    const bool extended = gif_.framesCount_ > 0 || gif_.Frame(1).UseTransparentColor;
-    out.Write(reinterpret_cast<const uint8_t*>(extended ? "89a" : "87a"), 3);
+    // transparency; a new model has no slot to ask, and that is an error.
+    const bool extended = model.frameCount > 0 || FirstFrameRecord(model).useTransparentColour;
+    out.Write(reinterpret_cast<const uint8_t*>(extended ? kVersion89a : kVersion87a),
+              kHeaderSize - kSignatureSize);
 }
 
-void GifWriter::WriteLogicalScreen(GifByteSink& out) {
+void GifWriter::WriteLogicalScreen(const GifModel& model, GifByteSink& out) {
     Record record;
     globalBits_ = 0;
     int flags = 0;
-    if (gif_.globalPaletteExists_) {
-        globalBits_ = TableBits(gif_.globalPaletteEntries_);
+    if (model.globalPaletteExists) {
+        globalBits_ = TableBits(model.globalPalette.entries);
         // The colour resolution field repeats the table size.
-        flags = 0x80 | (globalBits_ - 1) << 4 | (gif_.globalPaletteSorted_ ? 0x08 : 0) |
-                (globalBits_ - 1);
+        flags = kGlobalTablePresent | (globalBits_ - 1) << kColourResolutionShift |
+                (model.globalPalette.sorted ? kGlobalTableSorted : 0) | (globalBits_ - 1);
     }
-    ScreenDescriptor& screen = gif_.screen_;
-    screen.Flags = PackedByte(flags, "screen flags");
-    record.Word(screen.Width).Word(screen.Height).Byte(screen.Flags);
-    record.Byte(screen.BackgroundColorIndex).Byte(screen.AspectByte);
-    if (gif_.globalPaletteExists_) {
-        AppendColourTable(record, gif_.globalPalette_, globalBits_, gif_.globalPaletteEntries_);
-    }
+    const GifScreen& screen = model.screen;
+    record.Word(screen.width).Word(screen.height).Byte(PackedByte(flags, "screen flags"));
+    record.Byte(screen.backgroundIndex).Byte(screen.aspectByte);
+    if (model.globalPaletteExists) AppendColourTable(record, model.globalPalette, globalBits_);
     record.WriteTo(out);
 }
 
-void GifWriter::WriteLoopingExtension(GifByteSink& out) {
+void GifWriter::WriteLoopingExtension(const GifModel& model, GifByteSink& out) {
     Record record;
     record.Byte(kExtensionIntroducer).Byte(kApplicationLabel).Byte(sizeof kLoopingApplication);
     record.Bytes(kLoopingApplication, sizeof kLoopingApplication);
-    record.Byte(3).Byte(1).Word(gif_.loops_).Byte(kBlockTerminator);
+    record.Byte(kLoopingSubBlockSize).Byte(kLoopingSubBlockNumber).Word(model.loops);
+    record.Byte(kBlockTerminator);
     record.WriteTo(out);
 }
 
-void GifWriter::WriteFrame(GifByteSink& out, const GifFrame& frame) {
+void GifWriter::WriteFrame(const GifFrame& frame, GifByteSink& out) {
     // Every frame gets its graphic control extension, whatever its values. The disposal
     // method is not masked: 8 to 63 spill into the reserved bits, 64 and more fail.
     Record control;
-    const int controlFlags = (frame.UseTransparentColor ? 0x01 : 0) | (frame.UserInput ? 0x02 : 0) |
-                             frame.DisposalMethod * 4;
-    control.Byte(kExtensionIntroducer).Byte(kGraphicControlLabel).Byte(4);
-    control.Byte(PackedByte(controlFlags, "graphic control flags")).Word(frame.Delay);
-    control.Byte(frame.UseTransparentColor ? frame.TransparentColorIndex : 0);
+    const int controlFlags = (frame.useTransparentColour ? kTransparentColourPresent : 0) |
+                             (frame.userInput ? kUserInput : 0) |
+                             frame.disposal << kDisposalMethodShift;
+    control.Byte(kExtensionIntroducer).Byte(kGraphicControlLabel).Byte(kGraphicControlBlockSize);
+    control.Byte(PackedByte(controlFlags, "graphic control flags")).Word(frame.delay);
+    control.Byte(frame.useTransparentColour ? frame.transparentIndex : 0);
     control.Byte(kBlockTerminator);
     control.WriteTo(out);
 
-    const int localBits = frame.LocalPaletteUsed ? TableBits(frame.LocalPaletteEntries) : 0;
+    const bool local = frame.localPaletteUsed;
+    const int localBits = local ? TableBits(frame.palette.entries) : 0;
     // Without a local table the size field is the global one's, -1 when there is none
     // either, which makes the whole byte invalid.
-    const int sizeField = frame.LocalPaletteUsed ? localBits - 1 : globalBits_ - 1;
+    const int sizeField = local ? localBits - 1 : globalBits_ - 1;
     if (sizeField < 0) throw std::overflow_error("a frame has no colour table, nor the image");
-    const int imageFlags = (frame.LocalPaletteUsed ? 0x80 : 0) | (frame.Interlaced ? 0x40 : 0) |
-                           (frame.LocalPaletteSorted ? 0x20 : 0) | sizeField;
+    const int imageFlags = (local ? kLocalTablePresent : 0) | (frame.interlaced ? kInterlaced : 0) |
+                           (frame.palette.sorted ? kLocalTableSorted : 0) | sizeField;
     const uint8_t packed = PackedByte(imageFlags, "image flags");
-    if (!frame.FrameDIBXOR) throw std::runtime_error("frame without a colour bitmap");
-    const Dib& colours = *frame.FrameDIBXOR;
+    if (!frame.colours) throw std::runtime_error("frame without a colour bitmap");
+    const Dib& colours = *frame.colours;
     if (colours.Width() > kMaxSide || colours.Height() > kMaxSide) {
         throw std::overflow_error("frame wider or taller than 32767 pixels");
     }
     Record image;
-    image.Byte(kImageSeparator).Word(frame.Left).Word(frame.Top);
+    image.Byte(kImageSeparator).Word(frame.left).Word(frame.top);
     image.Word(colours.Width()).Word(colours.Height()).Byte(packed);
-    if (frame.LocalPaletteUsed) {
-        AppendColourTable(image, frame.Palette, localBits, frame.LocalPaletteEntries);
-    }
+    if (local) AppendColourTable(image, frame.palette, localBits);
     // Files in the wild hold indices past their colour table, and the reader keeps them:
     // the codes must be wide enough for the largest index, or it comes back as another one.
     // The table's size field above still describes the table.
-    const int minCodeSize = std::max(
-        {frame.LocalPaletteUsed ? localBits : globalBits_, IndexBits(colours), kMinCodeSize});
+    const int minCodeSize =
+        std::max({local ? localBits : globalBits_, IndexBits(colours), kMinCodeSize});
     image.Byte(minCodeSize);
     image.WriteTo(out);
 
-    mGIFLZWEnc::EncodeLZW(out, frame, static_cast<uint8_t>(minCodeSize + 1), frame.Interlaced);
+    // A bitmap that is not 8 bits per pixel, or holds no pixels, gives no sub-blocks at all.
+    const PixelView view = PixelViewOf(colours);
+    if (colours.bpp() == 8 && !view.Empty()) {
+        if (!encoder_) encoder_ = std::make_unique<LzwEncoder>();
+        const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
+        encoder_->Encode(out, {view.bits, view.bytesPerScanline, width, view.height},
+                         static_cast<uint8_t>(minCodeSize + 1), frame.interlaced);
+    }
     out.Write(&kBlockTerminator, 1);
 }
 
-void SaveGifFile(GifImage& image, const std::string& fileName) {
+void SaveGifFile(const GifModel& model, const std::string& fileName) {
     // The previous file is replaced only once the new one is complete on disk.
     AtomicFile file(fileName);
-    GifWriter(image).Write(file);
+    GifWriter().Write(model, file);
     file.Commit();
-}
-
-bool GifImage::Save(const std::string& fileName) {
-    try {
-        SaveGifFile(*this, fileName);
-        return true;
-    } catch (...) {
-        return false;
-    }
 }

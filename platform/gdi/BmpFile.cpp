@@ -1,9 +1,10 @@
 #include "platform/gdi/BmpFile.h"
 
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <vector>
+
+#include "platform/WholeFile.h"
 
 namespace platform::gdi {
 
@@ -149,13 +150,8 @@ std::unique_ptr<Bitmap> DecodeBitmapFile(const std::uint8_t* data, std::size_t s
 }
 
 Bitmap* LoadBitmapFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return nullptr;
-    const std::streamoff length = in.tellg();
-    if (length <= 0 || static_cast<std::uint64_t>(length) > kMaxBitmapFileBytes) return nullptr;
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(length));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(data.data()), length)) return nullptr;
+    std::vector<std::uint8_t> data;
+    if (!ReadWholeFile(path, data, kMaxBitmapFileBytes) || data.empty()) return nullptr;
     return DecodeBitmapFile(data.data(), data.size()).release();
 }
 

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
 #include "GifBuilder.h"
+#include "dib/Dib.h"
+#include "gif/FrameMask.h"
 #include "gif/GifImage.h"
 #include "platform/Errors.h"
 
@@ -141,6 +144,43 @@ TEST(FrameRendering, BadFrameNumbersAndBlankRecordsFailBeforeDrawing) {
     EXPECT_THROW(gif.FrameDraw(to.dib.hDC(), 1), platform::MissingObjectError);
     EXPECT_THROW(gif.FrameMask(1, 0), platform::MissingObjectError);
     EXPECT_EQ(to.Changed(), std::vector<int>{});
+}
+
+// The mask made from the indices is what converting the colour bitmap through a table that
+// is white at the transparent index and black elsewhere gives, bit for bit: for row widths
+// that end inside a byte, for padding bits that must be kept, and for a mask whose table
+// is not black-then-white.
+TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
+    std::mt19937 random(15);
+    const uint8_t blackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
+    const uint8_t whiteThenBlack[8] = {255, 255, 255, 0, 0, 0, 0, 0};
+    for (int32_t width : {1, 7, 8, 9, 13, 16, 31, 64, 67}) {
+        for (const uint8_t* table : {blackThenWhite, whiteThenBlack}) {
+            const int32_t height = 3;
+            const uint8_t t = static_cast<uint8_t>(random() % 4);
+            Dib colours;
+            ASSERT_TRUE(colours.Create(width, height, 8));
+            for (int32_t y = 0; y < height; ++y)
+                for (int32_t x = 0; x < width; ++x)
+                    colours.lpBits()[y * colours.BytesPerScanline() + x] =
+                        static_cast<uint8_t>(random() % 4);
+            Dib expected, actual;
+            for (Dib* mask : {&expected, &actual}) {
+                ASSERT_TRUE(mask->Create(width, height, 1));
+                mask->SetPalette(table, 8);
+                std::fill_n(mask->lpBits(), mask->size(), 0xA5);  // padding to be kept
+            }
+            uint8_t conversion[1024] = {};
+            std::fill_n(conversion + 4 * t, 3, 255);
+            colours.SetPalette(conversion, sizeof conversion);
+            expected.LoadBlt(colours.hDC(), 0, 0);
+
+            BuildFrameMask(colours, t, actual);
+            EXPECT_EQ(Bytes(actual.lpBits(), actual.lpBits() + actual.size()),
+                      Bytes(expected.lpBits(), expected.lpBits() + expected.size()))
+                << "width " << width << ", transparent " << int{t};
+        }
+    }
 }
 
 }  // namespace

@@ -48,12 +48,19 @@ TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
 
 TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
     const Bytes good = FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
-    for (const char* header : {"GIF88a", "gif89a", "GIF89A", "GIF87b"}) {
+    const std::pair<const char*, GifLoadStatus> refusals[] = {
+        {"GIF88a", GifLoadStatus::UnknownVersion},
+        {"gif89a", GifLoadStatus::NotAGif},
+        {"GIF89A", GifLoadStatus::UnknownVersion},
+        {"GIF87b", GifLoadStatus::UnknownVersion}};
+    for (const auto& [header, why] : refusals) {
         GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(good));
+        EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Loaded);
         Bytes bad = good;
         std::copy(header, header + 6, bad.begin());
         EXPECT_FALSE(gif.LoadFromStream(bad)) << header;
+        EXPECT_EQ(gif.LoadStatus(), why) << header;
         EXPECT_EQ(gif.FramesCount(), 0);
         EXPECT_EQ(gif.ScreenWidth(), 0);
         EXPECT_FALSE(gif.GlobalPaletteExists());
@@ -68,17 +75,29 @@ TEST(GifReader, StreamsShorterThanTheHeaderNeverLoad) {
     GifImage gif;
     // The signature or the version would begin past the end: the caller's error.
     EXPECT_THROW(gif.LoadFromStream(Bytes{}), std::out_of_range);
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::EmptyStream);
     EXPECT_THROW(gif.LoadFromStream(Bytes{'G', 'I', 'F'}), std::out_of_range);
-    for (const std::string text : {"G", "GI", "GIF8", "GIF89", "XYZ"})
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::CutInHeader);
+    for (const std::string text : {"G", "GI", "GIF8", "GIF89", "XYZ", "GIF9"}) {
         EXPECT_FALSE(gif.LoadFromStream(Bytes(text.begin(), text.end()))) << text;
+        const GifLoadStatus why = text == "XYZ"    ? GifLoadStatus::NotAGif
+                                  : text == "GIF9" ? GifLoadStatus::UnknownVersion
+                                                   : GifLoadStatus::CutInHeader;
+        EXPECT_EQ(gif.LoadStatus(), why) << text;
+    }
 
     const std::string path = ::testing::TempDir() + "corpometer_empty.gif";
     std::ofstream(path, std::ios::binary).close();
     EXPECT_FALSE(gif.LoadFromFile(path));
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::EmptyStream);
     std::ofstream(path, std::ios::binary) << "GIF";
     EXPECT_FALSE(gif.LoadFromFile(path));
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::CutInHeader);
     std::remove(path.c_str());
     EXPECT_FALSE(gif.LoadFromFile(path));
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Unreadable);
+    EXPECT_FALSE(gif.LoadFromFile(::testing::TempDir()));  // a folder
+    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Unreadable);
 }
 
 TEST(GifReader, ColourTablesLandInPaletteForm) {
@@ -293,7 +312,8 @@ TEST(GifReader, FrameBitmapsOfOneLoadShareAPixelMemoryBudget) {
         builder.Image(0, 0, 100, 100, Bytes(10000, 1), 2);
     const Bytes stream = builder.Trailer().Data();
     GifImage gif;
-    ASSERT_TRUE(GifReader(gif, 3 * 11600).Load(stream.data(), stream.size()));
+    ASSERT_EQ(GifReader(3 * 11600).Read(stream.data(), stream.size(), gif.Model()),
+              GifLoadStatus::Loaded);
     ASSERT_EQ(gif.FramesCount(), 5);
     for (int16_t n = 1; n <= 3; ++n)
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(n)), Bytes(10000, 1));

@@ -135,7 +135,8 @@ TEST(HostileGif, FramesUnderTheBitmapLimitStopAtTheLoadBudget) {
         builder.ImageDescriptor(0, 0, 300, 300).ImageData(2, LzwEncode({2, 2, 2}, 2));
     const Bytes stream = builder.Trailer().Data();
     GifImage gif;
-    ASSERT_TRUE(GifReader(gif, budget).Load(stream.data(), stream.size()));
+    ASSERT_EQ(GifReader(budget).Read(stream.data(), stream.size(), gif.Model()),
+              GifLoadStatus::Loaded);
     ASSERT_EQ(gif.FramesCount(), 40);
     uint64_t used = 0;
     int16_t withPixels = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -8,12 +9,16 @@
 
 #include "GiflibDecode.h"
 #include "MemorySink.h"
-#include "gif/mGIFLZWEnc.h"
+#include "gif/LzwEncoder.h"
 
-using mGIFLZWEnc::EncodeRows;
-using mGIFLZWEnc::IndexRows;
+using IndexRows = LzwEncoder::IndexRows;
 
 namespace {
+
+void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced) {
+    auto encoder = std::make_unique<LzwEncoder>();
+    encoder->Encode(out, pixels, initialWidth, interlaced);
+}
 
 struct Picture {
     int32_t width, height, stride;
@@ -251,7 +256,6 @@ std::vector<uint8_t> Unpadded(const Picture& p) {
 }  // namespace
 
 TEST(LzwEncoder, SinglePixelGivesTheKnownThreeBytes) {
-    mGIFLZWEnc::InitEncoder();
     Picture p(1, 1);
     p.At(0, 0) = 0;
     // clear (4), 0, end (5) at 3 bits each: 100 000 101, least significant bit first.
@@ -333,4 +337,32 @@ TEST(LzwEncoder, WritesNothingForAnEmptyViewOrAnImpossibleCodeSize) {
     EncodeRows(sink, p.Rows(), 2, false);
     EncodeRows(sink, p.Rows(), 10, false);
     EXPECT_TRUE(sink.bytes.empty());
+}
+
+// Each encoder keeps its own table and sub-block: an encoding run from inside another's
+// output, as two images saved at once interleave, changes neither result.
+TEST(LzwEncoder, TwoEncodersSideBySideShareNoState) {
+    const Picture outer = RandomPicture(120, 90, 256, 21, 3);
+    const Picture inner = RandomPicture(70, 50, 16, 22, 2);
+    const std::vector<uint8_t> outerAlone = Encode(outer, 8);
+    const std::vector<uint8_t> innerAlone = Encode(inner, 4);
+
+    struct InterleavingSink : GifByteSink {
+        MemorySink own, other;
+        const Picture* inner = nullptr;
+        LzwEncoder* second = nullptr;
+        void Write(const uint8_t* data, size_t count) override {
+            own.Write(data, count);
+            if (own.writes.size() == 2) second->Encode(other, inner->Rows(), 5, false);
+        }
+    };
+    auto first = std::make_unique<LzwEncoder>();
+    auto second = std::make_unique<LzwEncoder>();
+    InterleavingSink sink;
+    sink.inner = &inner;
+    sink.second = second.get();
+    first->Encode(sink, outer.Rows(), 9, false);
+    ASSERT_GT(sink.own.writes.size(), 2u);
+    EXPECT_EQ(sink.own.bytes, outerAlone);
+    EXPECT_EQ(sink.other.bytes, innerAlone);
 }

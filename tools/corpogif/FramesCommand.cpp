@@ -6,8 +6,9 @@
 #include <ostream>
 #include <system_error>
 
-#include "controls/GifViewer.h"
-#include "controls/MemoryViewerHost.h"
+#include "dib/Dib.h"
+#include "gif/GifCompositor.h"
+#include "gif/GifImage.h"
 #include "platform/SystemColors.h"
 #include "tools/corpogif/PngWriter.h"
 
@@ -97,40 +98,31 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitFailure;
     }
 
-    // The composition does not depend on the client area; a one-pixel one keeps the
-    // painting that follows every frame cheap.
-    controls::MemoryViewerHost host(1, 1);
-    host.SetBackColor(backColor);
-    controls::GifViewer viewer(host);
-
+    GifImage gif;
+    if (!gif.LoadFromFile(file) || gif.FramesCount() < 1) {
+        err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
+        return kExitFailure;
+    }
+    // Frame after frame, as the GIF viewer plays them from the start.
+    GifCompositor compositor;
+    compositor.Reset(gif.ScreenWidth(), gif.ScreenHeight(), backColor);
     int written = 0;
-    bool failed = false;
-    host.onFrameRendered = [&](int16_t frame) {
-        if (failed) return;
-        const Dib& screen = viewer.DisplayBuffer();
+    for (int16_t frame = 1; frame <= gif.FramesCount(); ++frame) {
+        compositor.Compose(gif, frame, backColor);
+        const Dib& screen = compositor.Display();
         if (screen.hDIB() == nullptr) {
             // The 16-bit sizes as the file stores them.
-            err << "corpogif frames: the logical screen " << uint16_t(viewer.GIFWidth()) << " x "
-                << uint16_t(viewer.GIFHeight()) << " cannot be composed\n";
-            failed = true;
-            return;
+            err << "corpogif frames: the logical screen " << uint16_t(gif.ScreenWidth()) << " x "
+                << uint16_t(gif.ScreenHeight()) << " cannot be composed\n";
+            return kExitFailure;
         }
         const std::filesystem::path path = outDir / FrameFileName(frame);
         if (!png::WriteRgb(path.string(), screen.Width(), screen.Height(), ToRgb(screen))) {
             err << "corpogif frames: cannot write " << path.string() << "\n";
-            failed = true;
-            return;
+            return kExitFailure;
         }
         ++written;
-    };
-
-    if (!viewer.LoadFromFile(file)) {  // composes frame 1 when it loads
-        err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
-        return kExitFailure;
     }
-    for (int16_t frame = 2; frame <= viewer.GIFFrames() && !failed; ++frame)
-        viewer.NextFrame();
-    if (failed) return kExitFailure;
     out << written << " frame" << (written == 1 ? "" : "s") << " written to " << outDir.string()
         << "\n";
     return kExitOk;

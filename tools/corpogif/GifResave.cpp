@@ -8,11 +8,11 @@
 int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) {
     GifImage gif;
     if (!gif.LoadFromFile(in)) {
-        err << "corpogif: " << in << ": not loaded (missing, unreadable or not a GIF)\n";
+        err << "corpogif: " << in << ": not loaded (" << Describe(gif.LoadStatus()) << ")\n";
         return 1;
     }
     try {
-        SaveGifFile(gif, out);
+        SaveGifFile(gif.Model(), out);
     } catch (const std::exception& failure) {
         err << "corpogif: " << out << ": not saved: " << failure.what() << "\n";
         return 1;

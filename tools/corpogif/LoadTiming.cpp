@@ -71,7 +71,7 @@ LoadTiming TimeEncodes(GifImage& gif, int repeat) {
     ReusedMemorySink sink;
     return TimeRuns(repeat, FramePixels(gif), [&] {
         sink.bytes.clear();
-        GifWriter(gif).Write(sink);
+        GifWriter().Write(gif.Model(), sink);
     });
 }
 

@@ -11,13 +11,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "gif/GifImage.h"
+#include "platform/WholeFile.h"
 #include "tools/corpogif/FramesCommand.h"
 #include "tools/corpogif/GifInfo.h"
 #include "tools/corpogif/GifResave.h"
@@ -46,41 +46,32 @@ int Usage(const std::string& problem) {
     return kUsageError;
 }
 
-bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
-
 int Info(const std::string& path) {
     GifImage gif;
     const bool loaded = gif.LoadFromFile(path);
-    // Only the header is read again: the file may be large, and its frames are in memory.
-    std::string version;
-    char header[6];
-    std::ifstream file(path, std::ios::binary);
-    if (loaded && file.read(header, sizeof header)) version.assign(header + 3, header + 6);
-    std::cout << GifInfoJson(gif, loaded, version) << "\n";
+    std::cout << GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string()) << "\n";
     if (!loaded)
-        std::cerr << "corpogif: " << path << ": not loaded (missing, unreadable or not a GIF)\n";
+        std::cerr << "corpogif: " << path << ": not loaded (" << Describe(gif.LoadStatus())
+                  << ")\n";
     return loaded ? kLoaded : kNotLoaded;
 }
 
 int Time(const std::string& path, int repeat, bool encode) {
     std::vector<uint8_t> bytes;
-    if (!ReadFile(path, bytes)) {
-        std::cerr << "corpogif: " << path << ": cannot be read\n";
+    std::string error;
+    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<uint64_t>::max(), &error)) {
+        std::cerr << "corpogif: " << path << ": " << error << "\n";
         return kNotLoaded;
     }
-    bool loaded = false;
     GifImage probe;
+    bool loaded = false;
     try {
         loaded = probe.LoadFromStream(bytes);
     } catch (const std::exception&) {
     }
     if (!loaded) {
-        std::cerr << "corpogif: " << path << ": not a GIF\n";
+        std::cerr << "corpogif: " << path << ": not loaded (" << Describe(probe.LoadStatus())
+                  << ")\n";
         return kNotLoaded;
     }
     if (!encode) {

@@ -1,18 +1,14 @@
-#include "gif/mGIFLZWEnc.h"
+#include "gif/LzwEncoder.h"
 
-#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-#include "dib/Dib.h"
-#include "gif/DibPixelView.h"
-#include "gif/GifFrame.h"
 #include "gif/RowOrder.h"
 
-namespace mGIFLZWEnc {
 namespace {
 
-constexpr int32_t kTableSize = 5003;  // prime; 4096 codes fill it to about 82%
+using Slot = LzwEncoder::Slot;
+constexpr int32_t kTableSize = LzwEncoder::kTableSize;
 constexpr int kHashShift = 4;         // 8 minus the doublings from 5003 up to 65536
 constexpr int kPixelKeyShift = 12;    // key = pixel * 4096 + prefix code
 constexpr int32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
@@ -21,27 +17,9 @@ constexpr int kBlockDataLimit = 254;
 constexpr int kMinInitialWidth = 3;  // GIF's minimum code size is at least 2
 constexpr int kMaxInitialWidth = 9;  // minimum code size 8: a byte per index
 
-// Key and code of one slot side by side, so a probe touches one cache line.
-struct Slot {
-    int32_t key;  // -1: empty
-    int32_t code;
-};
-
 // 2^i - 1: the valid low bits of the accumulator when it holds i pending bits.
 constexpr uint32_t kCodeMasks[17] = {0,   1,    3,    7,    15,   31,    63,    127,  255,
                                      511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
-
-struct EncoderState {
-    Slot table[kTableSize];
-    uint8_t block[256];  // [0] receives the length; data at 1 to 254
-};
-
-EncoderState g_state;
-
-void ClearTable(Slot* table) {
-    // All bytes 0xFF make every key -1.
-    std::memset(table, 0xFF, sizeof(Slot) * kTableSize);
-}
 
 // Packs codes least significant bit first into bytes, and bytes into sub-blocks.
 class CodePacker {
@@ -144,21 +122,22 @@ inline Slot* FindSlot(Slot* table, int32_t pixel, int32_t prefix, int32_t key, b
 
 }  // namespace
 
-void InitEncoder() {
-    ClearTable(g_state.table);
-    std::memset(g_state.block, 0, sizeof g_state.block);
+void LzwEncoder::ClearTable() {
+    // All bytes 0xFF make every key -1.
+    std::memset(table_, 0xFF, sizeof table_);
 }
 
-void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced) {
+void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
+                        bool interlaced) {
     if (pixels.firstRow == nullptr || pixels.width < 1 || pixels.height < 1) return;
     if (initialWidth < kMinInitialWidth || initialWidth > kMaxInitialWidth) return;
 
-    Slot* const table = g_state.table;
+    Slot* const table = table_;
     const int32_t clearCode = 1 << (initialWidth - 1);
     const int32_t endCode = clearCode + 1;
     int32_t nextCode = clearCode + 2;
-    CodePacker packer(out, g_state.block, initialWidth);
-    ClearTable(table);
+    CodePacker packer(out, block_, initialWidth);
+    ClearTable();
     packer.Emit(clearCode, nextCode);
 
     RowOrder rows(pixels.height, interlaced);
@@ -182,7 +161,7 @@ void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
                 slot->key = key;
             } else {
                 // Every code is taken: start a new table and tell the decoder so.
-                ClearTable(table);
+                ClearTable();
                 nextCode = clearCode + 2;
                 packer.ScheduleWidthReset();
                 packer.Emit(clearCode, nextCode);
@@ -196,15 +175,3 @@ void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
     packer.Emit(prefix, nextCode);
     packer.Emit(endCode, nextCode);
 }
-
-void EncodeLZW(GifByteSink& file, const GifFrame& frame, uint8_t initialWidth, bool interlaced) {
-    if (!frame.FrameDIBXOR || frame.FrameDIBXOR->bpp() != 8) return;
-    const Dib& colours = *frame.FrameDIBXOR;
-    const PixelView view = PixelViewOf(colours);
-    if (view.Empty()) return;
-    const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
-    EncodeRows(file, IndexRows{view.bits, view.bytesPerScanline, width, view.height}, initialWidth,
-               interlaced);
-}
-
-}  // namespace mGIFLZWEnc

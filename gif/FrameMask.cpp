@@ -1,0 +1,63 @@
+#include "gif/FrameMask.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "dib/Dib.h"
+
+namespace {
+
+// The index of the two-entry colour table's entry nearest to grey level `level`, the lower
+// index on ties (as every conversion into a bitmap with a colour table chooses).
+uint8_t NearestEntry(const std::vector<uint8_t>& table, int level) {
+    auto distance = [&](int entry) {
+        int sum = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            const int d = table[4 * static_cast<size_t>(entry) + channel] - level;
+            sum += d * d;
+        }
+        return sum;
+    };
+    return distance(1) < distance(0) ? 1 : 0;
+}
+
+}  // namespace
+
+void SetMaskColours(Dib& mask) {
+    static constexpr uint8_t kBlackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
+    mask.SetPalette(kBlackThenWhite, sizeof kBlackThenWhite);
+}
+
+void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
+    if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
+    if (colours.bpp() != 8 || mask.bpp() != 1) return;
+    std::vector<uint8_t> table;
+    mask.GetPalette(table);
+    const uint8_t opaque = NearestEntry(table, 0);
+    const uint8_t flip = opaque ^ NearestEntry(table, 255);  // 1 when the two bits differ
+
+    const platform::gdi::Bitmap& source = *colours.hDIB();
+    platform::gdi::Bitmap& target = *mask.hDIB();
+    const int32_t width = std::min(colours.Width(), mask.Width());
+    const int32_t height = std::min(colours.Height(), mask.Height());
+    const uint8_t t = transparentIndex;
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* in = source.Row(y);
+        uint8_t* out = target.Row(y);
+        int32_t x = 0;
+        for (; x + 8 <= width; x += 8, in += 8) {
+            uint8_t bits = 0;
+            for (int k = 0; k < 8; ++k)
+                bits = static_cast<uint8_t>(bits << 1 | (opaque ^ ((in[k] == t) & flip)));
+            *out++ = bits;
+        }
+        if (x < width) {  // the row ends inside a byte: the leftmost pixels are its top bits
+            const int count = width - x;
+            uint8_t bits = 0;
+            for (int k = 0; k < count; ++k)
+                bits |= static_cast<uint8_t>((opaque ^ ((in[k] == t) & flip)) << (7 - k));
+            const uint8_t kept = static_cast<uint8_t>(0xFF >> count);
+            *out = static_cast<uint8_t>((*out & kept) | bits);
+        }
+    }
+}

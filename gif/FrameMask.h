@@ -1,0 +1,17 @@
+#pragma once
+// The mask of a frame, made from its colour indices.
+
+#include <cstdint>
+
+class Dib;
+
+// Gives a 1-bit mask its colour table: entry 0 black (opaque), entry 1 white (transparent).
+void SetMaskColours(Dib& mask);
+
+// Writes the 1-bit mask of an 8-bit colour bitmap in one pass, eight pixels a byte: a pixel
+// whose index is transparentIndex gets the mask's colour-table entry nearest to white, every
+// other pixel the entry nearest to black (with a mask's usual table, black then white: 1
+// where transparent, 0 where opaque). Only the pixels both bitmaps have are written; the
+// padding bits at the end of a mask row keep what they held. Does nothing unless both
+// bitmaps exist, the colour bitmap with 8 bits a pixel and the mask with 1.
+void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask);

@@ -1,0 +1,37 @@
+#pragma once
+// Plays a GIF image's frames onto a canvas of its logical screen: each frame is drawn with
+// its transparency over what the frames before it left, and then disposed of as it asks.
+// The GIF viewer shows the result; `corpogif frames` writes it out.
+//
+// Three 32-bit buffers of the logical screen's size: the display (the composition including
+// the frame composed last), the canvas (what the next frame is drawn over) and the
+// background (the back colour, the source of restore-to-background).
+
+#include <cstdint>
+
+#include "dib/Dib.h"
+
+class GifImage;
+
+class GifCompositor {
+  public:
+    // New buffers of width x height, all filled with backColour (an OLE colour). A size
+    // that cannot be made, or does not even compute, leaves them empty; composing then
+    // draws nothing.
+    void Reset(int32_t width, int32_t height, uint32_t backColour);
+    // Releases the buffers.
+    void Clear();
+
+    // Draws frame `frameNumber` of the image over the canvas into the display, then
+    // prepares the canvas for the next frame by the frame's disposal method. Frame 1 starts
+    // a pass through the animation: the canvas is first cleared to backColour. Throws what
+    // drawing the frame throws (a blank frame record has no bitmaps to draw).
+    void Compose(const GifImage& image, int16_t frameNumber, uint32_t backColour);
+
+    const Dib& Display() const { return display_; }
+
+  private:
+    Dib display_;
+    Dib canvas_;
+    Dib background_;
+};
