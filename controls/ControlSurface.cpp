@@ -6,12 +6,7 @@ namespace gdi = platform::gdi;
 
 bool ControlSurface::Clear(gdi::COLORREF colour) {
     if (!Bits()) return false;
-    gdi::RECT all;
-    gdi::SetRect(&all, 0, 0, Width(), Height());
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(colour);
-    const bool filled = gdi::FillRect(hDC(), &all, brush) != 0;
-    gdi::DeleteObject(brush);
-    return filled;
+    return gdi::FillRectWithColor(hDC(), gdi::RECT{0, 0, Width(), Height()}, colour) != 0;
 }
 
 bool ControlSurface::Draw(const platform::Picture& picture, int x, int y) {

@@ -238,13 +238,11 @@ void GifViewer::Restart(bool play) {
 // Fills the client area outside the fit rectangle with the back colour.
 void GifViewer::PaintBorder() {
     namespace gdi = platform::gdi;
-    const gdi::HBRUSH brush = gdi::CreateSolidBrush(TranslatedColour(host_.BackColor()));
     const gdi::HRGN client = gdi::CreateRectRgn(0, 0, host_.ClientWidth(), host_.ClientHeight());
     const gdi::HRGN picture =
         gdi::CreateRectRgn(fitLeft_, fitTop_, fitLeft_ + fitWidth_, fitTop_ + fitHeight_);
     gdi::CombineRgn(client, client, picture, gdi::kRgnDiff);
-    gdi::FillRgn(host_.hDC(), client, brush);
-    gdi::DeleteObject(brush);
+    gdi::FillRgnWithColor(host_.hDC(), client, TranslatedColour(host_.BackColor()));
     gdi::DeleteObject(client);
     gdi::DeleteObject(picture);
     host_.SurfaceChanged();

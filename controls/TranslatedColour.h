@@ -8,9 +8,7 @@ namespace controls {
 // The colour reference of an OLE colour, system colours resolved; black for a colour that
 // cannot be translated.
 inline platform::gdi::COLORREF TranslatedColour(platform::OLE_COLOR colour) {
-    platform::gdi::COLORREF rgb = 0;
-    platform::OleTranslateColor(colour, &rgb);
-    return rgb;
+    return platform::TranslatedColorOrBlack(colour);
 }
 
 }  // namespace controls

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -16,8 +17,9 @@ namespace {
 
 constexpr std::int64_t kLargestRowBits = 2147483616;  // adding 31 would leave 32 bits
 
-bool IsIndexed(std::int32_t bpp) {
-    return bpp >= 1 && bpp <= 8;
+bool IsIndexed(std::int32_t bitCount) {
+    const std::optional<gdi::PixelFormat> format = gdi::PixelFormatOf(bitCount);
+    return format.has_value() && gdi::IsIndexed(*format);
 }
 
 // Converts a computed size to 32 bits, halves to even as the platform's rounding does.
@@ -34,7 +36,7 @@ std::int32_t RoundToInt32(double value) {
 std::uint64_t Dib::PixelBytes(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
     const std::uint64_t w = static_cast<std::uint64_t>(width < 0 ? -std::int64_t{width} : width);
     const std::uint64_t h = static_cast<std::uint64_t>(height < 0 ? -std::int64_t{height} : height);
-    return (w * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4 * h;
+    return static_cast<std::uint64_t>(gdi::RowStride(static_cast<std::int64_t>(w), bitCount)) * h;
 }
 
 Dib::~Dib() {
@@ -46,7 +48,7 @@ void Dib::ComputeSizes() {
     if (rowBits > kLargestRowBits || rowBits < std::numeric_limits<std::int32_t>::min())
         throw std::overflow_error("Overflow");
     // Truncating division, as the platform's integer division (toward zero).
-    const std::int32_t stride = static_cast<std::int32_t>((rowBits + 31) / 32 * 4);
+    const std::int32_t stride = static_cast<std::int32_t>(gdi::RowStride(width_, bitCount_));
     const std::int64_t bytes = std::int64_t{stride} * height_;
     if (bytes > std::numeric_limits<std::int32_t>::max() ||
         bytes < std::numeric_limits<std::int32_t>::min())
@@ -212,14 +214,9 @@ std::int32_t Dib::Stretch(HDC destinationDc, std::int32_t x, std::int32_t y, std
 
 void Dib::Cls(platform::OLE_COLOR colour) {
     if (bitmap_ == nullptr) return;
-    // An OLE colour that does not translate paints black, the value the colour starts at.
-    gdi::COLORREF color = 0;
-    platform::OleTranslateColor(colour, &color);
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(color);
-    gdi::RECT rect;
-    gdi::SetRect(&rect, 0, 0, width_, height_);
-    gdi::FillRect(dc_, &rect, brush);
-    gdi::DeleteObject(brush);
+    // An OLE colour that does not translate paints black.
+    gdi::FillRectWithColor(dc_, gdi::RECT{0, 0, width_, height_},
+                           platform::TranslatedColorOrBlack(colour));
 }
 
 void Dib::SetPalette(const std::vector<std::uint8_t>& palette) {

@@ -24,8 +24,8 @@ uint8_t NearestEntry(const std::vector<uint8_t>& table, int level) {
 }  // namespace
 
 void SetMaskColours(Dib& mask) {
-    static constexpr uint8_t kBlackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
-    mask.SetPalette(kBlackThenWhite, sizeof kBlackThenWhite);
+    const auto* table = reinterpret_cast<const uint8_t*>(platform::gdi::kMonochromeColours);
+    mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
 }
 
 void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {

@@ -80,4 +80,10 @@ bool OleTranslateColor(OLE_COLOR color, gdi::COLORREF* rgb) {
     return true;
 }
 
+gdi::COLORREF TranslatedColorOrBlack(OLE_COLOR color) {
+    gdi::COLORREF rgb = 0;
+    OleTranslateColor(color, &rgb);
+    return rgb;
+}
+
 }  // namespace platform

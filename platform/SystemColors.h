@@ -29,5 +29,8 @@ void ResetSysColors();
 // Anything else (a palette index without a palette, a system colour past the table)
 // fails: false, and `rgb` is not written.
 bool OleTranslateColor(OLE_COLOR color, gdi::COLORREF* rgb);
+// The colour reference of an OLE colour, system colours resolved; black, the value a
+// colour starts at, for one that does not translate.
+gdi::COLORREF TranslatedColorOrBlack(OLE_COLOR color);
 
 }  // namespace platform

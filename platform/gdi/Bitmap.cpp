@@ -5,22 +5,8 @@
 
 namespace platform::gdi {
 
-bool Bitmap::IsSupportedBitCount(int bitCount) {
-    switch (bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::int64_t Bitmap::StrideFor(std::int64_t width, int bitCount) {
-    const std::int64_t stride = (width * bitCount + 31) / 32 * 4;
+    const std::int64_t stride = RowStride(width, bitCount);
     if (stride > std::numeric_limits<std::int32_t>::max()) return -1;
     return stride;
 }
@@ -34,8 +20,9 @@ std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, 
 
 std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, int bitCount,
                                        bool topDown, const ChannelMasks& masks) {
-    if (width <= 0 || height <= 0 || !IsSupportedBitCount(bitCount)) return nullptr;
-    if ((bitCount == 16 || bitCount == 32) && !masks.IsUsable(bitCount)) return nullptr;
+    const std::optional<PixelFormat> format = PixelFormatOf(bitCount);
+    if (width <= 0 || height <= 0 || !format) return nullptr;
+    if (HasChannelMasks(*format) && !masks.IsUsable(bitCount)) return nullptr;
     const std::int64_t stride = StrideFor(width, bitCount);
     if (stride <= 0) return nullptr;
     const std::int64_t bytes = stride * height;
@@ -47,12 +34,12 @@ std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, 
     std::unique_ptr<Bitmap> bitmap(new Bitmap());
     bitmap->width_ = width;
     bitmap->height_ = height;
-    bitmap->bitCount_ = bitCount;
+    bitmap->format_ = *format;
     bitmap->stride_ = static_cast<std::int32_t>(stride);
     bitmap->topDown_ = topDown;
     bitmap->byteSize_ = static_cast<std::size_t>(bytes);
     bitmap->bits_ = static_cast<std::uint8_t*>(memory);
-    if (bitCount == 16 || bitCount == 32) bitmap->masks_ = masks;
+    if (HasChannelMasks(*format)) bitmap->masks_ = masks;
     return bitmap;
 }
 
@@ -60,7 +47,7 @@ Bitmap* Bitmap::StockMonochrome() {
     static Bitmap* const stock = [] {
         Bitmap* b = Create(1, 1, 1, true).release();
         b->stock_ = true;
-        b->colorTable_[1] = RGBQUAD{255, 255, 255, 0};
+        b->SetMonochromeColours();
         return b;
     }();
     return stock;

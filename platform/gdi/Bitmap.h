@@ -5,6 +5,7 @@
 // colour table for 8 bits a pixel or fewer. Rows lie top-down or bottom-up in memory;
 // Row(y) hides which, so every other piece of code counts rows from the top of the image.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 
 #include "platform/gdi/ChannelMasks.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/gdi/PixelFormat.h"
 
 namespace platform::gdi {
 
@@ -27,10 +29,9 @@ class Bitmap final : public GdiObject {
     static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
                                           bool topDown, const ChannelMasks& masks);
 
-    // Row stride of the layout: ((width x bits + 31) / 32) x 4; -1 when it does not fit
-    // in 32 bits.
+    // Row stride of the layout (RowStride); -1 when it does not fit in 32 bits.
     static std::int64_t StrideFor(std::int64_t width, int bitCount);
-    static bool IsSupportedBitCount(int bitCount);
+    static bool IsSupportedBitCount(int bitCount) { return PixelFormatOf(bitCount).has_value(); }
 
     // The 1 x 1 monochrome bitmap that every new memory device context holds. It is
     // shared by all of them and never deleted.
@@ -42,7 +43,9 @@ class Bitmap final : public GdiObject {
 
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
-    int BitCount() const { return bitCount_; }
+    PixelFormat Format() const { return format_; }
+    int BitCount() const { return BitsPerPixel(format_); }
+    bool IsIndexed() const { return platform::gdi::IsIndexed(format_); }
     std::int32_t Stride() const { return stride_; }
     bool TopDown() const { return topDown_; }
     std::size_t ByteSize() const { return byteSize_; }
@@ -59,8 +62,12 @@ class Bitmap final : public GdiObject {
     }
 
     // 2, 16 or 256 entries for 1, 4 or 8 bits a pixel; 0 for the direct-colour depths.
-    int ColorCount() const { return bitCount_ <= 8 ? 1 << bitCount_ : 0; }
+    int ColorCount() const { return ColourTableSize(format_); }
     RGBQUAD* ColorTable() { return colorTable_.data(); }
+    // Entries 0 and 1 black and white, the table of every monochrome bitmap and mask.
+    void SetMonochromeColours() {
+        std::copy(kMonochromeColours, kMonochromeColours + 2, ColorTable());
+    }
     const RGBQUAD* ColorTable() const { return colorTable_.data(); }
 
     // Channel layout of a 16- or 32-bit bitmap.
@@ -76,7 +83,7 @@ class Bitmap final : public GdiObject {
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    int bitCount_ = 0;
+    PixelFormat format_ = PixelFormat::Indexed1;
     std::int32_t stride_ = 0;
     bool topDown_ = true;
     std::size_t byteSize_ = 0;

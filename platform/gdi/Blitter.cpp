@@ -69,7 +69,7 @@ bool IsStandard32(const Bitmap& b) {
 class DestinationEncoder {
   public:
     explicit DestinationEncoder(const Bitmap& dst) {
-        if (dst.BitCount() <= 8) {
+        if (dst.IsIndexed()) {
             kind_ = Kind::Nearest;
             nearest_.emplace(dst.ColorTable(), dst.ColorCount());
         } else if (dst.BitCount() == 24 || IsStandard32(dst)) {
@@ -129,57 +129,55 @@ auto WithRasterOp(std::uint32_t rop, Pick pick) -> decltype(pick(rows::Copy{})) 
     }
 }
 
-rows::WriteFn PickWriter(int bitCount, std::uint32_t rop) {
-    auto pick = [bitCount](auto op) -> rows::WriteFn {
+rows::WriteFn PickWriter(PixelFormat format, std::uint32_t rop) {
+    auto pick = [format](auto op) -> rows::WriteFn {
         using Op = decltype(op);
-        switch (bitCount) {
-            case 1:
+        switch (format) {
+            case PixelFormat::Indexed1:
                 return &rows::Write<1, Op>;
-            case 4:
+            case PixelFormat::Indexed4:
                 return &rows::Write<4, Op>;
-            case 8:
+            case PixelFormat::Indexed8:
                 return &rows::Write<8, Op>;
-            case 16:
+            case PixelFormat::Packed16:
                 return &rows::Write<16, Op>;
-            case 24:
+            case PixelFormat::Direct24:
                 return &rows::Write<24, Op>;
-            case 32:
+            case PixelFormat::Direct32:
                 return &rows::Write<32, Op>;
-            default:
-                return nullptr;
         }
+        return nullptr;
     };
     return WithRasterOp(rop, pick);
 }
 
 rows::ReadFn PickReader(const Bitmap& src) {
-    switch (src.BitCount()) {
-        case 1:
+    switch (src.Format()) {
+        case PixelFormat::Indexed1:
             return &rows::ReadIndexed<1>;
-        case 4:
+        case PixelFormat::Indexed4:
             return &rows::ReadIndexed<4>;
-        case 8:
+        case PixelFormat::Indexed8:
             return &rows::ReadIndexed<8>;
-        case 16:
+        case PixelFormat::Packed16:
             return &rows::ReadPacked<16>;
-        case 24:
+        case PixelFormat::Direct24:
             return &rows::ReadDirect<24>;
-        case 32:
+        case PixelFormat::Direct32:
             return IsStandard32(src) ? &rows::ReadDirect<32> : &rows::ReadPacked<32>;
-        default:
-            return nullptr;
     }
+    return nullptr;
 }
 
 // The one-pass path from an indexed source into a 32-bit destination, null otherwise.
 rows::CombineFn PickIndexedInto32(const Bitmap& src, const Bitmap& dst, std::uint32_t rop) {
-    if (src.BitCount() > 8 || !IsStandard32(dst)) return nullptr;
+    if (!src.IsIndexed() || !IsStandard32(dst)) return nullptr;
     auto pick = [&src](auto op) -> rows::CombineFn {
         using Op = decltype(op);
-        switch (src.BitCount()) {
-            case 1:
+        switch (src.Format()) {
+            case PixelFormat::Indexed1:
                 return &rows::CombineIndexedInto32<1, Op>;
-            case 4:
+            case PixelFormat::Indexed4:
                 return &rows::CombineIndexedInto32<4, Op>;
             default:
                 return &rows::CombineIndexedInto32<8, Op>;
@@ -200,16 +198,16 @@ std::unique_ptr<Bitmap> Duplicate(const Bitmap& b) {
 // Whether source rows can be copied byte for byte: same layout, and for an indexed
 // source every index maps to itself.
 bool SameRawLayout(const Bitmap& src, const Bitmap& dst, const std::uint32_t* lut) {
-    if (src.BitCount() != dst.BitCount()) return false;
-    switch (src.BitCount()) {
-        case 8:
+    if (src.Format() != dst.Format()) return false;
+    switch (src.Format()) {
+        case PixelFormat::Indexed8:
             for (int i = 0; i < 256; ++i)
                 if (lut[i] != static_cast<std::uint32_t>(i)) return false;
             return true;
-        case 16:
-        case 32:
+        case PixelFormat::Packed16:
+        case PixelFormat::Direct32:
             return src.Masks() == dst.Masks();
-        case 24:
+        case PixelFormat::Direct24:
             return true;
         default:
             return false;  // packed below a byte: not worth a path of its own
@@ -220,7 +218,7 @@ bool SameRawLayout(const Bitmap& src, const Bitmap& dst, const std::uint32_t* lu
 
 bool StretchPixels(Bitmap& dst, const BlitRect& to, const Bitmap& srcIn, const BlitRect& from,
                    std::uint32_t rop) {
-    const rows::WriteFn write = PickWriter(dst.BitCount(), rop);
+    const rows::WriteFn write = PickWriter(dst.Format(), rop);
     const rows::ReadFn read = PickReader(srcIn);
     if (write == nullptr || read == nullptr) return false;
 
@@ -241,14 +239,14 @@ bool StretchPixels(Bitmap& dst, const BlitRect& to, const Bitmap& srcIn, const B
     std::uint32_t lut[256] = {};
     rows::ReadContext ctx;
     std::optional<PixelPacker> srcPacker;
-    const bool indexedSource = src->BitCount() <= 8;
+    const bool indexedSource = src->IsIndexed();
     if (indexedSource) {
         const RGBQUAD* table = src->ColorTable();
         for (int i = 0; i < src->ColorCount(); ++i)
             lut[i] =
                 encoder.Encode(MakeRgb32(table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue));
         ctx.lut = lut;
-    } else if (src->BitCount() == 16 || (src->BitCount() == 32 && !IsStandard32(*src))) {
+    } else if (HasChannelMasks(src->Format()) && !IsStandard32(*src)) {
         srcPacker.emplace(src->Masks());
         ctx.packer = &*srcPacker;
     }
@@ -320,7 +318,7 @@ void FillPixels(Bitmap& dst, const RECT& rect, COLORREF color) {
     DestinationEncoder encoder(dst);
     const std::uint32_t value =
         encoder.Encode(MakeRgb32(RedOf(color), GreenOf(color), BlueOf(color)));
-    const rows::WriteFn write = PickWriter(dst.BitCount(), kSrcCopy);
+    const rows::WriteFn write = PickWriter(dst.Format(), kSrcCopy);
     const std::vector<std::uint32_t> values(static_cast<std::size_t>(right - left), value);
     for (std::int32_t y = top; y < bottom; ++y)
         write(dst.Row(y), left, values.data(), right - left);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "platform/WholeFile.h"
@@ -59,7 +60,7 @@ bool ReadLayout(const Bytes& bytes, Layout& layout) {
         layout.height = bytes.U16(header + 6);
         if (bytes.U16(header + 8) != 1) return false;
         layout.bitCount = bytes.U16(header + 10);
-        if (layout.bitCount == 16 || layout.bitCount == 32) return false;  // not in this header
+        if (HasChannelMasks(layout.bitCount)) return false;  // not in this header
         layout.colorTableAt = header + kCoreHeaderBytes;
         layout.colorEntryBytes = 3;
         return true;
@@ -74,7 +75,7 @@ bool ReadLayout(const Bytes& bytes, Layout& layout) {
     layout.colorsUsed = bytes.U32(header + 32);
     std::size_t after = header + headerSize;
     if (layout.compression == kBiBitfields || layout.compression == kBiAlphaBitfields) {
-        if (layout.bitCount != 16 && layout.bitCount != 32) return false;
+        if (!HasChannelMasks(layout.bitCount)) return false;
         // The masks follow a 40-byte header, and are part of the longer ones.
         const std::uint32_t maskCount = layout.compression == kBiAlphaBitfields ? 4 : 3;
         std::size_t masksAt = header + kInfoHeaderBytes;
@@ -106,7 +107,8 @@ std::unique_ptr<Bitmap> DecodeBitmapFile(const std::uint8_t* data, std::size_t s
 
     Layout layout;
     if (!ReadLayout(bytes, layout)) return nullptr;
-    if (!Bitmap::IsSupportedBitCount(layout.bitCount)) return nullptr;
+    const std::optional<PixelFormat> format = PixelFormatOf(layout.bitCount);
+    if (!format) return nullptr;
     if (layout.width <= 0 || layout.height == 0 ||
         layout.height == std::numeric_limits<std::int32_t>::min())
         return nullptr;
@@ -120,7 +122,7 @@ std::unique_ptr<Bitmap> DecodeBitmapFile(const std::uint8_t* data, std::size_t s
     const std::uint64_t pixelBytes =
         static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(rows);
 
-    const int tableSize = layout.bitCount <= 8 ? 1 << layout.bitCount : 0;
+    const int tableSize = ColourTableSize(*format);
     std::uint32_t entries = 0;
     if (tableSize > 0) {
         entries =

@@ -50,7 +50,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFOHEADER& header, const RGBQUAD* col
     const bool topDown = header.biHeight < 0;
     const std::int32_t height = topDown ? -header.biHeight : header.biHeight;
     if (header.biCompression == kBiBitfields) {
-        if ((bitCount != 16 && bitCount != 32) || colors == nullptr) return nullptr;
+        if (!HasChannelMasks(bitCount) || colors == nullptr) return nullptr;
         std::uint32_t m[3];
         std::memcpy(m, colors, sizeof m);
         bitmap = Bitmap::Create(header.biWidth, height, bitCount, topDown, {m[0], m[1], m[2]});
@@ -71,7 +71,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFOHEADER& header, const RGBQUAD* col
 HBITMAP CreateCompatibleBitmap(HDC hdc, std::int32_t width, std::int32_t height) {
     if (width == 0 || height == 0) {
         std::unique_ptr<Bitmap> mono = Bitmap::Create(1, 1, 1, true);
-        if (mono) mono->ColorTable()[1] = RGBQUAD{255, 255, 255, 0};
+        if (mono) mono->SetMonochromeColours();
         return mono.release();
     }
     const Bitmap* model = TargetOf(hdc);
@@ -80,7 +80,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, std::int32_t width, std::int32_t height)
         // stock bitmap, so its compatible bitmaps are monochrome, as on the platform.
         if (model == nullptr) return Bitmap::Create(width, height, 32, true).release();
         std::unique_ptr<Bitmap> mono = Bitmap::Create(width, height, 1, true);
-        if (mono) mono->ColorTable()[1] = RGBQUAD{255, 255, 255, 0};
+        if (mono) mono->SetMonochromeColours();
         return mono.release();
     }
     std::unique_ptr<Bitmap> b =
@@ -215,6 +215,20 @@ bool FillRgn(HDC hdc, HRGN region, HBRUSH brush) {
     for (const RECT& r : region->Rects())
         FillPixels(*target, r, brush->Color());
     return true;
+}
+
+int FillRectWithColor(HDC hdc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    const int filled = FillRect(hdc, &rect, brush);
+    DeleteObject(brush);
+    return filled;
+}
+
+bool FillRgnWithColor(HDC hdc, HRGN region, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    const bool filled = FillRgn(hdc, region, brush);
+    DeleteObject(brush);
+    return filled;
 }
 
 }  // namespace platform::gdi

@@ -84,5 +84,8 @@ HRGN CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right, std:
 // kRegionError.
 int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode);
 bool FillRgn(HDC hdc, HRGN region, HBRUSH brush);
+// The same with a solid brush of `color` that lives for the one call.
+int FillRectWithColor(HDC hdc, const RECT& rect, COLORREF color);
+bool FillRgnWithColor(HDC hdc, HRGN region, COLORREF color);
 
 }  // namespace platform::gdi

@@ -86,6 +86,10 @@ struct RGBQUAD {
 };
 static_assert(sizeof(RGBQUAD) == 4, "colour-table entries are 4 bytes");
 
+// The colour table of a monochrome bitmap: 0 black, 1 white. A mask drawn with source AND
+// keeps the destination where it is white and clears it where it is black.
+constexpr RGBQUAD kMonochromeColours[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+
 // A bitmap's description (GetObject): the platform's 24-byte record.
 struct BITMAP {
     std::int32_t bmType = 0;
