@@ -58,9 +58,9 @@ int Info(const std::string& path) {
 
 int Time(const std::string& path, int repeat, bool encode) {
     std::vector<uint8_t> bytes;
-    std::string error;
-    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<uint64_t>::max(), &error)) {
-        std::cerr << "corpogif: " << path << ": " << error << "\n";
+    std::string readError;
+    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<uint64_t>::max(), &readError)) {
+        std::cerr << "corpogif: " << path << ": " << readError << "\n";
         return kNotLoaded;
     }
     GifImage probe;
