@@ -27,7 +27,9 @@ class LzwEncoder {
         int32_t height = 0;
     };
 
-    LzwEncoder() = default;
+    // Leaves the table as it is: every encoding clears what it uses first. (A defaulted
+    // constructor would have `std::make_unique` zero all 40 KB on every save.)
+    LzwEncoder() {}
     LzwEncoder(const LzwEncoder&) = delete;
     LzwEncoder& operator=(const LzwEncoder&) = delete;
 
