@@ -12,9 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/e2e.sh"
 source "$here/window_checks.sh"
 
-home=$(mktemp -d)
-trap 'e2e_stop_programs; rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config
+e2e_private_home
 # Qt talks to the accessibility bus only when asked to or when a desktop says so.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 

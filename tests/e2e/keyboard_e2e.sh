@@ -12,9 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/e2e.sh"
 source "$here/window_checks.sh"
 
-home=$(mktemp -d)
-trap 'e2e_stop_programs; rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config
+e2e_private_home
 settings=$XDG_CONFIG_HOME/Corpometer.ini
 
 settings_have() { [ -f "$settings" ] && grep -qx "$1" "$settings"; }
@@ -62,7 +60,7 @@ wait "$pid" || e2e_fail "the program ended with status $?"
 start_corpometer "$exe"
 xdotool mousemove $((X + 36 + 70)) $((Y + 274 + 20)) click 1
 e2e_wait_for 20 "the overweight result by mouse" result_shows 255,128,64
-e2e_screenshot "$home/by-mouse.png" "241x55+$((X + 203))+$((Y + 266))"
-"${check[@]}" same "$home/by-mouse.png" 0 0 "$out/result-by-keyboard.png" ||
+e2e_screenshot "$HOME/by-mouse.png" "241x55+$((X + 203))+$((Y + 266))"
+"${check[@]}" same "$HOME/by-mouse.png" 0 0 "$out/result-by-keyboard.png" ||
   e2e_fail "the mouse's result differs from the keyboard's"
 echo "keyboard and mouse agree; focus marks in $out"

@@ -10,9 +10,7 @@ pictures=$2
 
 source "$(dirname "$0")/e2e_common.sh"
 rm -f "$out"/startup.txt
-home=$(mktemp -d)
-trap 'e2e_stop_programs; rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config
+e2e_private_home
 settings=$XDG_CONFIG_HOME/Corpometer.ini
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -27,8 +25,8 @@ count_colour() {  # shot x y w h "rgb(r,g,b)"
 differences() {  # x y picture
   local size
   size=$(identify -format "%wx%h" "$3")
-  e2e_screenshot "$home/area.png" "$size+$1+$2"
-  compare -metric AE "$home/area.png" "$3" null: 2>&1 || true
+  e2e_screenshot "$HOME/area.png" "$size+$1+$2"
+  compare -metric AE "$HOME/area.png" "$3" null: 2>&1 || true
 }
 
 # The program answers input on its own time, more slowly on a busy machine.
@@ -38,8 +36,8 @@ eventually() {  # WHAT CHECK...
 shows() { [ "$(differences "$1" "$2" "$3")" = 0 ]; }
 colour_count_above() { [ "$(count_colour "$1" "$2" "$3" "$4" "$5" "$6")" -gt "$7" ]; }
 result_shows() {  # colour, minimum pixel count: a fresh screenshot's result area
-  e2e_screenshot "$home/result.png"
-  colour_count_above "$home/result.png" $((X + 203)) $((Y + 266)) 241 55 "$1" "$2"
+  e2e_screenshot "$HOME/result.png"
+  colour_count_above "$HOME/result.png" $((X + 203)) $((Y + 266)) 241 55 "$1" "$2"
 }
 settings_have() { [ -f "$settings" ] && grep -qx "$1" "$settings"; }
 
@@ -55,8 +53,8 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"  # X, Y, WIDTH, HEIGHT
 # The branding strip's dark blue in its top-left corner means the background is painted.
 strip_painted() {
   local r g b
-  e2e_screenshot "$home/corner.png" "1x1+$((X + 3))+$((Y + 3))" 2>/dev/null || return 1
-  IFS=, read -r r g b <<<"$(e2e_pixel "$home/corner.png" 0 0)"
+  e2e_screenshot "$HOME/corner.png" "1x1+$((X + 3))+$((Y + 3))" 2>/dev/null || return 1
+  IFS=, read -r r g b <<<"$(e2e_pixel "$HOME/corner.png" 0 0)"
   [ -n "${b:-}" ] && [ "$r" -lt 60 ] && [ "$b" -gt "$r" ]
 }
 e2e_wait_for 30 "the window's first paint" strip_painted
@@ -90,7 +88,7 @@ xdotool mousemove $((bx + 70)) $((by + 20)) click 1
 # BMI 29.11: overweight, in orange. The result label sits in the result panel.
 eventually "the BMI area to show the overweight colour" result_shows "rgb(255,128,64)" 150
 shot="$out/03-overweight.png"
-cp "$home/result.png" "$shot"
+cp "$HOME/result.png" "$shot"
 grey=$(count_colour "$shot" $((X + 32)) $((Y + 334)) 250 17 "rgb(96,96,96)")
 [ "$grey" -gt 20 ] || e2e_fail "no ideal-weight line ($grey grey pixels)"
 eventually "the settings to hold Weight=180" settings_have "Weight=180"
@@ -103,10 +101,10 @@ xdotool type --delay 20 "300"
 xdotool key Return  # Enter in the weight box calculates
 seen_bright=0 seen_dark=0
 seen_both_reds() {
-  e2e_screenshot "$home/flash.png"
-  [ "$(count_colour "$home/flash.png" $((X + 203)) $((Y + 266)) 241 55 "rgb(255,0,0)")" -gt 150 ] && seen_bright=1
-  [ "$(count_colour "$home/flash.png" $((X + 203)) $((Y + 266)) 241 55 "rgb(175,0,0)")" -gt 150 ] && seen_dark=1
-  cp "$home/flash.png" "$out/04-extreme.png"
+  e2e_screenshot "$HOME/flash.png"
+  [ "$(count_colour "$HOME/flash.png" $((X + 203)) $((Y + 266)) 241 55 "rgb(255,0,0)")" -gt 150 ] && seen_bright=1
+  [ "$(count_colour "$HOME/flash.png" $((X + 203)) $((Y + 266)) 241 55 "rgb(175,0,0)")" -gt 150 ] && seen_dark=1
+  cp "$HOME/flash.png" "$out/04-extreme.png"
   [ $seen_bright = 1 ] && [ $seen_dark = 1 ]
 }
 eventually "the result to flash between two reds" seen_both_reds

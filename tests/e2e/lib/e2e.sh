@@ -84,3 +84,11 @@ e2e_stop_programs() {
   for pid in "${e2e_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${e2e_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
 }
+
+# A home and configuration folder of the test's own (settings written by one run never reach
+# another); on exit the programs started here are stopped and the folder removed.
+e2e_private_home() {
+  e2e_home=$(mktemp -d)
+  trap 'e2e_stop_programs; rm -rf "$e2e_home"' EXIT
+  export HOME=$e2e_home XDG_CONFIG_HOME=$e2e_home/.config
+}
