@@ -1,6 +1,7 @@
 #include "gif/FrameMask.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "dib/Dib.h"
@@ -19,6 +20,23 @@ uint8_t NearestEntry(const std::vector<uint8_t>& table, int level) {
         return sum;
     };
     return distance(1) < distance(0) ? 1 : 0;
+}
+
+// Eight pixels at once, one bit each, the leftmost pixel in the top bit: 1 where the index
+// is the one every byte of `spread` holds. A byte equals it when the byte of the exclusive
+// or is zero, which shows as a clear top bit once the low seven bits are carried into it.
+inline uint8_t MatchBits(const uint8_t* pixels, uint64_t spread) {
+    uint64_t word;
+    std::memcpy(&word, pixels, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);  // the leftmost pixel is the lowest byte
+#endif
+    constexpr uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t difference = word ^ spread;
+    const uint64_t differs = ((difference & kLowSeven) + kLowSeven) | difference;
+    const uint64_t same = (~differs & ~kLowSeven) >> 7;  // bit 0 of each equal byte
+    // Gathers bit 0 of byte k into bit 7 - k of the top byte.
+    return static_cast<uint8_t>((same * 0x8040201008040201ull) >> 56);
 }
 
 }  // namespace
@@ -41,21 +59,25 @@ void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     const int32_t width = std::min(colours.Width(), mask.Width());
     const int32_t height = std::min(colours.Height(), mask.Height());
     const uint8_t t = transparentIndex;
+    const uint64_t spread = 0x0101010101010101ull * t;
+    const uint8_t opaqueBits = opaque ? 0xFF : 0x00;
+    const uint8_t flipBits = flip ? 0xFF : 0x00;
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* in = source.Row(y);
         uint8_t* out = target.Row(y);
         int32_t x = 0;
-        for (; x + 8 <= width; x += 8, in += 8) {
-            uint8_t bits = 0;
-            for (int k = 0; k < 8; ++k)
-                bits = static_cast<uint8_t>(bits << 1 | (opaque ^ ((in[k] == t) & flip)));
-            *out++ = bits;
-        }
+        for (; x + 8 <= width; x += 8, in += 8)
+            *out++ = static_cast<uint8_t>(opaqueBits ^ (MatchBits(in, spread) & flipBits));
         if (x < width) {  // the row ends inside a byte: the leftmost pixels are its top bits
             const int count = width - x;
             uint8_t bits = 0;
-            for (int k = 0; k < count; ++k)
-                bits |= static_cast<uint8_t>((opaque ^ ((in[k] == t) & flip)) << (7 - k));
+            if (x + 8 <= source.Stride()) {  // the row's padding covers the other bits
+                bits = static_cast<uint8_t>(opaqueBits ^ (MatchBits(in, spread) & flipBits));
+                bits &= static_cast<uint8_t>(0xFF00 >> count);
+            } else {
+                for (int k = 0; k < count; ++k)
+                    bits |= static_cast<uint8_t>((opaque ^ ((in[k] == t) & flip)) << (7 - k));
+            }
             const uint8_t kept = static_cast<uint8_t>(0xFF >> count);
             *out = static_cast<uint8_t>((*out & kept) | bits);
         }
