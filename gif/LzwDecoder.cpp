@@ -28,9 +28,11 @@ inline void StoreChunk(uint8_t* chunk, uint64_t value) {
     std::memcpy(chunk, &value, 8);
 }
 
+}  // namespace
+
 // Puts decoded pixels into a frame's rows, in stream order, one copy per row segment. Kept
 // out of the decoding loop, whose state then fits in registers.
-class RowWriter {
+class LzwDecoder::RowWriter {
   public:
     RowWriter(const PixelView& view, int32_t width, bool interlaced)
         : view_(view), width_(width), rows_(view.height, interlaced) {}
@@ -58,49 +60,123 @@ class RowWriter {
     int32_t column_ = 0;
 };
 
-}  // namespace
+struct LzwDecoder::Source {
+    const uint8_t* data;
+    size_t size;
+};
 
-// The working state lives in locals so that it stays in registers: the pixel stores go
-// through byte pointers, which the compiler must otherwise assume to overwrite any member.
+struct LzwDecoder::Progress {
+    uint32_t clearCode = 0;
+    uint32_t endCode = 0;
+    uint32_t rootEnd = 0;
+    int initialCodeWidth = 0;
+
+    size_t position = 0;
+    uint64_t bitBuffer = 0;
+    int bitCount = 0;
+    int codeWidth = 0;
+    uint32_t nextSlot = 0;
+    uint32_t previous = 0;
+    uint32_t previousLength = 1;
+    uint8_t previousFirst = 0;
+
+    // Of the latest stretch: its codes, and the roots among them.
+    uint32_t codes = 0;
+    uint32_t roots = 0;
+};
+
+// A full table stays as it is (GIF89a lets an encoder defer the clear code): its adds go to
+// the spare slot. Chunk bytes past a string are zero, so the byte goes in with an or.
+inline void LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t previousLength,
+                                  uint32_t byte) {
+    const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
+    const uint64_t value = byte;
+    const uint64_t chunk =
+        inLastChunk ? LoadChunk(chunk_[previous]) | value << (8 * inLastChunk) : value;
+    StoreChunk(chunk_[slot], chunk);
+    prefix_[slot] = static_cast<uint16_t>(inLastChunk ? prefix_[previous] : previous);
+    length_[slot] = static_cast<uint16_t>(previousLength + 1);
+}
+
+// Codes come in stretches of about kFlushAt pixels, each decoded by one of two loops. Where
+// roots and strings come mixed (most images), one path serves both: a test between them
+// would be mispredicted about every other code. Where nearly every code is a root (noise,
+// dithering, tiny images), a loop that puts roots out on their own, without the string
+// copy, is much quicker. Each stretch takes the loop that suits the codes of the one
+// before; the first is judged from the data's size against the pixels it fills. Both loops
+// give the same pixels.
 void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
                         uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
     if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return;
     if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return;
 
-    const uint32_t clearCode = 1u << minimumCodeSize;
-    const uint32_t endCode = clearCode + 1;
+    Progress progress;
+    progress.clearCode = 1u << minimumCodeSize;
+    progress.endCode = progress.clearCode + 1;
     // With a minimum code size above 8 the roots go past what a pixel byte holds; such a
     // code ends the frame rather than stand for another pixel.
-    const uint32_t rootEnd = std::min(clearCode, 256u);
-    const int initialCodeWidth = minimumCodeSize + 1;
+    progress.rootEnd = std::min(progress.clearCode, 256u);
+    progress.initialCodeWidth = minimumCodeSize + 1;
+    progress.codeWidth = progress.initialCodeWidth;
+    // After a clear code (and at the start) the next code must be a root and adds no
+    // string. The table is primed so that it needs no test: the string it adds goes into
+    // the end code's slot, which no code reads, and the slot after it is the first real one.
+    progress.nextSlot = progress.endCode;
+
     // A decoder used again keeps the roots of its earlier decodings and adds the missing
     // ones. Slots from the end code on take strings in this decoding, so afterwards only
     // the slots below the clear code are sure to hold roots.
-    for (; rootsReady_ < clearCode; ++rootsReady_) {
+    for (; rootsReady_ < progress.clearCode; ++rootsReady_) {
         StoreChunk(chunk_[rootsReady_], rootsReady_);
         prefix_[rootsReady_] = 0;
         length_[rootsReady_] = 1;
     }
-    rootsReady_ = clearCode;
+    rootsReady_ = progress.clearCode;
+
+    // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
+    // of what one code a pixel would is mostly roots.
+    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint32_t>(view.height);
+    const uint64_t codeBits = std::min<uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
+    bool rootsApart = static_cast<uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
+
+    RowWriter rows(view, width, interlaced);
+    Source source{data, size};
+    for (;;) {
+        const bool more = rootsApart ? DecodeStretch<true>(progress, source, rows)
+                                     : DecodeStretch<false>(progress, source, rows);
+        if (!more) return;
+        rootsApart = progress.roots * 4 >= progress.codes * 3;
+        progress.roots = progress.codes = 0;
+    }
+}
+
+// The working state lives in locals so that it stays in registers: the pixel stores go
+// through byte pointers, which the compiler must otherwise assume to overwrite any member.
+template <bool kRootsApart>
+bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWriter& rows) {
+    const uint8_t* const data = source.data;
+    const size_t size = source.size;
+    const uint32_t clearCode = progress.clearCode;
+    const uint32_t endCode = progress.endCode;
+    const uint32_t rootEnd = progress.rootEnd;
+    const int initialCodeWidth = progress.initialCodeWidth;
 
     // Bit reader: codes are packed least significant bit first.
-    size_t position = 0;
-    uint64_t bitBuffer = 0;
-    int bitCount = 0;
-    int codeWidth = initialCodeWidth;
+    size_t position = progress.position;
+    uint64_t bitBuffer = progress.bitBuffer;
+    int bitCount = progress.bitCount;
+    int codeWidth = progress.codeWidth;
 
-    // After a clear code (and at the start) the next code must be a root and adds no
-    // string. The table is primed so that it needs no test: the string it adds goes into
-    // the end code's slot, which no code reads, and the slot after it is the first real one.
-    uint32_t nextSlot = endCode;
-    uint32_t previous = 0;
-    uint32_t previousLength = 1;
-    uint8_t previousFirst = 0;
+    uint32_t nextSlot = progress.nextSlot;
+    uint32_t previous = progress.previous;
+    uint32_t previousLength = progress.previousLength;
+    uint8_t previousFirst = progress.previousFirst;
+    uint32_t roots = 0;
+    uint32_t codes = 0;
 
     // Decoded pixels wait in the buffer until it is moved into the rows.
     uint8_t* const pixels = pixels_;
     size_t count = 0;
-    RowWriter rows(view, width, interlaced);
 
     for (;;) {
         if (bitCount < codeWidth) {
@@ -119,67 +195,79 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
         const uint32_t code = static_cast<uint32_t>(bitBuffer) & ((1u << codeWidth) - 1);
         bitBuffer >>= codeWidth;
         bitCount -= codeWidth;
+        ++codes;
 
-        // One test, nearly never true, sets apart the clear code, the end code, a root
-        // beyond a byte and a code past the table (corrupt data), so that roots and table
-        // strings share one path.
-        if ((code - rootEnd <= endCode - rootEnd) | (code > nextSlot)) {
-            if (code != clearCode) break;
-            codeWidth = initialCodeWidth;
-            nextSlot = endCode;
-            previous = 0;
-            previousLength = 1;
-            continue;
-        }
-
-        // A string is copied in whole chunks, the last one (which goes first) running up to
-        // 7 bytes past its end; the next string overwrites them.
-        // The code the encoder has just added stands for the previous string plus its own
-        // first byte; any other code's first byte is the first one it puts out.
-        const bool justAdded = code == nextSlot;
-        const uint32_t length = justAdded ? previousLength + 1 : length_[code];
-        uint8_t* const out = pixels + count;
-        // Returns the string's first chunk, the one written last.
-        const auto expand = [&]() -> uint64_t {
-            uint32_t link = code;
-            uint8_t* p = out + ((length - 1u) & ~7u);
-            for (;;) {
-                const uint64_t value = LoadChunk(chunk_[link]);
-                StoreChunk(p, value);
-                if (p == out) return value;
-                link = prefix_[link];
-                p -= 8;
+        uint32_t length = 1;
+        uint32_t first;
+        if (kRootsApart && code < rootEnd) {
+            // A root: one pixel.
+            pixels[count] = static_cast<uint8_t>(code);
+            first = code;
+            ++roots;
+            AddString(nextSlot, previous, previousLength, first);
+        } else {
+            // One test, nearly never true, sets apart the clear code, the end code, a root
+            // beyond a byte and a code past the table (corrupt data), so that roots and
+            // table strings share one path.
+            if ((code - rootEnd <= endCode - rootEnd) | (code > nextSlot)) {
+                if (code != clearCode) break;
+                codeWidth = initialCodeWidth;
+                nextSlot = endCode;
+                previous = 0;
+                previousLength = 1;
+                continue;
             }
-        };
-        uint32_t first = previousFirst;
-        if (!justAdded) first = static_cast<uint8_t>(expand());
+            roots += code < rootEnd;
 
-        // Adds the previous string plus that first byte. A full table stays as it is (GIF89a
-        // lets an encoder defer the clear code): its adds go to the spare slot. Chunk bytes
-        // past a string are zero, so the byte goes in with an or.
-        const uint32_t slot = nextSlot;
-        const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
-        const uint64_t firstByte = first;
-        const uint64_t chunk =
-            inLastChunk ? LoadChunk(chunk_[previous]) | firstByte << (8 * inLastChunk) : firstByte;
-        StoreChunk(chunk_[slot], chunk);
-        prefix_[slot] = static_cast<uint16_t>(inLastChunk ? prefix_[previous] : previous);
-        length_[slot] = static_cast<uint16_t>(previousLength + 1);
+            // A string is copied in whole chunks, the last one (which goes first) running
+            // up to 7 bytes past its end; the next string overwrites them.
+            // The code the encoder has just added stands for the previous string plus its
+            // own first byte; any other code's first byte is the first one it puts out.
+            const bool justAdded = code == nextSlot;
+            length = justAdded ? previousLength + 1 : length_[code];
+            uint8_t* const out = pixels + count;
+            // Returns the string's first chunk, the one written last.
+            const auto expand = [&]() -> uint64_t {
+                uint32_t link = code;
+                uint8_t* p = out + ((length - 1u) & ~7u);
+                for (;;) {
+                    const uint64_t value = LoadChunk(chunk_[link]);
+                    StoreChunk(p, value);
+                    if (p == out) return value;
+                    link = prefix_[link];
+                    p -= 8;
+                }
+            };
+            first = previousFirst;
+            if (!justAdded) first = static_cast<uint8_t>(expand());
+            // Adds the previous string plus that first byte.
+            AddString(nextSlot, previous, previousLength, first);
+            if (justAdded) expand();
+        }
         nextSlot = std::min(nextSlot + 1, kTableSize);
         // Codes widen as soon as the next slot cannot be named at the current width: the
         // slot is then 2 to the width (it never goes past), and a full table names none.
         const uint32_t named = nextSlot & (kTableSize - 1);
         codeWidth += static_cast<int>(named >> codeWidth);
 
-        if (justAdded) expand();
         previous = code;
         previousLength = length;
         previousFirst = static_cast<uint8_t>(first);
         count += length;
         if (count >= kFlushAt) {
-            if (!rows.Write(pixels, count)) return;
-            count = 0;
+            progress.position = position;
+            progress.bitBuffer = bitBuffer;
+            progress.bitCount = bitCount;
+            progress.codeWidth = codeWidth;
+            progress.nextSlot = nextSlot;
+            progress.previous = previous;
+            progress.previousLength = previousLength;
+            progress.previousFirst = previousFirst;
+            progress.roots = roots;
+            progress.codes = codes;
+            return rows.Write(pixels, count);
         }
     }
     rows.Write(pixels, count);
+    return false;
 }

@@ -45,6 +45,17 @@ class LzwDecoder {
     // room for the longest string and a chunk's overshoot.
     static constexpr size_t kFlushAt = 4096;
 
+    struct Progress;  // what a decoding carries from one stretch of codes to the next
+    struct Source;    // the data being decoded
+    class RowWriter;  // moves decoded pixels into the frame's rows
+
+    // Decodes codes until about kFlushAt pixels have been moved into the rows; false once
+    // the frame is done. kRootsApart chooses the loop that puts roots out on their own.
+    template <bool kRootsApart>
+    bool DecodeStretch(Progress& progress, const Source& source, RowWriter& rows);
+    // Adds the previous string plus one byte in the slot.
+    void AddString(uint32_t slot, uint32_t previous, uint32_t previousLength, uint32_t byte);
+
     // The string table. Slots below the clear code are the one-byte roots.
     uint8_t chunk_[kSlots][8];
     uint16_t prefix_[kSlots];

@@ -157,6 +157,25 @@ TEST(LzwDecoder, RandomFramesRoundTripAtEverySizeAndCodeSize) {
     }
 }
 
+// Stretches of noise (nearly every code a root) and of long runs (long strings) in turn,
+// sized so that the decoding changes its loop between them and its state, a string cut by
+// the change, carries over.
+TEST(LzwDecoder, FramesMixingNoiseAndLongRunsDecodeWhole) {
+    for (int32_t width : {61, 640}) {
+        Pixels source;
+        for (uint32_t part = 0; part < 6; ++part) {
+            const Pixels piece =
+                RandomIndices(6000 + 333 * part, 256, 100 + part, part % 2 == 0 ? 1 : 400);
+            source.insert(source.end(), piece.begin(), piece.end());
+        }
+        const int32_t height = static_cast<int32_t>(source.size()) / width;
+        source.resize(size_t(width) * height);
+        Canvas canvas(width, height);
+        ASSERT_EQ(Decode(canvas, LzwEncode(source, 8), 8), source) << width;
+        EXPECT_TRUE(canvas.PaddingAndSpareRowUntouched());
+    }
+}
+
 TEST(LzwDecoder, InterlacedRowsComeInTheFourPassesForAnyHeight) {
     // One row per code, each row a different colour: the rows land in pass order.
     auto rowsInStreamOrder = [](int32_t height) {
