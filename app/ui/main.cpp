@@ -10,6 +10,7 @@
 
 #include "app/core/Paths.h"
 #include "app/ui/DesktopDocumentOpener.h"
+#include "app/ui/FirstPaintReport.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/QtSystemColours.h"
@@ -100,6 +101,7 @@ int Main(int argc, char** argv) {
         window.move(area.x() + (area.width() - window.width()) / 2,
                     area.y() + (area.height() - window.height()) / 2);
     }
+    FirstPaintReport::WatchIfAsked(&window);
     window.show();
     const int status = QApplication::exec();
     core::SetDocumentOpener(nullptr);
