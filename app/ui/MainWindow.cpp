@@ -148,8 +148,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     setFixedSize(Twips::ToPixels(kClientWidthTwips), Twips::ToPixels(kClientHeightTwips));
     setFont(WindowFonts::Font(kTahoma, 8.25));
     background_ = QPixmap(":/pictures/mainWindow/background.png");
-    doubleResolutionBackground_ = QPixmap(":/pictures/mainWindow/background@2x.png");
-    doubleResolutionBackground_.setDevicePixelRatio(2);
 
     CreateControls();
     // The artwork is light: the texts take the design's colours, not the desktop's.
@@ -469,8 +467,17 @@ void MainWindow::BrandLabelClick(int index) {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kBackColour);
-    const bool dense = devicePixelRatioF() > 1 && !doubleResolutionBackground_.isNull();
-    painter.drawPixmap(0, 0, dense ? doubleResolutionBackground_ : background_);
+    painter.drawPixmap(0, 0, devicePixelRatioF() > 1 ? DenseBackground() : background_);
+}
+
+const QPixmap& MainWindow::DenseBackground() {
+    // Read on the first paint that needs it: most screens never do.
+    if (!doubleResolutionBackground_) {
+        QPixmap twice(":/pictures/mainWindow/background@2x.png");
+        twice.setDevicePixelRatio(2);
+        doubleResolutionBackground_ = std::move(twice);
+    }
+    return doubleResolutionBackground_->isNull() ? background_ : *doubleResolutionBackground_;
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 class ClickLabel;
 class QGroupBox;
@@ -88,8 +89,12 @@ class MainWindow : public QWidget {
     void SetResultColour(const QColor& colour);
     void FillHeightList(int unitIndex);
 
+    // The background drawn at twice the resolution, for screens with more device pixels
+    // than pixels (the plain one when it cannot be read); read when first needed.
+    const QPixmap& DenseBackground();
+
     QPixmap background_;
-    QPixmap doubleResolutionBackground_;  // for screens with more device pixels than pixels
+    std::optional<QPixmap> doubleResolutionBackground_;
     bool flashPhase_ = false;   // never reset: only a calculation starts or ends the flashing
     bool dragPressed_ = false;  // left button down on the strip: a drag may begin
     bool dragging_ = false;

@@ -107,12 +107,13 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool surfaceFits =
         surface_.Bits() && surface_.Width() == width() && surface_.Height() == height();
-    if (surfaceFits && devicePixelRatioF() > 1 && !doubleResolution_.isNull()) {
+    const QImage twice = surfaceFits && devicePixelRatioF() > 1 && doubleResolution_
+                             ? doubleResolution_->Image()
+                             : QImage();
+    if (!twice.isNull()) {
         // The same drawing as the surface's, from the picture drawn at twice the resolution.
         painter.fillRect(rect(), clearColour_);
-        painter.drawImage(
-            QRectF(0, 0, doubleResolution_.width() / 2.0, doubleResolution_.height() / 2.0),
-            doubleResolution_);
+        painter.drawImage(QRectF(0, 0, twice.width() / 2.0, twice.height() / 2.0), twice);
     } else if (surfaceFits) {
         painter.drawImage(0, 0, ImageFromSurface(surface_));
     } else {
@@ -226,7 +227,7 @@ void PictureButtonWidget::ClearSurface() {
     platform::gdi::COLORREF background = 0;
     if (!platform::OleTranslateColor(backColor_, &background)) return;
     surface_.Clear(background);
-    doubleResolution_ = QImage();
+    doubleResolution_ = nullptr;
     picturesSinceClear_ = 0;
     clearColour_ = QColor(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
     update();
@@ -235,7 +236,7 @@ void PictureButtonWidget::ClearSurface() {
 void PictureButtonWidget::DrawPicture(const platform::Picture& picture) {
     // Only a picture drawn on a cleared surface is all it shows; over another picture the
     // surface alone has the whole drawing.
-    doubleResolution_ = ++picturesSinceClear_ == 1 ? DoubleResolutionImage(picture) : QImage();
+    doubleResolution_ = ++picturesSinceClear_ == 1 ? DoubleResolutionOf(picture) : nullptr;
     surface_.Draw(picture, 0, 0);
     update();
 }

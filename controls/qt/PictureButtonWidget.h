@@ -17,6 +17,7 @@
 #include "controls/PictureButtonHost.h"
 #include "controls/qt/ClickTracker.h"
 #include "controls/qt/QtCursorProbe.h"
+#include "controls/qt/QtPictures.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -99,7 +100,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     // What the surface shows, drawn at twice the resolution (null when there is none), and
     // the colour the surface was cleared to: used on screens with more than one device
     // pixel to a pixel.
-    QImage doubleResolution_;
+    DoubleResolutionPtr doubleResolution_;
     QColor clearColour_;
     int picturesSinceClear_ = 1;  // the surface starts uncleared
     platform::OLE_COLOR backColor_ = platform::kOleButtonFace;

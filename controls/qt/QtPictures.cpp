@@ -15,17 +15,17 @@ namespace {
 // counts only while its picture lives (a new picture may reuse a freed address).
 struct DoubleResolution {
     std::weak_ptr<const platform::Picture> picture;
-    QImage image;
+    DoubleResolutionPtr drawing;
 };
 std::mutex doubleResolutionLock;
 std::map<const platform::Picture*, DoubleResolution> doubleResolutions;
 
-void SetDoubleResolutionImage(const platform::PicturePtr& picture, const QImage& image) {
+void SetDoubleResolution(const platform::PicturePtr& picture, DoubleResolutionPtr drawing) {
     const std::lock_guard<std::mutex> hold(doubleResolutionLock);
     for (auto entry = doubleResolutions.begin(); entry != doubleResolutions.end();) {
         entry = entry->second.picture.expired() ? doubleResolutions.erase(entry) : ++entry;
     }
-    doubleResolutions[picture.get()] = {picture, image};
+    doubleResolutions[picture.get()] = {picture, std::move(drawing)};
 }
 
 }  // namespace
@@ -67,16 +67,31 @@ platform::PicturePtr LoadPicture(const QString& path) {
     return PictureFromImage(QImage(path));
 }
 
+DoubleResolutionDrawing::DoubleResolutionDrawing(QString path, QSize size)
+    : path_(std::move(path)), size_(size) {}
+
+QImage DoubleResolutionDrawing::Image() const {
+    std::call_once(read_, [this] {
+        QImage image(path_);
+        if (image.size() == size_) image_ = std::move(image);
+    });
+    return image_;
+}
+
 platform::PropertyBag LoadPictureFolder(const QString& folder) {
     platform::PropertyBag bag;
     const QDir directory(folder);
-    for (const QFileInfo& file : directory.entryInfoList({"*.png"}, QDir::Files, QDir::Name)) {
-        const QString name = file.completeBaseName();
+    const QStringList files = directory.entryList({"*.png"}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        const QString name = file.chopped(4);
         if (name.endsWith("@2x")) continue;
-        if (platform::PicturePtr picture = LoadPicture(file.filePath())) {
-            const QImage twice(directory.filePath(name + "@2x.png"));
-            if (twice.width() == 2 * picture->Width() && twice.height() == 2 * picture->Height()) {
-                SetDoubleResolutionImage(picture, twice);
+        if (platform::PicturePtr picture = LoadPicture(directory.filePath(file))) {
+            // Only a screen with more device pixels than pixels shows it: read when first shown.
+            if (const QString twice = name + "@2x.png"; files.contains(twice)) {
+                SetDoubleResolution(picture,
+                                    std::make_shared<const DoubleResolutionDrawing>(
+                                        directory.filePath(twice),
+                                        QSize(2 * picture->Width(), 2 * picture->Height())));
             }
             bag.WriteProperty(name.toStdString(), picture);
         }
@@ -84,12 +99,12 @@ platform::PropertyBag LoadPictureFolder(const QString& folder) {
     return bag;
 }
 
-QImage DoubleResolutionImage(const platform::Picture& picture) {
+DoubleResolutionPtr DoubleResolutionOf(const platform::Picture& picture) {
     const std::lock_guard<std::mutex> hold(doubleResolutionLock);
     const auto entry = doubleResolutions.find(&picture);
     if (entry == doubleResolutions.end() || entry->second.picture.lock().get() != &picture)
-        return {};
-    return entry->second.image;
+        return nullptr;
+    return entry->second.drawing;
 }
 
 }  // namespace controls

@@ -3,7 +3,10 @@
 // from a folder (of the resource system or the disk).
 
 #include <QImage>
+#include <QSize>
 #include <QString>
+#include <memory>
+#include <mutex>
 
 #include "controls/ControlSurface.h"
 #include "platform/Picture.h"
@@ -30,8 +33,24 @@ platform::PicturePtr LoadPicture(const QString& path);
 // DoubleResolutionImage.
 platform::PropertyBag LoadPictureFolder(const QString& folder);
 
-// The drawing of `picture` at twice its resolution, for screens with more than one device
-// pixel to a pixel; a null image when there is none.
-QImage DoubleResolutionImage(const platform::Picture& picture);
+// A picture drawn at twice its resolution, for screens with more than one device pixel to a
+// pixel, in an image file that is read when the drawing is first asked for.
+class DoubleResolutionDrawing {
+  public:
+    // `size`: twice the picture's; a file of any other size gives no drawing.
+    DoubleResolutionDrawing(QString path, QSize size);
+    // Null when the file cannot be read or is not of the size.
+    QImage Image() const;
+
+  private:
+    QString path_;
+    QSize size_;
+    mutable std::once_flag read_;
+    mutable QImage image_;
+};
+using DoubleResolutionPtr = std::shared_ptr<const DoubleResolutionDrawing>;
+
+// The drawing of `picture` at twice its resolution; null when there is none.
+DoubleResolutionPtr DoubleResolutionOf(const platform::Picture& picture);
 
 }  // namespace controls
