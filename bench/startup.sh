@@ -9,7 +9,9 @@
 # PLATFORMs: xcb (a virtual X server of its own, through tests/e2e/lib/with-xvfb.sh) and
 # offscreen (Qt draws into memory); both by default. RUNS (default 21) per program and
 # platform, after 2 unmeasured ones each. Every program and the X server run on one core
-# (STARTUP_CPU, default the last; empty for no pinning), with an empty home folder.
+# (STARTUP_CPU, default the last; empty for no pinning), with an empty home folder and, as on
+# a desktop, a session bus of their own (without one, every Qt program would start a bus
+# launcher of its own on each start).
 # STARTUP_OTHER=PATH adds another corpometer executable (an earlier build, say) to the same
 # runs, on a row of its own.
 #
@@ -68,7 +70,9 @@ for program in "${programs[@]}"; do
   executable=${executable%%,*}
   [ -x "$executable" ] || { echo "missing $executable: build first" >&2; exit 1; }
 done
-command -v python3 >/dev/null || { echo "python3 is needed" >&2; exit 1; }
+for tool in python3 dbus-run-session; do
+  command -v $tool >/dev/null || { echo "$tool is needed" >&2; exit 1; }
+done
 
 cpu=${STARTUP_CPU-$(($(nproc) - 1))}
 pin=()
@@ -78,6 +82,10 @@ trap 'rm -rf "$work"' EXIT
 
 median() {  # of the numbers on standard input
   sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
+
+quiet() {  # standard error without the bus's complaint that it may not raise its file limit
+  grep -v '^dbus-daemon\[[0-9]*\]: .*fd limit' || true
 }
 
 echo "start-up, exec to first paint: medians of $runs runs each, alternating, core ${cpu:-any}"
@@ -90,10 +98,11 @@ for platform in "${platforms[@]}"; do
   case $platform in
     xcb)
       "${pin[@]}" bash "$root/tests/e2e/lib/with-xvfb.sh" --timeout 900 "$work/xvfb" -- \
-        bash "$0" --measure "$runs" "${programs[@]}" >"$log"
+        dbus-run-session -- bash "$0" --measure "$runs" "${programs[@]}" >"$log" 2> >(quiet >&2)
       ;;
     offscreen)
-      QT_QPA_PLATFORM=offscreen "${pin[@]}" bash "$0" --measure "$runs" "${programs[@]}" >"$log"
+      QT_QPA_PLATFORM=offscreen "${pin[@]}" dbus-run-session -- bash "$0" --measure "$runs" \
+        "${programs[@]}" >"$log" 2> >(quiet >&2)
       ;;
     *)
       echo "unknown platform $platform (xcb, offscreen)" >&2
