@@ -21,8 +21,10 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -254,10 +256,17 @@ int main(int argc, char** argv) {
     // Files go to memory when the system has a RAM file system: on a disk, the flush that
     // the file system makes when a file replaces another takes milliseconds at random
     // and would drown the encoding in noise.
+    // A folder of this run's own, so that runs side by side do not write over each other's
+    // files; it is removed at the end.
     const fs::path base =
         fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const fs::path scratch = base / "corpometer-encode-bench";
-    fs::create_directories(scratch);
+    std::string pattern = (base / "corpometer-encode-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::fprintf(stderr, "cannot make a scratch folder in %s: %s\n", base.c_str(),
+                     std::strerror(errno));
+        return 1;
+    }
+    const fs::path scratch = pattern;
 
     std::vector<SourceImage> sources;
     std::vector<std::unique_ptr<GifImage>> models;

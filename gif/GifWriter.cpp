@@ -80,13 +80,15 @@ int IndexBits(const Dib& colours) {
     const PixelView view = PixelViewOf(colours);
     if (colours.bpp() != 8 || view.Empty() || colours.Width() <= 0) return 0;
     const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
-    uint8_t largest = 0;
+    // The largest index has the highest bit of all of them together.
+    uint8_t all = 0;
     for (int32_t y = 0; y < view.height; ++y) {
         const uint8_t* row = view.Row(y);
-        largest = std::max(largest, *std::max_element(row, row + width));
+        for (int32_t x = 0; x < width; ++x)
+            all |= row[x];
     }
     int bits = 0;
-    while ((1 << bits) <= largest)
+    while ((1 << bits) <= all)
         ++bits;
     return bits;
 }

@@ -7,171 +7,214 @@
 
 namespace {
 
-using Slot = LzwEncoder::Slot;
 constexpr int32_t kTableSize = LzwEncoder::kTableSize;
-constexpr int kHashShift = 4;         // 8 minus the doublings from 5003 up to 65536
-constexpr int kPixelKeyShift = 12;    // key = pixel * 4096 + prefix code
-constexpr int32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
-constexpr int kMaxCodeWidth = 12;
-constexpr int kBlockDataLimit = 254;
-constexpr int kMinInitialWidth = 3;  // GIF's minimum code size is at least 2
-constexpr int kMaxInitialWidth = 9;  // minimum code size 8: a byte per index
+constexpr int kHashShift = 4;       // 8 minus the doublings from 5003 up to 65536
+constexpr int kPixelKeyShift = 12;  // key = pixel * 4096 + prefix code + 1
+// Keys that end a repeated probe: the empty slot (0) and the string of pixel 0 after code 0.
+constexpr uint32_t kLastStopKey = 1;
+constexpr uint32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
+constexpr int kMinInitialWidth = 3;    // GIF's minimum code size is at least 2
+constexpr int kMaxInitialWidth = 9;    // minimum code size 8: a byte per index
+constexpr size_t kChunkData = LzwEncoder::kChunkBlocks * LzwEncoder::kBlockData;
 
-// 2^i - 1: the valid low bits of the accumulator when it holds i pending bits.
-constexpr uint32_t kCodeMasks[17] = {0,   1,    3,    7,    15,   31,    63,    127,  255,
-                                     511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
+inline void StoreLittleEndian64(uint8_t* p, uint64_t value) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    value = __builtin_bswap64(value);
+#endif
+    std::memcpy(p, &value, 8);
+}
 
-// Packs codes least significant bit first into bytes, and bytes into sub-blocks.
-class CodePacker {
-  public:
-    CodePacker(GifByteSink& out, uint8_t* block, int initialWidth)
-        : out_(out),
-          block_(block),
-          initialWidth_(initialWidth),
-          codeWidth_(initialWidth),
-          widthLimit_((1 << initialWidth) - 1),
-          endCode_((1 << (initialWidth - 1)) + 1) {}
+// Codes packed least significant bit first. Whole bytes go to the stream at once: the pending
+// bits are stored as 8 bytes every time, and the stream advances by the whole ones. A width
+// of 0 puts nothing (the code must then be 0).
+struct BitPacker {
+    uint8_t* at;
+    uint64_t pending = 0;
+    uint32_t pendingBits = 0;
 
-    void ScheduleWidthReset() { clearPending_ = true; }
-
-    // Writes `code` at the current width, then widens the code (or, after a clear, narrows
-    // it back) for the codes that follow, as a decoder that has just read it expects.
-    void Emit(int32_t code, int32_t nextCode) {
-        // Only a pixel index equal to the end code, sent as a code of its own, can leave
-        // the count negative (the end code flushes whole bytes); the encoder stops there.
-        if (bitCount_ < 0) throw std::out_of_range("LZW encoder: bit count out of range");
-        accumulator_ &= kCodeMasks[bitCount_];
-        accumulator_ |= static_cast<uint32_t>(code) << bitCount_;
-        bitCount_ += codeWidth_;
-        while (bitCount_ >= 8) {
-            PutByte(static_cast<uint8_t>(accumulator_));
-            accumulator_ >>= 8;
-            bitCount_ -= 8;
-        }
-        if (nextCode > widthLimit_ || clearPending_) {
-            if (clearPending_) {
-                codeWidth_ = initialWidth_;
-                widthLimit_ = (1 << initialWidth_) - 1;
-                clearPending_ = false;
-            } else {
-                ++codeWidth_;
-                widthLimit_ = codeWidth_ == kMaxCodeWidth ? kCodeLimit : (1 << codeWidth_) - 1;
-            }
-        }
-        if (code == endCode_) {
-            while (bitCount_ > 0) {
-                PutByte(static_cast<uint8_t>(accumulator_));
-                accumulator_ >>= 8;
-                bitCount_ -= 8;
-            }
-            FlushBlock();
-        }
+    __attribute__((always_inline)) void Put(uint32_t code, uint32_t width) {
+        pending |= static_cast<uint64_t>(code) << pendingBits;
+        pendingBits += width;
+        StoreLittleEndian64(at, pending);
+        at += pendingBits >> 3;
+        pending >>= pendingBits & ~7u;
+        pendingBits &= 7;
     }
-
-  private:
-    void PutByte(uint8_t byte) {
-        block_[++fill_] = byte;
-        if (fill_ == kBlockDataLimit) FlushBlock();
+    // Completes the last byte with zero bits.
+    bool Round() {
+        if (pendingBits == 0) return false;
+        StoreLittleEndian64(at, pending);
+        ++at;
+        pending = 0;
+        pendingBits = 0;
+        return true;
     }
-
-    void FlushBlock() {
-        if (fill_ == 0) return;
-        block_[0] = static_cast<uint8_t>(fill_);
-        const size_t count = static_cast<size_t>(fill_) + 1;
-        fill_ = 0;
-        out_.Write(block_, count);
-    }
-
-    GifByteSink& out_;
-    uint8_t* block_;
-    int fill_ = 0;
-    uint32_t accumulator_ = 0;
-    int bitCount_ = 0;
-    const int initialWidth_;
-    int codeWidth_;
-    int32_t widthLimit_;
-    const int32_t endCode_;
-    bool clearPending_ = false;
 };
 
-// Looks `key` up; on a miss returns the slot the new string goes into. The first probe
-// takes only negative keys as empty, the repeated probe keys <= 0: a key-0 string (pixel
-// 0 after code 0) met by a later probe is overwritten and later gets a second code. The
-// output stays valid, and keeps the bytes this encoder has always written.
-inline Slot* FindSlot(Slot* table, int32_t pixel, int32_t prefix, int32_t key, bool& found) {
-    int32_t index = (pixel << kHashShift) ^ prefix;
-    Slot* slot = table + index;
-    if (slot->key == key) {
-        found = true;
-        return slot;
+// True when every index is below `limit`, a power of two.
+bool IndicesBelow(const LzwEncoder::IndexRows& pixels, uint32_t limit) {
+    if (limit > 255) return true;
+    uint8_t all = 0;
+    const uint8_t* row = pixels.firstRow;
+    for (int32_t y = 0; y < pixels.height; ++y, row += pixels.stride) {
+        for (int32_t x = 0; x < pixels.width; ++x)
+            all |= row[x];
     }
-    found = false;
-    if (slot->key < 0) return slot;
-    const int32_t step = index == 0 ? 1 : kTableSize - index;
-    for (;;) {
-        index -= step;
-        if (index < 0) index += kTableSize;
-        slot = table + index;
-        if (slot->key == key) {
-            found = true;
-            return slot;
-        }
-        if (slot->key <= 0) return slot;
-    }
+    return all < limit;
 }
 
 }  // namespace
 
-void LzwEncoder::ClearTable() {
-    // All bytes 0xFF make every key -1.
-    std::memset(table_, 0xFF, sizeof table_);
+void LzwEncoder::WriteBlocks(GifByteSink& out, size_t count) {
+    // The stream starts kChunkBlocks bytes in, so each block moves down by one byte more than
+    // the one before it, never over bytes still to be moved.
+    uint8_t* framed = buffer_;
+    const uint8_t* stream = buffer_ + kChunkBlocks;
+    while (count > 0) {
+        const size_t length = count < kBlockData ? count : kBlockData;
+        framed[0] = static_cast<uint8_t>(length);
+        std::memmove(framed + 1, stream, length);
+        framed += length + 1;
+        stream += length;
+        count -= length;
+    }
+    out.Write(buffer_, static_cast<size_t>(framed - buffer_));
+}
+
+__attribute__((noinline)) uint8_t* LzwEncoder::WriteChunk(GifByteSink& out, uint8_t* at) {
+    WriteBlocks(out, kChunkData);
+    uint8_t* const stream = buffer_ + kChunkBlocks;
+    const size_t left = static_cast<size_t>(at - (buffer_ + kChunkBytes));
+    std::memcpy(stream, buffer_ + kChunkBytes, left);
+    return stream + left;
+}
+
+void LzwEncoder::WriteRest(GifByteSink& out, uint8_t* at) {
+    if (at >= buffer_ + kChunkBytes) at = WriteChunk(out, at);
+    if (at > buffer_ + kChunkBlocks)
+        WriteBlocks(out, static_cast<size_t>(at - (buffer_ + kChunkBlocks)));
 }
 
 void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
                         bool interlaced) {
     if (pixels.firstRow == nullptr || pixels.width < 1 || pixels.height < 1) return;
     if (initialWidth < kMinInitialWidth || initialWidth > kMaxInitialWidth) return;
+    if (IndicesBelow(pixels, 1u << (initialWidth - 1))) {
+        EncodeRows<false>(out, pixels, initialWidth, interlaced);
+    } else {
+        EncodeRows<true>(out, pixels, initialWidth, interlaced);
+    }
+}
 
-    Slot* const table = table_;
-    const int32_t clearCode = 1 << (initialWidth - 1);
-    const int32_t endCode = clearCode + 1;
-    int32_t nextCode = clearCode + 2;
-    CodePacker packer(out, block_, initialWidth);
-    ClearTable();
-    packer.Emit(clearCode, nextCode);
+// kIndicesChecked: some index is at or above the clear code. Such an index, sent as a code of
+// its own, is cut to the code width; equal to the end code, it ends the data as the end code
+// does (the last byte is completed and the sub-block closed), and when that left bits over,
+// the codes that follow have no place and the encoder stops.
+template <bool kIndicesChecked>
+void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t initialWidth,
+                            bool interlaced) {
+    uint32_t* const keys = keys_;
+    uint16_t* const codes = codes_;
+    uint8_t* const stream = buffer_ + kChunkBlocks;
+    const uint32_t clearCode = 1u << (initialWidth - 1);
+    const uint32_t endCode = clearCode + 1;
+    uint32_t nextCode = clearCode + 2;
+    uint32_t codeWidth = initialWidth;
+    // Once this code is given out, the codes after it are one bit wider; at 4096 the table is
+    // full.
+    uint32_t widenAt = 1u << codeWidth;
+    BitPacker bits{stream};
+    const auto endInside = [&] {
+        const bool cut = bits.Round();
+        WriteRest(out, bits.at);
+        bits.at = stream;
+        if (cut) throw std::out_of_range("LZW encoder: bit count out of range");
+    };
+    const auto send = [&](uint32_t code) {
+        bits.Put(kIndicesChecked ? code & ((1u << codeWidth) - 1) : code, codeWidth);
+        if (kIndicesChecked && code == endCode) endInside();
+    };
 
-    RowOrder rows(pixels.height, interlaced);
+    std::memset(keys, 0, sizeof keys_);
+    bits.Put(clearCode, codeWidth);
+
+    RowOrder rows(static_cast<int32_t>(pixels.height), interlaced);
     const uint8_t* pixel = pixels.firstRow;
     const uint8_t* rowEnd = pixel + pixels.width;
-    int32_t prefix = *pixel++;
-    for (;;) {
-        for (; pixel != rowEnd; ++pixel) {
-            const int32_t c = *pixel;
-            const int32_t key = (c << kPixelKeyShift) + prefix;
-            bool found;
-            Slot* slot = FindSlot(table, c, prefix, key, found);
-            if (found) {
-                prefix = slot->code;
-                continue;
+    uint32_t prefix = *pixel++;
+
+    // One pixel: extends the current string (`prefix`, a code) while the table has the
+    // longer one, or else sends the string's code and adds the longer string with the next
+    // code.
+    const auto step = [&](const uint8_t* at) __attribute__((always_inline)) {
+        const uint32_t c = *at;
+        const uint32_t key = (c << kPixelKeyShift) + prefix + 1;
+        int32_t index = static_cast<int32_t>((c << kHashShift) ^ prefix);
+        uint32_t found = keys[index];
+        if (found != key) {
+            // The first probe takes only an empty slot as the end, a repeated one also the
+            // slot of key 1 (pixel 0 after code 0), which the new string then overwrites:
+            // that string later gets a second code. The output stays valid, and keeps the
+            // bytes this encoder has always written.
+            if (found != 0) {
+                const int32_t probeStep = index == 0 ? 1 : kTableSize - index;
+                do {
+                    index -= probeStep;
+                    if (index < 0) index += kTableSize;
+                    found = keys[index];
+                } while (found != key && found > kLastStopKey);
             }
-            packer.Emit(prefix, nextCode);
-            prefix = c;
-            if (nextCode < kCodeLimit) {
-                slot->code = nextCode++;
-                slot->key = key;
-            } else {
-                // Every code is taken: start a new table and tell the decoder so.
-                ClearTable();
-                nextCode = clearCode + 2;
-                packer.ScheduleWidthReset();
-                packer.Emit(clearCode, nextCode);
+            if (found != key) {
+                send(prefix);
+                prefix = c;
+                // When the table is full this slot is garbage, and the table is cleared.
+                keys[index] = key;
+                codes[index] = static_cast<uint16_t>(nextCode++);
+                return;
             }
         }
-        rows.Advance();
-        if (rows.Done()) break;
-        pixel = pixels.firstRow + rows.Row() * pixels.stride;
-        rowEnd = pixel + pixels.width;
+        prefix = codes[index];
+    };
+
+    for (;;) {
+        // Pixels that cannot give out the code at widenAt need no checks between them.
+        const size_t room = widenAt - nextCode;
+        if (room > 0) {
+            size_t count = static_cast<size_t>(rowEnd - pixel);
+            if (count > room) count = room;
+            if (count > kRunLimit) count = kRunLimit;
+            const uint8_t* const runEnd = pixel + count;
+            for (; pixel != runEnd; ++pixel)
+                step(pixel);
+        } else if (pixel != rowEnd) {
+            step(pixel++);
+            if (nextCode > widenAt) {
+                if (widenAt < kCodeLimit) {
+                    // The decoder widens its codes on taking the code just given out.
+                    ++codeWidth;
+                    widenAt *= 2;
+                } else {
+                    // Every code was taken: start a new table and tell the decoder so.
+                    std::memset(keys, 0, sizeof keys_);
+                    nextCode = clearCode + 2;
+                    bits.Put(clearCode, codeWidth);
+                    codeWidth = initialWidth;
+                    widenAt = 1u << codeWidth;
+                }
+            }
+        }
+        if (bits.at >= buffer_ + kChunkBytes) bits.at = WriteChunk(out, bits.at);
+        if (pixel == rowEnd) {
+            rows.Advance();
+            if (rows.Done()) break;
+            pixel = pixels.firstRow + rows.Row() * pixels.stride;
+            rowEnd = pixel + pixels.width;
+        }
     }
-    packer.Emit(prefix, nextCode);
-    packer.Emit(endCode, nextCode);
+    send(prefix);
+    // The end code is as wide as the code the decoder would add next.
+    if (nextCode == widenAt && widenAt < kCodeLimit) ++codeWidth;
+    bits.Put(endCode, codeWidth);
+    bits.Round();
+    WriteRest(out, bits.at);
 }

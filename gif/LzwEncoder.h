@@ -2,14 +2,14 @@
 // LZW compression of one frame's colour indices into the data sub-blocks of a GIF image
 // block. The caller writes the minimum-code-size byte before and the zero-length block
 // terminator after; the encoder writes only the sub-blocks (254 data bytes each, the last
-// one 1 to 254).
+// one 1 to 254), several at a time.
 //
 // The string table is an open-addressing hash table of 5003 slots with a displacement probe,
 // started afresh (with a clear code) whenever all 4096 codes are taken, so the output is the
 // same byte for byte as every earlier release of this encoder produced.
 //
-// One object holds the working state of one encoding at a time (its table, about 40 KB, and
-// the sub-block being filled); separate objects may encode side by side.
+// One object holds the working state of one encoding at a time (its table, about 30 KB, and
+// the sub-blocks being filled, 4 KB); separate objects may encode side by side.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +28,7 @@ class LzwEncoder {
     };
 
     // Leaves the table as it is: every encoding clears what it uses first. (A defaulted
-    // constructor would have `std::make_unique` zero all 40 KB on every save.)
+    // constructor would have `std::make_unique` zero all of it on every save.)
     LzwEncoder() {}
     LzwEncoder(const LzwEncoder&) = delete;
     LzwEncoder& operator=(const LzwEncoder&) = delete;
@@ -38,20 +38,34 @@ class LzwEncoder {
     // 16 ...; 4, 12 ...; 2, 6 ...; 1, 3 ...), for any height. Writes nothing for an empty
     // view or an initial width outside 3 to 9 (8-bit indices never need more). Indices at or
     // above the clear code are not checked: they make data that decoders reject or misread.
-    // Sink errors propagate to the caller.
+    // Sink errors propagate to the caller. Each write to the sink holds whole sub-blocks, up
+    // to kChunkBlocks of them.
     void Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced);
 
     static constexpr int32_t kTableSize = 5003;  // prime; 4096 codes fill it to about 82%
-
-    // Key and code of one slot side by side, so a probe touches one cache line.
-    struct Slot {
-        int32_t key;  // -1: empty
-        int32_t code;
-    };
+    static constexpr int kBlockData = 254;
+    static constexpr int kChunkBlocks = 16;
 
   private:
-    void ClearTable();
+    // The codes go into buffer_ as a plain byte stream from kChunkBlocks on; once it holds
+    // kChunkBlocks blocks' worth, the blocks are moved down in place, each behind its length
+    // byte, and written in one piece.
+    static constexpr int kChunkBytes = kChunkBlocks * (kBlockData + 1);
+    // Pixels are taken in runs of at most kRunLimit between the checks for a full chunk:
+    // room for the codes of one run (and a clear code) past the chunk.
+    static constexpr int kRunLimit = 256;
+    static constexpr int kSlack = kRunLimit * 12 / 8 + 16;
 
-    Slot table_[kTableSize];
-    uint8_t block_[256];  // [0] receives the length; data at 1 to 254
+    template <bool kIndicesChecked>
+    void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t initialWidth,
+                    bool interlaced);
+    uint8_t* WriteChunk(GifByteSink& out, uint8_t* at);
+    void WriteRest(GifByteSink& out, uint8_t* at);
+    void WriteBlocks(GifByteSink& out, size_t count);
+
+    // The string of code `prefix` followed by pixel `c` has the key c * 4096 + prefix + 1
+    // (never 0), kept in keys_, its code in codes_ at the same slot; key 0 is an empty slot.
+    uint32_t keys_[kTableSize];
+    uint16_t codes_[kTableSize];
+    uint8_t buffer_[kChunkBytes + kSlack];
 };

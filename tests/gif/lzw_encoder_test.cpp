@@ -289,6 +289,44 @@ TEST(LzwEncoder, MatchesTheStepByStepEncoderByteForByte) {
     }
 }
 
+// Indices at or above the clear code (the writer widens the codes for them, a direct caller
+// may not) take a path of their own: such an index sent as a code is cut to the code width,
+// and one equal to the end code ends the data early. The bytes stay the step-by-step ones.
+TEST(LzwEncoder, IndicesAboveTheClearCodeKeepTheStepByStepBytes) {
+    LiteralEncoder literal;
+    int compared = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        Picture p = RandomPicture(37, 23, 4, seed, 3);
+        std::mt19937 random(seed);
+        for (int i = 0; i < 6; ++i) {
+            // Every third picture gets the end code's value (5) among them.
+            const int value = seed % 3 == 0 && i == 0 ? 5 : 6 + static_cast<int>(random() % 250);
+            p.At(static_cast<int32_t>(random() % 37), static_cast<int32_t>(random() % 23)) =
+                static_cast<uint8_t>(value);
+        }
+        std::vector<uint8_t> expected;
+        bool expectedToStop = false;
+        try {
+            expected = literal.Encode(p, 3, false);
+        } catch (const std::out_of_range&) {
+            expectedToStop = true;
+        }
+        MemorySink sink;
+        bool stopped = false;
+        try {
+            EncodeRows(sink, p.Rows(), 3, false);
+        } catch (const std::out_of_range&) {
+            stopped = true;
+        }
+        EXPECT_EQ(stopped, expectedToStop) << "seed " << seed;
+        if (!stopped && !expectedToStop) {
+            EXPECT_EQ(sink.bytes, expected) << "seed " << seed;
+            ++compared;
+        }
+    }
+    EXPECT_GE(compared, 30);
+}
+
 TEST(LzwEncoder, SubBlocksCarry254BytesExceptTheLast) {
     const Picture p = RandomPicture(100, 100, 256, 7);
     MemorySink sink;
@@ -299,10 +337,17 @@ TEST(LzwEncoder, SubBlocksCarry254BytesExceptTheLast) {
     for (size_t i = 0; i + 1 < lengths.size(); ++i)
         EXPECT_EQ(lengths[i], 254u) << i;
     EXPECT_GE(lengths.back(), 1u);
-    // One write per sub-block, each with its length byte.
-    ASSERT_EQ(sink.writes.size(), lengths.size());
-    for (size_t i = 0; i < lengths.size(); ++i)
-        EXPECT_EQ(sink.writes[i], lengths[i] + 1);
+    // Each write holds whole sub-blocks, each with its length byte, up to 16 of them.
+    size_t block = 0;
+    for (const size_t written : sink.writes) {
+        size_t taken = 0;
+        const size_t first = block;
+        while (taken < written && block < lengths.size())
+            taken += lengths[block++] + 1;
+        EXPECT_EQ(taken, written);
+        EXPECT_LE(block - first, 16u);
+    }
+    EXPECT_EQ(block, lengths.size());
 }
 
 TEST(LzwEncoder, InterlacedRowsGoInFourPassesForAnyHeight) {
