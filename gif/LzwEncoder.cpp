@@ -138,7 +138,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     std::memset(keys, 0, sizeof keys_);
     bits.Put(clearCode, codeWidth);
 
-    RowOrder rows(static_cast<int32_t>(pixels.height), interlaced);
+    RowOrder rows(pixels.height, interlaced);
     const uint8_t* pixel = pixels.firstRow;
     const uint8_t* rowEnd = pixel + pixels.width;
     uint32_t prefix = *pixel++;
