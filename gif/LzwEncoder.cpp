@@ -63,7 +63,57 @@ bool IndicesBelow(const LzwEncoder::IndexRows& pixels, uint32_t limit) {
     return all < limit;
 }
 
+// The fast table's home slot of a string is (prefix code * 4) ^ kScatter[pixel]: a code's
+// strings land in slots far apart for different pixels however few colours there are, and the
+// pixel's share is looked up before the prefix code is known.
+constexpr uint32_t kFastMask = LzwEncoder::kFastTableSize - 1;
+constexpr int64_t kFastTableMinPixels = 4096;
+struct Scatter {
+    uint16_t slot[256];
+    constexpr Scatter() : slot() {
+        for (uint32_t c = 0; c < 256; ++c)
+            slot[c] = static_cast<uint16_t>(((c * 0x9E3779B1u) >> 18) & kFastMask);
+    }
+};
+constexpr Scatter kScatter;
+
 }  // namespace
+
+// Why two tables. The bytes depend on the old 5003-slot table only where its repeated probe
+// stops at the slot of key 1 (pixel 0 after code 0) and overwrites it: without that, it is an
+// exact dictionary like any other, and the codes are those of plain LZW. A repeated probe never
+// reaches slot 0 (the k-th repeated probe from home h is slot (k + 1) * h mod 5003, never 0 as
+// 5003 is prime; from home 0 it goes down from 5002 and stops long before wrapping round), and
+// only a string whose home is slot 0 (pixel c after code c * 16) can take slot 0. So while key
+// 1 is in slot 0, or not in the table at all, nothing is overwritten. Each table (between
+// clear codes) is therefore built in the faster fast_ table until key 1 is about to be added
+// while another home-0 string is there (key 1 then goes elsewhere and may be overwritten):
+// then the strings added so far are put into the old table in the order of their codes (each
+// by the old probe, which lands them where the old encoder had them) and the old table takes
+// over until the next clear code.
+__attribute__((noinline)) void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t nextCode) {
+    uint32_t stringOfCode[kCodeLimit];
+    for (uint32_t entry : fast_) {
+        if (entry != 0) stringOfCode[entry & (kCodeLimit - 1)] = entry >> kPixelKeyShift;
+    }
+    std::memset(keys_, 0, sizeof keys_);
+    for (uint32_t code = firstCode; code < nextCode; ++code) {
+        const uint32_t string = stringOfCode[code];  // pixel * 4096 + prefix code
+        const uint32_t key = string + 1;
+        // Key 1 is not among them, so every probe ends at an empty slot.
+        int32_t index = static_cast<int32_t>(((string >> kPixelKeyShift) << kHashShift) ^
+                                             (string & (kCodeLimit - 1)));
+        if (keys_[index] != 0) {
+            const int32_t probeStep = index == 0 ? 1 : kTableSize - index;
+            do {
+                index -= probeStep;
+                if (index < 0) index += kTableSize;
+            } while (keys_[index] != 0);
+        }
+        keys_[index] = key;
+        codes_[index] = static_cast<uint16_t>(code);
+    }
+}
 
 void LzwEncoder::WriteBlocks(GifByteSink& out, size_t count) {
     // The stream starts kChunkBlocks bytes in, so each block moves down by one byte more than
@@ -115,6 +165,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
                             bool interlaced) {
     uint32_t* const keys = keys_;
     uint16_t* const codes = codes_;
+    uint32_t* const fast = fast_;
     uint8_t* const stream = buffer_ + kChunkBlocks;
     const uint32_t clearCode = 1u << (initialWidth - 1);
     const uint32_t endCode = clearCode + 1;
@@ -135,7 +186,19 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
         if (kIndicesChecked && code == endCode) endInside();
     };
 
-    std::memset(keys, 0, sizeof keys_);
+    // The fast table is used from each clear code on until the old one must take over (see
+    // MoveToOldTable); always the old one for indices at or above the clear code.
+    // Small frames keep to the old table: clearing the fast one would take longer than they
+    // gain.
+    const bool fastTable = !kIndicesChecked && static_cast<int64_t>(pixels.width) * pixels.height >=
+                                                   kFastTableMinPixels;
+    bool fastInUse = fastTable;
+    bool homeZeroAdded = false;  // a string whose old home is slot 0, other than key 1
+    if (fastInUse) {
+        std::memset(fast, 0, sizeof fast_);
+    } else {
+        std::memset(keys, 0, sizeof keys_);
+    }
     bits.Put(clearCode, codeWidth);
 
     RowOrder rows(pixels.height, interlaced);
@@ -175,6 +238,37 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
         }
         prefix = codes[index];
     };
+    // The same in the fast table; false, having done nothing, when the old table must take over.
+    const auto fastStep = [&](const uint8_t* at) __attribute__((always_inline)) {
+        const uint32_t c = *at;
+        const uint32_t string = (c << kPixelKeyShift) | prefix;
+        uint32_t index = (prefix << 2) ^ kScatter.slot[c];
+        uint32_t entry = fast[index];
+        while (entry != 0 && (entry >> kPixelKeyShift) != string) {
+            index = (index + 1) & kFastMask;
+            entry = fast[index];
+        }
+        if (entry != 0) {
+            prefix = entry & (kCodeLimit - 1);
+            return true;
+        }
+        if (__builtin_expect(((c << kHashShift) ^ prefix) == 0, 0)) {
+            if (c != 0) {
+                homeZeroAdded = true;
+            } else if (homeZeroAdded) {
+                return false;
+            }
+        }
+        send(prefix);
+        prefix = c;
+        // When the table is full this slot is garbage, and the table is cleared.
+        fast[index] = (string << kPixelKeyShift) | nextCode++;
+        return true;
+    };
+    const auto takeOver = [&] {
+        MoveToOldTable(clearCode + 2, nextCode);
+        fastInUse = false;
+    };
 
     for (;;) {
         // Pixels that cannot give out the code at widenAt need no checks between them.
@@ -184,10 +278,19 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
             if (count > room) count = room;
             if (count > kRunLimit) count = kRunLimit;
             const uint8_t* const runEnd = pixel + count;
-            for (; pixel != runEnd; ++pixel)
-                step(pixel);
+            if (!kIndicesChecked && fastInUse) {
+                for (; pixel != runEnd; ++pixel) {
+                    if (!fastStep(pixel)) break;
+                }
+                if (pixel != runEnd) takeOver();
+            } else {
+                for (; pixel != runEnd; ++pixel)
+                    step(pixel);
+            }
         } else if (pixel != rowEnd) {
-            step(pixel++);
+            if (!kIndicesChecked && fastInUse && !fastStep(pixel)) takeOver();
+            if (kIndicesChecked || !fastInUse) step(pixel);
+            ++pixel;
             if (nextCode > widenAt) {
                 if (widenAt < kCodeLimit) {
                     // The decoder widens its codes on taking the code just given out.
@@ -195,7 +298,13 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
                     widenAt *= 2;
                 } else {
                     // Every code was taken: start a new table and tell the decoder so.
-                    std::memset(keys, 0, sizeof keys_);
+                    if (!fastTable) {
+                        std::memset(keys, 0, sizeof keys_);
+                    } else {
+                        std::memset(fast, 0, sizeof fast_);
+                        fastInUse = true;
+                        homeZeroAdded = false;
+                    }
                     nextCode = clearCode + 2;
                     bits.Put(clearCode, codeWidth);
                     codeWidth = initialWidth;

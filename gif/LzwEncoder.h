@@ -4,11 +4,12 @@
 // terminator after; the encoder writes only the sub-blocks (254 data bytes each, the last
 // one 1 to 254), several at a time.
 //
-// The string table is an open-addressing hash table of 5003 slots with a displacement probe,
-// started afresh (with a clear code) whenever all 4096 codes are taken, so the output is the
-// same byte for byte as every earlier release of this encoder produced.
+// The string table is started afresh (with a clear code) whenever all 4096 codes are taken.
+// The output is the same byte for byte as every earlier release of this encoder produced,
+// whose table was an open-addressing hash table of 5003 slots with a displacement probe
+// (see LzwEncoder.cpp for how a faster table keeps those bytes).
 //
-// One object holds the working state of one encoding at a time (its table, about 30 KB, and
+// One object holds the working state of one encoding at a time (its tables, about 95 KB, and
 // the sub-blocks being filled, 4 KB); separate objects may encode side by side.
 
 #include <cstddef>
@@ -42,7 +43,8 @@ class LzwEncoder {
     // to kChunkBlocks of them.
     void Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced);
 
-    static constexpr int32_t kTableSize = 5003;  // prime; 4096 codes fill it to about 82%
+    static constexpr int32_t kTableSize = 5003;       // prime; 4096 codes fill it to about 82%
+    static constexpr int32_t kFastTableSize = 16384;  // a power of two, filled to at most 25%
     static constexpr int kBlockData = 254;
     static constexpr int kChunkBlocks = 16;
 
@@ -62,10 +64,15 @@ class LzwEncoder {
     uint8_t* WriteChunk(GifByteSink& out, uint8_t* at);
     void WriteRest(GifByteSink& out, uint8_t* at);
     void WriteBlocks(GifByteSink& out, size_t count);
+    void MoveToOldTable(uint32_t firstCode, uint32_t nextCode);
 
-    // The string of code `prefix` followed by pixel `c` has the key c * 4096 + prefix + 1
-    // (never 0), kept in keys_, its code in codes_ at the same slot; key 0 is an empty slot.
+    // The old table. The string of code `prefix` followed by pixel `c` has the key
+    // c * 4096 + prefix + 1 (never 0), kept in keys_, its code in codes_ at the same slot; key
+    // 0 is an empty slot.
     uint32_t keys_[kTableSize];
     uint16_t codes_[kTableSize];
+    // The same strings with linear probing: (pixel * 4096 + prefix code) * 4096 + code, 0 for
+    // an empty slot (codes start above the clear code, so no string is 0).
+    uint32_t fast_[kFastTableSize];
     uint8_t buffer_[kChunkBytes + kSlack];
 };
