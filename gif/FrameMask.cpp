@@ -1,10 +1,10 @@
 #include "gif/FrameMask.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "dib/Dib.h"
+#include "gif/LittleEndian.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -31,11 +31,7 @@ uint8_t NearestEntry(const std::vector<uint8_t>& table, int level) {
 // is the one every byte of `spread` holds. A byte equals it when the byte of the exclusive
 // or is zero, which shows as a clear top bit once the low seven bits are carried into it.
 inline uint8_t MatchBits(const uint8_t* pixels, uint64_t spread) {
-    uint64_t word;
-    std::memcpy(&word, pixels, 8);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);  // the leftmost pixel is the lowest byte
-#endif
+    const uint64_t word = LoadLittleEndian64(pixels);  // the leftmost pixel is the lowest byte
     constexpr uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
     const uint64_t difference = word ^ spread;
     const uint64_t differs = ((difference & kLowSeven) + kLowSeven) | difference;

@@ -3,32 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gif/LittleEndian.h"
 #include "gif/RowOrder.h"
-
-namespace {
-
-inline uint64_t LoadLittleEndian64(const uint8_t* p) {
-    uint64_t word;
-    std::memcpy(&word, p, 8);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
-    return word;
-}
-
-// A chunk as a number: its first byte is the lowest.
-inline uint64_t LoadChunk(const uint8_t* chunk) {
-    return LoadLittleEndian64(chunk);
-}
-
-inline void StoreChunk(uint8_t* chunk, uint64_t value) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    value = __builtin_bswap64(value);
-#endif
-    std::memcpy(chunk, &value, 8);
-}
-
-}  // namespace
 
 // Puts decoded pixels into a frame's rows, in stream order, one copy per row segment. Kept
 // out of the decoding loop, whose state then fits in registers.
@@ -92,8 +68,8 @@ inline void LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t pre
     const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
     const uint64_t value = byte;
     const uint64_t chunk =
-        inLastChunk ? LoadChunk(chunk_[previous]) | value << (8 * inLastChunk) : value;
-    StoreChunk(chunk_[slot], chunk);
+        inLastChunk ? LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk) : value;
+    StoreLittleEndian64(chunk_[slot], chunk);
     prefix_[slot] = static_cast<uint16_t>(inLastChunk ? prefix_[previous] : previous);
     length_[slot] = static_cast<uint16_t>(previousLength + 1);
 }
@@ -127,7 +103,7 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
     // ones. Slots from the end code on take strings in this decoding, so afterwards only
     // the slots below the clear code are sure to hold roots.
     for (; rootsReady_ < progress.clearCode; ++rootsReady_) {
-        StoreChunk(chunk_[rootsReady_], rootsReady_);
+        StoreLittleEndian64(chunk_[rootsReady_], rootsReady_);
         prefix_[rootsReady_] = 0;
         length_[rootsReady_] = 1;
     }
@@ -231,8 +207,8 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 uint32_t link = code;
                 uint8_t* p = out + ((length - 1u) & ~7u);
                 for (;;) {
-                    const uint64_t value = LoadChunk(chunk_[link]);
-                    StoreChunk(p, value);
+                    const uint64_t value = LoadLittleEndian64(chunk_[link]);
+                    StoreLittleEndian64(p, value);
                     if (p == out) return value;
                     link = prefix_[link];
                     p -= 8;

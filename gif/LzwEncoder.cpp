@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "gif/LittleEndian.h"
 #include "gif/RowOrder.h"
 
 namespace {
@@ -16,13 +17,6 @@ constexpr uint32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
 constexpr int kMinInitialWidth = 3;    // GIF's minimum code size is at least 2
 constexpr int kMaxInitialWidth = 9;    // minimum code size 8: a byte per index
 constexpr size_t kChunkData = LzwEncoder::kChunkBlocks * LzwEncoder::kBlockData;
-
-inline void StoreLittleEndian64(uint8_t* p, uint64_t value) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    value = __builtin_bswap64(value);
-#endif
-    std::memcpy(p, &value, 8);
-}
 
 // Codes packed least significant bit first. Whole bytes go to the stream at once: the pending
 // bits are stored as 8 bytes every time, and the stream advances by the whole ones. A width
