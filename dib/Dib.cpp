@@ -1,6 +1,5 @@
 #include "dib/Dib.h"
 
-#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -9,6 +8,7 @@
 #include <system_error>
 
 #include "platform/Errors.h"
+#include "platform/Rounding.h"
 #include "platform/gdi/BmpFile.h"
 
 namespace gdi = platform::gdi;
@@ -24,11 +24,7 @@ bool IsIndexed(std::int32_t bitCount) {
 
 // Converts a computed size to 32 bits, halves to even as the platform's rounding does.
 std::int32_t RoundToInt32(double value) {
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
-        throw std::overflow_error("Overflow");
-    return static_cast<std::int32_t>(rounded);
+    return platform::RoundHalfEvenToInt32(value, "Overflow");
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "gif/GifFrameDrawing.h"
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
 
 #include "dib/Dib.h"
 #include "platform/Errors.h"
+#include "platform/Rounding.h"
 
 namespace {
 
@@ -18,11 +18,7 @@ int16_t CheckedInt16(int32_t value) {
 
 // Rounds to the nearest integer, halves to the even neighbour.
 int32_t RoundHalfEven(double value) {
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
-          rounded <= std::numeric_limits<int32_t>::max()))
-        throw std::overflow_error("drawing position outside the 32-bit range");
-    return static_cast<int32_t>(rounded);
+    return platform::RoundHalfEvenToInt32(value, "drawing position outside the 32-bit range");
 }
 
 }  // namespace
