@@ -471,11 +471,14 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 const QPixmap& MainWindow::DenseBackground() {
-    // Read on the first paint that needs it: most screens never do.
+    // Read on the first paint that needs it, as every drawing at twice the resolution is:
+    // most screens never do.
     if (!doubleResolutionBackground_) {
-        QPixmap twice(":/pictures/mainWindow/background@2x.png");
-        twice.setDevicePixelRatio(2);
-        doubleResolutionBackground_ = std::move(twice);
+        const controls::DoubleResolutionDrawing twice(":/pictures/mainWindow/background@2x.png",
+                                                      2 * background_.size());
+        QPixmap dense = QPixmap::fromImage(twice.Image());
+        dense.setDevicePixelRatio(2);
+        doubleResolutionBackground_ = std::move(dense);
     }
     return doubleResolutionBackground_->isNull() ? background_ : *doubleResolutionBackground_;
 }

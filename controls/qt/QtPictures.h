@@ -30,7 +30,7 @@ platform::PicturePtr LoadPicture(const QString& path);
 // A layout store holding one picture per PNG file in `folder`, named after the file
 // ("Picture.png" becomes the property "Picture"). A "Picture@2x.png" beside it is the same
 // drawing at twice the resolution: it is no property of its own but the picture's
-// DoubleResolutionImage.
+// DoubleResolutionOf.
 platform::PropertyBag LoadPictureFolder(const QString& folder);
 
 // A picture drawn at twice its resolution, for screens with more than one device pixel to a
