@@ -6,11 +6,12 @@ RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-de
 # To build the Debian package and check it.
 PACKAGE_PACKAGES=("${RUN_PACKAGES[@]}" dpkg-dev file lintian)
 # Extra for the tests: giflib as the second opinion, clang for the sanitizer and fuzz
-# builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests,
+# builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests, a
+# session bus (dbus-daemon) for every real-window test and the start-up benchmark,
 # gsfonts for the Helvetica that the GIF benchmark corpus script draws its screenshot with,
 # git for the fresh-clone build, and the package's and desktop files' checkers.
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
-               weston qt6-wayland at-spi2-core python3-pyatspi dbus gsfonts
+               weston qt6-wayland at-spi2-core python3-pyatspi dbus dbus-daemon gsfonts
                git dpkg-dev file lintian desktop-file-utils appstream)
 # Extra for the Windows stage: the MinGW-w64 cross compiler (POSIX threads), Wine to run
 # what it builds, and GoogleTest's sources to build it with.

@@ -3,7 +3,8 @@
 # an X server with the accessibility bus, then weston with it, each with a Qt program that
 # must show up on the accessibility bus (and on weston's screenshot); the command's exit
 # status comes back, and afterwards no server and nothing the command left running is alive,
-# also when the command outlives its deadline; clients in a row all get in.
+# also when the command outlives its deadline (the X server's own session bus included);
+# clients in a row all get in.
 # Usage: display_helpers.sh QT-PROGRAM APPLICATION-NAME ARTEFACTS-FOLDER
 set -euo pipefail
 program=$1
@@ -61,13 +62,15 @@ bash "$lib/with-xvfb.sh" "$out/clients" -- bash -c '
 # A command past its deadline: stopped with what it started, a screenshot taken, status 124.
 dir=$out/deadline
 status=0
-bash "$lib/with-xvfb.sh" --timeout 2 "$dir" -- bash -c '
+env -u DBUS_SESSION_BUS_ADDRESS bash "$lib/with-xvfb.sh" --timeout 2 "$dir" -- bash -c '
   echo "$E2E_XVFB_PID" >"$E2E_ARTEFACTS/server.pid"
+  echo "$E2E_DBUS_PID" >"$E2E_ARTEFACTS/bus.pid"
   sleep 300 &
   echo $! >"$E2E_ARTEFACTS/leftover.pid"
   sleep 300' || status=$?
 [ $status = 124 ] || fail "a command past its deadline gave status $status, not 124"
 [ -s "$dir/timeout.png" ] || fail "no screenshot at the deadline"
 gone "$dir/server.pid" "the X server past the deadline"
+gone "$dir/bus.pid" "the X server's session bus past the deadline"
 gone "$dir/leftover.pid" "the leftover past the deadline"
 echo "PASS"

@@ -60,6 +60,22 @@ session_add_server() {
   session_servers+=("$1")
 }
 
+# Starts a private D-Bus session bus as a server of this session, logging to LOG; exports
+# DBUS_SESSION_BUS_ADDRESS and sets session_bus_pid. Dies when the bus reports no address.
+session_start_bus() {  # LOG
+  mkfifo "$session_tmp/bus-address"
+  setpriv --pdeathsig TERM dbus-daemon --session --nofork --nopidfile --print-address=3 \
+    3>"$session_tmp/bus-address" >"$1" 2>&1 &
+  session_bus_pid=$!
+  session_add_server "$session_bus_pid"
+  # The daemon writes its address once it listens; EOF means it ended.
+  local address=""
+  read -r -t 30 address <"$session_tmp/bus-address" || true
+  rm -f "$session_tmp/bus-address"
+  [ -n "$address" ] || session_die "the D-Bus session bus reported no address within 30 s; see $1"
+  export DBUS_SESSION_BUS_ADDRESS=$address
+}
+
 # Polls a check until it holds: every 20 ms, for at most SECONDS. Returns 1 when time is up.
 session_poll() {  # SECONDS CHECK...
   local deadline=$((SECONDS + $1))

@@ -21,17 +21,7 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   mkdir -m 0700 "$session_tmp/runtime"
   export XDG_RUNTIME_DIR=$session_tmp/runtime
 fi
-mkfifo "$session_tmp/address"
-setpriv --pdeathsig TERM dbus-daemon --session --nofork --nopidfile --print-address=3 \
-  3>"$session_tmp/address" >"$session_artefacts/dbus.log" 2>&1 &
-dbus_pid=$!
-session_add_server "$dbus_pid"
-# The daemon writes its address once it listens; EOF means it ended.
-address=""
-read -r -t 30 address <"$session_tmp/address" || true
-[ -n "$address" ] ||
-  session_die "the D-Bus session bus reported no address within 30 s; see $session_artefacts/dbus.log"
-export DBUS_SESSION_BUS_ADDRESS=$address
+session_start_bus "$session_artefacts/dbus.log"
 
 setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
   >"$session_artefacts/at-spi.log" 2>&1 &
@@ -53,7 +43,7 @@ a11y_bus_answers() {
 session_poll 30 a11y_bus_answers ||
   session_die "the accessibility bus does not answer after 30 s; see $session_artefacts/at-spi.log"
 
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 E2E_ARTEFACTS=$session_artefacts E2E_DBUS_PID=$dbus_pid
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 E2E_ARTEFACTS=$session_artefacts E2E_DBUS_PID=$session_bus_pid
 unset NO_AT_BRIDGE
 echo "with-atspi: private session bus and accessibility bus up, artefacts in $session_artefacts"
 session_run

@@ -6,12 +6,14 @@
 # The server picks a free display itself (-displayfd), so two runs at once never meet on one
 # display. The command runs once the server answers, with DISPLAY and XAUTHORITY (a private
 # cookie), QT_QPA_PLATFORM=xcb, WAYLAND_DISPLAY unset, a private XDG_RUNTIME_DIR,
-# E2E_ARTEFACTS=the folder and E2E_XVFB_PID=the server's pid. The server's log goes to
-# ARTEFACTS/xvfb.log. Exit status: the command's; 124 when it outlives --timeout (a
-# screenshot goes to ARTEFACTS/timeout.png first); 2 when the server does not come up.
-# Whatever the command left running in its process group is stopped at the end.
-# E2E_SCREEN sets the screen (default 1024x768x24). Wrappers nest: with-atspi.sh may be the
-# COMMAND.
+# E2E_ARTEFACTS=the folder and E2E_XVFB_PID=the server's pid; unless DBUS_SESSION_BUS_ADDRESS
+# is set, a private session bus too (DBUS_SESSION_BUS_ADDRESS, E2E_DBUS_PID=its pid). The
+# server's log goes to ARTEFACTS/xvfb.log, the bus's to ARTEFACTS/session-bus.log. Exit
+# status: the command's; 124 when it outlives --timeout (a screenshot goes to
+# ARTEFACTS/timeout.png first); 2 when the server or the bus does not come up. Whatever the
+# command left running in its process group is stopped at the end. E2E_SCREEN sets the screen
+# (default 1024x768x24). Wrappers nest: with-atspi.sh may be the COMMAND (with a bus of its
+# own).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 session_begin "$@"
@@ -47,6 +49,13 @@ export E2E_XVFB_PID=$xvfb_pid
 unset WAYLAND_DISPLAY
 session_poll 10 xdpyinfo >/dev/null 2>&1 ||
   session_die "Xvfb on $DISPLAY (pid $xvfb_pid) does not answer after 10 s; its log: $log"
+# Without a session bus every Qt program would start a bus launcher of its own (dbus-launch):
+# several ms a start, and such a launcher once outlived its server. The command gets a
+# private bus instead, stopped with the server; a bus already given is kept.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  session_start_bus "$session_artefacts/session-bus.log"
+  export E2E_DBUS_PID=$session_bus_pid
+fi
 echo "with-xvfb: $DISPLAY, artefacts in $session_artefacts"
 
 session_on_timeout() {
