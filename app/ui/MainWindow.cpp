@@ -139,15 +139,24 @@ controls::PictureButtonWidget* MakePictureButton(QWidget* parent, const QString&
     return button;
 }
 
+// The program's icon, also at twice the resolution on a screen with more device pixels than
+// pixels.
+QIcon WindowIcon() {
+    QIcon icon(QPixmap::fromImage(controls::ReadImage(":/pictures/mainWindow/icon.pixels")));
+    if (qApp->devicePixelRatio() > 1) icon.addFile(":/pictures/mainWindow/icon@2x.png");
+    return icon;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName("MainWindow");
     setWindowTitle(kApplication);
-    setWindowIcon(QIcon(":/pictures/mainWindow/icon.png"));
+    setWindowIcon(WindowIcon());
     setFixedSize(Twips::ToPixels(kClientWidthTwips), Twips::ToPixels(kClientHeightTwips));
     setFont(WindowFonts::Font(kTahoma, 8.25));
-    background_ = QPixmap(":/pictures/mainWindow/background.png");
+    background_ =
+        QPixmap::fromImage(controls::ReadImage(":/pictures/mainWindow/background.pixels"));
 
     CreateControls();
     // The artwork is light: the texts take the design's colours, not the desktop's.

@@ -1,7 +1,10 @@
 #include "controls/qt/QtPictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QResource>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -19,6 +22,55 @@ struct DoubleResolution {
 };
 std::mutex doubleResolutionLock;
 std::map<const platform::Picture*, DoubleResolution> doubleResolutions;
+
+// An unpacked image: this header, the colour table (colourCount entries of 4 bytes), then
+// `height` rows of `bytesPerLine` bytes each.
+struct UnpackedHeader {
+    uint32_t magic;
+    uint32_t width;
+    uint32_t height;
+    uint32_t format;  // a QImage::Format
+    uint32_t bytesPerLine;
+    uint32_t colourCount;
+};
+const QString kPngSuffix = ".png";
+const QString kUnpackedSuffix = ".pixels";
+constexpr uint32_t kUnpackedMagic = 0x58495043;  // "CPIX" in this machine's byte order
+// As large a side as any picture of the program needs, and far below what overflows.
+constexpr uint32_t kUnpackedMaxSide = 16384;
+
+// The image in `size` bytes at `bytes`; it shares them when `lasting` (they live as long as
+// the program) and the rows are 4-byte aligned, as an image's must be; else it is a copy.
+QImage UnpackedImageAt(const uchar* bytes, qint64 size, bool lasting) {
+    UnpackedHeader header{};
+    if (size < qint64(sizeof header)) return {};
+    std::memcpy(&header, bytes, sizeof header);
+    if (header.magic != kUnpackedMagic || header.width == 0 || header.height == 0 ||
+        header.width > kUnpackedMaxSide || header.height > kUnpackedMaxSide ||
+        header.format <= QImage::Format_Invalid || header.format >= QImage::NImageFormats ||
+        header.colourCount > 256 || header.bytesPerLine % 4 != 0) {
+        return {};
+    }
+    const auto format = static_cast<QImage::Format>(header.format);
+    const qint64 rowBytes =
+        (qint64(header.width) * QImage::toPixelFormat(format).bitsPerPixel() + 7) / 8;
+    const qint64 tableBytes = qint64(header.colourCount) * 4;
+    if (rowBytes == 0 || header.bytesPerLine < rowBytes ||
+        size != qint64(sizeof header) + tableBytes + qint64(header.height) * header.bytesPerLine) {
+        return {};
+    }
+    const uchar* rows = bytes + sizeof header + tableBytes;
+    QImage image(rows, int(header.width), int(header.height), qsizetype(header.bytesPerLine),
+                 format);
+    if (!lasting || header.colourCount > 0 || reinterpret_cast<uintptr_t>(rows) % 4 != 0)
+        image = image.copy();
+    if (header.colourCount > 0) {
+        QList<QRgb> table(header.colourCount);
+        std::memcpy(table.data(), bytes + sizeof header, size_t(tableBytes));
+        image.setColorTable(table);
+    }
+    return image;
+}
 
 void SetDoubleResolution(const platform::PicturePtr& picture, DoubleResolutionPtr drawing) {
     const std::lock_guard<std::mutex> hold(doubleResolutionLock);
@@ -63,8 +115,37 @@ QImage ImageFromSurface(const ControlSurface& surface) {
     return image;
 }
 
+QByteArray UnpackedImage(const QImage& image) {
+    if (image.isNull()) return {};
+    const QList<QRgb> table = image.colorTable();
+    const UnpackedHeader header{
+        kUnpackedMagic,           uint32_t(image.width()),        uint32_t(image.height()),
+        uint32_t(image.format()), uint32_t(image.bytesPerLine()), uint32_t(table.size())};
+    QByteArray bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(table.constData()), table.size() * 4);
+    bytes.append(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+    return bytes;
+}
+
+QImage ReadUnpackedImage(const QString& path) {
+    if (path.startsWith(':')) {
+        // Compiled into the program: its bytes last as long as the program does.
+        const QResource resource(path);
+        if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression)
+            return UnpackedImageAt(resource.data(), resource.size(), true);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    return UnpackedImageAt(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), false);
+}
+
+QImage ReadImage(const QString& path) {
+    return path.endsWith(kUnpackedSuffix) ? ReadUnpackedImage(path) : QImage(path);
+}
+
 platform::PicturePtr LoadPicture(const QString& path) {
-    return PictureFromImage(QImage(path));
+    return PictureFromImage(ReadImage(path));
 }
 
 DoubleResolutionDrawing::DoubleResolutionDrawing(QString path, QSize size)
@@ -81,9 +162,18 @@ QImage DoubleResolutionDrawing::Image() const {
 platform::PropertyBag LoadPictureFolder(const QString& folder) {
     platform::PropertyBag bag;
     const QDir directory(folder);
-    const QStringList files = directory.entryList({"*.png"}, QDir::Files, QDir::Name);
+    // Told apart by suffix here rather than by a name filter, which would build a regular
+    // expression on every call.
+    const QStringList files = directory.entryList(QDir::Files, QDir::Name);
     for (const QString& file : files) {
-        const QString name = file.chopped(4);
+        QString name;
+        if (file.endsWith(kPngSuffix, Qt::CaseInsensitive)) {
+            name = file.chopped(kPngSuffix.size());
+        } else if (file.endsWith(kUnpackedSuffix)) {
+            name = file.chopped(kUnpackedSuffix.size());
+        } else {
+            continue;
+        }
         if (name.endsWith("@2x")) continue;
         if (platform::PicturePtr picture = LoadPicture(directory.filePath(file))) {
             // Only a screen with more device pixels than pixels shows it: read when first shown.

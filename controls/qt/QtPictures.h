@@ -2,6 +2,7 @@
 // Converts between picture objects and Qt images, and loads a control's persisted pictures
 // from a folder (of the resource system or the disk).
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -24,13 +25,26 @@ QImage ImageFromPicture(const platform::Picture& picture);
 // each pixel unused (zero); a window surface with an alpha channel, as Wayland's are, would
 // take those zeros for full transparency and show nothing where the control drew.
 QImage ImageFromSurface(const ControlSurface& surface);
-// The picture in a file any Qt image reader understands; empty when it cannot be read.
+// An image stored unpacked ("NAME.pixels"): its size, pixel format, colours and rows as they
+// are in memory, so that reading it takes no decoder. The program's own artwork is kept so
+// (converted from its PNG files when the program is built), as the window's first paint
+// needs it. In the byte order of the machine that wrote it.
+QByteArray UnpackedImage(const QImage& image);
+// The image of an unpacked file; null when the file cannot be read or is no such image. A
+// file compiled into the program uncompressed is used where it lies, without a copy.
+QImage ReadUnpackedImage(const QString& path);
+// The image in an unpacked file (".pixels") or in one any Qt image reader understands; null
+// when it cannot be read.
+QImage ReadImage(const QString& path);
+
+// The picture in an unpacked file or one any Qt image reader understands; empty when it
+// cannot be read.
 platform::PicturePtr LoadPicture(const QString& path);
 
-// A layout store holding one picture per PNG file in `folder`, named after the file
-// ("Picture.png" becomes the property "Picture"). A "Picture@2x.png" beside it is the same
-// drawing at twice the resolution: it is no property of its own but the picture's
-// DoubleResolutionOf.
+// A layout store holding one picture per PNG or unpacked file in `folder`, named after the
+// file ("Picture.png" or "Picture.pixels" becomes the property "Picture"). A
+// "Picture@2x.png" beside it is the same drawing at twice the resolution: it is no property
+// of its own but the picture's DoubleResolutionOf.
 platform::PropertyBag LoadPictureFolder(const QString& folder);
 
 // A picture drawn at twice its resolution, for screens with more than one device pixel to a

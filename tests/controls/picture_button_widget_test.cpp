@@ -308,14 +308,27 @@ void PictureButtonWidgetTest::picturesLoadFromAFolderByPropertyName() {
     QImage rest(7, 5, QImage::Format_ARGB32);
     rest.fill(QColor(1, 2, 3));
     QVERIFY(rest.save(folder.filePath("Picture.png")));
-    QVERIFY(QImage(3, 3, QImage::Format_RGB32).save(folder.filePath("PictureDown.png")));
-    QFile notAPicture(folder.filePath("PictureHover.png"));
-    QVERIFY(notAPicture.open(QIODevice::WriteOnly));
-    notAPicture.write("not a png");
-    notAPicture.close();
+    // The unpacked form the program keeps its artwork in.
+    QImage down(3, 2, QImage::Format_RGB32);
+    down.fill(QColor(4, 5, 6));
+    down.setPixelColor(2, 1, QColor(7, 8, 9));
+    const QByteArray unpacked = controls::UnpackedImage(down);
+    auto write = [&folder](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write("PictureDown.pixels", unpacked));
+    QVERIFY(write("PictureHover.png", "not a png"));
+    QVERIFY(write("PictureHover.pixels", unpacked.chopped(1)));  // cut short
 
     platform::PropertyBag bag = controls::LoadPictureFolder(folder.path());
-    QCOMPARE(bag.Count(), size_t(2));  // the unreadable file gives no picture
+    QCOMPARE(bag.Count(), size_t(2));  // the unreadable files give no picture
+    const platform::PicturePtr downPicture = bag.Read<platform::PicturePtr>("PictureDown", {});
+    QVERIFY(downPicture);
+    const QImage downShown = controls::ImageFromPicture(*downPicture);
+    QCOMPARE(downShown.size(), QSize(3, 2));
+    QCOMPARE(downShown.pixelColor(2, 1), QColor(7, 8, 9));
+    QCOMPARE(downShown.pixelColor(0, 0), QColor(4, 5, 6));
     button_->Control().ReadProperties(bag);
     button_->Control().Resize();
     QCOMPARE(button_->size(), QSize(7, 5));
