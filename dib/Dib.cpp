@@ -54,6 +54,15 @@ void Dib::ComputeSizes() {
 }
 
 bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+    return Create(width, height, bitCount, gdi::PixelStart::Zeroed);
+}
+
+bool Dib::CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+    return Create(width, height, bitCount, gdi::PixelStart::Unset);
+}
+
+bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                 gdi::PixelStart start) {
     Destroy();
 
     header_ = gdi::BITMAPINFOHEADER{};
@@ -77,7 +86,7 @@ bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount)
     const bool sane = width > 0 && height > 0 && gdi::Bitmap::IsSupportedBitCount(bitCount) &&
                       size_ <= kMaxPixelBytes;
     std::uint8_t* bits = nullptr;
-    HBITMAP bitmap = sane ? gdi::CreateDIBSection(dc_, header_, nullptr, &bits) : nullptr;
+    HBITMAP bitmap = sane ? gdi::CreateDIBSection(dc_, header_, nullptr, &bits, start) : nullptr;
     if (bitmap == nullptr) {
         Destroy();
         return false;

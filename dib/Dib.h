@@ -44,6 +44,9 @@ class Dib {
     // Makes a top-down bitmap of width x height at bitCount (1, 4, 8, 16, 24 or 32)
     // bits a pixel, pixels zeroed, colour table black. True when a bitmap now exists.
     bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+    // As Create, but the pixel bytes are left unset: for a caller that writes every byte of
+    // every row, padding included, before anything reads them.
+    bool CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount);
     // Copies a bitmap picture (icons, metafiles and empty pictures are refused). Returns
     // the source's bits a pixel, or 0 when nothing was copied.
     std::uint8_t CreateFromStdPicture(const platform::PicturePtr& picture,
@@ -101,6 +104,8 @@ class Dib {
     platform::PicturePtr Image() const;
 
   private:
+    bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                platform::gdi::PixelStart start);
     // Stores the row stride and image size of the current width, height and depth.
     void ComputeSizes();
 

@@ -10,6 +10,7 @@
 #include "gif/FrameMask.h"
 #include "gif/GifFormat.h"
 #include "gif/LzwDecoder.h"
+#include "gif/RowOrder.h"
 
 namespace {
 
@@ -23,6 +24,23 @@ int16_t Int16At(const uint8_t* bytes) {
 // Whether `text` is `expected` or the beginning of it.
 bool BeginsLike(const char* expected, const std::string& text) {
     return std::string(expected).compare(0, text.size(), text) == 0;
+}
+
+// A frame's colour bitmap is made without zeroing, as the decoder overwrites it whole
+// nearly always. What it did not reach (data cut short, or none it could decode) and the
+// rows' padding are zeroed here, so the frame holds what a zeroed bitmap would.
+void ZeroUndecoded(const PixelView& view, int32_t width, bool interlaced, uint64_t decoded) {
+    RowOrder rows(view.height, interlaced);
+    for (uint64_t complete = decoded / static_cast<uint64_t>(width); complete > 0 && !rows.Done();
+         --complete)
+        rows.Advance();
+    auto column = static_cast<int32_t>(decoded % static_cast<uint64_t>(width));
+    for (; !rows.Done(); rows.Advance(), column = 0)
+        std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(width - column));
+    const auto padding = static_cast<size_t>(view.bytesPerScanline - width);
+    if (padding > 0)
+        for (int32_t y = 0; y < view.height; ++y)
+            std::memset(view.Row(y) + width, 0, padding);
 }
 
 }  // namespace
@@ -213,7 +231,7 @@ void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
     const uint64_t cost = Dib::PixelBytes(width, height, 8) + Dib::PixelBytes(width, height, 1);
     if (cost > bitmapBudget_ - bitmapBytes_) return;  // both stay empty
     try {
-        frame.colours->Create(width, height, 8);
+        frame.colours->CreateForOverwrite(width, height, 8);
         frame.mask->Create(width, height, 1);
     } catch (const std::exception&) {
         // The bitmap class refused the size; the frame keeps whatever could be made.
@@ -236,13 +254,13 @@ void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     SetMaskColours(*frame.mask);
 
     // Writes nothing unless the colour bitmap exists with 8 bits per pixel. Never reports
-    // an error: the pixels written before whatever stopped the decoding stay, the rest keep
-    // what the bitmap held.
+    // an error: the pixels written before whatever stopped the decoding stay, the rest are 0.
     const PixelView view = PixelViewOf(colours);
     if (colours.bpp() == 8 && !view.Empty()) {
         if (!decoder_) decoder_ = std::make_unique<LzwDecoder>();
-        decoder_->Decode(view, colours.Width(), frame.interlaced, minimumCodeSize, joined_.data(),
-                         joined_.size());
+        const uint64_t decoded = decoder_->Decode(view, colours.Width(), frame.interlaced,
+                                                  minimumCodeSize, joined_.data(), joined_.size());
+        ZeroUndecoded(view, colours.Width(), frame.interlaced, decoded);
     }
     if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);
 }

@@ -20,6 +20,7 @@ class LzwDecoder::RowWriter {
             std::memcpy(view_.Row(rows_.Row()) + column_, source, run);
             source += run;
             count -= run;
+            written_ += run;
             column_ += static_cast<int32_t>(run);
             if (column_ == width_) {
                 column_ = 0;
@@ -29,11 +30,14 @@ class LzwDecoder::RowWriter {
         return !rows_.Done();
     }
 
+    uint64_t Written() const { return written_; }
+
   private:
     const PixelView& view_;
     const int32_t width_;
     RowOrder rows_;
     int32_t column_ = 0;
+    uint64_t written_ = 0;
 };
 
 struct LzwDecoder::Source {
@@ -81,10 +85,10 @@ inline void LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t pre
 // copy, is much quicker. Each stretch takes the loop that suits the codes of the one
 // before; the first is judged from the data's size against the pixels it fills. Both loops
 // give the same pixels.
-void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
-                        uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
-    if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return;
-    if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return;
+uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
+                            uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
+    if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return 0;
+    if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return 0;
 
     Progress progress;
     progress.clearCode = 1u << minimumCodeSize;
@@ -120,7 +124,7 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
     for (;;) {
         const bool more = rootsApart ? DecodeStretch<true>(progress, source, rows)
                                      : DecodeStretch<false>(progress, source, rows);
-        if (!more) return;
+        if (!more) return rows.Written();
         rootsApart = progress.roots * 4 >= progress.codes * 3;
         progress.roots = progress.codes = 0;
     }
@@ -128,6 +132,8 @@ void LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
 
 // The working state lives in locals so that it stays in registers: the pixel stores go
 // through byte pointers, which the compiler must otherwise assume to overwrite any member.
+// There are barely enough registers, so the loop keeps as few values as it can: the code
+// mask also tells when the code width grows, and the output is one moving pointer.
 template <bool kRootsApart>
 bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWriter& rows) {
     const uint8_t* const data = source.data;
@@ -142,17 +148,20 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     uint64_t bitBuffer = progress.bitBuffer;
     int bitCount = progress.bitCount;
     int codeWidth = progress.codeWidth;
+    uint32_t codeMask = (1u << codeWidth) - 1;
 
     uint32_t nextSlot = progress.nextSlot;
     uint32_t previous = progress.previous;
     uint32_t previousLength = progress.previousLength;
     uint8_t previousFirst = progress.previousFirst;
-    uint32_t roots = 0;
+    // Codes of the stretch, and those that were not roots.
     uint32_t codes = 0;
+    uint32_t strings = 0;
 
     // Decoded pixels wait in the buffer until it is moved into the rows.
     uint8_t* const pixels = pixels_;
-    size_t count = 0;
+    uint8_t* const flushAt = pixels_ + kFlushAt;
+    uint8_t* out = pixels;
 
     for (;;) {
         if (bitCount < codeWidth) {
@@ -168,7 +177,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 if (bitCount < codeWidth) break;  // the data ends inside this code
             }
         }
-        const uint32_t code = static_cast<uint32_t>(bitBuffer) & ((1u << codeWidth) - 1);
+        const uint32_t code = static_cast<uint32_t>(bitBuffer) & codeMask;
         bitBuffer >>= codeWidth;
         bitCount -= codeWidth;
         ++codes;
@@ -177,9 +186,8 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         uint32_t first;
         if (kRootsApart && code < rootEnd) {
             // A root: one pixel.
-            pixels[count] = static_cast<uint8_t>(code);
+            *out = static_cast<uint8_t>(code);
             first = code;
-            ++roots;
             AddString(nextSlot, previous, previousLength, first);
         } else {
             // One test, nearly never true, sets apart the clear code, the end code, a root
@@ -188,12 +196,13 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             if ((code - rootEnd <= endCode - rootEnd) | (code > nextSlot)) {
                 if (code != clearCode) break;
                 codeWidth = initialCodeWidth;
+                codeMask = (1u << codeWidth) - 1;
                 nextSlot = endCode;
                 previous = 0;
                 previousLength = 1;
                 continue;
             }
-            roots += code < rootEnd;
+            strings += code >= rootEnd;
 
             // A string is copied in whole chunks, the last one (which goes first) running
             // up to 7 bytes past its end; the next string overwrites them.
@@ -201,7 +210,6 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             // own first byte; any other code's first byte is the first one it puts out.
             const bool justAdded = code == nextSlot;
             length = justAdded ? previousLength + 1 : length_[code];
-            uint8_t* const out = pixels + count;
             // Returns the string's first chunk, the one written last.
             const auto expand = [&]() -> uint64_t {
                 uint32_t link = code;
@@ -220,17 +228,22 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             AddString(nextSlot, previous, previousLength, first);
             if (justAdded) expand();
         }
-        nextSlot = std::min(nextSlot + 1, kTableSize);
-        // Codes widen as soon as the next slot cannot be named at the current width: the
-        // slot is then 2 to the width (it never goes past), and a full table names none.
-        const uint32_t named = nextSlot & (kTableSize - 1);
-        codeWidth += static_cast<int>(named >> codeWidth);
+        // Codes widen as soon as the next slot cannot be named at the current width. A full
+        // table keeps its last slot as the next one, whose adds go to the spare slot.
+        if (++nextSlot > codeMask) {
+            if (codeWidth < kMaxCodeWidth) {
+                ++codeWidth;
+                codeMask = codeMask * 2 + 1;
+            } else {
+                nextSlot = kTableSize;
+            }
+        }
 
         previous = code;
         previousLength = length;
         previousFirst = static_cast<uint8_t>(first);
-        count += length;
-        if (count >= kFlushAt) {
+        out += length;
+        if (out >= flushAt) {
             progress.position = position;
             progress.bitBuffer = bitBuffer;
             progress.bitCount = bitCount;
@@ -239,11 +252,11 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             progress.previous = previous;
             progress.previousLength = previousLength;
             progress.previousFirst = previousFirst;
-            progress.roots = roots;
+            progress.roots = codes - strings;
             progress.codes = codes;
-            return rows.Write(pixels, count);
+            return rows.Write(pixels, static_cast<size_t>(out - pixels));
         }
     }
-    rows.Write(pixels, count);
+    rows.Write(pixels, static_cast<size_t>(out - pixels));
     return false;
 }

@@ -33,9 +33,10 @@ class LzwDecoder {
     LzwDecoder() {}
 
     // Writes width pixels into each row of the view, rows in stream order (sequential or
-    // interlaced). Pixels the data does not reach keep what the bitmap held.
-    void Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
-                const uint8_t* data, size_t size);
+    // interlaced). Pixels the data does not reach keep what the bitmap held. Returns how
+    // many pixels were written: the first ones in stream order.
+    uint64_t Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
+                    const uint8_t* data, size_t size);
 
   private:
     // The slot after the last one takes the strings a full table no longer keeps, so that

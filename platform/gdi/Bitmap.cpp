@@ -12,14 +12,14 @@ std::int64_t Bitmap::StrideFor(std::int64_t width, int bitCount) {
 }
 
 std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, int bitCount,
-                                       bool topDown) {
+                                       bool topDown, PixelStart start) {
     const ChannelMasks masks =
         bitCount == 16 ? ChannelMasks::Standard16() : ChannelMasks::Standard32();
-    return Create(width, height, bitCount, topDown, masks);
+    return Create(width, height, bitCount, topDown, masks, start);
 }
 
 std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, int bitCount,
-                                       bool topDown, const ChannelMasks& masks) {
+                                       bool topDown, const ChannelMasks& masks, PixelStart start) {
     const std::optional<PixelFormat> format = PixelFormatOf(bitCount);
     if (width <= 0 || height <= 0 || !format) return nullptr;
     if (HasChannelMasks(*format) && !masks.IsUsable(bitCount)) return nullptr;
@@ -28,7 +28,8 @@ std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, 
     const std::int64_t bytes = stride * height;
     if (bytes > std::numeric_limits<std::int32_t>::max()) return nullptr;
 
-    void* memory = std::calloc(static_cast<std::size_t>(bytes), 1);
+    const auto size = static_cast<std::size_t>(bytes);
+    void* memory = start == PixelStart::Zeroed ? std::calloc(size, 1) : std::malloc(size);
     if (memory == nullptr) return nullptr;
 
     std::unique_ptr<Bitmap> bitmap(new Bitmap());
@@ -37,7 +38,7 @@ std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, 
     bitmap->format_ = *format;
     bitmap->stride_ = static_cast<std::int32_t>(stride);
     bitmap->topDown_ = topDown;
-    bitmap->byteSize_ = static_cast<std::size_t>(bytes);
+    bitmap->byteSize_ = size;
     bitmap->bits_ = static_cast<std::uint8_t*>(memory);
     if (HasChannelMasks(*format)) bitmap->masks_ = masks;
     return bitmap;

@@ -19,15 +19,21 @@ namespace platform::gdi {
 
 class DeviceContext;
 
+// What a new bitmap's pixel memory holds: zeros, or whatever the allocator gives, for a
+// caller that writes every byte (padding included) before anything reads it. Zeroing a
+// bitmap that is then overwritten whole costs a pass over its memory.
+enum class PixelStart { Zeroed, Unset };
+
 class Bitmap final : public GdiObject {
   public:
-    // Pixel memory starts zeroed and the colour table black. Returns null for a size or
-    // depth the layout cannot describe, or when the memory cannot be had. 16- and 32-bit
-    // bitmaps take the standard channel masks unless others are given.
+    // Pixel memory starts as `start` says and the colour table black. Returns null for a
+    // size or depth the layout cannot describe, or when the memory cannot be had. 16- and
+    // 32-bit bitmaps take the standard channel masks unless others are given.
     static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
-                                          bool topDown);
+                                          bool topDown, PixelStart start = PixelStart::Zeroed);
     static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
-                                          bool topDown, const ChannelMasks& masks);
+                                          bool topDown, const ChannelMasks& masks,
+                                          PixelStart start = PixelStart::Zeroed);
 
     // Row stride of the layout (RowStride); -1 when it does not fit in 32 bits.
     static std::int64_t StrideFor(std::int64_t width, int bitCount);
@@ -87,7 +93,7 @@ class Bitmap final : public GdiObject {
     std::int32_t stride_ = 0;
     bool topDown_ = true;
     std::size_t byteSize_ = 0;
-    std::uint8_t* bits_ = nullptr;  // calloc'ed: large blocks come zeroed from the system
+    std::uint8_t* bits_ = nullptr;  // calloc'ed when zeroed: large blocks come so from the system
     ChannelMasks masks_;
     std::array<RGBQUAD, 256> colorTable_{};
     DeviceContext* selectedInto_ = nullptr;

@@ -41,7 +41,7 @@ int ReleaseDC(const void*, HDC hdc) {
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFOHEADER& header, const RGBQUAD* colors,
-                         std::uint8_t** bits) {
+                         std::uint8_t** bits, PixelStart start) {
     if (bits != nullptr) *bits = nullptr;
     if (header.biSize < 40 || header.biPlanes != 1) return nullptr;
     if (header.biHeight == 0 || header.biHeight == INT32_MIN) return nullptr;
@@ -53,9 +53,10 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFOHEADER& header, const RGBQUAD* col
         if (!HasChannelMasks(bitCount) || colors == nullptr) return nullptr;
         std::uint32_t m[3];
         std::memcpy(m, colors, sizeof m);
-        bitmap = Bitmap::Create(header.biWidth, height, bitCount, topDown, {m[0], m[1], m[2]});
+        bitmap =
+            Bitmap::Create(header.biWidth, height, bitCount, topDown, {m[0], m[1], m[2]}, start);
     } else if (header.biCompression == kBiRgb) {
-        bitmap = Bitmap::Create(header.biWidth, height, bitCount, topDown);
+        bitmap = Bitmap::Create(header.biWidth, height, bitCount, topDown, start);
         if (bitmap && colors != nullptr && bitmap->ColorCount() > 0) {
             const std::uint32_t wanted = header.biClrUsed != 0 ? header.biClrUsed : 256u;
             const int n = static_cast<int>(

@@ -36,9 +36,9 @@ int ReleaseDC(const void* window, HDC hdc);
 // is top-down; 1, 4, 8, 16, 24 or 32 bits; uncompressed, or bit fields for 16 and 32
 // bits, whose three masks are read from the first three entries of `colors` as 32-bit
 // words). Indexed bitmaps take their colour table from `colors` when given, else black.
-// Pixel memory is zeroed; `bits` receives its address.
+// Pixel memory is zeroed unless `start` says otherwise; `bits` receives its address.
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFOHEADER& header, const RGBQUAD* colors,
-                         std::uint8_t** bits);
+                         std::uint8_t** bits, PixelStart start = PixelStart::Zeroed);
 // A bitmap in the format of the context's bitmap (the screen's is 32 bits a pixel). A
 // width or height of 0 gives a new 1 x 1 monochrome bitmap, as the platform does.
 HBITMAP CreateCompatibleBitmap(HDC hdc, std::int32_t width, std::int32_t height);

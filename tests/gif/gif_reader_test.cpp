@@ -264,6 +264,21 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
     EXPECT_EQ(gif.FrameDIBXOR(1)->hDIB(), nullptr);
 }
 
+// Frame bitmaps are made without zeroing: the padding at each row's end, which decoding
+// never writes, must still read as zero, in whole frames and in frames cut short.
+TEST(GifReader, RowPaddingOfFrameBitmapsIsZero) {
+    const Bytes rows = {1, 2, 3, 3, 2, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3};
+    const Bytes whole = FourColourScreen(3, 5).Image(0, 0, 3, 5, rows, 2, true).Data();
+    GifImage gif;
+    for (size_t size : {whole.size(), whole.size() - 4}) {
+        ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.begin() + size)));
+        const Dib& frame = *gif.FrameDIBXOR(1);
+        ASSERT_EQ(frame.BytesPerScanline(), 4);
+        for (int32_t y = 0; y < 5; ++y)
+            EXPECT_EQ(frame.lpBits()[4 * y + 3], 0) << "row " << y;
+    }
+}
+
 TEST(GifReader, TrailingGraphicControlMakesOneRecordMoreThanTheFrameCount) {
     GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
