@@ -43,6 +43,13 @@ void ZeroUndecoded(const PixelView& view, int32_t width, bool interlaced, uint64
             std::memset(view.Row(y) + width, 0, padding);
 }
 
+// The decoder's tables (about 60 KB) serve every load on a thread, one frame at a time: a
+// small file's load would otherwise spend a good part of its time allocating them.
+LzwDecoder& ThreadDecoder() {
+    thread_local const std::unique_ptr<LzwDecoder> decoder = std::make_unique<LzwDecoder>();
+    return *decoder;
+}
+
 }  // namespace
 
 const char* Describe(GifLoadStatus status) {
@@ -257,9 +264,9 @@ void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     // an error: the pixels written before whatever stopped the decoding stay, the rest are 0.
     const PixelView view = PixelViewOf(colours);
     if (colours.bpp() == 8 && !view.Empty()) {
-        if (!decoder_) decoder_ = std::make_unique<LzwDecoder>();
-        const uint64_t decoded = decoder_->Decode(view, colours.Width(), frame.interlaced,
-                                                  minimumCodeSize, joined_.data(), joined_.size());
+        const uint64_t decoded =
+            ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize,
+                                   joined_.data(), joined_.size());
         ZeroUndecoded(view, colours.Width(), frame.interlaced, decoded);
     }
     if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);

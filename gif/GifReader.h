@@ -80,7 +80,4 @@ class GifReader {
     int16_t frameCounter_ = 0;
     std::vector<uint8_t> joined_;  // the payload of the latest sub-block chain
     uint64_t bitmapBytes_ = 0;     // pixel memory of the frame bitmaps made so far
-    // Made with the first frame and used for every frame after it: its tables (about
-    // 60 KB) are not allocated per frame.
-    std::unique_ptr<LzwDecoder> decoder_;
 };
