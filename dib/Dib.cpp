@@ -1,5 +1,6 @@
 #include "dib/Dib.h"
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -230,12 +231,12 @@ void Dib::SetPalette(const std::vector<std::uint8_t>& palette) {
 
 void Dib::SetPalette(const std::uint8_t* palette, std::size_t byteCount) {
     if (bitmap_ == nullptr || !IsIndexed(bitCount_) || palette == nullptr) return;
-    const std::size_t entries = byteCount / 4;
+    // Entries past the largest table are never used.
+    const std::size_t entries = std::min<std::size_t>(byteCount / 4, 256);
     if (entries == 0) return;
-    std::vector<gdi::RGBQUAD> table(entries);
+    std::array<gdi::RGBQUAD, 256> table;
     std::memcpy(table.data(), palette, entries * 4);
-    gdi::SetDIBColorTable(dc_, 0, static_cast<std::uint32_t>(std::min<std::size_t>(entries, 256)),
-                          table.data());
+    gdi::SetDIBColorTable(dc_, 0, static_cast<std::uint32_t>(entries), table.data());
 }
 
 void Dib::GetPalette(std::vector<std::uint8_t>& palette) const {

@@ -1,7 +1,6 @@
 #include "gif/FrameMask.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "dib/Dib.h"
 #include "gif/LittleEndian.h"
@@ -15,13 +14,12 @@ namespace {
 
 // The index of the two-entry colour table's entry nearest to grey level `level`, the lower
 // index on ties (as every conversion into a bitmap with a colour table chooses).
-uint8_t NearestEntry(const std::vector<uint8_t>& table, int level) {
+uint8_t NearestEntry(const platform::gdi::RGBQUAD* table, int level) {
     auto distance = [&](int entry) {
+        const platform::gdi::RGBQUAD& colour = table[entry];
         int sum = 0;
-        for (int channel = 0; channel < 3; ++channel) {
-            const int d = table[4 * static_cast<size_t>(entry) + channel] - level;
-            sum += d * d;
-        }
+        for (const int channel : {colour.rgbBlue, colour.rgbGreen, colour.rgbRed})
+            sum += (channel - level) * (channel - level);
         return sum;
     };
     return distance(1) < distance(0) ? 1 : 0;
@@ -67,13 +65,12 @@ void SetMaskColours(Dib& mask) {
 void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
     if (colours.bpp() != 8 || mask.bpp() != 1) return;
-    std::vector<uint8_t> table;
-    mask.GetPalette(table);
+    const platform::gdi::Bitmap& source = *colours.hDIB();
+    platform::gdi::Bitmap& target = *mask.hDIB();
+    const platform::gdi::RGBQUAD* table = target.ColorTable();
     const uint8_t opaque = NearestEntry(table, 0);
     const uint8_t flip = opaque ^ NearestEntry(table, 255);  // 1 when the two bits differ
 
-    const platform::gdi::Bitmap& source = *colours.hDIB();
-    platform::gdi::Bitmap& target = *mask.hDIB();
     const int32_t width = std::min(colours.Width(), mask.Width());
     const int32_t height = std::min(colours.Height(), mask.Height());
     const uint8_t t = transparentIndex;
