@@ -57,12 +57,11 @@ struct LzwDecoder::Progress {
     int codeWidth = 0;
     uint32_t nextSlot = 0;
     uint32_t previous = 0;
-    uint32_t previousLength = 1;
+    uint32_t previousLength = kNoPrevious;
+    // The previous string's first byte, for a stretch that begins with the code just added.
     uint8_t previousFirst = 0;
 
-    // Of the latest stretch: its codes, and the roots among them.
-    uint32_t codes = 0;
-    uint32_t roots = 0;
+    bool rootsApart = false;  // the loop for the next stretch
 };
 
 // A full table stays as it is (GIF89a lets an encoder defer the clear code): its adds go to
@@ -100,40 +99,46 @@ uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlace
     progress.codeWidth = progress.initialCodeWidth;
     // After a clear code (and at the start) the next code must be a root and adds no
     // string. The table is primed so that it needs no test: the string it adds goes into
-    // the end code's slot, which no code reads, and the slot after it is the first real one.
+    // the end code's slot with length 0, and the slot after it is the first real one.
     progress.nextSlot = progress.endCode;
 
     // A decoder used again keeps the roots of its earlier decodings and adds the missing
-    // ones. Slots from the end code on take strings in this decoding, so afterwards only
-    // the slots below the clear code are sure to hold roots.
-    for (; rootsReady_ < progress.clearCode; ++rootsReady_) {
+    // ones. Every other slot must have length 0 (no string) until this decoding adds one:
+    // those that earlier decodings filled are emptied.
+    for (; rootsReady_ < progress.rootEnd; ++rootsReady_) {
         StoreLittleEndian64(chunk_[rootsReady_], rootsReady_);
         prefix_[rootsReady_] = 0;
         length_[rootsReady_] = 1;
     }
-    rootsReady_ = progress.clearCode;
+    rootsReady_ = progress.rootEnd;
+    if (lengthsEnd_ > progress.rootEnd)
+        std::memset(length_ + progress.rootEnd, 0,
+                    (lengthsEnd_ - progress.rootEnd) * sizeof length_[0]);
 
     // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
     // of what one code a pixel would is mostly roots.
     const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint32_t>(view.height);
     const uint64_t codeBits = std::min<uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
-    bool rootsApart = static_cast<uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
+    progress.rootsApart = static_cast<uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
 
     RowWriter rows(view, width, interlaced);
     Source source{data, size};
     for (;;) {
-        const bool more = rootsApart ? DecodeStretch<true>(progress, source, rows)
-                                     : DecodeStretch<false>(progress, source, rows);
-        if (!more) return rows.Written();
-        rootsApart = progress.roots * 4 >= progress.codes * 3;
-        progress.roots = progress.codes = 0;
+        const bool more = progress.rootsApart ? DecodeStretch<true>(progress, source, rows)
+                                              : DecodeStretch<false>(progress, source, rows);
+        if (!more) break;
     }
+    // Slots from the next one on were never filled or have been emptied by a clear code.
+    lengthsEnd_ = std::min(progress.nextSlot, kTableSize);
+    return rows.Written();
 }
 
 // The working state lives in locals so that it stays in registers: the pixel stores go
 // through byte pointers, which the compiler must otherwise assume to overwrite any member.
 // There are barely enough registers, so the loop keeps as few values as it can: the code
-// mask also tells when the code width grows, and the output is one moving pointer.
+// mask also tells when the code width grows, the output is one moving pointer, a code's
+// length of 0 sets apart every code that is not a table string, and the loop for the next
+// stretch is chosen from the bits and pixels of this one rather than by counting codes.
 template <bool kRootsApart>
 bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWriter& rows) {
     const uint8_t* const data = source.data;
@@ -153,16 +158,13 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     uint32_t nextSlot = progress.nextSlot;
     uint32_t previous = progress.previous;
     uint32_t previousLength = progress.previousLength;
-    uint8_t previousFirst = progress.previousFirst;
-    // Codes of the stretch, and those that were not roots.
-    uint32_t codes = 0;
-    uint32_t strings = 0;
 
     // Decoded pixels wait in the buffer until it is moved into the rows.
     uint8_t* const pixels = pixels_;
     uint8_t* const flushAt = pixels_ + kFlushAt;
     uint8_t* out = pixels;
 
+    bool more = false;
     for (;;) {
         if (bitCount < codeWidth) {
             if (position + 8 <= size) {
@@ -180,53 +182,54 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         const uint32_t code = static_cast<uint32_t>(bitBuffer) & codeMask;
         bitBuffer >>= codeWidth;
         bitCount -= codeWidth;
-        ++codes;
 
-        uint32_t length = 1;
-        uint32_t first;
+        // A string is copied in whole chunks, the last one (which goes first) running up to
+        // 7 bytes past its end; the next string overwrites them. Returns the string's first
+        // chunk, the one written last, whose low byte is the string's first byte.
+        uint32_t length;
+        const auto expand = [&]() -> uint64_t {
+            uint32_t link = code;
+            uint8_t* p = out + ((length - 1u) & ~7u);
+            for (;;) {
+                const uint64_t value = LoadLittleEndian64(chunk_[link]);
+                StoreLittleEndian64(p, value);
+                if (p == out) return value;
+                link = prefix_[link];
+                p -= 8;
+            }
+        };
         if (kRootsApart && code < rootEnd) {
             // A root: one pixel.
             *out = static_cast<uint8_t>(code);
-            first = code;
+            length = 1;
+            AddString(nextSlot, previous, previousLength, code);
+        } else if (__builtin_expect((length = length_[code]) != 0, 1)) {
+            // A root or a table string: the table gains the previous string plus this
+            // one's first byte.
+            AddString(nextSlot, previous, previousLength, static_cast<uint8_t>(expand()));
+        } else if (code == clearCode) {
+            // Slots filled since the last clear code are emptied again.
+            if (nextSlot > endCode + 1)
+                std::memset(length_ + endCode + 1, 0, (nextSlot - endCode - 1) * sizeof length_[0]);
+            codeWidth = initialCodeWidth;
+            codeMask = (1u << codeWidth) - 1;
+            nextSlot = endCode;
+            previous = 0;
+            previousLength = kNoPrevious;
+            continue;
+        } else if (code == nextSlot && code != endCode) {
+            // The code the encoder has just added: the previous string plus its own first
+            // byte. Added before it is copied.
+            const size_t before = static_cast<size_t>(out - pixels);
+            const uint8_t first = before >= previousLength
+                                      ? out[-static_cast<ptrdiff_t>(previousLength)]
+                                      : progress.previousFirst;
+            length = previousLength + 1;
             AddString(nextSlot, previous, previousLength, first);
+            expand();
         } else {
-            // One test, nearly never true, sets apart the clear code, the end code, a root
-            // beyond a byte and a code past the table (corrupt data), so that roots and
-            // table strings share one path.
-            if ((code - rootEnd <= endCode - rootEnd) | (code > nextSlot)) {
-                if (code != clearCode) break;
-                codeWidth = initialCodeWidth;
-                codeMask = (1u << codeWidth) - 1;
-                nextSlot = endCode;
-                previous = 0;
-                previousLength = 1;
-                continue;
-            }
-            strings += code >= rootEnd;
-
-            // A string is copied in whole chunks, the last one (which goes first) running
-            // up to 7 bytes past its end; the next string overwrites them.
-            // The code the encoder has just added stands for the previous string plus its
-            // own first byte; any other code's first byte is the first one it puts out.
-            const bool justAdded = code == nextSlot;
-            length = justAdded ? previousLength + 1 : length_[code];
-            // Returns the string's first chunk, the one written last.
-            const auto expand = [&]() -> uint64_t {
-                uint32_t link = code;
-                uint8_t* p = out + ((length - 1u) & ~7u);
-                for (;;) {
-                    const uint64_t value = LoadLittleEndian64(chunk_[link]);
-                    StoreLittleEndian64(p, value);
-                    if (p == out) return value;
-                    link = prefix_[link];
-                    p -= 8;
-                }
-            };
-            first = previousFirst;
-            if (!justAdded) first = static_cast<uint8_t>(expand());
-            // Adds the previous string plus that first byte.
-            AddString(nextSlot, previous, previousLength, first);
-            if (justAdded) expand();
+            // The end code, a root beyond a byte, a code past the table (corrupt data).
+            break;
         }
         // Codes widen as soon as the next slot cannot be named at the current width. A full
         // table keeps its last slot as the next one, whose adds go to the spare slot.
@@ -241,22 +244,25 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
 
         previous = code;
         previousLength = length;
-        previousFirst = static_cast<uint8_t>(first);
         out += length;
         if (out >= flushAt) {
-            progress.position = position;
-            progress.bitBuffer = bitBuffer;
-            progress.bitCount = bitCount;
-            progress.codeWidth = codeWidth;
-            progress.nextSlot = nextSlot;
-            progress.previous = previous;
-            progress.previousLength = previousLength;
-            progress.previousFirst = previousFirst;
-            progress.roots = codes - strings;
-            progress.codes = codes;
-            return rows.Write(pixels, static_cast<size_t>(out - pixels));
+            more = true;
+            break;
         }
     }
-    rows.Write(pixels, static_cast<size_t>(out - pixels));
-    return false;
+    // Nearly all roots: at most about one and a half pixels for each code, taken as the
+    // bits read over the present code width.
+    const uint64_t bits = (position - progress.position) * 8 + progress.bitCount - bitCount;
+    const uint64_t written = static_cast<uint64_t>(out - pixels);
+    progress.rootsApart = written * 2 * static_cast<uint32_t>(codeWidth) <= bits * 3;
+    progress.position = position;
+    progress.bitBuffer = bitBuffer;
+    progress.bitCount = bitCount;
+    progress.codeWidth = codeWidth;
+    progress.nextSlot = nextSlot;
+    progress.previous = previous;
+    if (written >= previousLength)
+        progress.previousFirst = out[-static_cast<ptrdiff_t>(previousLength)];
+    progress.previousLength = previousLength;
+    return rows.Write(pixels, static_cast<size_t>(written)) && more;
 }

@@ -45,6 +45,9 @@ class LzwDecoder {
     // The buffer is moved into the rows once it holds this many pixels; past that it has
     // room for the longest string and a chunk's overshoot.
     static constexpr size_t kFlushAt = 4096;
+    // The previous string's length after a clear code (and at the start): the string added
+    // then goes into the end code's slot with length 0, naming nothing.
+    static constexpr uint32_t kNoPrevious = 0xFFFF;
 
     struct Progress;  // what a decoding carries from one stretch of codes to the next
     struct Source;    // the data being decoded
@@ -57,12 +60,15 @@ class LzwDecoder {
     // Adds the previous string plus one byte in the slot.
     void AddString(uint32_t slot, uint32_t previous, uint32_t previousLength, uint32_t byte);
 
-    // The string table. Slots below the clear code are the one-byte roots.
+    // The string table. Slots below the clear code are the one-byte roots. A slot that
+    // names no string (the clear and end codes, roots beyond a byte, slots not yet filled)
+    // has length 0, so that one test sets apart every code that is not a string.
     uint8_t chunk_[kSlots][8];
     uint16_t prefix_[kSlots];
     uint16_t length_[kSlots];
 
-    uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
+    uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
+    uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
 
     uint8_t pixels_[kFlushAt + kTableSize + 8];
 };

@@ -247,6 +247,12 @@ TEST(LzwDecoder, DecoderUsedAgainDecodesEveryCodeSizeAlike) {
                         data.size());
         ASSERT_EQ(canvas.Pixels(), source) << "minimum code size " << minimumCodeSize;
     }
+    // Slots the earlier frames filled name nothing in a new one: a code past its table
+    // ends it.
+    Canvas beyond(4, 1);
+    const Pixels damaged = LzwCodePacker(8).Clear().Code(1).Code(2).Code(300).Code(1).Bytes();
+    decoder->Decode(beyond.View(), 4, false, 8, damaged.data(), damaged.size());
+    EXPECT_EQ(beyond.Pixels(), (Pixels{1, 2, kUntouched, kUntouched}));
 }
 
 TEST(LzwDecoder, WideRowCutShortKeepsTheRestOfTheRowAsItWas) {
