@@ -70,10 +70,14 @@ inline void LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t pre
                                   uint32_t byte) {
     const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
     const uint64_t value = byte;
-    const uint64_t chunk =
-        inLastChunk ? LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk) : value;
-    StoreLittleEndian64(chunk_[slot], chunk);
-    prefix_[slot] = static_cast<uint16_t>(inLastChunk ? prefix_[previous] : previous);
+    if (__builtin_expect(inLastChunk != 0, 1)) {
+        StoreLittleEndian64(chunk_[slot],
+                            LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk));
+        prefix_[slot] = prefix_[previous];
+    } else {
+        StoreLittleEndian64(chunk_[slot], value);
+        prefix_[slot] = static_cast<uint16_t>(previous);
+    }
     length_[slot] = static_cast<uint16_t>(previousLength + 1);
 }
 
@@ -207,6 +211,29 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             // A root or a table string: the table gains the previous string plus this
             // one's first byte.
             AddString(nextSlot, previous, previousLength, static_cast<uint8_t>(expand()));
+        } else if (code == nextSlot && previousLength != kNoPrevious) {
+            // The code the encoder has just added: the previous string plus its own first
+            // byte. A long one is copied from where the previous string was put out (the
+            // highest chunk first, each read where a chunk of it was written) instead of
+            // along its chain.
+            length = previousLength + 1;
+            const size_t before = static_cast<size_t>(out - pixels);
+            if (before >= previousLength) {
+                const uint8_t* const earlier = out - previousLength;
+                AddString(nextSlot, previous, previousLength, *earlier);
+                if (previousLength >= 8) {
+                    for (uint32_t at = (previousLength - 1) & ~7u;; at -= 8) {
+                        StoreLittleEndian64(out + at, LoadLittleEndian64(earlier + at));
+                        if (at == 0) break;
+                    }
+                    out[previousLength] = *earlier;
+                } else {
+                    expand();
+                }
+            } else {
+                AddString(nextSlot, previous, previousLength, progress.previousFirst);
+                expand();
+            }
         } else if (code == clearCode) {
             // Slots filled since the last clear code are emptied again.
             if (nextSlot > endCode + 1)
@@ -217,16 +244,6 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             previous = 0;
             previousLength = kNoPrevious;
             continue;
-        } else if (code == nextSlot && code != endCode) {
-            // The code the encoder has just added: the previous string plus its own first
-            // byte. Added before it is copied.
-            const size_t before = static_cast<size_t>(out - pixels);
-            const uint8_t first = before >= previousLength
-                                      ? out[-static_cast<ptrdiff_t>(previousLength)]
-                                      : progress.previousFirst;
-            length = previousLength + 1;
-            AddString(nextSlot, previous, previousLength, first);
-            expand();
         } else {
             // The end code, a root beyond a byte, a code past the table (corrupt data).
             break;
