@@ -30,17 +30,28 @@ bool BeginsLike(const char* expected, const std::string& text) {
 // nearly always. What it did not reach (data cut short, or none it could decode) and the
 // rows' padding are zeroed here, so the frame holds what a zeroed bitmap would.
 void ZeroUndecoded(const PixelView& view, int32_t width, bool interlaced, uint64_t decoded) {
-    RowOrder rows(view.height, interlaced);
-    for (uint64_t complete = decoded / static_cast<uint64_t>(width); complete > 0 && !rows.Done();
-         --complete)
-        rows.Advance();
-    auto column = static_cast<int32_t>(decoded % static_cast<uint64_t>(width));
-    for (; !rows.Done(); rows.Advance(), column = 0)
-        std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(width - column));
-    const auto padding = static_cast<size_t>(view.bytesPerScanline - width);
-    if (padding > 0)
-        for (int32_t y = 0; y < view.height; ++y)
-            std::memset(view.Row(y) + width, 0, padding);
+    if (decoded < static_cast<uint64_t>(width) * static_cast<uint32_t>(view.height)) {
+        RowOrder rows(view.height, interlaced);
+        for (uint64_t complete = decoded / static_cast<uint64_t>(width);
+             complete > 0 && !rows.Done(); --complete)
+            rows.Advance();
+        auto column = static_cast<int32_t>(decoded % static_cast<uint64_t>(width));
+        for (; !rows.Done(); rows.Advance(), column = 0)
+            std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(width - column));
+    }
+    // Rows are padded to whole 4-byte words, so at most 3 bytes a row; small frames have
+    // many rows, and a call to clear each row's few bytes would cost more than the stores.
+    const int32_t padding = view.bytesPerScanline - width;
+    for (int32_t y = 0; y < view.height && padding > 0; ++y) {
+        uint8_t* const end = view.Row(y) + view.bytesPerScanline;
+        if (padding > 3) {
+            std::memset(end - padding, 0, static_cast<size_t>(padding));
+            continue;
+        }
+        end[-1] = 0;
+        if (padding > 1) end[-2] = 0;
+        if (padding > 2) end[-3] = 0;
+    }
 }
 
 // The decoder's tables (about 60 KB) serve every load on a thread, one frame at a time: a
@@ -170,12 +181,10 @@ void GifReader::ReadExtension() {
 void GifReader::ReadGraphicControl() {
     // No image can follow once the frame count is full; its bytes are scanned as blocks.
     if (frameCounter_ == std::numeric_limits<int16_t>::max()) return;
-    std::vector<GifFrame>& frames = model_->frames;
     const size_t next = static_cast<size_t>(frameCounter_) + 1;
-    if (frames.size() < next) frames.resize(next);
     uint8_t record[kGraphicControlSize];  // the block size byte is not checked
     ReadRecord(record, sizeof record);
-    GifFrame& frame = frames[next - 1];
+    GifFrame& frame = FrameRecord(next);
     const uint8_t flags = record[1];
     frame.delay = Int16At(record + 2);
     frame.disposal = BitField(flags, kDisposalMethod);
@@ -195,18 +204,29 @@ void GifReader::ReadApplication() {
     model_->loops = static_cast<int16_t>(joined_[1] + 256 * joined_[2]);
 }
 
+GifFrame& GifReader::FrameRecord(size_t number) {
+    std::vector<GifFrame>& frames = model_->frames;
+    if (frames.size() < number) {
+        // A still image keeps its one record. An animation gets room for 16 at once, then
+        // twice as many each time: every record carries a 1 KB palette, and growing one
+        // doubling at a time from one record moves each of them over again.
+        if (frames.capacity() < number)
+            frames.reserve(std::max<size_t>(2 * frames.capacity(), kFirstAnimationRecords));
+        frames.resize(number);
+    }
+    return frames[number - 1];
+}
+
 void GifReader::ReadImage() {
     // The frame counter is signed 16-bit: a separator past frame 32767 cannot be counted,
     // and its bytes are scanned as blocks.
     if (frameCounter_ == std::numeric_limits<int16_t>::max()) return;
     const int16_t frameNumber = ++frameCounter_;
-    // A record prepared by a graphic control extension survives; otherwise all is zero.
-    std::vector<GifFrame>& frames = model_->frames;
-    if (frames.size() < static_cast<size_t>(frameNumber)) frames.resize(frameNumber);
     uint8_t descriptor[kImageDescriptorSize];
     ReadRecord(descriptor, sizeof descriptor);
 
-    GifFrame& frame = frames[static_cast<size_t>(frameNumber) - 1];
+    // A record prepared by a graphic control extension survives; otherwise all is zero.
+    GifFrame& frame = FrameRecord(static_cast<size_t>(frameNumber));
     frame.left = Int16At(descriptor);
     frame.top = Int16At(descriptor + 2);
     const int16_t width = Int16At(descriptor + 4);

@@ -54,6 +54,9 @@ class GifReader {
     void ReadGraphicControl();
     void ReadApplication();
     void ReadImage();
+    // Frame record `number` (from 1), made (zeroed) along with any before it.
+    GifFrame& FrameRecord(size_t number);
+    static constexpr size_t kFirstAnimationRecords = 16;
     void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
     void DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
 
