@@ -293,13 +293,23 @@ void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
 }
 
 void GifReader::ReadColourTable(GifPalette& palette, int entries) {
-    for (int i = 0; i < entries; ++i) {
-        const int64_t at = position_ + static_cast<int64_t>(kColourTableEntrySize) * i;
-        if (!InStream(at)) break;  // the rest of the table stays black
+    // Entries wholly in the stream, then at most one cut short, which keeps what it has; the
+    // rest of the table stays black.
+    const int64_t available = InStream(position_) ? static_cast<int64_t>(size_) - position_ : 0;
+    const auto whole = static_cast<int>(
+        std::min<int64_t>(entries, available / static_cast<int64_t>(kColourTableEntrySize)));
+    const uint8_t* at = data_ + (available > 0 ? position_ : 0);
+    for (int i = 0; i < whole; ++i, at += kColourTableEntrySize) {
         GifColour& colour = palette[static_cast<size_t>(i)];
-        colour.red = data_[at];
-        if (InStream(at + 1)) colour.green = data_[at + 1];
-        if (InStream(at + 2)) colour.blue = data_[at + 2];
+        colour.red = at[0];
+        colour.green = at[1];
+        colour.blue = at[2];
+    }
+    const int64_t left = available - static_cast<int64_t>(kColourTableEntrySize) * whole;
+    if (whole < entries && left > 0) {
+        GifColour& colour = palette[static_cast<size_t>(whole)];
+        colour.red = at[0];
+        if (left > 1) colour.green = at[1];
     }
     position_ += static_cast<int64_t>(kColourTableEntrySize) * entries;
 }
