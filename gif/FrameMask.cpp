@@ -77,6 +77,7 @@ void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     const uint64_t spread = 0x0101010101010101ull * t;
     const uint8_t opaqueBits = opaque ? 0xFF : 0x00;
     const uint8_t flipBits = flip ? 0xFF : 0x00;
+    const uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* in = source.Row(y);
         uint8_t* out = target.Row(y);
@@ -95,7 +96,9 @@ void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
         if (x < width) {  // the row ends inside a byte: the leftmost pixels are its top bits
             const int count = width - x;
             uint8_t bits = 0;
-            if (x + 8 <= source.Stride()) {  // the row's padding covers the other bits
+            // Eight bytes from here are the pixels, then the row's padding or the next row:
+            // anything but the end of the bitmap. The bits they give past the row are dropped.
+            if (in + 8 <= sourceEnd) {
                 bits = static_cast<uint8_t>(opaqueBits ^ (MatchBits(in, spread) & flipBits));
                 bits &= static_cast<uint8_t>(0xFF00 >> count);
             } else {
