@@ -57,7 +57,7 @@ struct LzwDecoder::Progress {
     int codeWidth = 0;
     uint32_t nextSlot = 0;
     uint32_t previous = 0;
-    uint32_t previousLength = kNoPrevious;
+    uint32_t previousEntry = kNoPrevious;
     // The previous string's first byte, for a stretch that begins with the code just added.
     uint8_t previousFirst = 0;
 
@@ -66,19 +66,21 @@ struct LzwDecoder::Progress {
 
 // A full table stays as it is (GIF89a lets an encoder defer the clear code): its adds go to
 // the spare slot. Chunk bytes past a string are zero, so the byte goes in with an or.
-inline void LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t previousLength,
-                                  uint32_t byte) {
-    const uint32_t inLastChunk = previousLength & 7;  // 0: the last chunk is full
+inline uint32_t LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t previousEntry,
+                                      uint32_t byte) {
+    const uint32_t inLastChunk = previousEntry & 7;  // 0: the last chunk is full
     const uint64_t value = byte;
+    uint32_t entry;
     if (__builtin_expect(inLastChunk != 0, 1)) {
         StoreLittleEndian64(chunk_[slot],
                             LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk));
-        prefix_[slot] = prefix_[previous];
+        entry = previousEntry + 1;  // one byte longer, the same prefix
     } else {
         StoreLittleEndian64(chunk_[slot], value);
-        prefix_[slot] = static_cast<uint16_t>(previous);
+        entry = (Length(previousEntry) + 1) | previous << 16;
     }
-    length_[slot] = static_cast<uint16_t>(previousLength + 1);
+    StoreEntry(slot, entry);
+    return entry;
 }
 
 // Codes come in stretches of about kFlushAt pixels, each decoded by one of two loops. Where
@@ -111,13 +113,12 @@ uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlace
     // those that earlier decodings filled are emptied.
     for (; rootsReady_ < progress.rootEnd; ++rootsReady_) {
         StoreLittleEndian64(chunk_[rootsReady_], rootsReady_);
-        prefix_[rootsReady_] = 0;
-        length_[rootsReady_] = 1;
+        StoreEntry(rootsReady_, 1);
     }
     rootsReady_ = progress.rootEnd;
     if (lengthsEnd_ > progress.rootEnd)
-        std::memset(length_ + progress.rootEnd, 0,
-                    (lengthsEnd_ - progress.rootEnd) * sizeof length_[0]);
+        std::memset(link_ + progress.rootEnd, 0,
+                    (lengthsEnd_ - progress.rootEnd) * sizeof link_[0]);
 
     // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
     // of what one code a pixel would is mostly roots.
@@ -161,7 +162,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
 
     uint32_t nextSlot = progress.nextSlot;
     uint32_t previous = progress.previous;
-    uint32_t previousLength = progress.previousLength;
+    uint32_t previousEntry = progress.previousEntry;
 
     // Decoded pixels wait in the buffer until it is moved into the rows.
     uint8_t* const pixels = pixels_;
@@ -190,37 +191,37 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         // A string is copied in whole chunks, the last one (which goes first) running up to
         // 7 bytes past its end; the next string overwrites them. Returns the string's first
         // chunk, the one written last, whose low byte is the string's first byte.
-        uint32_t length;
+        uint32_t entry;  // of this code
         const auto expand = [&]() -> uint64_t {
             uint32_t link = code;
-            uint8_t* p = out + ((length - 1u) & ~7u);
+            uint8_t* p = out + ((Length(entry) - 1u) & ~7u);
             for (;;) {
                 const uint64_t value = LoadLittleEndian64(chunk_[link]);
                 StoreLittleEndian64(p, value);
                 if (p == out) return value;
-                link = prefix_[link];
+                link = link_[link].prefix;
                 p -= 8;
             }
         };
         if (kRootsApart && code < rootEnd) {
             // A root: one pixel.
             *out = static_cast<uint8_t>(code);
-            length = 1;
-            AddString(nextSlot, previous, previousLength, code);
-        } else if (__builtin_expect((length = length_[code]) != 0, 1)) {
+            entry = 1;
+            AddString(nextSlot, previous, previousEntry, code);
+        } else if (__builtin_expect(Length(entry = LoadEntry(code)) != 0, 1)) {
             // A root or a table string: the table gains the previous string plus this
             // one's first byte.
-            AddString(nextSlot, previous, previousLength, static_cast<uint8_t>(expand()));
-        } else if (code == nextSlot && previousLength != kNoPrevious) {
+            AddString(nextSlot, previous, previousEntry, static_cast<uint8_t>(expand()));
+        } else if (code == nextSlot && previousEntry != kNoPrevious) {
             // The code the encoder has just added: the previous string plus its own first
             // byte. A long one is copied from where the previous string was put out (the
             // highest chunk first, each read where a chunk of it was written) instead of
             // along its chain.
-            length = previousLength + 1;
+            const uint32_t previousLength = Length(previousEntry);
             const size_t before = static_cast<size_t>(out - pixels);
             if (before >= previousLength) {
                 const uint8_t* const earlier = out - previousLength;
-                AddString(nextSlot, previous, previousLength, *earlier);
+                entry = AddString(nextSlot, previous, previousEntry, *earlier);
                 if (previousLength >= 8) {
                     for (uint32_t at = (previousLength - 1) & ~7u;; at -= 8) {
                         StoreLittleEndian64(out + at, LoadLittleEndian64(earlier + at));
@@ -231,18 +232,18 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                     expand();
                 }
             } else {
-                AddString(nextSlot, previous, previousLength, progress.previousFirst);
+                entry = AddString(nextSlot, previous, previousEntry, progress.previousFirst);
                 expand();
             }
         } else if (code == clearCode) {
             // Slots filled since the last clear code are emptied again.
             if (nextSlot > endCode + 1)
-                std::memset(length_ + endCode + 1, 0, (nextSlot - endCode - 1) * sizeof length_[0]);
+                std::memset(link_ + endCode + 1, 0, (nextSlot - endCode - 1) * sizeof link_[0]);
             codeWidth = initialCodeWidth;
             codeMask = (1u << codeWidth) - 1;
             nextSlot = endCode;
             previous = 0;
-            previousLength = kNoPrevious;
+            previousEntry = kNoPrevious;
             continue;
         } else {
             // The end code, a root beyond a byte, a code past the table (corrupt data).
@@ -260,8 +261,8 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         }
 
         previous = code;
-        previousLength = length;
-        out += length;
+        previousEntry = entry;
+        out += Length(entry);
         if (out >= flushAt) {
             more = true;
             break;
@@ -278,8 +279,9 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     progress.codeWidth = codeWidth;
     progress.nextSlot = nextSlot;
     progress.previous = previous;
+    const uint32_t previousLength = Length(previousEntry);
     if (written >= previousLength)
         progress.previousFirst = out[-static_cast<ptrdiff_t>(previousLength)];
-    progress.previousLength = previousLength;
+    progress.previousEntry = previousEntry;
     return rows.Write(pixels, static_cast<size_t>(written)) && more;
 }

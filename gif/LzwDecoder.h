@@ -45,7 +45,7 @@ class LzwDecoder {
     // The buffer is moved into the rows once it holds this many pixels; past that it has
     // room for the longest string and a chunk's overshoot.
     static constexpr size_t kFlushAt = 4096;
-    // The previous string's length after a clear code (and at the start): the string added
+    // The previous string's entry after a clear code (and at the start): the string added
     // then goes into the end code's slot with length 0, naming nothing.
     static constexpr uint32_t kNoPrevious = 0xFFFF;
 
@@ -57,15 +57,28 @@ class LzwDecoder {
     // the frame is done. kRootsApart chooses the loop that puts roots out on their own.
     template <bool kRootsApart>
     bool DecodeStretch(Progress& progress, const Source& source, RowWriter& rows);
-    // Adds the previous string plus one byte in the slot.
-    void AddString(uint32_t slot, uint32_t previous, uint32_t previousLength, uint32_t byte);
+    // A slot's entry as one number: its string's length in the low 16 bits, its prefix in
+    // the high ones.
+    static uint32_t Length(uint32_t entry) { return entry & 0xFFFF; }
+    uint32_t LoadEntry(uint32_t slot) const {
+        return link_[slot].length | static_cast<uint32_t>(link_[slot].prefix) << 16;
+    }
+    void StoreEntry(uint32_t slot, uint32_t entry) {
+        link_[slot] = Link{static_cast<uint16_t>(entry), static_cast<uint16_t>(entry >> 16)};
+    }
+    // Adds the previous string plus one byte in the slot; returns the slot's entry.
+    uint32_t AddString(uint32_t slot, uint32_t previous, uint32_t previousEntry, uint32_t byte);
 
     // The string table. Slots below the clear code are the one-byte roots. A slot that
     // names no string (the clear and end codes, roots beyond a byte, slots not yet filled)
-    // has length 0, so that one test sets apart every code that is not a string.
+    // has length 0, so that one test sets apart every code that is not a string. The
+    // length and the prefix sit side by side, so that one load or store serves both.
+    struct Link {
+        uint16_t length;
+        uint16_t prefix;  // the slot that holds the string before the last chunk
+    };
     uint8_t chunk_[kSlots][8];
-    uint16_t prefix_[kSlots];
-    uint16_t length_[kSlots];
+    Link link_[kSlots];
 
     uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
     uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
