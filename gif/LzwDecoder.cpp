@@ -190,17 +190,26 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
 
         // A string is copied in whole chunks, the last one (which goes first) running up to
         // 7 bytes past its end; the next string overwrites them. Returns the string's first
-        // chunk, the one written last, whose low byte is the string's first byte.
+        // chunk, the one written last, whose low byte is the string's first byte. A string
+        // of one chunk (most of them) is a single store; a longer one takes its first link
+        // from the entry already loaded.
         uint32_t entry;  // of this code
         const auto expand = [&]() -> uint64_t {
-            uint32_t link = code;
-            uint8_t* p = out + ((Length(entry) - 1u) & ~7u);
+            const uint32_t length = Length(entry);
+            const uint64_t last = LoadLittleEndian64(chunk_[code]);
+            if (__builtin_expect(length <= 8, 1)) {
+                StoreLittleEndian64(out, last);
+                return last;
+            }
+            uint32_t link = entry >> 16;
+            uint8_t* p = out + ((length - 1u) & ~7u);
+            StoreLittleEndian64(p, last);
             for (;;) {
+                p -= 8;
                 const uint64_t value = LoadLittleEndian64(chunk_[link]);
                 StoreLittleEndian64(p, value);
                 if (p == out) return value;
                 link = link_[link].prefix;
-                p -= 8;
             }
         };
         if (kRootsApart && code < rootEnd) {
