@@ -1,5 +1,6 @@
 #include "platform/gdi/Bitmap.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
 
@@ -29,17 +30,15 @@ std::unique_ptr<Bitmap> Bitmap::Create(std::int32_t width, std::int32_t height, 
     if (bytes > std::numeric_limits<std::int32_t>::max()) return nullptr;
 
     const auto size = static_cast<std::size_t>(bytes);
-    void* memory = start == PixelStart::Zeroed ? std::calloc(size, 1) : std::malloc(size);
-    if (memory == nullptr) return nullptr;
-
-    std::unique_ptr<Bitmap> bitmap(new Bitmap());
+    std::unique_ptr<Bitmap> bitmap(new (size, start) Bitmap());
+    if (!bitmap) return nullptr;
     bitmap->width_ = width;
     bitmap->height_ = height;
     bitmap->format_ = *format;
     bitmap->stride_ = static_cast<std::int32_t>(stride);
     bitmap->topDown_ = topDown;
     bitmap->byteSize_ = size;
-    bitmap->bits_ = static_cast<std::uint8_t*>(memory);
+    bitmap->bits_ = reinterpret_cast<std::uint8_t*>(bitmap.get()) + PixelOffset();
     if (HasChannelMasks(*format)) bitmap->masks_ = masks;
     return bitmap;
 }
@@ -54,8 +53,26 @@ Bitmap* Bitmap::StockMonochrome() {
     return stock;
 }
 
-Bitmap::~Bitmap() {
-    std::free(bits_);
+Bitmap::~Bitmap() = default;
+
+std::size_t Bitmap::PixelOffset() {
+    // The pixels are as aligned as the block the allocator gives.
+    constexpr std::size_t kAlignment = alignof(std::max_align_t);
+    return (sizeof(Bitmap) + kAlignment - 1) / kAlignment * kAlignment;
+}
+
+void* Bitmap::operator new(std::size_t, std::size_t pixelBytes, PixelStart start) noexcept {
+    // calloc: large blocks come zeroed from the system without a pass over them.
+    const std::size_t block = PixelOffset() + pixelBytes;
+    return start == PixelStart::Zeroed ? std::calloc(block, 1) : std::malloc(block);
+}
+
+void Bitmap::operator delete(void* block, std::size_t, PixelStart) {
+    std::free(block);
+}
+
+void Bitmap::operator delete(void* block) {
+    std::free(block);
 }
 
 }  // namespace platform::gdi

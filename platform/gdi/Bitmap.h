@@ -44,6 +44,8 @@ class Bitmap final : public GdiObject {
     static Bitmap* StockMonochrome();
 
     ~Bitmap() override;
+    // Frees the object together with its pixel memory.
+    static void operator delete(void* block);
 
     bool IsStock() const { return stock_; }
 
@@ -86,6 +88,13 @@ class Bitmap final : public GdiObject {
 
   private:
     Bitmap() : GdiObject(ObjectType::Bitmap) {}
+    // The object and its pixel memory are one block, the pixels after the object: an
+    // animation makes two bitmaps a frame, and for small frames a second allocation would
+    // cost more than the pixels. Null when the memory cannot be had.
+    static void* operator new(std::size_t objectSize, std::size_t pixelBytes,
+                              PixelStart start) noexcept;
+    static void operator delete(void* block, std::size_t pixelBytes, PixelStart start);
+    static std::size_t PixelOffset();
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
@@ -93,7 +102,7 @@ class Bitmap final : public GdiObject {
     std::int32_t stride_ = 0;
     bool topDown_ = true;
     std::size_t byteSize_ = 0;
-    std::uint8_t* bits_ = nullptr;  // calloc'ed when zeroed: large blocks come so from the system
+    std::uint8_t* bits_ = nullptr;  // in the object's own block, at PixelOffset()
     ChannelMasks masks_;
     std::array<RGBQUAD, 256> colorTable_{};
     DeviceContext* selectedInto_ = nullptr;
