@@ -78,8 +78,7 @@ bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
     bitCount_ = bitCount;
     ComputeSizes();
 
-    dc_ = gdi::CreateCompatibleDC(nullptr);
-    if (dc_ == nullptr) return false;
+    dc_ = &context_.emplace(gdi::DeviceContext::Kind::Memory);
 
     // A height of 0 or less would describe no rows, or (negated) a bottom-up bitmap
     // whose size comes out negative; the limit keeps hostile sizes from exhausting
@@ -136,8 +135,7 @@ std::uint8_t Dib::CreateFromBitmapFile(const std::string& fileName) {
     if (length == 0) return 0;
 
     Destroy();
-    dc_ = gdi::CreateCompatibleDC(nullptr);
-    if (dc_ == nullptr) return 0;
+    dc_ = &context_.emplace(gdi::DeviceContext::Kind::Memory);
     HBITMAP loaded = gdi::LoadBitmapFile(fileName);
     if (loaded == nullptr) {
         Destroy();
@@ -182,7 +180,7 @@ void Dib::Destroy() {
             gdi::SelectObject(dc_, previousBitmap_);
             gdi::DeleteObject(bitmap_);
         }
-        gdi::DeleteDC(dc_);
+        context_.reset();
     }
     dc_ = nullptr;
     bitmap_ = nullptr;

@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,10 @@ class Dib {
     // Stores the row stride and image size of the current width, height and depth.
     void ComputeSizes();
 
+    // The memory device context lives in the object: a GIF animation makes two bitmaps a
+    // frame, and allocating a context for each costs more than a small frame's pixels.
+    // dc_ points at it while a bitmap is held.
+    std::optional<platform::gdi::DeviceContext> context_;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HBITMAP previousBitmap_ = nullptr;
