@@ -1,6 +1,5 @@
 #include "dib/Dib.h"
 
-#include <array>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -229,12 +228,11 @@ void Dib::SetPalette(const std::vector<std::uint8_t>& palette) {
 
 void Dib::SetPalette(const std::uint8_t* palette, std::size_t byteCount) {
     if (bitmap_ == nullptr || !IsIndexed(bitCount_) || palette == nullptr) return;
-    // Entries past the largest table are never used.
-    const std::size_t entries = std::min<std::size_t>(byteCount / 4, 256);
-    if (entries == 0) return;
-    std::array<gdi::RGBQUAD, 256> table;
-    std::memcpy(table.data(), palette, entries * 4);
-    gdi::SetDIBColorTable(dc_, 0, static_cast<std::uint32_t>(entries), table.data());
+    // The bytes are colour-table entries as they stand, copied straight into the table;
+    // entries past it are ignored.
+    const auto tableSize = static_cast<std::size_t>(bitmap_->ColorCount());
+    const std::size_t entries = std::min(byteCount / sizeof(gdi::RGBQUAD), tableSize);
+    std::memcpy(bitmap_->ColorTable(), palette, entries * sizeof(gdi::RGBQUAD));
 }
 
 void Dib::GetPalette(std::vector<std::uint8_t>& palette) const {

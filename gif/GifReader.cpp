@@ -269,15 +269,14 @@ void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
 
 void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     Dib& colours = *frame.colours;
+    colours.SetPalette(frame.palette.Bytes(), GifPalette::kByteSize);
     // The transparent entry is black in the colour bitmap so that drawing the mask with
     // source AND and then the colour bitmap with source OR shows the background there;
     // the frame palette keeps the file's colour.
-    GifPalette table = frame.palette;
-    if (frame.useTransparentColour) {
-        GifColour& transparent = table[frame.transparentIndex];
-        transparent.blue = transparent.green = transparent.red = 0;
+    if (frame.useTransparentColour && colours.hDIB() != nullptr && colours.bpp() == 8) {
+        platform::gdi::RGBQUAD& transparent = colours.hDIB()->ColorTable()[frame.transparentIndex];
+        transparent.rgbBlue = transparent.rgbGreen = transparent.rgbRed = 0;
     }
-    colours.SetPalette(table.Bytes(), GifPalette::kByteSize);
     SetMaskColours(*frame.mask);
 
     // Writes nothing unless the colour bitmap exists with 8 bits per pixel. Never reports
