@@ -62,51 +62,77 @@ void SetMaskColours(Dib& mask) {
     mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
 }
 
+namespace {
+
+// Writes the mask bits of one row: 1 (or 0, as `bits` says) where the index is the
+// transparent one. kPlain is the usual mask, whose transparent bit is 1 and opaque bit 0;
+// other colour tables turn the bits around through `bits`.
+struct MaskBits {
+    uint8_t transparent;  // the index that is transparent
+    uint8_t opaque;       // the bit of an opaque pixel, 0 or 1
+    uint8_t flip;         // 1 when a transparent pixel's bit differs from an opaque one's
+};
+
+template <bool kPlain>
+inline uint8_t Finish(uint8_t matches, const MaskBits& bits) {
+    if (kPlain) return matches;
+    return static_cast<uint8_t>((bits.opaque ? 0xFF : 0x00) ^ (bits.flip ? matches : 0));
+}
+
+template <bool kPlain>
+void BuildRow(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t* sourceEnd,
+              const MaskBits& bits) {
+    const uint64_t spread = 0x0101010101010101ull * bits.transparent;
+    int32_t x = 0;
+#if CORPO_MASK_SSE2
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(bits.transparent));
+    for (; x + 16 <= width; x += 16, in += 16, out += 2) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        const int same = _mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, wanted));
+        out[0] = Finish<kPlain>(kReversed.of[same & 0xFF], bits);
+        out[1] = Finish<kPlain>(kReversed.of[same >> 8], bits);
+    }
+#endif
+    for (; x + 8 <= width; x += 8, in += 8)
+        *out++ = Finish<kPlain>(MatchBits(in, spread), bits);
+    if (x == width) return;
+    // The row ends inside a byte: the leftmost pixels are its top bits, the others keep
+    // what the mask held.
+    const int count = width - x;
+    uint8_t matches = 0;
+    // Eight bytes from here are the pixels, then the row's padding or the next row: anything
+    // but the end of the bitmap. The bits they give past the row are dropped.
+    if (in + 8 <= sourceEnd) {
+        matches = MatchBits(in, spread);
+    } else {
+        for (int k = 0; k < count; ++k)
+            matches |= static_cast<uint8_t>((in[k] == bits.transparent) << (7 - k));
+    }
+    const auto kept = static_cast<uint8_t>(0xFF >> count);
+    *out = static_cast<uint8_t>((*out & kept) | (Finish<kPlain>(matches, bits) & ~kept));
+}
+
+}  // namespace
+
 void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
     if (colours.bpp() != 8 || mask.bpp() != 1) return;
     const platform::gdi::Bitmap& source = *colours.hDIB();
     platform::gdi::Bitmap& target = *mask.hDIB();
     const platform::gdi::RGBQUAD* table = target.ColorTable();
-    const uint8_t opaque = NearestEntry(table, 0);
-    const uint8_t flip = opaque ^ NearestEntry(table, 255);  // 1 when the two bits differ
+    MaskBits bits;
+    bits.transparent = transparentIndex;
+    bits.opaque = NearestEntry(table, 0);
+    bits.flip = bits.opaque ^ NearestEntry(table, 255);
 
     const int32_t width = std::min(colours.Width(), mask.Width());
     const int32_t height = std::min(colours.Height(), mask.Height());
-    const uint8_t t = transparentIndex;
-    const uint64_t spread = 0x0101010101010101ull * t;
-    const uint8_t opaqueBits = opaque ? 0xFF : 0x00;
-    const uint8_t flipBits = flip ? 0xFF : 0x00;
     const uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
+    const bool plain = bits.opaque == 0 && bits.flip == 1;
     for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* in = source.Row(y);
-        uint8_t* out = target.Row(y);
-        int32_t x = 0;
-#if CORPO_MASK_SSE2
-        const __m128i wanted = _mm_set1_epi8(static_cast<char>(t));
-        for (; x + 16 <= width; x += 16, in += 16) {
-            const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-            const int same = _mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, wanted));
-            *out++ = static_cast<uint8_t>(opaqueBits ^ (kReversed.of[same & 0xFF] & flipBits));
-            *out++ = static_cast<uint8_t>(opaqueBits ^ (kReversed.of[same >> 8] & flipBits));
-        }
-#endif
-        for (; x + 8 <= width; x += 8, in += 8)
-            *out++ = static_cast<uint8_t>(opaqueBits ^ (MatchBits(in, spread) & flipBits));
-        if (x < width) {  // the row ends inside a byte: the leftmost pixels are its top bits
-            const int count = width - x;
-            uint8_t bits = 0;
-            // Eight bytes from here are the pixels, then the row's padding or the next row:
-            // anything but the end of the bitmap. The bits they give past the row are dropped.
-            if (in + 8 <= sourceEnd) {
-                bits = static_cast<uint8_t>(opaqueBits ^ (MatchBits(in, spread) & flipBits));
-                bits &= static_cast<uint8_t>(0xFF00 >> count);
-            } else {
-                for (int k = 0; k < count; ++k)
-                    bits |= static_cast<uint8_t>((opaque ^ ((in[k] == t) & flip)) << (7 - k));
-            }
-            const uint8_t kept = static_cast<uint8_t>(0xFF >> count);
-            *out = static_cast<uint8_t>((*out & kept) | bits);
-        }
+        if (plain)
+            BuildRow<true>(source.Row(y), target.Row(y), width, sourceEnd, bits);
+        else
+            BuildRow<false>(source.Row(y), target.Row(y), width, sourceEnd, bits);
     }
 }
