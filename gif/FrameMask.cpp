@@ -55,30 +55,23 @@ struct ReversedBytes {
 constexpr ReversedBytes kReversed;
 #endif
 
-}  // namespace
-
-void SetMaskColours(Dib& mask) {
-    const auto* table = reinterpret_cast<const uint8_t*>(platform::gdi::kMonochromeColours);
-    mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
-}
-
-namespace {
-
-// Writes the mask bits of one row: 1 (or 0, as `bits` says) where the index is the
-// transparent one. kPlain is the usual mask, whose transparent bit is 1 and opaque bit 0;
-// other colour tables turn the bits around through `bits`.
+// How a mask's bits are made from the indices.
 struct MaskBits {
     uint8_t transparent;  // the index that is transparent
     uint8_t opaque;       // the bit of an opaque pixel, 0 or 1
     uint8_t flip;         // 1 when a transparent pixel's bit differs from an opaque one's
 };
 
+// The mask bits of eight pixels from their matches (1 where the index is the transparent
+// one). kPlain is the usual mask, whose transparent bit is 1 and opaque bit 0; other colour
+// tables turn the bits around.
 template <bool kPlain>
 inline uint8_t Finish(uint8_t matches, const MaskBits& bits) {
     if (kPlain) return matches;
     return static_cast<uint8_t>((bits.opaque ? 0xFF : 0x00) ^ (bits.flip ? matches : 0));
 }
 
+// Writes the mask bits of one row.
 template <bool kPlain>
 void BuildRow(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t* sourceEnd,
               const MaskBits& bits) {
@@ -113,6 +106,11 @@ void BuildRow(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t* sou
 }
 
 }  // namespace
+
+void SetMaskColours(Dib& mask) {
+    const auto* table = reinterpret_cast<const uint8_t*>(platform::gdi::kMonochromeColours);
+    mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
+}
 
 void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
