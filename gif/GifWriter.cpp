@@ -74,25 +74,6 @@ void AppendColourTable(Record& record, const GifPalette& palette, int bits) {
     }
 }
 
-// The bits the largest index of an 8-bit bitmap needs (0 for other depths, which are
-// written without data).
-int IndexBits(const Dib& colours) {
-    const PixelView view = PixelViewOf(colours);
-    if (colours.bpp() != 8 || view.Empty() || colours.Width() <= 0) return 0;
-    const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
-    // The largest index has the highest bit of all of them together.
-    uint8_t all = 0;
-    for (int32_t y = 0; y < view.height; ++y) {
-        const uint8_t* row = view.Row(y);
-        for (int32_t x = 0; x < width; ++x)
-            all |= row[x];
-    }
-    int bits = 0;
-    while ((1 << bits) <= all)
-        ++bits;
-    return bits;
-}
-
 // An image without frames still needs its first frame record for the header.
 const GifFrame& FirstFrameRecord(const GifModel& model) {
     if (model.frames.empty()) throw std::out_of_range("the image has no frame table");
@@ -180,21 +161,26 @@ void GifWriter::WriteFrame(const GifFrame& frame, GifByteSink& out) {
     image.Byte(kImageSeparator).Word(frame.left).Word(frame.top);
     image.Word(colours.Width()).Word(colours.Height()).Byte(packed);
     if (local) AppendColourTable(image, frame.palette, localBits);
+    // A bitmap that is not 8 bits per pixel, or holds no pixels, gives no sub-blocks at all.
+    const PixelView view = PixelViewOf(colours);
+    const bool hasIndices = colours.bpp() == 8 && !view.Empty();
+    LzwEncoder::IndexRows rows;
+    if (hasIndices) {
+        rows = {view.bits, view.bytesPerScanline, std::min(colours.Width(), view.bytesPerScanline),
+                view.height};
+        rows.indexBits = LzwEncoder::IndexBitsOf(rows);
+    }
     // Files in the wild hold indices past their colour table, and the reader keeps them:
     // the codes must be wide enough for the largest index, or it comes back as another one.
     // The table's size field above still describes the table.
     const int minCodeSize =
-        std::max({local ? localBits : globalBits_, IndexBits(colours), kMinCodeSize});
+        std::max({local ? localBits : globalBits_, hasIndices ? rows.indexBits : 0, kMinCodeSize});
     image.Byte(minCodeSize);
     image.WriteTo(out);
 
-    // A bitmap that is not 8 bits per pixel, or holds no pixels, gives no sub-blocks at all.
-    const PixelView view = PixelViewOf(colours);
-    if (colours.bpp() == 8 && !view.Empty()) {
+    if (hasIndices) {
         if (!encoder_) encoder_ = std::make_unique<LzwEncoder>();
-        const int32_t width = std::min(colours.Width(), view.bytesPerScanline);
-        encoder_->Encode(out, {view.bits, view.bytesPerScanline, width, view.height},
-                         static_cast<uint8_t>(minCodeSize + 1), frame.interlaced);
+        encoder_->Encode(out, rows, static_cast<uint8_t>(minCodeSize + 1), frame.interlaced);
     }
     out.Write(&kBlockTerminator, 1);
 }

@@ -45,17 +45,21 @@ struct BitPacker {
     }
 };
 
-// True when every index is below `limit`, a power of two.
-bool IndicesBelow(const LzwEncoder::IndexRows& pixels, uint32_t limit) {
-    if (limit > 255) return true;
-    uint8_t all = 0;
-    const uint8_t* row = pixels.firstRow;
-    for (int32_t y = 0; y < pixels.height; ++y, row += pixels.stride) {
-        for (int32_t x = 0; x < pixels.width; ++x)
-            all |= row[x];
-    }
-    return all < limit;
+// The old table's home slot of the string of code `prefix` followed by `pixel`; slot 0 is
+// the home of pixel c after code c * 16 only.
+inline int32_t OldHome(uint32_t pixel, uint32_t prefix) {
+    return static_cast<int32_t>((pixel << kHashShift) ^ prefix);
 }
+
+// The old table's repeated probe from `home`: back by the same step each time, round the end.
+struct OldProbe {
+    int32_t step;
+    explicit OldProbe(int32_t home) : step(home == 0 ? 1 : kTableSize - home) {}
+    int32_t Next(int32_t index) const {
+        index -= step;
+        return index < 0 ? index + kTableSize : index;
+    }
+};
 
 // The fast table's home slot of a string is (prefix code * 4) ^ kScatter[pixel]: a code's
 // strings land in slots far apart for different pixels however few colours there are, and the
@@ -85,6 +89,20 @@ constexpr Scatter kScatter;
 // then the strings added so far are put into the old table in the order of their codes (each
 // by the old probe, which lands them where the old encoder had them) and the old table takes
 // over until the next clear code.
+int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
+    // The largest index has the highest bit of all of them together.
+    uint8_t all = 0;
+    const uint8_t* row = pixels.firstRow;
+    for (int32_t y = 0; y < pixels.height; ++y, row += pixels.stride) {
+        for (int32_t x = 0; x < pixels.width; ++x)
+            all |= row[x];
+    }
+    int bits = 0;
+    while ((1 << bits) <= all)
+        ++bits;
+    return bits;
+}
+
 __attribute__((noinline)) void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t nextCode) {
     uint32_t stringOfCode[kCodeLimit];
     for (uint32_t entry : fast_) {
@@ -95,13 +113,11 @@ __attribute__((noinline)) void LzwEncoder::MoveToOldTable(uint32_t firstCode, ui
         const uint32_t string = stringOfCode[code];  // pixel * 4096 + prefix code
         const uint32_t key = string + 1;
         // Key 1 is not among them, so every probe ends at an empty slot.
-        int32_t index = static_cast<int32_t>(((string >> kPixelKeyShift) << kHashShift) ^
-                                             (string & (kCodeLimit - 1)));
+        int32_t index = OldHome(string >> kPixelKeyShift, string & (kCodeLimit - 1));
         if (keys_[index] != 0) {
-            const int32_t probeStep = index == 0 ? 1 : kTableSize - index;
+            const OldProbe probe(index);
             do {
-                index -= probeStep;
-                if (index < 0) index += kTableSize;
+                index = probe.Next(index);
             } while (keys_[index] != 0);
         }
         keys_[index] = key;
@@ -143,7 +159,8 @@ void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initi
                         bool interlaced) {
     if (pixels.firstRow == nullptr || pixels.width < 1 || pixels.height < 1) return;
     if (initialWidth < kMinInitialWidth || initialWidth > kMaxInitialWidth) return;
-    if (IndicesBelow(pixels, 1u << (initialWidth - 1))) {
+    // Every index is below the clear code when it needs fewer bits than the initial width.
+    if (pixels.indexBits < initialWidth || IndexBitsOf(pixels) < initialWidth) {
         EncodeRows<false>(out, pixels, initialWidth, interlaced);
     } else {
         EncodeRows<true>(out, pixels, initialWidth, interlaced);
@@ -206,7 +223,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     const auto step = [&](const uint8_t* at) __attribute__((always_inline)) {
         const uint32_t c = *at;
         const uint32_t key = (c << kPixelKeyShift) + prefix + 1;
-        int32_t index = static_cast<int32_t>((c << kHashShift) ^ prefix);
+        int32_t index = OldHome(c, prefix);
         uint32_t found = keys[index];
         if (found != key) {
             // The first probe takes only an empty slot as the end, a repeated one also the
@@ -214,10 +231,9 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
             // that string later gets a second code. The output stays valid, and keeps the
             // bytes this encoder has always written.
             if (found != 0) {
-                const int32_t probeStep = index == 0 ? 1 : kTableSize - index;
+                const OldProbe probe(index);
                 do {
-                    index -= probeStep;
-                    if (index < 0) index += kTableSize;
+                    index = probe.Next(index);
                     found = keys[index];
                 } while (found != key && found > kLastStopKey);
             }
@@ -246,7 +262,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
             prefix = entry & (kCodeLimit - 1);
             return true;
         }
-        if (__builtin_expect(((c << kHashShift) ^ prefix) == 0, 0)) {
+        if (__builtin_expect(OldHome(c, prefix) == 0, 0)) {
             if (c != 0) {
                 homeZeroAdded = true;
             } else if (homeZeroAdded) {

@@ -26,7 +26,13 @@ class LzwEncoder {
         ptrdiff_t stride = 0;
         int32_t width = 0;
         int32_t height = 0;
+        // The bits the largest index needs, when the caller has found them (IndexBitsOf); 8
+        // tells nothing, and the encoder looks for itself.
+        int indexBits = 8;
     };
+
+    // The bits the largest index of `pixels` needs (0 when all are 0).
+    static int IndexBitsOf(const IndexRows& pixels);
 
     // Leaves the table as it is: every encoding clears what it uses first. (A defaulted
     // constructor would have `std::make_unique` zero all of it on every save.)
