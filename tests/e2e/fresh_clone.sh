@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Clones the repository into an empty temporary folder, as a new user would, configures the
-# clone and builds the program there. Fails when the build description names a file outside
-# the clone (other than the system's own folders), reaches beside the clone, or when the
-# configure step or the program's build fails.
+# Clones the repository into an empty temporary folder and builds it as a packager does: the
+# two plain commands `cmake -S . -B build` and `cmake --build build` with CMake's default
+# generator (Unix Makefiles, which Debian's packaging helpers use), then `cmake --install`.
+# Fails when the build description names a file outside the clone (other than the system's
+# own folders), reaches beside the clone, or when the configure step, the build or the
+# install fails.
 # Usage: fresh_clone.sh SOURCE-DIR
 set -euo pipefail
 source_dir=$1
@@ -13,17 +15,28 @@ clone=$work/corpometer
 git clone --quiet --no-hardlinks "$source_dir" "$clone"
 build=$clone/build
 
-cmake -S "$clone" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$work/configure.log" 2>&1 || {
+# CMake's own default generator, whatever this machine's developer prefers; both cores, as
+# a packaging helper asks for them; ccache, where there is one, only makes it quicker (the
+# compile commands stay those of the plain build).
+unset CMAKE_GENERATOR CMAKE_BUILD_TYPE
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$work
+fi
+
+(cd "$clone" && cmake -S . -B build) >"$work/configure.log" 2>&1 || {
   cat "$work/configure.log" >&2
   echo "FAIL: the fresh clone does not configure" >&2
   exit 1
 }
+grep -q '^CMAKE_GENERATOR:INTERNAL=Unix Makefiles$' "$build/CMakeCache.txt" ||
+  { echo "FAIL: the default generator is not Unix Makefiles here" >&2; exit 1; }
 
 # Every absolute path the build and test descriptions name must lie inside the clone or in
 # the system's folders; a path beside the clone counts even when nothing is there (a test
 # input that is missing only shows when the test runs).
 outside=$(
-  find "$build" \( -name build.ninja -o -name '*.ninja' -o -name CMakeCache.txt \
+  find "$build" \( -name Makefile -o -name '*.make' -o -name link.txt -o -name CMakeCache.txt \
     -o -name CTestTestfile.cmake \) -type f -print0 |
     xargs -0 grep -ohE "(^|[[:space:]\"'=;(,])/[][A-Za-z0-9_.+@%:=~-]+(/[][A-Za-z0-9_.+@%:=~-]+)*" |
     sed -E "s/^[[:space:]\"'=;(,]//" | sort -u | while read -r token; do
@@ -41,10 +54,20 @@ if [ -n "$outside" ]; then
   exit 1
 fi
 
-cmake --build "$build" --parallel "$(nproc)" --target corpometer >"$work/build.log" 2>&1 || {
+(cd "$clone" && cmake --build build) >"$work/build.log" 2>&1 || {
+  grep -m 5 -iE 'error|cannot' "$work/build.log" >&2 || true
   tail -n 40 "$work/build.log" >&2
-  echo "FAIL: the program does not build in a fresh clone" >&2
+  echo "FAIL: the fresh clone does not build with the plain commands" >&2
   exit 1
 }
-[ -x "$build/app/corpometer" ] || { echo "FAIL: no program after the build" >&2; exit 1; }
+
+(cd "$clone" && cmake --install build --prefix "$work/installed") >"$work/install.log" 2>&1 || {
+  tail -n 40 "$work/install.log" >&2
+  echo "FAIL: cmake --install fails for the plain build" >&2
+  exit 1
+}
+for program in corpometer corpometer-brand corpogif; do
+  QT_QPA_PLATFORM=offscreen "$work/installed/bin/$program" --version >/dev/null 2>&1 ||
+    { echo "FAIL: the installed $program does not start" >&2; exit 1; }
+done
 echo "PASS"
