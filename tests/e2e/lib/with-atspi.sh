@@ -22,6 +22,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR=$session_tmp/runtime
 fi
 session_start_bus "$session_artefacts/dbus.log"
+# The launcher reads its settings through GSettings: the schemas Debian installs (a test's
+# own XDG_DATA_DIRS has none), the values kept in memory, so that no machine's or user's dconf
+# database reaches it.
+export GSETTINGS_SCHEMA_DIR=/usr/share/glib-2.0/schemas GSETTINGS_BACKEND=memory
 
 setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
   >"$session_artefacts/at-spi.log" 2>&1 &
@@ -30,7 +34,8 @@ session_add_server "$launcher_pid"
 # Answering means: the launcher owns its name (asking before that would start a second one
 # through D-Bus activation) and hands out the address of an accessibility bus that answers.
 a11y_bus_answers() {
-  kill -0 "$launcher_pid" 2>/dev/null || return 1
+  kill -0 "$launcher_pid" 2>/dev/null ||
+    session_die "the accessibility bus launcher ended; its log, $session_artefacts/at-spi.log:$(printf '\n'; tail -n 5 "$session_artefacts/at-spi.log")"
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' ||
     return 1
