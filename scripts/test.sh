@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, widget (offscreen), end-to-end (Xvfb), the
-# display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the Windows build's under Wine (scripts/test-windows.sh).
+# display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# widget and end-to-end tests once more with a branding and settings planted where the
+# program looks (scripts/test-branded-machine.sh), and the Windows build's under Wine
+# (scripts/test-windows.sh).
 # Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +28,9 @@ BUILD_DIR="$root/build" bash "$root/scripts/build.sh"
 # can miss even a generous bound. A fault fails both runs; ctest names every second run.
 ctest --test-dir "$root/build" --output-on-failure --parallel "$jobs" --timeout 600 \
   --repeat until-pass:2 || status=1
+
+echo "== The widget and real-window tests on a machine branded for everyone, with a user's settings"
+BUILD_DIR="$root/build" bash "$root/scripts/test-branded-machine.sh" || status=1
 
 echo "== The Windows build (MinGW-w64), tested under Wine"
 bash "$root/scripts/test-windows.sh" || status=1
