@@ -15,12 +15,12 @@ clone=$work/corpometer
 git clone --quiet --no-hardlinks "$source_dir" "$clone"
 build=$clone/build
 
-# CMake's own default generator, whatever this machine's developer prefers; both cores, as
-# a packaging helper asks for them; ccache, where there is one, only makes it quicker (the
-# compile commands stay those of the plain build).
-unset CMAKE_GENERATOR CMAKE_BUILD_TYPE
+# CMake's own default generator, whatever this machine's developer prefers; every core, as
+# a packaging helper asks for them; with CCACHE_DIR given, that compiler cache, which only
+# makes it quicker (the commands stay the plain ones).
+unset CMAKE_GENERATOR CMAKE_BUILD_TYPE CMAKE_CXX_COMPILER_LAUNCHER CMAKE_C_COMPILER_LAUNCHER
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
-if command -v ccache >/dev/null; then
+if [ -n "${CCACHE_DIR:-}" ] && command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$work
 fi
 
