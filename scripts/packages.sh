@@ -1,6 +1,8 @@
 # Package sets, sourced by the run and test scripts.
-# To build and start the program.
-RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
+# To build and start the program (qt6-l10n-tools compiles the windows' translations,
+# qt6-translations-l10n has Qt's own texts in the same languages).
+RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-l10n-tools
+              qt6-translations-l10n libgl-dev
               libgtest-dev libgmock-dev libbenchmark-dev
               xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
 # To build the Debian package and check it.

@@ -36,8 +36,6 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, cons
 constexpr QPoint kShadowFrom(6, 163), kShadowTo(376, 163);  // 90, 2445 to 5654, 2445
 constexpr QPoint kLightFrom(7, 164), kLightTo(376, 164);    // 105, 2460 to 5654, 2460
 
-constexpr char kUnavailable[] = "System Information Is Unavailable At This Time";
-
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* owner, std::unique_ptr<SystemInfoStarter> starter)
@@ -51,8 +49,8 @@ AboutDialog::AboutDialog(QWidget* owner, std::unique_ptr<SystemInfoStarter> star
           PlainLabel(this, "descriptionLabel", Twips::Rect(1050, 1125, 3885, 1170), true)),
       disclaimerLabel_(
           PlainLabel(this, "disclaimerLabel", Twips::Rect(255, 2625, 3870, 825), true)),
-      okButton_(Button(this, "okButton", QStringLiteral("OK"), Twips::Rect(4245, 2625, 1260, 345))),
-      systemInfoButton_(Button(this, "systemInfoButton", QStringLiteral("&System Info..."),
+      okButton_(Button(this, "okButton", tr("OK"), Twips::Rect(4245, 2625, 1260, 345))),
+      systemInfoButton_(Button(this, "systemInfoButton", tr("&System Info..."),
                                Twips::Rect(4260, 3075, 1245, 345))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -81,24 +79,27 @@ AboutDialog::~AboutDialog() = default;
 void AboutDialog::LoadTexts() {
     const QString title = QString::fromStdString(core::BrandingSettings.Title);
     const QString link = QString::fromStdString(core::BrandingSettings.Link);
-    setWindowTitle(QStringLiteral("About ") + title);
-    versionLabel_->setText(QStringLiteral("Version %1.%2.%3")
+    // The branding's title and link go into the texts in one pass, so that a "%1" of theirs
+    // stays as typed.
+    setWindowTitle(tr("About %1").arg(title));
+    versionLabel_->setText(tr("Version %1.%2.%3")
                                .arg(CORPOMETER_VERSION_MAJOR)
                                .arg(CORPOMETER_VERSION_MINOR)
                                .arg(CORPOMETER_VERSION_PATCH));
     titleLabel_->setText(title);
     descriptionLabel_->setText(
-        title + QStringLiteral(" is a handy tool which you can use to quickly determine") +
-        QStringLiteral(" your Body Mass Index, thereby helping you to stay healthy. For more "
-                       "information on this and other products,") +
-        QStringLiteral(" Please contact us at: ") + link);
+        tr("%1 is a handy tool which you can use to quickly determine your Body Mass Index, "
+           "thereby helping you to stay healthy. For more information on this and other "
+           "products, Please contact us at: %2")
+            .arg(title, link));
 }
 
 void AboutDialog::StartSystemInfo() {
     const std::string file = starter_ ? starter_->Locate() : std::string();
     if (!file.empty() && starter_->Start(file)) return;
     QMessageBox message(QMessageBox::NoIcon, QStringLiteral("Corpometer"),
-                        QString::fromLatin1(kUnavailable), QMessageBox::Ok, this);
+                        tr("System Information Is Unavailable At This Time"), QMessageBox::Ok,
+                        this);
     message.setWindowModality(Qt::ApplicationModal);
     message.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/ui/PopupMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QPoint>
@@ -15,7 +16,7 @@ int ShowPopupMenu(QWidget* owner, const QPoint& anchor) {
     // The menu lives only for this one choice.
     QMenu menu(owner);
     for (const MenuItem& item : kMenuItems) {
-        QAction* action = menu.addAction(QString::fromLatin1(item.Text));
+        QAction* action = menu.addAction(QCoreApplication::translate("PopupMenu", item.Text));
         action->setData(item.Command);
     }
     // Right-aligned: the menu opens to the left of the anchor. Near the screen's left

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <QtGlobal>
 // The menu of the main window's menu button: "Quick Help" and "About", shown at the
 // mouse cursor.
 
@@ -11,14 +13,15 @@ namespace PopupMenu {
 inline constexpr int kCommandAbout = 1000;
 inline constexpr int kCommandQuickHelp = 1001;
 
-// The items in the order they are inserted: position 0 first.
+// The items in the order they are inserted: position 0 first. The texts are shown in the
+// user's language (translation context "PopupMenu").
 struct MenuItem {
     const char* Text;
     int Command;
 };
 inline constexpr MenuItem kMenuItems[] = {
-    {"Quick Help", kCommandQuickHelp},
-    {"About", kCommandAbout},
+    {QT_TRANSLATE_NOOP("PopupMenu", "Quick Help"), kCommandQuickHelp},
+    {QT_TRANSLATE_NOOP("PopupMenu", "About"), kCommandAbout},
 };
 
 // Pops the menu up at the cursor with its right edge at the cursor, owned by `owner`, and

@@ -27,7 +27,7 @@ QuickHelpWindow::QuickHelpWindow(QWidget* owner)
                          Qt::WindowCloseButtonHint),
       textLabel_(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Quick Help"));
+    setWindowTitle(tr("Quick Help"));
     setFixedSize(kClientWidth, kClientHeight);
     setPalette(DesignPalette(QColor(0, 0, 128)));
 
@@ -47,26 +47,19 @@ QuickHelpWindow::QuickHelpWindow(QWidget* owner)
 
 void QuickHelpWindow::LoadTexts() {
     const QString title = QString::fromStdString(core::BrandingSettings.Title);
-    caption_ = QStringLiteral("\r") + title +
-               QStringLiteral(
-                   " is very easy to use. Simply enter your weight in the left pane, "
-                   "and select") +
-               QStringLiteral(
-                   " either Pounds or Kilograms. Next, select your height in feet and "
-                   "inches from the list on the right.") +
-               QStringLiteral(
-                   " Finally, click the \"Calculate BMI button\". Your BMI Index "
-                   "number is displayed, and the result is color-coded ") +
-               QStringLiteral(
-                   " to correspond with the legend below. Match the colors to "
-                   "determine the range in which your BMI Index falls.") +
-               QStringLiteral("\r\n") + QStringLiteral("\r\n") +
-               QStringLiteral(
-                   " The Body mass index (BMI) or Quetelet Index is a statistical "
-                   "measure of the weight of a person scaled according to height.") +
-               QStringLiteral(
-                   " It is most often used to determine the overall risk of poor "
-                   "health.");
+    // Two paragraphs after an empty line; the branding's title goes in as typed.
+    caption_ = QStringLiteral("\r") +
+               tr("%1 is very easy to use. Simply enter your weight in the left pane, and select "
+                  "either Pounds or Kilograms. Next, select your height in feet and inches from "
+                  "the list on the right. Finally, click the \"Calculate BMI button\". Your BMI "
+                  "Index number is displayed, and the result is color-coded  to correspond with "
+                  "the legend below. Match the colors to determine the range in which your BMI "
+                  "Index falls.")
+                   .arg(title) +
+               QStringLiteral("\r\n\r\n ") +
+               tr("The Body mass index (BMI) or Quetelet Index is a statistical measure of the "
+                  "weight of a person scaled according to height. It is most often used to "
+                  "determine the overall risk of poor health.");
     textLabel_->setText(LabelLines(caption_));
 }
 

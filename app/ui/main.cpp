@@ -12,6 +12,7 @@
 #include "app/ui/DesktopDocumentOpener.h"
 #include "app/ui/FirstPaintReport.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/Translations.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/QtSystemColours.h"
 
@@ -72,11 +73,13 @@ int Main(int argc, char** argv) {
     if (AsksForHelpOrVersion(argc, argv)) {
         // Answered without opening the window system, so that it works without a display.
         QCoreApplication core(argc, argv);
+        Translations::Install();
         CommandLine commandLine;
         const int status = commandLine.Read(QCoreApplication::arguments());
         return status < 0 ? kUsageError : status;
     }
     QApplication app(argc, argv);
+    Translations::Install();
     CommandLine commandLine;
     if (const int status = commandLine.Read(QCoreApplication::arguments()); status >= 0)
         return status;

@@ -40,6 +40,16 @@ appstreamcli validate --no-net "$metainfo" || fail "the AppStream data does not 
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "the AppStream data does not launch the installed desktop entry"
 
+# A desktop in a language the windows speak shows the entry and the software centre's page in
+# it too.
+for ts in "$(dirname "$0")"/../../app/ui/translations/corpometer_*.ts; do
+  language=$(basename "$ts" .ts)
+  language=${language#corpometer_}
+  grep -q "^Comment\[$language\]=" "$entry" || fail "the desktop entry has no $language comment"
+  grep -q "<summary xml:lang=\"$language\">" "$metainfo" ||
+    fail "the AppStream data has no $language summary"
+done
+
 for page in corpometer corpogif corpometer-brand; do
   man_page=$prefix/share/man/man1/$page.1.gz
   [ -f "$man_page" ] || fail "no manual page $page(1)"

@@ -86,9 +86,13 @@ e2e_stop_programs() {
 }
 
 # A home and configuration folder of the test's own (settings written by one run never reach
-# another); on exit the programs started here are stopped and the folder removed.
+# another), and English whatever the desktop's language (a test of another language sets its
+# locale for the program it starts); on exit the programs started here are stopped and the
+# folder removed.
 e2e_private_home() {
   e2e_home=$(mktemp -d)
   trap 'e2e_stop_programs; rm -rf "$e2e_home"' EXIT
   export HOME=$e2e_home XDG_CONFIG_HOME=$e2e_home/.config
+  unset LANGUAGE LC_ALL LC_MESSAGES LC_NUMERIC
+  export LANG=C.UTF-8
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The windows' language. The program's texts are written in English; a translation into the
+// user's language replaces them when there is one (German, French and Spanish are carried in
+// the program's resources), and every other language keeps the English texts. Numbers shown
+// to the user take the decimal mark of that language's locale.
+
+#include <QLocale>
+#include <QString>
+
+namespace Translations {
+
+// Installs the translation for the user's language into the application, and Qt's own for its
+// standard dialogs and menus where the system has them. The language is read from the
+// environment as Qt reads it (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), whether or not the system
+// has that locale generated. Returns the language installed ("de", "fr", "es"), or an empty
+// text for English. Call once, after the application object is made.
+QString Install();
+
+// The locale whose decimal mark the windows show numbers with: the user's numeric locale
+// (LC_ALL, LC_NUMERIC, LANG) when its language is one the windows are translated into, else
+// the plain English form with ".".
+QLocale NumberLocale();
+
+// A number formatted with "." as its decimal mark, shown with NumberLocale()'s mark.
+QString LocalDecimals(const QString& number);
+
+}  // namespace Translations

@@ -1,0 +1,57 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 ist ein praktisches Werkzeug, mit dem Sie schnell Ihren Body-Mass-Index bestimmen und so etwas für Ihre Gesundheit tun können. Mehr über dieses und andere Produkte erfahren Sie bei: %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind zurzeit nicht verfügbar.</translation>
+    </message>
+</context>
+<context>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Kurzhilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+</context>
+<context>
+    <name>QuickHelpWindow</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Kurzhilfe</translation>
+    </message>
+    <message>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <translation>%1 ist ganz einfach zu bedienen. Geben Sie links Ihr Gewicht ein und wählen Sie Pfund oder Kilogramm. Wählen Sie dann rechts Ihre Größe aus der Liste. Klicken Sie zum Schluss auf „BMI berechnen“. Ihr BMI wird angezeigt, in der Farbe seines Bereichs in der Legende unten: So sehen Sie auf einen Blick, in welchen Bereich Ihr BMI fällt.</translation>
+    </message>
+    <message>
+        <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
+        <translation>Der Body-Mass-Index (BMI) oder Quetelet-Index ist ein statistisches Maß für das Gewicht eines Menschen im Verhältnis zu seiner Größe. Er dient meist dazu, das allgemeine Gesundheitsrisiko abzuschätzen.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,57 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Info. del &amp;sistema...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Versión %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 es una herramienta práctica para calcular rápidamente su índice de masa corporal y ayudarle así a mantenerse sano. Para más información sobre este y otros productos, póngase en contacto con nosotros en: %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>La información del sistema no está disponible en este momento.</translation>
+    </message>
+</context>
+<context>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Ayuda rápida</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+</context>
+<context>
+    <name>QuickHelpWindow</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Ayuda rápida</translation>
+    </message>
+    <message>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <translation>%1 es muy fácil de usar. Escriba su peso en el panel izquierdo y elija Libras o Kilogramos. Después, elija su estatura en la lista de la derecha. Por último, pulse «Calcular IMC». Su IMC aparece en el color de su categoría: compárelo con la leyenda de abajo para saber en qué categoría se encuentra.</translation>
+    </message>
+    <message>
+        <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
+        <translation>El índice de masa corporal (IMC) o índice de Quetelet es una medida estadística del peso de una persona en relación con su estatura. Se usa sobre todo para estimar el riesgo general para la salud.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,57 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Infos &amp;système...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 est un outil pratique qui vous permet de calculer rapidement votre indice de masse corporelle pour vous aider à rester en bonne santé. Pour en savoir plus sur ce produit et nos autres produits, contactez-nous : %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Les informations système ne sont pas disponibles pour le moment.</translation>
+    </message>
+</context>
+<context>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Aide rapide</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+</context>
+<context>
+    <name>QuickHelpWindow</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Aide rapide</translation>
+    </message>
+    <message>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <translation>%1 est très simple à utiliser. Saisissez votre poids dans le cadre de gauche et choisissez Livres ou Kilogrammes. Choisissez ensuite votre taille dans la liste de droite. Enfin, cliquez sur « Calculer l’IMC ». Votre IMC s’affiche dans la couleur de sa catégorie : comparez-la à la légende du bas pour savoir où se situe votre IMC.</translation>
+    </message>
+    <message>
+        <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
+        <translation>L’indice de masse corporelle (IMC), ou indice de Quetelet, est une mesure statistique du poids d’une personne rapporté à sa taille. On l’utilise le plus souvent pour évaluer le risque global pour la santé.</translation>
+    </message>
+</context>
+</TS>
