@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>&amp;System Info...</source>
-        <translation>Info. del &amp;sistema...</translation>
+        <translation>Info. &amp;sistema</translation>
     </message>
     <message>
         <source>About %1</source>

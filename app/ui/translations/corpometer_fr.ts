@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>&amp;System Info...</source>
-        <translation>Infos &amp;système...</translation>
+        <translation>Infos &amp;système</translation>
     </message>
     <message>
         <source>About %1</source>
