@@ -38,13 +38,28 @@ Rgb BandColour(BmiBand band) {
     return {0, 0, 0};
 }
 
+Rgb ResultColour(BmiBand band) {
+    if (band == BmiBand::Overweight) return {191, 96, 48};  // three quarters of the legend's
+    return BandColour(band);
+}
+
+WeightRange AcceptedWeights(bool kilograms) {
+    if (!kilograms) return {kLightestPounds, kHeaviestPounds};
+    return {std::ceil(kLightestPounds / kPoundsPerKilogram * 10) / 10,
+            std::floor(kHeaviestPounds / kPoundsPerKilogram * 10) / 10};
+}
+
 BmiResult ComputeBmi(const BmiInput& input) {
     BmiResult result;
     double pounds = input.weight;
     if (input.weightInKilograms) pounds *= kPoundsPerKilogram;
-    // "not greater than zero" also catches a NaN; an infinite weight cannot give a result.
-    if (!(pounds > 0) || !std::isfinite(pounds)) {
+    // "Not greater than zero" also catches a NaN.
+    if (!(pounds > 0)) {
         result.error = BmiError::WeightMissing;
+        return result;
+    }
+    if (pounds < kLightestPounds || pounds > kHeaviestPounds) {
+        result.error = BmiError::WeightOutOfRange;
         return result;
     }
     if (input.heightIndex == -1) {
@@ -57,7 +72,7 @@ BmiResult ComputeBmi(const BmiInput& input) {
     const double bmi = (pounds / (inches * inches)) * kImperialFactor;
     double ideal = ((inches * inches) * kTargetBmi) / kImperialFactor;
     if (input.weightInKilograms) ideal /= kPoundsPerKilogram;
-    if (!std::isfinite(bmi) || !std::isfinite(ideal)) {  // a weight past the double range
+    if (!std::isfinite(bmi) || !std::isfinite(ideal)) {  // a row of no height
         result.error = BmiError::WeightMissing;
         return result;
     }

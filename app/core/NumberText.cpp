@@ -24,8 +24,9 @@ std::string WithoutBlanks(const std::string& text) {
 }
 
 // "&H" and "&O" integers: up to four digits they are 16-bit, up to eight 32-bit, both
-// signed, as the platform's number reader has it (so "&HFFFF" reads -1).
-double ReadRadixInteger(const std::string& s, std::size_t pos, int radix) {
+// signed, as the platform's number reader has it (so "&HFFFF" reads -1). `pos` is left after
+// the last digit.
+double ReadRadixInteger(const std::string& s, std::size_t& pos, int radix) {
     std::uint64_t value = 0;
     std::size_t digits = 0;
     bool huge = false;
@@ -56,29 +57,36 @@ std::size_t SkipDigits(const std::string& s, std::size_t pos) {
     return pos;
 }
 
-}  // namespace
+// The number at the start of `s` (blanks already dropped) and where it ends; `end` is 0 when
+// `s` starts with no number. `commaIsMark`: "," is a decimal mark as well as ".".
+struct LeadingNumber {
+    double value = 0;
+    std::size_t end = 0;
+};
 
-double ReadLeadingNumber(const std::string& text) {
-    const std::string s = WithoutBlanks(text);
+LeadingNumber ScanNumber(const std::string& s, bool commaIsMark) {
     if (s.size() >= 2 && s[0] == '&') {
         const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
-        if (kind == 'H') return ReadRadixInteger(s, 2, 16);
-        if (kind == 'O') return ReadRadixInteger(s, 2, 8);
-        return 0;
+        if (kind != 'H' && kind != 'O') return {};
+        std::size_t pos = 2;
+        const double value = ReadRadixInteger(s, pos, kind == 'H' ? 16 : 8);
+        return {value, pos > 2 ? pos : 0};
     }
-    // The longest prefix of the form [sign] digits [. digits] [E [sign] digits].
+    // The longest prefix of the form [sign] digits [mark digits] [E [sign] digits].
     std::size_t pos = 0;
     if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) ++pos;
     const std::size_t intStart = pos;
     pos = SkipDigits(s, pos);
     bool anyDigits = pos > intStart;
-    if (pos < s.size() && s[pos] == '.') {
+    std::size_t mark = std::string::npos;
+    if (pos < s.size() && (s[pos] == '.' || (commaIsMark && s[pos] == ','))) {
+        mark = pos;
         const std::size_t fracStart = pos + 1;
         const std::size_t fracEnd = SkipDigits(s, fracStart);
         anyDigits = anyDigits || fracEnd > fracStart;
         pos = fracEnd;
     }
-    if (!anyDigits) return 0;
+    if (!anyDigits) return {};
     if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
         std::size_t expPos = pos + 1;
         if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-')) ++expPos;
@@ -88,20 +96,33 @@ double ReadLeadingNumber(const std::string& text) {
     // from_chars reads "." as the separator whatever the locale; it takes no "+".
     const bool negative = s[0] == '-';
     const std::size_t start = (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    std::string number = s.substr(start, pos - start);
+    if (mark != std::string::npos) number[mark - start] = '.';
     double value = 0;
-    const auto [end, error] = std::from_chars(s.data() + start, s.data() + pos, value);
-    if (error == std::errc::result_out_of_range) {
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
         // Past the double range: an exponent below zero underflows to 0, else it overflows.
-        const std::string number = s.substr(start, pos - start);
         const std::size_t e = number.find_first_of("eE");
         const bool underflow =
             e != std::string::npos && e + 1 < number.size() && number[e + 1] == '-';
         value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
-    } else if (error != std::errc()) {
+    } else if (result.ec != std::errc()) {
         value = 0;
     }
-    (void)end;
-    return negative ? -value : value;
+    return {negative ? -value : value, pos};
+}
+
+}  // namespace
+
+double ReadLeadingNumber(const std::string& text) {
+    return ScanNumber(WithoutBlanks(text), false).value;
+}
+
+std::optional<double> ReadWholeNumber(const std::string& text) {
+    const std::string s = WithoutBlanks(text);
+    const LeadingNumber number = ScanNumber(s, true);
+    if (number.end == 0 || number.end != s.size()) return std::nullopt;
+    return number.value;
 }
 
 std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {

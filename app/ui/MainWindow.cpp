@@ -372,7 +372,8 @@ void MainWindow::FillHeightList(int unitIndex) {
 
 void MainWindow::CalculateClick() {
     core::BmiInput input;
-    input.weight = core::ReadLeadingNumber(weightEdit_->text().toStdString());
+    // A text that is not one number is no weight: "80kg" must not calculate with 80 pounds.
+    input.weight = core::ReadWholeNumber(weightEdit_->text().toStdString()).value_or(0);
     input.weightInKilograms = weightUnitOptions_[0]->isChecked();
     const QListWidgetItem* row = heightList_->currentItem();
     const bool rowSelected = row != nullptr && row->isSelected();
@@ -383,6 +384,13 @@ void MainWindow::CalculateClick() {
     const core::BmiResult result = core::ComputeBmi(input);
     if (result.error == core::BmiError::WeightMissing) {
         ShowInputMessage("Please specify weight");
+        return;
+    }
+    if (result.error == core::BmiError::WeightOutOfRange) {
+        const core::WeightRange range = core::AcceptedWeights(input.weightInKilograms);
+        ShowInputMessage(QString("Please specify a weight between %1 and %2 %3")
+                             .arg(QString::number(range.lightest), QString::number(range.heaviest),
+                                  input.weightInKilograms ? "kgs." : "lbs."));
         return;
     }
     if (result.error == core::BmiError::HeightMissing) {

@@ -67,13 +67,33 @@ TEST(ComputeBmi, WeightIsCheckedAfterConversionAndBeforeHeight) {
         EXPECT_EQ(ComputeBmi(FeetInches(weight, -1)).error, BmiError::WeightMissing) << weight;
     }
     EXPECT_EQ(ComputeBmi(FeetInches(140, -1)).error, BmiError::HeightMissing);
-    // A positive weight that the kilogram factor pushes past the double range is no weight.
-    EXPECT_EQ(ComputeBmi(FeetInches(1e308, 20, true)).error, BmiError::WeightMissing);
+}
+
+TEST(ComputeBmi, WeightsNoPersonHasAreRefusedAndEveryOtherFigureFitsItsPattern) {
+    EXPECT_EQ(ComputeBmi(FeetInches(9.99, 20)).error, BmiError::WeightOutOfRange);
+    EXPECT_EQ(ComputeBmi(FeetInches(1500.01, 20)).error, BmiError::WeightOutOfRange);
+    EXPECT_EQ(ComputeBmi(FeetInches(999999, -1, true)).error, BmiError::WeightOutOfRange);
     EXPECT_EQ(ComputeBmi(FeetInches(std::numeric_limits<double>::infinity(), 20)).error,
-              BmiError::WeightMissing);
-    // A tiny height row with a huge weight overflows the quotient.
-    EXPECT_EQ(ComputeBmi(Centimetres(1.7e308, 0, "0.0001 cm", false)).error,
-              BmiError::WeightMissing);
+              BmiError::WeightOutOfRange);
+    // The range shown for kilograms holds only weights that are accepted.
+    const WeightRange kilograms = AcceptedWeights(true);
+    EXPECT_DOUBLE_EQ(kilograms.lightest, 4.6);
+    EXPECT_DOUBLE_EQ(kilograms.heaviest, 681.8);
+    for (double limit : {kilograms.lightest, kilograms.heaviest}) {
+        EXPECT_EQ(ComputeBmi(FeetInches(limit, 20, true)).error, BmiError::None) << limit;
+    }
+    EXPECT_EQ(ComputeBmi(FeetInches(4.5, 20, true)).error, BmiError::WeightOutOfRange);
+    // The extremes at the shortest and tallest rows of both lists: at most three whole digits.
+    for (double pounds : {10.0, 1500.0}) {
+        for (const BmiInput& input :
+             {FeetInches(pounds, 0), FeetInches(pounds, 35),
+              Centimetres(pounds, 0, "121 cm", false), Centimetres(pounds, 90, "211 cm", false)}) {
+            const BmiResult r = ComputeBmi(input);
+            ASSERT_EQ(r.error, BmiError::None) << pounds;
+            EXPECT_GE(r.bmi, 1) << pounds;
+            EXPECT_LT(r.bmi, 1000) << pounds;
+        }
+    }
 }
 
 TEST(ComputeBmi, BandColoursMatchTheLegend) {

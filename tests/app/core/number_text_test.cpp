@@ -32,3 +32,20 @@ TEST(ReadLeadingNumber, TakesTheLongestNumericPrefixLeniently) {
     EXPECT_TRUE(std::isinf(ReadLeadingNumber("1e400")));
     EXPECT_TRUE(std::isinf(ReadLeadingNumber(std::string(400, '9'))));
 }
+
+TEST(ReadWholeNumber, AWeightIsOneNumberWithADecimalPointOrComma) {
+    const ParseCase taken[] = {
+        {"70,5", 70.5}, {"70.5", 70.5}, {" +72 ", 72}, {"1 40", 140}, {",5", 0.5},
+        {"5,", 5},      {"1e2", 100},   {"&H1F", 31},  {"-3", -3},
+    };
+    for (const auto& c : taken) {
+        const auto read = ReadWholeNumber(c.text);
+        ASSERT_TRUE(read.has_value()) << '"' << c.text << '"';
+        EXPECT_DOUBLE_EQ(*read, c.expected) << '"' << c.text << '"';
+    }
+    // What is left over after the number would otherwise be dropped without a word.
+    for (const char* refused : {"80kg", "70.5.3", "70,5,3", "7,5.3", "12 lbs", "", "kg", "&H",
+                                "&HFZ", "2e", "+", "1.5-"}) {
+        EXPECT_FALSE(ReadWholeNumber(refused).has_value()) << '"' << refused << '"';
+    }
+}

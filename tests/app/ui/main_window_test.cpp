@@ -63,7 +63,8 @@ class MainWindowTest : public QObject {
     void resultIsReadWithItsBand();
     void missingInputsAreReportedAndChangeNothing_data();
     void missingInputsAreReportedAndChangeNothing();
-    void hugeSavedWeightIsRefusedLikeAMissingOne();
+    void hugeSavedWeightIsRefused();
+    void everyResultFitsItsLabel();
     void switchingTheHeightUnitRefillsTheListWithoutSelection();
     void unitOptionsSetTheWeightUnitLabel();
     void extremeResultsFlashUntilTheNextCalculation();
@@ -281,12 +282,10 @@ void MainWindowTest::calculatingShowsTheResultAndSavesTheInputsAsTyped_data() {
                                << "Weight for 22.5 BMI : 69.12 kgs." << QColor(0, 128, 0);
     QTest::newRow("centimetres") << "70" << true << true << 54 << "22.86"
                                  << "Weight for 22.5 BMI : 68.91 kgs." << QColor(0, 128, 0);
-    QTest::newRow("comma stops the number")
-        << "72,5" << true << true << 54 << "23.51"
-        << "Weight for 22.5 BMI : 68.91 kgs." << QColor(0, 128, 0);
-    QTest::newRow("underweight, trailing text")
-        << "100 lbs" << false << false << 20 << "15.24"
-        << "Weight for 22.5 BMI : 147.68 lbs" << QColor(0, 0, 255);
+    QTest::newRow("decimal comma") << "70,5" << true << true << 54 << "23.02"
+                                   << "Weight for 22.5 BMI : 68.91 kgs." << QColor(0, 128, 0);
+    QTest::newRow("underweight") << " 100 " << false << false << 20 << "15.24"
+                                 << "Weight for 22.5 BMI : 147.68 lbs" << QColor(0, 0, 255);
     QTest::newRow("overweight") << "180" << false << false << 20 << "27.42"
                                 << "Weight for 22.5 BMI : 147.68 lbs" << QColor(255, 128, 64);
     QTest::newRow("obese") << "220" << false << false << 20 << "33.52"
@@ -456,19 +455,28 @@ void MainWindowTest::screenReadersFindEveryControlByName() {
 
 void MainWindowTest::missingInputsAreReportedAndChangeNothing_data() {
     QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("kilograms");
     QTest::addColumn<bool>("selectRow");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "" << true << "Please specify weight";
-    QTest::newRow("zero") << "0" << true << "Please specify weight";
-    QTest::newRow("negative") << "-70" << true << "Please specify weight";
-    QTest::newRow("letters") << "heavy" << true << "Please specify weight";
-    QTest::newRow("past the double range") << "1e400" << true << "Please specify weight";
-    QTest::newRow("no row") << "150" << false << "Please specify height";
-    QTest::newRow("both: weight first") << "" << false << "Please specify weight";
+    const QString pounds = "Please specify a weight between 10 and 1500 lbs.";
+    QTest::newRow("empty") << "" << false << true << "Please specify weight";
+    QTest::newRow("zero") << "0" << false << true << "Please specify weight";
+    QTest::newRow("negative") << "-70" << false << true << "Please specify weight";
+    QTest::newRow("letters") << "heavy" << false << true << "Please specify weight";
+    QTest::newRow("unit typed in") << "80kg" << false << true << "Please specify weight";
+    QTest::newRow("two decimal marks") << "70.5.3" << false << true << "Please specify weight";
+    QTest::newRow("one pound") << "1" << false << true << pounds;
+    QTest::newRow("past the double range") << "1e400" << false << true << pounds;
+    QTest::newRow("a million kilograms")
+        << "999999" << true << true << "Please specify a weight between 4.6 and 681.8 kgs.";
+    QTest::newRow("no row") << "150" << false << false << "Please specify height";
+    QTest::newRow("both: weight first") << "" << false << false << "Please specify weight";
+    QTest::newRow("out of range before no row") << "2000" << false << false << pounds;
 }
 
 void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     QFETCH(QString, weight);
+    QFETCH(bool, kilograms);
     QFETCH(bool, selectRow);
     QFETCH(QString, message);
     LoadWindow();
@@ -477,6 +485,7 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     ClickCalculate();
     const QString savedWeight = SavedSetting("Weight");
 
+    if (kilograms) QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
     Control<QLineEdit>("weightEdit")->setText(weight);
     if (!selectRow) Control<QListWidget>("heightList")->clear();
     Message shown;
@@ -491,15 +500,49 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing() {
     QCOMPARE(SavedSetting("Height"), QString("20"));
 }
 
-void MainWindowTest::hugeSavedWeightIsRefusedLikeAMissingOne() {
+void MainWindowTest::hugeSavedWeightIsRefused() {
     WriteSettings(QString(1000000, '9'), "20");
     LoadWindow();
     Message shown;
     CatchNextMessage(shown);
     ClickCalculate();
     QVERIFY(shown.shown);
-    QCOMPARE(shown.text, QString("Please specify weight"));
+    QCOMPARE(shown.text, QString("Please specify a weight between 10 and 1500 lbs."));
     QCOMPARE(Control<QLabel>("bmiLabel")->text(), QString());
+}
+
+void MainWindowTest::everyResultFitsItsLabel() {
+    // The lightest and heaviest weights accepted, at the shortest and tallest rows of both
+    // lists: the figure and the ideal-weight line are shown whole.
+    LoadWindow();
+    auto* weight = Control<QLineEdit>("weightEdit");
+    auto* list = Control<QListWidget>("heightList");
+    const auto fits = [](QLabel* label) {
+        return label->fontMetrics().horizontalAdvance(label->text()) <=
+               label->contentsRect().width();
+    };
+    for (const char* unit : {"feetInchesOption", "centimetresOption"}) {
+        QTest::mouseClick(Control<QRadioButton>(unit), Qt::LeftButton);
+        for (const char* weightUnit : {"poundsOption", "kilogramsOption"}) {
+            QTest::mouseClick(Control<QRadioButton>(weightUnit), Qt::LeftButton);
+            const bool kilograms = QString(weightUnit) == "kilogramsOption";
+            for (const char* typed : {kilograms ? "4.6" : "10", kilograms ? "681.8" : "1500"}) {
+                for (int row : {0, list->count() - 1}) {
+                    weight->setText(typed);
+                    list->setCurrentRow(row);
+                    ClickCalculate();
+                    for (const char* name : {"bmiLabel", "idealWeightLabel"}) {
+                        auto* label = Control<QLabel>(name);
+                        QVERIFY2(!label->text().isEmpty() && fits(label),
+                                 qPrintable(QString("%1 at row %2: %3 \"%4\"")
+                                                .arg(typed)
+                                                .arg(row)
+                                                .arg(name, label->text())));
+                    }
+                }
+            }
+        }
+    }
 }
 
 void MainWindowTest::switchingTheHeightUnitRefillsTheListWithoutSelection() {
