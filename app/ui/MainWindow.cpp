@@ -49,6 +49,13 @@ const QString kApplication = "Corpometer";
 const QString kSettingsSection = "Settings";
 const QString kWeightKey = "Weight";
 const QString kHeightKey = "Height";
+// The unit choices, stored by the option's name; anything else starts as a first start does.
+const QString kWeightUnitKey = "WeightUnit";
+const QString kHeightUnitKey = "HeightUnit";
+const QString kPounds = "Pounds";
+const QString kKilograms = "Kilograms";
+const QString kFeetInches = "FeetInches";
+const QString kCentimeters = "Centimeters";
 const QString kDefaultWeight = "140";
 const QString kDefaultHeight = "20";
 
@@ -341,6 +348,25 @@ void MainWindow::Load() {
 
     RunStep([&] { HeightUnitClick(core::kFeetInches); });
     RunStep([&] { PlaceBannerFirstPoint(); });
+    // The units before the height row: the saved row is a row of the list of its unit.
+    RunStep([&] {
+        const QString unit =
+            SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightUnitKey, kPounds);
+        if (unit == kKilograms) weightUnitOptions_[0]->setChecked(true);
+    });
+    RunStep([&] {
+        const QString unit =
+            SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightUnitKey, kFeetInches);
+        if (unit == kCentimeters) heightUnitOptions_[1]->setChecked(true);  // refills the list
+    });
+    // Tab goes to the chosen option of each pair, as it does once the pair has had the focus.
+    for (const auto& options : {weightUnitOptions_, heightUnitOptions_}) {
+        for (QRadioButton* option : options) {
+            const Qt::FocusPolicy policy = option->focusPolicy();
+            option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                       : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+        }
+    }
     RunStep([&] {
         weightEdit_->setText(
             SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightKey, kDefaultWeight));
@@ -411,9 +437,12 @@ void MainWindow::CalculateClick() {
         SetResultColour(ColourOf(result.band));
     }
 
-    SettingsStore::SaveSetting(kApplication, kSettingsSection, kWeightKey, weightEdit_->text());
-    SettingsStore::SaveSetting(kApplication, kSettingsSection, kHeightKey,
-                               QString::number(input.heightIndex));
+    SettingsStore::SaveSettings(
+        kApplication, kSettingsSection,
+        {{kWeightKey, weightEdit_->text()},
+         {kHeightKey, QString::number(input.heightIndex)},
+         {kWeightUnitKey, input.weightInKilograms ? kKilograms : kPounds},
+         {kHeightUnitKey, input.heightInFeetInches ? kFeetInches : kCentimeters}});
 }
 
 void MainWindow::AnnounceResult(const QString& spoken) {

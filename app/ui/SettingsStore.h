@@ -1,15 +1,26 @@
 #pragma once
-// The per-user settings store: texts under an application, a section and a key. Kept in
-// an INI file where Qt keeps per-user settings ($XDG_CONFIG_HOME/<application>.ini here).
+// The per-user settings store: texts under an application, a section and a key. Kept in an
+// INI file where Qt keeps per-user settings ($XDG_CONFIG_HOME/<application>.ini here).
+//
+// The file is the user's own and may be anything: only a regular file (or a link to one) is
+// read or written. Anything else (a FIFO, a device, a folder) is treated as absent and left as
+// it is; a store that cannot be read or written never stops the program. Each kind of trouble
+// is said once on standard error, naming the file.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace SettingsStore {
 
-// The stored text, or `defaultValue` when the key is absent.
+// The file that holds `application`'s settings.
+QString SettingsFile(const QString& application);
+
+// The stored text, or `defaultValue` when the key is absent or the file cannot be read.
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue);
-void SaveSetting(const QString& application, const QString& section, const QString& key,
-                 const QString& value);
+// Writes the keys given, all at once.
+void SaveSettings(const QString& application, const QString& section,
+                  const QList<QPair<QString, QString>>& values);
 
 }  // namespace SettingsStore

@@ -67,6 +67,9 @@ class MainWindowTest : public QObject {
     void everyResultFitsItsLabel();
     void switchingTheHeightUnitRefillsTheListWithoutSelection();
     void unitOptionsSetTheWeightUnitLabel();
+    void unitsComeBackWithTheRowOfTheirList_data();
+    void unitsComeBackWithTheRowOfTheirList();
+    void aSavedRowPastItsListSelectsNothing();
     void extremeResultsFlashUntilTheNextCalculation();
     void nameLineOpensTheLinkAndTitleLineNothing();
     void formButtonsMinimiseAndClose();
@@ -574,12 +577,58 @@ void MainWindowTest::unitOptionsSetTheWeightUnitLabel() {
     QCOMPARE(unit->text(), QString("Kgs."));
     QTest::mouseClick(Control<QRadioButton>("poundsOption"), Qt::LeftButton);
     QCOMPARE(unit->text(), QString("Lbs."));
-    // The weight unit is not stored: the next start is in pounds again.
-    QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
+}
+
+void MainWindowTest::unitsComeBackWithTheRowOfTheirList_data() {
+    QTest::addColumn<bool>("kilograms");
+    QTest::addColumn<bool>("centimetres");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("bmi");
+    // Row 34 of the centimetre list is 155 cm; of the feet list it would be 6' 10".
+    QTest::newRow("kilograms at centimetres") << true << true << "50" << 34 << "20.81";
+    // Row 59 (180 cm) is past the end of the feet list.
+    QTest::newRow("heavy at a tall centimetre row") << true << true << "100" << 59 << "30.86";
+    QTest::newRow("pounds at feet and inches") << false << false << "150" << 21 << "22.2";
+}
+
+void MainWindowTest::unitsComeBackWithTheRowOfTheirList() {
+    QFETCH(bool, kilograms);
+    QFETCH(bool, centimetres);
+    QFETCH(QString, weight);
+    QFETCH(int, row);
+    QFETCH(QString, bmi);
+    LoadWindow();
+    if (kilograms) QTest::mouseClick(Control<QRadioButton>("kilogramsOption"), Qt::LeftButton);
+    if (centimetres) QTest::mouseClick(Control<QRadioButton>("centimetresOption"), Qt::LeftButton);
+    Control<QLineEdit>("weightEdit")->setText(weight);
+    Control<QListWidget>("heightList")->setCurrentRow(row);
     ClickCalculate();
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), bmi);
+
+    LoadWindow();  // the next start
+    QCOMPARE(Control<QRadioButton>("kilogramsOption")->isChecked(), kilograms);
+    QCOMPARE(Control<QRadioButton>("centimetresOption")->isChecked(), centimetres);
+    QCOMPARE(Control<QLabel>("weightUnitLabel")->text(), QString(kilograms ? "Kgs." : "Lbs"));
+    QCOMPARE(Control<QListWidget>("heightList")->count(), centimetres ? 91 : 36);
+    QCOMPARE(Control<QListWidget>("heightList")->currentRow(), row);
+    ClickCalculate();
+    QCOMPARE(Control<QLabel>("bmiLabel")->text(), bmi);
+}
+
+void MainWindowTest::aSavedRowPastItsListSelectsNothing() {
+    // A row of the centimetre list saved with the feet unit (as an older start wrote it) is
+    // never taken as a row of the other list; unknown unit names start as a first start.
+    WriteSettings("150", "60");
+    {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Corpometer");
+        settings.setValue("Settings/HeightUnit", "FeetInches");
+        settings.setValue("Settings/WeightUnit", "Stones");
+    }
     LoadWindow();
     QVERIFY(Control<QRadioButton>("poundsOption")->isChecked());
-    QCOMPARE(Control<QLabel>("weightUnitLabel")->text(), QString("Lbs"));
+    QCOMPARE(Control<QListWidget>("heightList")->count(), 36);
+    QCOMPARE(Control<QListWidget>("heightList")->currentRow(), -1);
 }
 
 void MainWindowTest::extremeResultsFlashUntilTheNextCalculation() {
