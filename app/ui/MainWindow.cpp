@@ -28,6 +28,7 @@
 #include "app/ui/SettingsStore.h"
 #include "app/ui/Twips.h"
 #include "app/ui/WindowFonts.h"
+#include "controls/qt/GifViewerWidget.h"
 #include "controls/qt/PictureButtonWidget.h"
 #include "controls/qt/QtPictures.h"
 
@@ -237,6 +238,7 @@ void MainWindow::CreateWeightPanel() {
     weightEdit_->setGeometry(Twips::Rect(255, 735, 1395, 645));
     weightEdit_->setFont(WindowFonts::Font(kTimes, 26.25));
     connect(weightEdit_, &QLineEdit::returnPressed, this, &MainWindow::CalculateClick);
+    connect(weightEdit_, &QLineEdit::textChanged, this, &MainWindow::ClearResult);
     panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
 
     weightUnitLabel_ =
@@ -265,6 +267,8 @@ void MainWindow::CreateHeightPanel() {
     heightList_->setFont(WindowFonts::Font(kVerdana, 14.25));
     heightList_->setSelectionMode(QAbstractItemView::SingleSelection);
     heightList_->installEventFilter(this);  // Enter calculates, as in the weight box
+    connect(heightList_, &QListWidget::currentRowChanged, this, &MainWindow::ClearResult);
+    connect(heightList_, &QListWidget::itemSelectionChanged, this, &MainWindow::ClearResult);
     panelCaptions_[1]->setBuddy(heightList_);
     heightList_->setAccessibleName(
         panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
@@ -299,6 +303,9 @@ void MainWindow::CreateResultPanel() {
         MakeLabel(resultPanel_, "idealWeightLabel", QString(), Twips::Rect(120, 1440, 2655, 255),
                   WindowFonts::Font(kTahoma, 8.25));
     SetTextColour(idealWeightLabel_, kIdealWeightColour);
+    // Colour alone does not tell the bands apart for everyone: the band is named in words.
+    bandLabel_ = MakeLabel(resultPanel_, "bandLabel", QString(), Twips::Rect(2790, 1275, 3510, 255),
+                           WindowFonts::Font(kTahoma, 8.25, true));
 }
 
 void MainWindow::CreateLegend() {
@@ -335,8 +342,10 @@ void MainWindow::SetTabOrder() {
     QWidget::setTabOrder(heightList_, heightUnitOptions_[0]);
     QWidget::setTabOrder(heightUnitOptions_[0], heightUnitOptions_[1]);
     QWidget::setTabOrder(heightUnitOptions_[1], calculateButton_);
-    // Then the strip's buttons from left to right: menu, minimise, close.
-    QWidget::setTabOrder(calculateButton_, windowButtons_[0]);
+    // Then the strip from left to right: the banner (a stop only while it links), menu,
+    // minimise, close.
+    QWidget::setTabOrder(calculateButton_, bannerAnimation_);
+    QWidget::setTabOrder(bannerAnimation_, windowButtons_[0]);
     QWidget::setTabOrder(windowButtons_[0], windowButtons_[1]);
     QWidget::setTabOrder(windowButtons_[1], windowButtons_[2]);
     weightEdit_->setFocus();
@@ -370,6 +379,7 @@ void MainWindow::Load() {
     RunStep([&] {
         weightEdit_->setText(
             SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightKey, kDefaultWeight));
+        weightEdit_->selectAll();  // typed at start, a weight replaces the saved one
     });
     RunStep([&] {
         const QString saved =
@@ -425,7 +435,8 @@ void MainWindow::CalculateClick() {
     }
 
     bmiLabel_->setText(QString::fromStdString(core::FormatBmi(result.bmi)));
-    AnnounceResult(bmiLabel_->text() + ", " + kBandNames[static_cast<int>(result.band)]);
+    bandLabel_->setText(kBandNames[static_cast<int>(result.band)]);
+    AnnounceResult(bmiLabel_->text() + ", " + bandLabel_->text());
     idealWeightLabel_->setText("Weight for 22.5 BMI : " +
                                QString::fromStdString(core::FormatIdealWeight(result.idealWeight)) +
                                (input.weightInKilograms ? " kgs." : " lbs"));
@@ -434,7 +445,8 @@ void MainWindow::CalculateClick() {
         flashTimer_->start();
         SetResultColour(kFlashBright);
     } else {
-        SetResultColour(ColourOf(result.band));
+        const core::Rgb shade = core::ResultColour(result.band);
+        SetResultColour(QColor(shade.red, shade.green, shade.blue));
     }
 
     SettingsStore::SaveSettings(
@@ -453,6 +465,15 @@ void MainWindow::AnnounceResult(const QString& spoken) {
     // The same result again is announced again.
     QAccessibleEvent event(bmiLabel_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
+}
+
+void MainWindow::ClearResult() {
+    if (bmiLabel_->text().isEmpty()) return;
+    flashTimer_->stop();
+    bmiLabel_->clear();
+    bandLabel_->clear();
+    idealWeightLabel_->clear();
+    AnnounceResult(QString());
 }
 
 void MainWindow::ShowInputMessage(const QString& text) {
@@ -500,6 +521,7 @@ void MainWindow::ShowPopupMenu() {
 
 void MainWindow::WeightUnitClick(int index) {
     weightUnitLabel_->setText(index == 1 ? "Lbs." : "Kgs.");
+    ClearResult();
 }
 
 void MainWindow::HeightUnitClick(int index) {
@@ -554,6 +576,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bannerAnimation_) return FilterBannerAnimationEvent(event);
     if (watched == heightList_) {
         if (event->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(event)->key();

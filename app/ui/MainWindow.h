@@ -84,6 +84,12 @@ class MainWindow : public QWidget {
 
     // Screen readers read the result label as the result with its band.
     void AnnounceResult(const QString& spoken);
+    // A result belongs to the inputs it was calculated from: any change of them clears it.
+    void ClearResult();
+    // Enter or Space on the animated banner, when it links, opens the link.
+    void BannerAnimationKey(int keyAscii);
+    // The animated banner shows the focus mark over its picture.
+    bool FilterBannerAnimationEvent(QEvent* event);
 
     void ShowInputMessage(const QString& text);
     void SetResultColour(const QColor& colour);
@@ -117,6 +123,7 @@ class MainWindow : public QWidget {
     controls::PictureButtonWidget* calculateButton_ = nullptr;
     QLabel* bmiLabel_ = nullptr;
     QLabel* idealWeightLabel_ = nullptr;
+    QLabel* bandLabel_ = nullptr;  // the band of the result by name, under the figure
     std::array<QLabel*, 5> legendSwatches_{};
     std::array<QLabel*, 5> legendRanges_{};
     QTimer* flashTimer_ = nullptr;

@@ -2,6 +2,7 @@
 // bannerAnimation_, as the branding asks, placed at the two banner points of the load sequence.
 // A click on either opens the branding link, as a click on the name line does.
 
+#include <QPainter>
 #include <QPixmap>
 
 #include "app/core/Branding.h"
@@ -10,6 +11,7 @@
 #include "app/ui/AccessibleLink.h"
 #include "app/ui/ClickLabel.h"
 #include "app/ui/MainWindow.h"
+#include "controls/qt/FocusMark.h"
 #include "controls/qt/GifViewerWidget.h"
 
 void MainWindow::CreateBannerControls() {
@@ -25,6 +27,9 @@ void MainWindow::CreateBannerControls() {
     bannerAnimation_->hide();  // until the branding asks for it
     connect(bannerAnimation_, &controls::GifViewerWidget::Click, this,
             [this] { BannerAnimationClick(); });
+    connect(bannerAnimation_, &controls::GifViewerWidget::KeyPress, this,
+            [this](int16_t& keyAscii) { BannerAnimationKey(keyAscii); });
+    bannerAnimation_->installEventFilter(this);  // the focus mark
 }
 
 void MainWindow::PlaceBannerFirstPoint() {
@@ -35,24 +40,24 @@ void MainWindow::PlaceBannerFirstPoint() {
     bannerAnimation_->Viewer().SetAutoPlay(true);
     bannerAnimation_->setGeometry(bannerPicture_->geometry());
 
+    // A banner that cannot be shown (missing, unreadable, not a picture) stays hidden and
+    // leaves the name line in view instead of an empty box over it. The focus stays in the
+    // weight box, where a user types first.
+    bool animationShown = false;
     if (animated) {
         bannerAnimation_->Viewer().Setenabled(true);
-        // A file that cannot be read leaves the viewer empty; a GIF of several frames
-        // starts playing at once.
-        bannerAnimation_->Viewer().LoadFromFile(branding.BannerPath);
-        bannerAnimation_->show();
-        bannerAnimation_->setFocus();
+        // A GIF of several frames starts playing at once.
+        animationShown = bannerAnimation_->Viewer().LoadFromFile(branding.BannerPath);
+        bannerAnimation_->setVisible(animationShown);
     }
 
-    if (still) {
+    const QPixmap picture =
+        still ? QPixmap(QString::fromStdString(branding.BannerPath)) : QPixmap();
+    if (!picture.isNull()) {
         // Any format the picture loader reads. An image control that does not stretch takes
-        // its picture's size; a file that cannot be read leaves it empty, and the name line
-        // shows through.
-        const QPixmap picture(QString::fromStdString(branding.BannerPath));
-        if (!picture.isNull()) {
-            bannerPicture_->setPixmap(picture);
-            bannerPicture_->resize(picture.size());
-        }
+        // its picture's size.
+        bannerPicture_->setPixmap(picture);
+        bannerPicture_->resize(picture.size());
         bannerPicture_->setEnabled(true);
         bannerPicture_->show();
         bannerPicture_->raise();
@@ -63,7 +68,7 @@ void MainWindow::PlaceBannerFirstPoint() {
     }
 
     // With both banners on, the animated one is the one seen.
-    if (animated) bannerAnimation_->raise();
+    if (animationShown) bannerAnimation_->raise();
 }
 
 void MainWindow::PlaceBannerSecondPoint() {
@@ -83,6 +88,33 @@ void MainWindow::DescribeLinks(bool links) {
     }
     bannerPicture_->setAccessibleName(name);
     bannerAnimation_->setAccessibleName(name);
+    // Tab reaches the animated banner only when Enter or Space on it opens something.
+    bannerAnimation_->setFocusPolicy(links ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void MainWindow::BannerAnimationKey(int keyAscii) {
+    constexpr int kEnter = 13, kLineFeed = 10, kSpace = 32;
+    if (keyAscii == kEnter || keyAscii == kLineFeed || keyAscii == kSpace) BannerAnimationClick();
+}
+
+bool MainWindow::FilterBannerAnimationEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            bannerAnimation_->update();
+            return false;
+        case QEvent::Paint: {
+            if (!bannerAnimation_->hasFocus()) return false;
+            // The viewer paints its frame first, then the mark goes over it, as on the picture
+            // buttons.
+            static_cast<QObject*>(bannerAnimation_)->event(event);
+            QPainter painter(bannerAnimation_);
+            controls::DrawFocusMark(painter, bannerAnimation_->rect());
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 void MainWindow::BannerPictureClick() {

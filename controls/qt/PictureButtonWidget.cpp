@@ -5,36 +5,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QVector>
 
 #include "controls/TimerInterval.h"
+#include "controls/qt/FocusMark.h"
 #include "controls/qt/QtMouseMasks.h"
 #include "controls/qt/QtPictures.h"
 
 namespace controls {
 namespace {
-
-// How far inside the button's edge the focus mark runs, in pixels.
-constexpr int kFocusMarkInset = 2;
-
-// A dotted frame whose dots are alternately black and white, so that it shows on a dark
-// picture as well as on a light one.
-void DrawFocusMark(QPainter& painter, const QRect& frame) {
-    QVector<QPoint> dots[2];
-    const auto dot = [&](int x, int y) { dots[(x + y) & 1].append(QPoint(x, y)); };
-    for (int x = frame.left(); x <= frame.right(); ++x) {
-        dot(x, frame.top());
-        dot(x, frame.bottom());
-    }
-    for (int y = frame.top() + 1; y < frame.bottom(); ++y) {
-        dot(frame.left(), y);
-        dot(frame.right(), y);
-    }
-    painter.setPen(Qt::white);
-    painter.drawPoints(dots[0].constData(), static_cast<int>(dots[0].size()));
-    painter.setPen(Qt::black);
-    painter.drawPoints(dots[1].constData(), static_cast<int>(dots[1].size()));
-}
 
 // What screen readers see of a picture button: a button named by its accessible name, with
 // a press action that clicks it. The press is queued to the widget's own thread: the
@@ -120,8 +98,7 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().color(backgroundRole()));
     }
     if (hasFocus()) {
-        DrawFocusMark(painter, rect().adjusted(kFocusMarkInset, kFocusMarkInset, -kFocusMarkInset,
-                                               -kFocusMarkInset));
+        DrawFocusMark(painter, rect());
     }
 }
 

@@ -8,6 +8,10 @@
       more: the same result is announced again. Prints what it heard.
   atspi_drive.py focus BUTTON-NAME [SECONDS]
       Gives the named button the keyboard focus and waits until it reports having it.
+  atspi_drive.py result EXPECTED [SECONDS]
+      Waits until the result label reads EXPECTED (the result with its band).
+  atspi_drive.py message TEXT [SECONDS]
+      Waits until a message saying TEXT is shown, and checks that no result is shown.
 
 Exits 1 with the reason when a check fails. Runs with Debian's python3 and python3-pyatspi,
 on the session bus of the test.
@@ -137,8 +141,51 @@ def calculate(expected, seconds):
     print("announced: " + " | ".join(heard))
 
 
+def result_label(app):
+    return pyatspi.utils.findDescendant(
+        app, lambda node: node is not None and node.getRoleName() == "label"
+        and RESULT.match(node.name or ""))
+
+
+# What the result label says: a number, then its band.
+RESULT = re.compile(r"^\.?[0-9][0-9.]*, [A-Za-z]+$")
+
+
+def wait_until(seconds, what, check):
+    deadline = time.monotonic() + seconds
+    while True:
+        found = check()
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            fail("waited %s s for %s" % (seconds, what))
+        time.sleep(0.05)
+
+
+def result(expected, seconds):
+    app = find_application(seconds)
+
+    def reads():
+        label = result_label(app)
+        return label is not None and label.name == expected
+
+    wait_until(seconds, "the result %r (last heard: %r)" % (
+        expected, getattr(result_label(app), "name", None)), reads)
+    print("result: " + expected)
+
+
+def message(text, seconds):
+    app = find_application(seconds)
+    wait_until(seconds, "a message %r" % text, lambda: pyatspi.utils.findDescendant(
+        app, lambda node: node is not None and node.name == text))
+    shown = result_label(app)
+    if shown is not None:
+        fail("a result is shown beside the message: %r" % shown.name)
+    print("message: " + text)
+
+
 def main(argv):
-    commands = {"calculate": calculate, "focus": focus}
+    commands = {"calculate": calculate, "focus": focus, "result": result, "message": message}
     if len(argv) not in (3, 4) or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         sys.exit(2)

@@ -33,8 +33,8 @@ xdotool key Tab Tab Up Up Tab Tab
 e2e_wait_for 20 "the focus mark on Calculate" shows focus-mark 36 274 "$pictures/calculateButton/Picture.png"
 e2e_screenshot "$out/focus-calculate.png" "488x405+$X+$Y"
 xdotool key space
-# BMI 29.11: overweight, in orange.
-e2e_wait_for 20 "the overweight result" result_shows 255,128,64
+# BMI 29.11: overweight, in its darker orange.
+e2e_wait_for 20 "the overweight result" result_shows 191,96,48
 e2e_screenshot "$out/result-by-keyboard.png" "241x55+$((X + 203))+$((Y + 266))"
 e2e_wait_for 20 "the saved inputs" settings_have "Weight=180"
 settings_have "Height=18" || e2e_fail "settings hold no Height=18: $(cat "$settings")"
@@ -59,7 +59,7 @@ wait "$pid" || e2e_fail "the program ended with status $?"
 # --- The mouse, on the saved inputs: the same result, pixel for pixel.
 start_corpometer "$exe"
 xdotool mousemove $((X + 36 + 70)) $((Y + 274 + 20)) click 1
-e2e_wait_for 20 "the overweight result by mouse" result_shows 255,128,64
+e2e_wait_for 20 "the overweight result by mouse" result_shows 191,96,48
 e2e_screenshot "$HOME/by-mouse.png" "241x55+$((X + 203))+$((Y + 266))"
 "${check[@]}" same "$HOME/by-mouse.png" 0 0 "$out/result-by-keyboard.png" ||
   e2e_fail "the mouse's result differs from the keyboard's"

@@ -85,8 +85,8 @@ xdotool mousemove $((X + 330)) $((Y + 140)) click 1  # the height list
 xdotool key Home
 for _ in $(seq 1 18); do xdotool key Down; done
 xdotool mousemove $((bx + 70)) $((by + 20)) click 1
-# BMI 29.11: overweight, in orange. The result label sits in the result panel.
-eventually "the BMI area to show the overweight colour" result_shows "rgb(255,128,64)" 150
+# BMI 29.11: overweight, in its darker orange. The result label sits in the result panel.
+eventually "the BMI area to show the overweight colour" result_shows "rgb(191,96,48)" 150
 shot="$out/03-overweight.png"
 cp "$HOME/result.png" "$shot"
 grey=$(count_colour "$shot" $((X + 32)) $((Y + 334)) 250 17 "rgb(96,96,96)")

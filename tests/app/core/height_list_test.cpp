@@ -58,11 +58,12 @@ TEST(RestoredRow, RowsOutsideTheListSelectNothing) {
     EXPECT_EQ(core::RestoredHeightRow("0", 0), -1);
 }
 
-TEST(LabelDisplayText, DoubledAmpersandsShowOneAndSingleOnesMarkAMnemonic) {
+TEST(LabelDisplayText, DoubledAmpersandsShowOneAndSingleOnesShowAsTyped) {
     EXPECT_EQ(core::LabelDisplayText("(Your company name && link or small banner here)"),
               "(Your company name & link or small banner here)");
-    EXPECT_EQ(core::LabelDisplayText("&File"), "File");
-    EXPECT_EQ(core::LabelDisplayText("A &&& B"), "A & B");
+    EXPECT_EQ(core::LabelDisplayText("Smith & Sons"), "Smith & Sons");
+    EXPECT_EQ(core::LabelDisplayText("&File"), "&File");
+    EXPECT_EQ(core::LabelDisplayText("A &&& B"), "A && B");
     EXPECT_EQ(core::LabelDisplayText("&&&&"), "&&");
     EXPECT_EQ(core::LabelDisplayText("Tail&"), "Tail&");
     EXPECT_EQ(core::LabelDisplayText(""), "");

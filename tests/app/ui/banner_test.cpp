@@ -1,6 +1,8 @@
 // The banner over the name line, placed by the main window's load from a "3.dat" beside
 // the program: the still picture, the animated GIF, both, and neither.
 
+#include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,12 +28,12 @@ const char kLink[] = "https://corpometer.example/banner";
 
 // Writes "3.dat" into `directory` with the banner file and flags given.
 void WriteBranding(const QString& directory, const std::string& bannerFile, bool picture,
-                   bool animated) {
+                   bool animated, const std::string& link = kLink) {
     std::mt19937 random(7);
     core::BrandingRecord record = core::DefaultBrandingRecord();
     record.NameText = brand::Scramble(record.NameText, random);
     record.Title = brand::Scramble(record.Title, random);
-    record.Link = brand::Scramble(kLink, random);
+    record.Link = brand::Scramble(link, random);
     record.BannerFile = brand::Scramble(bannerFile, random);
     record.ShowPictureBanner = picture ? 1 : 0;
     record.ShowAnimatedBanner = animated ? 1 : 0;
@@ -122,14 +124,52 @@ class BannerTest : public QObject {
         QCOMPARE(opener_.opened, std::vector<std::string>{kLink});
     }
 
-    void missingBannerFileStillLoadsTheWindow() {
-        WriteBranding(directory_->path(), "no-such-banner.gif", true, true);
-        MainWindow window;
-        window.Load();
-        auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
-        QVERIFY(!bannerAnimation->Viewer().GIFLoaded());
-        QVERIFY(!bannerAnimation->Viewer().GIFIsPlaying());
-        QVERIFY(window.findChild<ClickLabel*>("bannerPicture")->pixmap().isNull());
+    void aBannerThatCannotBeShownLeavesTheNameLineInView() {
+        // Missing, and not a picture at all.
+        QFile(directory_->filePath("text.gif")).open(QIODevice::WriteOnly);
+        for (const char* file : {"no-such-banner.gif", "text.gif"}) {
+            WriteBranding(directory_->path(), file, true, true);
+            MainWindow window;
+            window.Load();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+            QVERIFY(!bannerAnimation->Viewer().GIFIsPlaying());
+            QCOMPARE(window.childAt(100, 30), window.findChild<QWidget*>("brandNameLabel"));
+            QTest::mouseClick(window.childAt(100, 30), Qt::LeftButton, {}, QPoint(10, 10));
+        }
+        QCOMPARE(opener_.opened, (std::vector<std::string>{kLink, kLink}));
+    }
+
+    void theAnimatedBannerIsATabStopOnlyWhenItLinks() {
+        WriteAnimatedBanner(directory_->filePath("banner.gif"));
+        for (const std::string link : {"", kLink}) {
+            WriteBranding(directory_->path(), "banner.gif", false, true, link);
+            MainWindow window;
+            window.Load();
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            auto* banner = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
+            // The weight box keeps the focus at start; Tab from Calculate goes on to the banner
+            // only when it links.
+            QCOMPARE(QApplication::focusWidget(), window.findChild<QWidget*>("weightEdit"));
+            window.findChild<QWidget*>("calculateButton")->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (link.empty()) {
+                QCOMPARE(QApplication::focusWidget(), window.findChild<QWidget*>("menuButton"));
+                continue;
+            }
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(banner));
+            // The picture buttons' focus mark: dots alternately white and black, two pixels in.
+            const QImage shot = banner->grab().toImage();
+            for (int x = 2; x < 12; ++x) {
+                QCOMPARE(shot.pixelColor(x, 2), QColor((x + 2) % 2 == 0 ? Qt::white : Qt::black));
+            }
+            QTest::keyClick(banner, Qt::Key_Return);
+            QTest::keyClick(banner, Qt::Key_Space);
+            QCOMPARE(opener_.opened, (std::vector<std::string>{kLink, kLink}));
+        }
     }
 
     // When both flags are on, the animated banner is the one seen.

@@ -89,6 +89,7 @@ class WindowTextsTest : public QObject {
     void linkTextsOpenWhatTheyName();
     void brandingMarkupShowsAsTyped();
     void everyTextIsReadableOnADarkDesktop();
+    void theResultStandsOutAndNamesItsBandOnEveryDesktop();
 
   private:
     void WriteBranding(const std::string& name, const std::string& title);
@@ -236,6 +237,49 @@ void WindowTextsTest::everyTextIsReadableOnADarkDesktop() {
         QuickHelpWindow help(&window);
         help.setObjectName("QuickHelpWindow");
         ExpectReadable(help);
+    }
+    QApplication::setPalette(desktop);
+}
+
+void WindowTextsTest::theResultStandsOutAndNamesItsBandOnEveryDesktop() {
+    WriteBranding("ACME", "Body Check");
+    const QPalette desktop = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        if (dark) QApplication::setPalette(DarkDesktop());
+        MainWindow window;
+        window.Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* weight = window.findChild<QLineEdit*>("weightEdit");
+        auto* figure = window.findChild<QLabel*>("bmiLabel");
+        auto* band = window.findChild<QLabel*>("bandLabel");
+        const std::pair<const char*, const char*> bands[] = {{"100", "Underweight"},
+                                                             {"140", "Normal"},
+                                                             {"180", "Overweight"},
+                                                             {"220", "Obese"},
+                                                             {"400", "Extreme"}};
+        for (const auto& [typed, name] : bands) {
+            weight->setText(typed);
+            window.findChild<QListWidget*>("heightList")->setCurrentRow(20);
+            QTest::keyClick(weight, Qt::Key_Return);
+            QCOMPARE(band->text(), QString(name));
+            QVERIFY(band->isVisible());
+            // The figure as drawn: its glyphs in the band's shade, at least 3:1 against what
+            // is around them (large bold text).
+            const QImage shot = window.grab().toImage();
+            QRect area = figure->rect();
+            area.moveTopLeft(figure->mapTo(&window, QPoint(0, 0)));
+            const QColor text = figure->palette().color(QPalette::WindowText);
+            int drawn = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    drawn += QColor(shot.pixel(x, y)) == text;
+            QVERIFY2(drawn > 150, qPrintable(QString("%1: %2 pixels").arg(name).arg(drawn)));
+            const double ratio = Contrast(text, Behind(shot, area));
+            QVERIFY2(ratio >= 3, qPrintable(QString("%1 (%2 desktop): %3 is %4:1")
+                                                .arg(name, dark ? "dark" : "light", text.name())
+                                                .arg(ratio, 0, 'f', 2)));
+        }
     }
     QApplication::setPalette(desktop);
 }
