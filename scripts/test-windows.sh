@@ -41,9 +41,12 @@ export PATH=/usr/lib/wine:$PATH  # Debian's wine64 keeps its launcher there
 export LC_ALL=C.UTF-8            # Wine reads the command line's bytes as UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 wine_started=$SECONDS
-# One server for every program started below (unless one already serves this prefix),
-# stopped when the stage ends.
-wineserver -p 2>/dev/null || true
+# One server for every program started below, stopped when the stage ends. Without it a
+# server ends 3 s after its last program, and the next program starts a new one, whose new
+# session runs wineboot all over again while that program starts. The prefix's folder must
+# exist first: on a fresh clone it does not, and "wineserver -p" then starts nothing.
+mkdir -p "$WINEPREFIX"
+wineserver -p || [ $? = 2 ]  # 2: a server already serves this prefix
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine64 wineboot --init >/dev/null 2>&1
 echo "Wine ready in $((SECONDS - wine_started)) s"
@@ -72,10 +75,10 @@ mapfile -t gifs < <(find "$suites" -name '*.gif' | sort)
 info() {  # build (linux or windows), index, file
   local out=$work/$1-$2
   if [ "$1" = linux ]; then
-    "$linux/tools/corpogif/corpogif" info "$3" >"$out.json" 2>/dev/null && echo 0 >"$out.rc" ||
+    "$linux/tools/corpogif/corpogif" info "$3" >"$out.json" 2>"$out.err" && echo 0 >"$out.rc" ||
       echo $? >"$out.rc"
   else
-    wine64 "$windows/tools/corpogif/corpogif.exe" info "$3" >"$out.json" 2>/dev/null &&
+    wine64 "$windows/tools/corpogif/corpogif.exe" info "$3" >"$out.json" 2>"$out.err" &&
       echo 0 >"$out.rc" || echo $? >"$out.rc"
   fi
 }
@@ -89,16 +92,11 @@ same_info() { cmp -s "$work/linux-$1.json" "$work/windows-$1.json" &&
   cmp -s "$work/linux-$1.rc" "$work/windows-$1.rc"; }
 differ=0
 for i in "${!gifs[@]}"; do
-  # On a busy machine Wine now and then starts a program that prints nothing at all. Our
-  # output is the same on every run, so a real difference survives two more runs, one at
-  # a time; a start that failed does not.
-  for retry in 1 2; do
-    same_info "$i" && break
-    echo "note: corpogif.exe info ${gifs[$i]#"$suites"/} differed; running it again ($retry)"
-    info windows "$i" "${gifs[$i]}"
-  done
   if ! same_info "$i"; then
-    echo "FAIL: corpogif info differs for ${gifs[$i]#"$suites"/}"
+    echo "FAIL: corpogif info differs for ${gifs[$i]#"$suites"/}: status $(cat "$work/linux-$i.rc")" \
+      "and $(wc -c <"$work/linux-$i.json") bytes on Linux, $(cat "$work/windows-$i.rc") and" \
+      "$(wc -c <"$work/windows-$i.json") bytes under Wine; Wine's standard error:"
+    sed 's/^/  /' "$work/windows-$i.err"
     differ=$((differ + 1))
   fi
 done
@@ -114,20 +112,12 @@ compare_brand() {  # write options...
   "$linux/tools/corpometer-brand" write "$work/linux-$i.dat" "$@"
   # What each reads back from the same file, line ends aside.
   "$linux/tools/corpometer-brand" show "$work/linux-$i.dat" >"$work/linux-$i.txt"
-  local attempt ok=0
-  for attempt in 1 2 3; do  # a Wine start that failed on a busy machine gets another go
-    rm -f "$work/windows-$i.dat"
-    wine64 "$windows/tools/corpometer-brand.exe" write "$work/windows-$i.dat" "$@" ||
-      echo "note: corpometer-brand.exe write $* exited $? (attempt $attempt)"
-    wine64 "$windows/tools/corpometer-brand.exe" show "$work/linux-$i.dat" | tr -d '\r' \
-      >"$work/windows-$i.txt" || true
-    if cmp -s "$work/linux-$i.dat" "$work/windows-$i.dat" &&
-      cmp -s "$work/linux-$i.txt" "$work/windows-$i.txt"; then
-      ok=1
-      break
-    fi
-  done
-  if [ "$ok" = 1 ]; then
+  wine64 "$windows/tools/corpometer-brand.exe" write "$work/windows-$i.dat" "$@" ||
+    echo "FAIL: corpometer-brand.exe write $* exited $?"
+  wine64 "$windows/tools/corpometer-brand.exe" show "$work/linux-$i.dat" | tr -d '\r' \
+    >"$work/windows-$i.txt" || echo "FAIL: corpometer-brand.exe show exited $?"
+  if cmp -s "$work/linux-$i.dat" "$work/windows-$i.dat" &&
+    cmp -s "$work/linux-$i.txt" "$work/windows-$i.txt"; then
     same=$((same + 1))
   else
     echo "FAIL: corpometer-brand differs for: $*"
