@@ -36,8 +36,9 @@ xdotool key space
 # BMI 29.11: overweight, in its darker orange.
 e2e_wait_for 20 "the overweight result" result_shows 191,96,48
 e2e_screenshot "$out/result-by-keyboard.png" "241x55+$((X + 203))+$((Y + 266))"
-e2e_wait_for 20 "the saved inputs" settings_have "Weight=180"
-settings_have "Height=18" || e2e_fail "settings hold no Height=18: $(cat "$settings")"
+# The two inputs are saved one after the other: wait for both.
+e2e_wait_for 20 "the saved inputs Weight=180 and Height=18" \
+  eval 'settings_have "Weight=180" && settings_have "Height=18"'
 
 # The menu button: Space opens the menu, Down and Enter choose Quick Help, Escape closes it.
 xdotool key Tab space
