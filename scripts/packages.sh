@@ -1,8 +1,9 @@
 # Package sets, sourced by the run and test scripts.
 # To build and start the program (qt6-l10n-tools compiles the windows' translations,
-# qt6-translations-l10n has Qt's own texts in the same languages).
+# qt6-translations-l10n has Qt's own texts in the same languages, zlib compresses the PNG
+# files `corpogif frames` writes).
 RUN_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-l10n-tools
-              qt6-translations-l10n libgl-dev
+              qt6-translations-l10n libgl-dev zlib1g-dev
               libgtest-dev libgmock-dev libbenchmark-dev
               xvfb xauth x11-utils xdotool imagemagick fonts-liberation fonts-wine fonts-dejavu-core)
 # To build the Debian package and check it.
@@ -16,5 +17,5 @@ TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
                weston qt6-wayland at-spi2-core python3-pyatspi dbus dbus-daemon gsfonts
                git dpkg-dev file lintian desktop-file-utils appstream)
 # Extra for the Windows stage: the MinGW-w64 cross compiler (POSIX threads), Wine to run
-# what it builds, and GoogleTest's sources to build it with.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# what it builds, GoogleTest's sources to build it with, and zlib built for it.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest libz-mingw-w64-dev)

@@ -39,6 +39,32 @@ expect_in "$json" '"left": 65535, "top": 33000, "width": 1, "height": 1, "delay"
 "$tool" frames "$work/wide.gif" "$work/wide-frames" > /dev/null 2> "$work/err"
 grep -q "40000 x 2" "$work/err" || fail "frames did not name the 40000 x 2 screen: $(cat "$work/err")"
 
+# frames: about as small as ImageMagick writes the same frames (at most 1.5 times its bytes),
+# and the same pixels as its composition, read back by ImageMagick; "#RRGGBB" is a colour.
+for name in pillow/chi image-gif/samples/moon_impact; do
+  gif=$suites/$name.gif
+  rm -rf "$work/ours" "$work/theirs" "$work/flat"
+  mkdir "$work/theirs" "$work/flat"
+  "$tool" frames "$gif" "$work/ours" --background '#135779' > /dev/null || fail "frames $name exited $?"
+  convert "$gif" -coalesce "$work/theirs/f%03d.png"
+  convert "$gif" -coalesce -background '#135779' -alpha remove "$work/flat/f%03d.png"
+  ours=$(cat "$work/ours"/*.png | wc -c)
+  theirs=$(cat "$work/theirs"/*.png | wc -c)
+  [ $((ours * 2)) -le $((theirs * 3)) ] || fail "$name: frames wrote $ours bytes, ImageMagick $theirs"
+  [ "$(ls "$work/ours" | wc -l)" -eq "$(ls "$work/flat" | wc -l)" ] || fail "$name: frame counts differ"
+  n=0
+  for frame in "$work/flat"/f*.png; do
+    n=$((n + 1))
+    differ=$(compare -metric AE "$work/ours/$(printf 'frame-%03d.png' $n)" "$frame" null: 2>&1)
+    [ "$differ" = 0 ] || fail "$name frame $n: $differ pixels differ from ImageMagick's"
+  done
+done
+# A file that does not load leaves no folder behind.
+printf 'GIF88a' > "$work/bad.gif"
+"$tool" frames "$work/bad.gif" "$work/never/made" 2> /dev/null
+[ $? -eq 1 ] || fail "frames of a refused file did not exit 1"
+[ -e "$work/never" ] && fail "frames of a refused file left a folder"
+
 # Not loaded: status 1, JSON with "loaded": false, a message on stderr that says why.
 printf 'GIF88a' > "$work/bad.gif"
 json=$("$tool" info "$work/bad.gif" 2> "$work/err")

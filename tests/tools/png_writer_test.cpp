@@ -1,10 +1,12 @@
-// The PNG writer: its checksums, and files that a reader walking the chunks takes apart
-// back into the same pixels.
+// The PNG writer: files that a reader walking the chunks, inflating with zlib and undoing
+// each row's filter takes apart back into the same pixels, with a palette or without.
 
 #include "tools/corpogif/PngWriter.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -17,88 +19,113 @@ uint32_t BigEndian(const std::vector<uint8_t>& bytes, size_t at) {
            bytes.at(at + 2) << 8 | bytes.at(at + 3);
 }
 
-struct Chunk {
-    std::string type;
-    std::vector<uint8_t> data;
+struct Picture {
+    int depth = 0, colourType = 0;
+    std::vector<uint8_t> palette;
+    std::vector<uint8_t> rgb;
 };
 
-// Splits a PNG into its chunks, checking the signature and every chunk's CRC.
-std::vector<Chunk> ReadChunks(const std::vector<uint8_t>& png) {
+int Paeth(int a, int b, int c) {
+    const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+// Reads an 8-bit RGB or a 1- to 8-bit palette PNG, checking the chunks' CRCs.
+Picture Read(const std::vector<uint8_t>& png, uint32_t width, uint32_t height) {
     const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     EXPECT_EQ(std::memcmp(png.data(), signature, 8), 0);
-    std::vector<Chunk> chunks;
-    size_t at = 8;
-    while (at < png.size()) {
+    Picture picture;
+    std::vector<uint8_t> compressed;
+    std::string types;
+    for (size_t at = 8; at < png.size();) {
         const uint32_t length = BigEndian(png, at);
-        Chunk chunk;
-        chunk.type.assign(png.begin() + at + 4, png.begin() + at + 8);
-        chunk.data.assign(png.begin() + at + 8, png.begin() + at + 8 + length);
-        EXPECT_EQ(BigEndian(png, at + 8 + length), png::Crc32(png.data() + at + 4, length + 4))
-            << chunk.type;
-        chunks.push_back(chunk);
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        const std::vector<uint8_t> data(png.begin() + at + 8, png.begin() + at + 8 + length);
+        EXPECT_EQ(BigEndian(png, at + 8 + length), crc32(0, png.data() + at + 4, length + 4));
+        types += type + " ";
+        if (type == "IHDR") {
+            EXPECT_EQ(BigEndian(data, 0), width);
+            EXPECT_EQ(BigEndian(data, 4), height);
+            picture.depth = data.at(8);
+            picture.colourType = data.at(9);
+        } else if (type == "PLTE") {
+            picture.palette = data;
+        } else if (type == "IDAT") {
+            compressed.insert(compressed.end(), data.begin(), data.end());
+        }
         at += 12 + length;
     }
-    EXPECT_EQ(at, png.size());
-    return chunks;
-}
+    EXPECT_EQ(types, picture.colourType == 3 ? "IHDR PLTE IDAT IEND " : "IHDR IDAT IEND ");
+    const int bits = picture.colourType == 2 ? 24 : picture.depth;
+    const size_t step = picture.colourType == 2 ? 3 : 1;
+    const size_t rowBytes = (width * bits + 7) / 8;
+    std::vector<uint8_t> raw((rowBytes + 1) * height);
+    uLongf size = raw.size();
+    EXPECT_EQ(uncompress(raw.data(), &size, compressed.data(), compressed.size()), Z_OK);
+    EXPECT_EQ(size, raw.size());
 
-// Undoes a zlib stream made of stored blocks, checking the block lengths and the Adler-32.
-std::vector<uint8_t> InflateStored(const std::vector<uint8_t>& zlib) {
-    EXPECT_EQ((zlib.at(0) << 8 | zlib.at(1)) % 31, 0) << "zlib header check bits";
-    std::vector<uint8_t> out;
-    size_t at = 2;
-    bool last = false;
-    while (!last) {
-        last = zlib.at(at) & 1;
-        EXPECT_EQ(zlib.at(at) >> 1, 0) << "stored block";
-        const uint16_t length = static_cast<uint16_t>(zlib.at(at + 1) | zlib.at(at + 2) << 8);
-        const uint16_t inverted = static_cast<uint16_t>(zlib.at(at + 3) | zlib.at(at + 4) << 8);
-        EXPECT_EQ(static_cast<uint16_t>(~length), inverted);
-        out.insert(out.end(), zlib.begin() + at + 5, zlib.begin() + at + 5 + length);
-        at += 5 + length;
+    std::vector<uint8_t> previous(rowBytes, 0), row(rowBytes);
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint8_t* in = raw.data() + y * (rowBytes + 1);
+        for (size_t i = 0; i < rowBytes; ++i) {
+            const int a = i >= step ? row[i - step] : 0, b = previous[i],
+                      c = i >= step ? previous[i - step] : 0;
+            const int predictor[] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
+            row[i] = static_cast<uint8_t>(in[1 + i] + predictor[in[0] % 5]);
+            EXPECT_LT(in[0], 5) << "filter type of row " << y;
+        }
+        for (uint32_t x = 0; x < width; ++x) {
+            if (picture.colourType == 2) {
+                picture.rgb.insert(picture.rgb.end(), row.begin() + 3 * x, row.begin() + 3 * x + 3);
+                continue;
+            }
+            const int perByte = 8 / picture.depth;
+            const int index = row[x / perByte] >> (8 - picture.depth * (x % perByte + 1)) &
+                              ((1 << picture.depth) - 1);
+            picture.rgb.insert(picture.rgb.end(), picture.palette.begin() + 3 * index,
+                               picture.palette.begin() + 3 * index + 3);
+        }
+        previous = row;
     }
-    EXPECT_EQ(BigEndian(zlib, at), png::Adler32(out.data(), out.size()));
-    EXPECT_EQ(at + 4, zlib.size());
-    return out;
+    return picture;
 }
 
-TEST(PngWriterTest, ChecksumsMatchTheirPublishedCheckValues) {
-    const std::string digits = "123456789";
-    const auto* bytes = reinterpret_cast<const uint8_t*>(digits.data());
-    EXPECT_EQ(png::Crc32(bytes, digits.size()), 0xCBF43926u);
-    EXPECT_EQ(png::Adler32(bytes, digits.size()), 0x091E01DEu);
-    // Continuing a checksum over a second piece gives the checksum of the whole.
-    EXPECT_EQ(png::Crc32(bytes + 4, 5, png::Crc32(bytes, 4)), 0xCBF43926u);
-    EXPECT_EQ(png::Adler32(bytes + 4, 5, png::Adler32(bytes, 4)), 0x091E01DEu);
+TEST(PngWriterTest, PixelsComeBackWithAsManyBitsAsTheirColoursNeed) {
+    // An odd width, so that packed rows end inside a byte. Colours 2, 3, 16, 17, 256: the
+    // largest counts that fit 1, 2, 4 and 8 bits, and one past 4 bits.
+    const int width = 37, height = 23;
+    for (const int colours : {2, 3, 16, 17, 256}) {
+        std::vector<uint8_t> rgb;
+        for (int i = 0; i < width * height; ++i) {
+            const int colour = (i * 7 + i / width) % colours;
+            rgb.insert(rgb.end(), {uint8_t(colour), uint8_t(colour * 3), uint8_t(255 - colour)});
+        }
+        const Picture picture = Read(png::EncodeRgb(width, height, rgb), width, height);
+        EXPECT_EQ(picture.colourType, 3) << colours << " colours";
+        EXPECT_EQ(picture.depth, colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8);
+        EXPECT_EQ(picture.rgb, rgb) << colours << " colours";
+    }
 }
 
-TEST(PngWriterTest, PixelsComeBackRowByRowAfterTheirFilterByte) {
-    // Wide enough that the data spans several stored blocks of at most 65535 bytes.
+TEST(PngWriterTest, ManyColouredPixelsComeBackThroughEveryRowFilter) {
+    // Gradients, edges and noise, so that each row picks a different filter; over 256 colours.
     const int width = 200, height = 120;
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    for (size_t i = 0; i < rgb.size(); ++i)
-        rgb[i] = static_cast<uint8_t>(i * 7 + i / 600);
-
-    const std::vector<Chunk> chunks = ReadChunks(png::EncodeRgb(width, height, rgb));
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[0].type, "IHDR");
-    EXPECT_EQ(BigEndian(chunks[0].data, 0), 200u);
-    EXPECT_EQ(BigEndian(chunks[0].data, 4), 120u);
-    EXPECT_EQ(chunks[0].data.at(8), 8) << "bit depth";
-    EXPECT_EQ(chunks[0].data.at(9), 2) << "colour type RGB";
-    EXPECT_EQ(chunks[1].type, "IDAT");
-    EXPECT_EQ(chunks[2].type, "IEND");
-    EXPECT_TRUE(chunks[2].data.empty());
-
-    const std::vector<uint8_t> raw = InflateStored(chunks[1].data);
-    ASSERT_EQ(raw.size(), static_cast<size_t>(width * 3 + 1) * height);
+    std::vector<uint8_t> rgb;
     for (int y = 0; y < height; ++y) {
-        const size_t row = static_cast<size_t>(y) * (width * 3 + 1);
-        ASSERT_EQ(raw[row], 0) << "filter type of row " << y;
-        ASSERT_TRUE(std::equal(raw.begin() + row + 1, raw.begin() + row + 1 + width * 3,
-                               rgb.begin() + static_cast<size_t>(y) * width * 3))
-            << "row " << y;
+        for (int x = 0; x < width; ++x) {
+            const int band = y / 24;
+            const uint8_t value = band == 0   ? uint8_t(x)
+                                  : band == 1 ? uint8_t(y * 2)
+                                  : band == 2 ? uint8_t(x + y)
+                                  : band == 3 ? uint8_t((x * 31 + y * 17) ^ (x * y))
+                                              : uint8_t(x < width / 2 ? 0 : 255);
+            rgb.insert(rgb.end(), {value, uint8_t(value + x), uint8_t(y * x)});
+        }
     }
+    const Picture picture = Read(png::EncodeRgb(width, height, rgb), width, height);
+    EXPECT_EQ(picture.colourType, 2);
+    EXPECT_EQ(picture.depth, 8);
+    EXPECT_EQ(picture.rgb, rgb);
 }
 
 TEST(PngWriterTest, RefusesSizesThatDoNotMatchTheData) {

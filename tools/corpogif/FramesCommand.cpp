@@ -20,10 +20,11 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-const char kFramesUsage[] = "usage: corpogif frames FILE OUTDIR [--background RRGGBB]\n";
+const char kFramesUsage[] = "usage: corpogif frames FILE OUTDIR [--background [#]RRGGBB]\n";
 
-// "RRGGBB" as a colour value (red + 256 * green + 65536 * blue).
-std::optional<uint32_t> ParseRgb(const std::string& text) {
+// "RRGGBB" or "#RRGGBB" as a colour value (red + 256 * green + 65536 * blue).
+std::optional<uint32_t> ParseRgb(std::string text) {
+    if (!text.empty() && text[0] == '#') text.erase(0, 1);
     if (text.size() != 6) return std::nullopt;
     uint32_t rgb = 0;
     for (char c : text) {
@@ -74,7 +75,8 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (args[i] == "--background") {
             const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
             if (!colour) {
-                err << "corpogif frames: --background needs a colour as six hex digits RRGGBB\n";
+                err << "corpogif frames: --background needs a colour as six hex digits, RRGGBB or "
+                       "#RRGGBB\n";
                 return kExitUsage;
             }
             backColor = *colour;
@@ -90,19 +92,19 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& file = positional[0];
     const std::filesystem::path outDir = positional[1];
 
-    std::error_code error;
-    std::filesystem::create_directories(outDir, error);
-    if (error) {
-        err << "corpogif frames: cannot create " << outDir.string() << ": " << error.message()
-            << "\n";
-        return kExitFailure;
-    }
-
     GifImage gif;
     if (!gif.LoadFromFile(file) || gif.FramesCount() < 1) {
         err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
         return kExitFailure;
     }
+    // The folder is made only once there is a frame to put in it, and a folder made here
+    // that no frame went into is taken away again.
+    bool madeFolder = false;
+    const auto fail = [&] {
+        std::error_code ignored;
+        if (madeFolder) std::filesystem::remove(outDir, ignored);  // only when empty
+        return kExitFailure;
+    };
     // Frame after frame, as the GIF viewer plays them from the start.
     GifCompositor compositor;
     compositor.Reset(gif.ScreenWidth(), gif.ScreenHeight(), backColor);
@@ -114,12 +116,21 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
             // The 16-bit sizes as the file stores them.
             err << "corpogif frames: the logical screen " << uint16_t(gif.ScreenWidth()) << " x "
                 << uint16_t(gif.ScreenHeight()) << " cannot be composed\n";
-            return kExitFailure;
+            return fail();
+        }
+        if (written == 0) {
+            std::error_code error;
+            madeFolder = std::filesystem::create_directories(outDir, error);
+            if (error) {
+                err << "corpogif frames: cannot create " << outDir.string() << ": "
+                    << error.message() << "\n";
+                return kExitFailure;
+            }
         }
         const std::filesystem::path path = outDir / FrameFileName(frame);
         if (!png::WriteRgb(path.string(), screen.Width(), screen.Height(), ToRgb(screen))) {
             err << "corpogif frames: cannot write " << path.string() << "\n";
-            return kExitFailure;
+            return fail();
         }
         ++written;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// `corpogif frames FILE OUTDIR [--background RRGGBB]`: plays FILE once through the GIF
+// `corpogif frames FILE OUTDIR [--background [#]RRGGBB]`: plays FILE once through the GIF
 // viewer's own composition and writes what its display buffer holds after each frame as
 // OUTDIR/frame-NNN.png.
 

@@ -1,19 +1,14 @@
 #pragma once
-// A minimal PNG writer for 8-bit RGB pictures. The image data is kept in stored
-// (uncompressed) deflate blocks: files are larger than a compressor would make them, but
-// every PNG reader takes them and no compression library is needed.
+// A PNG writer for 8-bit RGB pictures, compressed with zlib. A picture of at most 256
+// colours is written with a palette, at 1, 2, 4 or 8 bits a pixel as few as its colours
+// need; a picture of more colours as RGB, each row with the filter that common encoders
+// would choose for it (the smallest sum of the filtered bytes read as signed).
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace png {
-
-// CRC-32 (the IEEE polynomial, as PNG chunks and zlib use it), continued from `crc`.
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
-// Adler-32 (the zlib stream checksum), continued from `adler`.
-uint32_t Adler32(const uint8_t* data, size_t size, uint32_t adler = 1);
 
 // The bytes of a PNG file of `width` x `height` pixels; `rgb` holds width * height * 3
 // bytes, red, green, blue, rows top-down. Throws std::invalid_argument when the sizes do

@@ -4,7 +4,7 @@
 //                                    the speed of repeated loads from memory, or with
 //                                    --encode of encoding the loaded frames into memory
 //   corpogif resave IN OUT           loads IN and saves it as OUT
-//   corpogif frames FILE OUTDIR [--background RRGGBB]
+//   corpogif frames FILE OUTDIR [--background [#]RRGGBB]
 //                                    the viewer's composition after each frame, as PNGs
 //   corpogif --help | --version
 // Exit status: 0 loaded (and saved), 1 not loaded or not saved, 2 usage error.
@@ -38,7 +38,7 @@ const char kUsage[] =
     "usage: corpogif info FILE\n"
     "       corpogif time FILE [--repeat N] [--encode]\n"
     "       corpogif resave IN OUT\n"
-    "       corpogif frames FILE OUTDIR [--background RRGGBB]\n"
+    "       corpogif frames FILE OUTDIR [--background [#]RRGGBB]\n"
     "       corpogif --help | --version\n";
 
 int Usage(const std::string& problem) {
