@@ -16,14 +16,15 @@ expect_in() {  # text, fragment
 
 # pygif/transparent.gif: a 2 x 2 frame, indices 2 3 4 1, index 2 transparent.
 json=$("$tool" info "$suites/pygif/transparent.gif") || fail "info exited $?"
-expect_in "$json" '"loaded": true, "version": "89a", "screen": {"width": 2, "height": 2'
+expect_in "$json" '"loaded": true, "complete": true, "version": "89a", "screen": {"width": 2, "height": 2'
+expect_in "$json" '"aspect_byte": 0}'  # the byte as stored; 0 gives no ratio
 expect_in "$json" '"frame_count": 1, "frames": [{"left": 0, "top": 0, "width": 2, "height": 2'
 expect_in "$json" '"transparent": 2, "local_palette": {"used": false, "sorted": false, "entries": 8}'
 expect_in "$json" '"indices_md5": "26e5799c9c28c4f750de5289644ccbcb"'  # giflib's pixels_md5
 expect_in "$json" '"mask_md5": "4352d88a78aa39750bf70cd6f27bcaa5"'    # bytes 1 0 0 0
 
 # A frame without bitmaps has null fingerprints; a missing loop extension reads 0.
-printf 'GIF89a\001\000\001\000\000\000\000\054\000\000\000\000\000\000\000\000\000' > "$work/empty-frame.gif"
+printf 'GIF89a\001\000\001\000\000\000\000\054\000\000\000\000\000\000\000\000\000\002\000\073' > "$work/empty-frame.gif"
 json=$("$tool" info "$work/empty-frame.gif") || fail "info of a 0 x 0 frame exited $?"
 expect_in "$json" '"loops": 0'
 expect_in "$json" '"indices_md5": null, "mask_md5": null'
@@ -38,6 +39,42 @@ expect_in "$json" '"screen": {"width": 40000, "height": 2'
 expect_in "$json" '"left": 65535, "top": 33000, "width": 1, "height": 1, "delay": 65535'
 "$tool" frames "$work/wide.gif" "$work/wide-frames" > /dev/null 2> "$work/err"
 grep -q "40000 x 2" "$work/err" || fail "frames did not name the 40000 x 2 screen: $(cat "$work/err")"
+
+# A stored aspect byte and the ratio it means.
+printf 'GIF89a\001\000\001\000\000\000\061\073' > "$work/aspect.gif"
+expect_in "$("$tool" info "$work/aspect.gif")" '"aspect_byte": 49, "aspect_ratio": 1}'
+
+# A file cut short: what was read, that it is incomplete and why, status 1.
+head -c 3000 "$suites/wuffs/muybridge.gif" > "$work/cut.gif"
+json=$("$tool" info "$work/cut.gif" 2> "$work/err")
+[ $? -eq 1 ] || fail "a cut file did not exit 1"
+expect_in "$json" '"loaded": true, "complete": false, "damage": "the stream ends inside frame 4'"'"'s image data"'
+expect_in "$json" '"frame_count": 4'
+expect_in "$(cat "$work/err")" "cut.gif: incomplete: the stream ends inside frame 4"
+# Standard input, and several files: one line each, in the order named; status 1 when any
+# is not complete.
+[ "$("$tool" info - < "$work/cut.gif" 2> /dev/null)" = "$json" ] || fail "info - differs from info FILE"
+both=$("$tool" info "$suites/pygif/transparent.gif" "$work/cut.gif" 2> /dev/null)
+[ $? -eq 1 ] || fail "info of a complete and a cut file did not exit 1"
+[ "$both" = "$("$tool" info "$suites/pygif/transparent.gif")"$'\n'"$json" ] ||
+  fail "info of two files printed: $both"
+
+# Complete or not as giflib finds it, for every file its dumps record (giflib refuses a
+# minimum code size above 8, which the reader decodes, and a frame 65535 pixels high).
+checked=0
+for dump in "$suites"/giflib-dumps/*.txt; do
+  suite=$(basename "$dump" .txt)
+  while read -r name verdict; do
+    [ "$name" = issue_2811.gif ] || [ "$name" = max-codes.gif ] && continue
+    gif=$(find "$suites/$suite" -name "$name" | head -n 1)
+    "$tool" info "$gif" > /dev/null 2>&1
+    status=$?
+    if [ "$verdict" = trailer ]; then expected=0; else expected=1; fi
+    [ $status -eq $expected ] || fail "$suite/$name: info exited $status, giflib's read ended: $verdict"
+    checked=$((checked + 1))
+  done < <(awk '/^file:/ { name = $2 } /^end:/ { print name, $2 }' "$dump")
+done
+[ $checked -ge 150 ] || fail "only $checked files compared with giflib"
 
 # frames: about as small as ImageMagick writes the same frames (at most 1.5 times its bytes),
 # and the same pixels as its composition, read back by ImageMagick; "#RRGGBB" is a colour.

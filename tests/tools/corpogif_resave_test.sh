@@ -9,9 +9,12 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 saved=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# The info line without the header version: a file without frames written as "87a" by
-# another encoder may come back as "89a".
-info() { "$tool" info "$1" | sed 's/"version": "[^"]*", //'; }
+# The info line without the header version (a file without frames written as "87a" by
+# another encoder may come back as "89a") and without the damage a resave leaves behind.
+info() {
+  "$tool" info "$1" 2> /dev/null |
+    sed -e 's/"complete": [a-z]*, //' -e 's/"damage": "[^"]*", //' -e 's/"version": "[^"]*", //'
+}
 
 while IFS= read -r -d '' in; do
   out="$work/out.gif"

@@ -20,8 +20,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-const char kFramesUsage[] = "usage: corpogif frames FILE OUTDIR [--background [#]RRGGBB]\n";
-
 // "RRGGBB" or "#RRGGBB" as a colour value (red + 256 * green + 65536 * blue).
 std::optional<uint32_t> ParseRgb(std::string text) {
     if (!text.empty() && text[0] == '#') text.erase(0, 1);
@@ -75,18 +73,21 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (args[i] == "--background") {
             const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
             if (!colour) {
-                err << "corpogif frames: --background needs a colour as six hex digits, RRGGBB or "
+                err << "corpogif: --background needs a colour as six hex digits, RRGGBB or "
                        "#RRGGBB\n";
                 return kExitUsage;
             }
             backColor = *colour;
             ++i;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            err << "corpogif: unknown option " << args[i] << "\n";
+            return kExitUsage;
         } else {
             positional.push_back(args[i]);
         }
     }
     if (positional.size() != 2) {
-        err << kFramesUsage;
+        err << "corpogif: frames takes FILE and OUTDIR\n";
         return kExitUsage;
     }
     const std::string& file = positional[0];

@@ -10,7 +10,7 @@
 namespace corpogif {
 
 // `args` are the words after "frames". Returns the process exit code; messages go to
-// `out` and `err`.
+// `out` and `err`. A usage error (exit code 2) is reported in one line, without the usage.
 int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace corpogif

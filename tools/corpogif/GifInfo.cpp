@@ -41,17 +41,23 @@ unsigned Stored(int16_t value) {
 
 }  // namespace
 
-std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version) {
+std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version,
+                        const std::string& damage) {
     // A file that did not load has no screen, palette or frames worth reporting: whatever
     // the model holds then was never read from it.
     if (!loaded) return "{\"loaded\": false}";
     std::ostringstream out;
-    out << "{\"loaded\": " << Bool(loaded) << ", \"version\": " << OrNull(version)
+    out << "{\"loaded\": " << Bool(loaded) << ", \"complete\": " << Bool(damage.empty());
+    if (!damage.empty()) out << ", \"damage\": " << Quoted(damage);
+    out << ", \"version\": " << OrNull(version)
         << ", \"screen\": {\"width\": " << Stored(gif.ScreenWidth())
         << ", \"height\": " << Stored(gif.ScreenHeight())
-        << ", \"background\": " << int{gif.ScreenBackgroundColorIndex()}
-        << ", \"aspect\": " << gif.ScreenPixelAspectRatio()
-        << "}, \"loops\": " << Stored(gif.AnimationLoops())
+        << ", \"background\": " << int{gif.ScreenBackgroundColorIndex()};
+    // The byte as stored; 0 means that the file gives no ratio, so none is printed.
+    const int aspect = gif.Model().screen.aspectByte;
+    out << ", \"aspect_byte\": " << aspect;
+    if (aspect != 0) out << ", \"aspect_ratio\": " << gif.ScreenPixelAspectRatio();
+    out << "}, \"loops\": " << Stored(gif.AnimationLoops())
         << ", \"global_palette\": {\"exists\": " << Bool(gif.GlobalPaletteExists())
         << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
         << ", \"entries\": " << gif.GlobalPaletteEntries()

@@ -1,17 +1,10 @@
-// corpogif: the GIF inspector.
-//   corpogif info FILE               the loaded image as one JSON object
-//   corpogif time FILE [--repeat N] [--encode]
-//                                    the speed of repeated loads from memory, or with
-//                                    --encode of encoding the loaded frames into memory
-//   corpogif resave IN OUT           loads IN and saves it as OUT
-//   corpogif frames FILE OUTDIR [--background [#]RRGGBB]
-//                                    the viewer's composition after each frame, as PNGs
-//   corpogif --help | --version
-// Exit status: 0 loaded (and saved), 1 not loaded or not saved, 2 usage error.
+// corpogif: the GIF inspector. What it does and its options: kHelp below.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -19,6 +12,7 @@
 #include "gif/GifImage.h"
 #include "platform/WholeFile.h"
 #include "tools/corpogif/FramesCommand.h"
+#include "tools/corpogif/GifCompleteness.h"
 #include "tools/corpogif/GifInfo.h"
 #include "tools/corpogif/GifResave.h"
 #include "tools/corpogif/LoadTiming.h"
@@ -34,26 +28,82 @@ constexpr int kLoaded = 0;
 constexpr int kNotLoaded = 1;
 constexpr int kUsageError = 2;
 
+// The usage and the help: the one place where the command line is described.
 const char kUsage[] =
-    "usage: corpogif info FILE\n"
+    "usage: corpogif info FILE...\n"
     "       corpogif time FILE [--repeat N] [--encode]\n"
     "       corpogif resave IN OUT\n"
     "       corpogif frames FILE OUTDIR [--background [#]RRGGBB]\n"
     "       corpogif --help | --version\n";
+const char kHelp[] =
+    "\n"
+    "Shows how Corpometer reads, plays and writes a GIF file.\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE...   one JSON object a line for each FILE, in the order named: the\n"
+    "                 screen, the loop count, the palettes and each frame's fields and\n"
+    "                 pixel digests; \"complete\": false and \"damage\" for a file that is\n"
+    "                 cut short or damaged. FILE \"-\" is standard input.\n"
+    "  time FILE      loads FILE from memory again and again and prints the median time\n"
+    "                 and megapixels per second\n"
+    "  resave IN OUT  loads IN and writes it to OUT as Corpometer writes GIFs\n"
+    "  frames FILE OUTDIR\n"
+    "                 writes what the banner viewer shows after each frame as\n"
+    "                 OUTDIR/frame-001.png, frame-002.png, ...\n"
+    "\n"
+    "Options:\n"
+    "  --repeat N     time: N loads (1 to 1000000) instead of as many as fit in about\n"
+    "                 a second\n"
+    "  --encode       time: times writing the loaded frames into memory instead\n"
+    "  --background [#]RRGGBB\n"
+    "                 frames: the colour behind the frames, six hexadecimal digits of\n"
+    "                 red, green and blue (default: the window's button face)\n"
+    "  -h, --help     prints this help and exits\n"
+    "  --version      prints the version and exits\n"
+    "\n"
+    "Exit status: 0 when every file loaded complete (and was saved), 1 when a file did\n"
+    "not load, is incomplete or was not saved, 2 for a usage error.\n";
 
 int Usage(const std::string& problem) {
-    std::cerr << "corpogif: " << problem << "\n" << kUsage;
+    if (!problem.empty()) std::cerr << "corpogif: " << problem << "\n";
+    std::cerr << kUsage;
     return kUsageError;
 }
 
+// Reads a whole file, or standard input for "-".
+bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes) {
+    if (path != "-") return platform::ReadWholeFile(path, bytes);
+    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return !std::cin.bad();
+}
+
+// Prints the file's line; kLoaded only for a file that loaded complete.
 int Info(const std::string& path) {
     GifImage gif;
-    const bool loaded = gif.LoadFromFile(path);
-    std::cout << GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string()) << "\n";
-    if (!loaded)
-        std::cerr << "corpogif: " << path << ": not loaded (" << Describe(gif.LoadStatus())
-                  << ")\n";
-    return loaded ? kLoaded : kNotLoaded;
+    std::vector<uint8_t> bytes;
+    GifLoadStatus status = GifLoadStatus::Unreadable;
+    if (ReadInput(path, bytes)) {
+        try {
+            gif.LoadFromStream(bytes);
+            status = gif.LoadStatus();
+        } catch (const std::exception&) {
+            // Too short for a signature or a version.
+            status = bytes.empty() ? GifLoadStatus::EmptyStream : GifLoadStatus::CutInHeader;
+        }
+    }
+    const bool loaded = status == GifLoadStatus::Loaded;
+    const std::string damage = loaded ? FirstDamage(bytes.data(), bytes.size()) : std::string();
+    std::cout << GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string(), damage)
+              << std::endl;
+    if (!loaded) {
+        std::cerr << "corpogif: " << path << ": not loaded (" << Describe(status) << ")\n";
+        return kNotLoaded;
+    }
+    if (!damage.empty()) {
+        std::cerr << "corpogif: " << path << ": incomplete: " << damage << "\n";
+        return kNotLoaded;
+    }
+    return kLoaded;
 }
 
 int Time(const std::string& path, int repeat, bool encode) {
@@ -94,12 +144,13 @@ int main(int argc, char** argv) {
     // The JSON and the timings come out byte for byte as on other systems, without a
     // carriage return put before each line end, so that outputs compare across them.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);  // a GIF on standard input, byte for byte
 #endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
-        std::cout << kUsage;
+        std::cout << kUsage << kHelp;
         return kLoaded;
     }
     if (args.size() == 1 && command == "--version") {
@@ -107,11 +158,16 @@ int main(int argc, char** argv) {
         return kLoaded;
     }
     if (command == "frames") {
-        return corpogif::RunFrames({args.begin() + 1, args.end()}, std::cout, std::cerr);
+        const int status =
+            corpogif::RunFrames({args.begin() + 1, args.end()}, std::cout, std::cerr);
+        return status == kUsageError ? Usage("") : status;
     }
     if (command == "info") {
-        if (args.size() != 2) return Usage("info takes one FILE");
-        return Info(args[1]);
+        if (args.size() < 2) return Usage("info takes one FILE or more");
+        int status = kLoaded;
+        for (size_t i = 1; i < args.size(); ++i)
+            status = std::max(status, Info(args[i]));
+        return status;
     }
     if (command == "time") {
         if (args.size() < 2) return Usage("time takes FILE [--repeat N] [--encode]");
