@@ -1,9 +1,5 @@
-// corpometer-brand: writes the branding file "3.dat" and shows what one decodes to.
-//
-//   corpometer-brand write FILE [--name-text T] [--title T] [--link T] [--banner-file F]
-//                    [--picture-banner] [--animated-banner] [--name-font-size N]
-//                    [--title-font-size N] [--font-name T] [--seed N]
-//   corpometer-brand show FILE
+// corpometer-brand: writes the branding file "3.dat" and shows what one decodes to. Its
+// command line: kUsage and kHelp below.
 // Texts on the command line are taken as UTF-8 (on Windows, from the wide command line).
 
 #include <cerrno>
@@ -22,6 +18,7 @@
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
 #include "tools/BrandScrambler.h"
+#include "tools/BrandWarnings.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -36,14 +33,40 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+// The usage and the help: the one place where the command line is described.
 const char kUsage[] =
-    "usage: corpometer-brand write FILE [--name-text T] [--title T] [--link T]\n"
-    "                                   [--banner-file F] [--picture-banner] [--animated-banner]\n"
-    "                                   [--name-font-size N] [--title-font-size N] [--font-name "
-    "T]\n"
-    "                                   [--seed N]\n"
+    "usage: corpometer-brand write FILE [OPTION...]\n"
     "       corpometer-brand show FILE\n"
     "       corpometer-brand --help | --version\n";
+const char kHelp[] =
+    "\n"
+    "Writes Corpometer's branding file (3.dat), or shows what one holds as the program\n"
+    "reads it, one Field=value line per field. Texts not given keep the built-in\n"
+    "defaults; texts are stored in Windows-1252, and a character outside it is refused.\n"
+    "\n"
+    "Options of write:\n"
+    "  --name-text T          the company line; && shows one ampersand\n"
+    "  --title T              the title line (three short lines at most)\n"
+    "  --link T               what a click on the company line or the banner opens: a\n"
+    "                         web or mail address, or a file\n"
+    "  --banner-file F        the banner's file, relative to the folder of FILE (\\ or /\n"
+    "                         between folders)\n"
+    "  --picture-banner       shows the banner file as a still picture\n"
+    "  --animated-banner      plays the banner file as an animated GIF\n"
+    "  --name-font-size N     kept in the file, not applied: -32768 to 32767\n"
+    "  --title-font-size N    kept in the file, not applied: -32768 to 32767\n"
+    "  --font-name T          kept in the file, not applied\n"
+    "  --seed N               the scrambling keys come from seed N (0 to 4294967295)\n"
+    "                         instead of at random: the same options and seed write\n"
+    "                         the same bytes\n"
+    "  -h, --help             prints this help and exits\n"
+    "  --version              prints the version and exits\n"
+    "\n"
+    "write warns (and still writes) when the banner file is not beside FILE or is not a\n"
+    "picture Corpometer can show, and when the title is too long for its line.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when FILE cannot be written or read, 2 for a usage\n"
+    "error.\n";
 
 struct UsageError {
     std::string message;
@@ -143,6 +166,8 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
                   << "\n";
         return kExitFailure;
     }
+    for (const std::string& warning : brand::BrandingWarnings(plain, file))
+        std::cerr << "corpometer-brand: warning: " << warning << "\n";
     return kExitOk;
 }
 
@@ -199,20 +224,27 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args = Utf8Arguments(argc, argv);
     try {
-        if (args.size() >= 2 && args[0] == "write") {
+        if (args.empty()) throw UsageError{"no command given"};
+        const std::string& command = args[0];
+        if (command == "write") {
+            if (args.size() < 2 || args[1].rfind("--", 0) == 0)
+                throw UsageError{"write needs the FILE to write"};
             return Write(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
         }
-        if (args.size() == 2 && args[0] == "show") return Show(args[1]);
-        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-            std::cout << kUsage;
+        if (command == "show") {
+            if (args.size() != 2) throw UsageError{"show takes one FILE"};
+            return Show(args[1]);
+        }
+        if (args.size() == 1 && (command == "--help" || command == "-h")) {
+            std::cout << kUsage << kHelp;
             return kExitOk;
         }
-        if (args.size() == 1 && args[0] == "--version") {
+        if (args.size() == 1 && command == "--version") {
             std::cout << "corpometer-brand " << CORPOMETER_VERSION << "\n";
             return kExitOk;
         }
-        std::cerr << kUsage;
-        return kExitUsage;
+        if (command.rfind("-", 0) == 0) throw UsageError{"unknown option " + command};
+        throw UsageError{"unknown command " + command};
     } catch (const UsageError& error) {
         std::cerr << "corpometer-brand: " << error.message << "\n" << kUsage;
         return kExitUsage;

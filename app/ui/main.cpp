@@ -2,11 +2,12 @@
 // window.
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QScreen>
 #include <QStyleFactory>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <iterator>
+#include <string>
 
 #include "app/core/Paths.h"
 #include "app/ui/DesktopDocumentOpener.h"
@@ -18,77 +19,87 @@
 
 namespace {
 
-namespace {
-
 constexpr int kUsageError = 2;
 
-// The program's own options. Qt's (-platform, -style, ...) are taken out of the arguments
-// by the application object before these are read.
-struct CommandLine {
-    QCommandLineParser parser;
-    QCommandLineOption help = parser.addHelpOption();
-    QCommandLineOption version{{"v", "version"}, "Displays version information."};
+// The usage and the help: the one place where the command line is described.
+const char kUsage[] = "usage: corpometer [--help | --version] [Qt options]\n";
+const char kHelp[] =
+    "\n"
+    "Corpometer works out the body mass index from a weight and a height.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help      prints this help and exits\n"
+    "  -v, --version   prints the version and exits\n"
+    "\n"
+    "Qt's own options work too, for example -platform NAME (xcb, wayland, offscreen)\n"
+    "and -style NAME (Fusion, Windows).\n";
 
-    CommandLine() {
-        parser.setApplicationDescription(
-            "Corpometer works out the body mass index from a weight and a height.\n"
-            "Qt's own options (-platform, -style, ...) work too.");
-        parser.addOption(version);
-    }
+// Qt's own options, which the application object takes out of the arguments itself: those
+// followed by a value (or written -name=value) and those without one. Qt takes them with
+// one dash or two.
+const char* const kQtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "qmljsdebugger", "name",    "title",
+    "visual"};
+const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
-    // -1 to go on and open the window, else the exit status: 0 after the help or the
-    // version, 2 after a usage error (on standard error).
-    int Read(const QStringList& arguments) {
-        const bool parsed = parser.parse(arguments);
-        if (parser.isSet(help) || parser.isSet("help-all")) {
-            std::fputs(qPrintable(parser.helpText()), stdout);
+bool Listed(const std::string& name, const char* const* list, size_t count) {
+    return std::find(list, list + count, name) != list + count;
+}
+
+int UsageError(const std::string& problem) {
+    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), kUsage);
+    return kUsageError;
+}
+
+// Reads the command line before anything of the window system is started, so that the
+// help, the version and usage errors need no display. -1 to go on and open the window,
+// else the exit status: 0 after the help or the version, 2 after a usage error.
+// `styleNamed` tells whether Qt's -style option was given.
+int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "-h" || argument == "--help" || argument == "-?") {
+            std::printf("%s%s", kUsage, kHelp);
             return 0;
         }
-        if (parser.isSet(version)) {
+        if (argument == "-v" || argument == "--version") {
             std::printf("corpometer %s\n", CORPOMETER_VERSION);
             return 0;
         }
-        QString problem = parsed ? QString() : parser.errorText();
-        if (parsed && !parser.positionalArguments().isEmpty())
-            problem = "Unexpected argument '" + parser.positionalArguments().first() + "'.";
-        if (problem.isEmpty()) return -1;
-        std::fprintf(stderr, "corpometer: %s\n%s", qPrintable(problem),
-                     qPrintable(parser.helpText()));
-        return kUsageError;
+        if (argument.size() < 2 || argument[0] != '-' || argument == "--")
+            return UsageError("unexpected argument '" + argument + "'");
+        std::string name = argument.substr(argument[1] == '-' ? 2 : 1);
+        const bool valueGiven = name.find('=') != std::string::npos;
+        name = name.substr(0, name.find('='));
+        if (Listed(name, kQtOptionsWithValue, std::size(kQtOptionsWithValue))) {
+            // Qt reads "-style=NAME" and "-qmljsdebugger=..."; the others take the next word.
+            if (valueGiven && name != "style" && name != "qmljsdebugger")
+                return UsageError("unknown option '" + argument + "'");
+            if (!valueGiven && name == "qmljsdebugger")
+                return UsageError(argument + " needs =VALUE");
+            if (!valueGiven && ++i >= argc) return UsageError(argument + " needs a value");
+            styleNamed = styleNamed || name == "style";
+        } else if (!Listed(name, kQtFlags, std::size(kQtFlags)) || valueGiven) {
+            return UsageError("unknown option '" + argument + "'");
+        }
     }
-};
-
-// Whether the command line asks for the help or the version, which need no display.
-bool AsksForHelpOrVersion(int argc, char** argv) {
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
-            if (std::strcmp(argv[i], option) == 0) return true;
-    }
-    return false;
+    return -1;
 }
 
-}  // namespace
-
 int Main(int argc, char** argv) {
-    if (AsksForHelpOrVersion(argc, argv)) {
-        // Answered without opening the window system, so that it works without a display.
-        QCoreApplication core(argc, argv);
-        Translations::Install();
-        CommandLine commandLine;
-        const int status = commandLine.Read(QCoreApplication::arguments());
-        return status < 0 ? kUsageError : status;
-    }
+    bool styleNamed = false;
+    if (const int status = ReadCommandLine(argc, argv, styleNamed); status >= 0) return status;
     QApplication app(argc, argv);
     Translations::Install();
-    CommandLine commandLine;
-    if (const int status = commandLine.Read(QCoreApplication::arguments()); status >= 0)
-        return status;
     QApplication::setApplicationName("Corpometer");
     // Lets a desktop match the window with the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(CORPOMETER_APP_ID);
     QApplication::setApplicationVersion(CORPOMETER_VERSION);
-    // One look on every desktop: the artwork was drawn against it.
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    // One look on every desktop, the one the artwork was drawn against, unless the user
+    // asks for another with Qt's -style option.
+    if (!styleNamed) QApplication::setStyle(QStyleFactory::create("Fusion"));
     controls::TakeSystemColoursFrom(QApplication::palette());
     core::SetApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
     WindowFonts::RegisterBundledFonts();

@@ -17,7 +17,7 @@ expect_show() {  # file, expected output
 # Written values read back exactly, non-ASCII and the Windows separators included.
 "$tool" write "$work/3.dat" --name-text "Café && Co" --title "Body Check" \
   --link "https://example.invalid/a?b=c" --banner-file 'art\banner.gif' --picture-banner \
-  --animated-banner --name-font-size 20 --title-font-size 9 --font-name Arial ||
+  --animated-banner --name-font-size 20 --title-font-size 9 --font-name Arial 2> /dev/null ||
   fail "write exited $?"
 expect_show "$work/3.dat" "NameText=Café && Co
 Title=Body Check
@@ -83,12 +83,44 @@ expect_error 1 "cannot write" "$tool" write "$work/no/such/dir/3.dat"
 expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
 : > "$work/empty.dat"
 expect_error 1 "is empty" "$tool" show "$work/empty.dat"
-expect_error 2 "usage" "$tool"
-expect_error 2 "usage" "$tool" frob
+# What was wrong comes first, then the usage.
+for args in "" "frob" "--frob" "write" "show"; do
+  # shellcheck disable=SC2086
+  "$tool" $args > /dev/null 2> "$work/err"
+  status=$?
+  [ $status -eq 2 ] || fail "'$args' exited $status"
+  first=$(head -n 1 "$work/err")
+  case "$first" in "corpometer-brand: "*) ;; *) fail "'$args' said first: $first" ;; esac
+  grep -q "^usage: " "$work/err" || fail "'$args' gave no usage"
+done
+
+# Warnings (status 0, the file written): a banner not beside the file, one that cannot be
+# shown or played, a title too long for its line. Nothing for a banner and title that work.
+mkdir "$work/brand"
+printf 'not a picture' > "$work/brand/notes.txt"
+cp "$(dirname "$0")/../data/gif/pygif/transparent.gif" "$work/brand/banner.gif"
+expect_warning() {  # expected warning part ("" for none), write options...
+  local part=$1; shift
+  rm -f "$work/brand/3.dat"
+  "$tool" write "$work/brand/3.dat" "$@" 2> "$work/err" || fail "write $* exited $?"
+  [ -s "$work/brand/3.dat" ] || fail "write $* wrote nothing"
+  if [ -z "$part" ]; then
+    [ -s "$work/err" ] && fail "write $* warned: $(cat "$work/err")"
+  else
+    grep -q "warning: .*$part" "$work/err" || fail "write $* said: $(cat "$work/err") (expected: $part)"
+  fi
+}
+expect_warning "" --banner-file banner.gif --animated-banner --title "ACME BMI Calculator Professional"
+expect_warning "" --banner-file banner.gif --picture-banner
+expect_warning "missing.gif must be beside" --banner-file missing.gif --animated-banner
+expect_warning "not a GIF that Corpometer can play" --banner-file notes.txt --animated-banner
+expect_warning "not a picture that Corpometer can show" --banner-file notes.txt --picture-banner
+expect_warning "too long for its line" --title "ACME BMI Calculator Professional Edition"
+expect_warning "too long for its line" --title "Supercalifragilistic"
 
 # Help and version go to standard output with status 0.
 out=$("$tool" --help 2> "$work/err") || fail "--help exited $?"
-case "$out" in *"usage: corpometer-brand write FILE"*) ;; *) fail "--help printed: $out" ;; esac
+case "$out" in *"usage: corpometer-brand write FILE"*"--seed N"*) ;; *) fail "--help printed: $out" ;; esac
 [ -s "$work/err" ] && fail "--help wrote to standard error: $(cat "$work/err")"
 out=$("$tool" --version) || fail "--version exited $?"
 [ "$out" = "corpometer-brand $version" ] || fail "--version printed '$out'"

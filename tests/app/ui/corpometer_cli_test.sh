@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program's command line without a display: help and version on standard output with
-# status 0, usage errors on standard error with status 2, and Qt's own options taken by Qt
-# (with "-platform offscreen" the usage error is the only complaint).
+# status 0, usage errors on standard error with status 2 (read before any window system is
+# started), and Qt's own options taken by Qt.
 set -u
 exe=$1
 version=$2
@@ -20,15 +20,21 @@ done
 out=$("$exe" --version) || fail "--version exited $?"
 [ "$out" = "corpometer $version" ] || fail "--version printed '$out'"
 
-for args in "--bogus" "stray"; do
+for args in "--bogus" "stray" "-platform offscreen -style Fusion --bogus" "-V" "-platform"; do
   # shellcheck disable=SC2086
-  "$exe" -platform offscreen -style Fusion $args > "$work/out" 2> "$work/err"
+  "$exe" $args > "$work/out" 2> "$work/err"
   status=$?
   [ $status -eq 2 ] || fail "'$args' exited $status"
-  # The first complaint is about the argument itself, not about Qt's options before it.
+  # The first complaint is about the last argument itself, not about Qt's options before it.
   first=$(grep -m1 '^corpometer:' "$work/err")
-  case "$first" in *"'${args#--}'"*) ;; *) fail "'$args' gave: $(cat "$work/err")" ;; esac
+  case "$first" in *"${args##* }"*) ;; *) fail "'$args' gave: $(cat "$work/err")" ;; esac
   [ -s "$work/out" ] && fail "'$args' wrote to standard output"
 done
+
+# Qt's own options still reach Qt: the window opens on the platform named, whatever the style.
+out=$(CORPOMETER_REPORT_FIRST_PAINT=1 "$exe" -platform offscreen -style Windows 2> "$work/err")
+status=$?
+[ $status -eq 0 ] || fail "-platform offscreen -style Windows exited $status: $(cat "$work/err")"
+case "$out" in "first-paint "*) ;; *) fail "-platform offscreen painted nothing: $out" ;; esac
 
 if [ "$failures" -eq 0 ]; then echo "corpometer command line: all checks passed"; else exit 1; fi
