@@ -11,10 +11,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
-#include <QWindow>
 #include <algorithm>
 
 #include "app/core/Bmi.h"
@@ -27,6 +25,7 @@
 #include "app/ui/SecondaryWindows.h"
 #include "app/ui/SettingsStore.h"
 #include "app/ui/Twips.h"
+#include "app/ui/WindowDrag.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/GifViewerWidget.h"
 #include "controls/qt/PictureButtonWidget.h"
@@ -36,7 +35,7 @@ namespace {
 
 constexpr int kClientWidthTwips = 7320;
 constexpr int kClientHeightTwips = 6075;
-// The window has no title bar: the branding strip above the two input panels drags it.
+// The height of the branding strip, above the two input panels.
 constexpr int kDragStripHeight = 80;
 constexpr int kFlashIntervalMs = 250;
 
@@ -202,10 +201,14 @@ void MainWindow::CreateControls() {
     brandLabels_[1]->setWordWrap(true);
     SetTextColour(brandLabels_[1], Qt::white);
 
+    // The window has no title bar: the bare strip above the two input panels drags it, and so
+    // do its labels, where a press is a click until the mouse moves far enough to make it a drag.
+    auto* drag = new WindowDrag(this);
+    drag->AddHandle(this, WindowDrag::Start::AtPress, QRect(0, 0, width(), kDragStripHeight));
     for (int index = 0; index < 2; ++index) {
         connect(brandLabels_[index], &ClickLabel::Click, this,
                 [this, index] { BrandLabelClick(index); });
-        brandLabels_[index]->installEventFilter(this);  // the strip's labels drag the window too
+        drag->AddHandle(brandLabels_[index], WindowDrag::Start::PastDragDistance);
     }
     DescribeLinks(false);  // until the branding gives a link
 
@@ -551,30 +554,6 @@ const QPixmap& MainWindow::DenseBackground() {
     return doubleResolutionBackground_->isNull() ? background_ : *doubleResolutionBackground_;
 }
 
-void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && event->position().y() < kDragStripHeight) {
-        BeginDrag(event->globalPosition().toPoint());
-        dragging_ = true;  // the bare strip drags at once
-        if (StartSystemMove()) dragPressed_ = false;
-        event->accept();
-        return;
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (ContinueDrag(event->globalPosition().toPoint())) {
-        event->accept();
-        return;
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
-void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    EndDrag();
-    QWidget::mouseReleaseEvent(event);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == bannerAnimation_) return FilterBannerAnimationEvent(event);
     if (watched == heightList_) {
@@ -584,62 +563,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         CalculateClick();
         return true;
     }
-    // On the name and title lines a press is a click until the mouse moves far enough to
-    // make it a drag; a drag ends without the click.
-    if (watched != brandLabels_[0] && watched != brandLabels_[1])
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) BeginDrag(mouse->globalPosition().toPoint());
-            return false;
-        }
-        case QEvent::MouseMove:
-            return ContinueDrag(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
-        case QEvent::MouseButtonRelease:
-            return EndDrag();
-        default:
-            return false;
-    }
-}
-
-void MainWindow::BeginDrag(const QPoint& globalPosition) {
-    dragPressed_ = true;
-    dragging_ = false;
-    dragStart_ = globalPosition;
-    dragOffset_ = globalPosition - pos();
-}
-
-bool MainWindow::ContinueDrag(const QPoint& globalPosition) {
-    if (!dragPressed_) return false;
-    if (!dragging_ &&
-        (globalPosition - dragStart_).manhattanLength() < QApplication::startDragDistance()) {
-        return false;
-    }
-    if (!dragging_) {
-        dragging_ = true;
-        if (StartSystemMove()) {
-            dragPressed_ = false;  // the window system has the pointer now
-            return true;
-        }
-    }
-    move(globalPosition - dragOffset_);
-    return true;
-}
-
-bool MainWindow::StartSystemMove() {
-    // The window system moves the window: the only way under Wayland, where a window cannot
-    // place itself, and the usual one under X11 with a window manager. Where the platform
-    // refuses (X11 without a window manager), the window moves itself.
-    QWindow* window = windowHandle();
-    return window != nullptr && window->startSystemMove();
-}
-
-bool MainWindow::EndDrag() {
-    const bool dragged = dragging_;
-    dragPressed_ = false;
-    dragging_ = false;
-    return dragged;
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

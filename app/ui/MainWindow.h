@@ -4,7 +4,6 @@
 // weight, height and result panels and the five-band legend.
 
 #include <QPixmap>
-#include <QPoint>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -55,9 +54,6 @@ class MainWindow : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,11 +72,6 @@ class MainWindow : public QWidget {
     void PlaceBannerSecondPoint();
     // Tells screen readers whether the name line and the banners link.
     void DescribeLinks(bool links);
-
-    void BeginDrag(const QPoint& globalPosition);
-    bool ContinueDrag(const QPoint& globalPosition);  // true while the window is dragged
-    bool EndDrag();                                   // true when a drag has ended
-    bool StartSystemMove();  // false when the window system will not move the window
 
     // Screen readers read the result label as the result with its band.
     void AnnounceResult(const QString& spoken);
@@ -101,11 +92,7 @@ class MainWindow : public QWidget {
 
     QPixmap background_;
     std::optional<QPixmap> doubleResolutionBackground_;
-    bool flashPhase_ = false;   // never reset: only a calculation starts or ends the flashing
-    bool dragPressed_ = false;  // left button down on the strip: a drag may begin
-    bool dragging_ = false;
-    QPoint dragStart_;
-    QPoint dragOffset_;
+    bool flashPhase_ = false;  // never reset: only a calculation starts or ends the flashing
 
     std::array<ClickLabel*, 2> brandLabels_{};
     ClickLabel* bannerPicture_ = nullptr;

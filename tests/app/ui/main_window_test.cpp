@@ -75,6 +75,7 @@ class MainWindowTest : public QObject {
     void aSavedRowPastItsListSelectsNothing();
     void extremeResultsFlashUntilTheNextCalculation();
     void nameLineOpensTheLinkAndTitleLineNothing();
+    void draggingTheNameLineMovesTheWindowWithoutOpeningTheLink();
     void formButtonsMinimiseAndClose();
     void escapeLeavesTheWindowOpen();
     void noTextIsCutOff();
@@ -688,6 +689,21 @@ void MainWindowTest::nameLineOpensTheLinkAndTitleLineNothing() {
     // A right click is no click.
     QTest::mouseClick(Control<QLabel>("brandNameLabel"), Qt::RightButton);
     QCOMPARE(opener.opened.size(), size_t(1));
+}
+
+void MainWindowTest::draggingTheNameLineMovesTheWindowWithoutOpeningTheLink() {
+    WriteBranding("ACME", "BMI", "https://acme.example/bmi");
+    RecordingOpener opener;
+    core::SetDocumentOpener(&opener);
+    MainWindow& window = LoadWindow();
+    const QPoint before = window.pos();
+    auto* name = Control<QLabel>("brandNameLabel");
+    const QPoint grip(30, 20);
+    QTest::mousePress(name, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(name, grip + QPoint(40, 30));
+    QTest::mouseRelease(name, Qt::LeftButton, Qt::NoModifier, grip + QPoint(40, 30));
+    QCOMPARE(window.pos(), before + QPoint(40, 30));
+    QVERIFY(opener.opened.empty());
 }
 
 void MainWindowTest::formButtonsMinimiseAndClose() {
