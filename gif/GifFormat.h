@@ -24,6 +24,8 @@ constexpr uint8_t kApplicationLabel = 0xFF;
 // The application extension that carries the loop count: identifier and authentication code,
 // then one sub-block of 3 bytes: its number (1) and the count.
 constexpr uint8_t kLoopingApplication[11] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+constexpr uint8_t kOldLoopingApplication[11] = {'A', 'N', 'I', 'M', 'E', 'X',
+                                                'T', 'S', '1', '.', '0'};
 constexpr uint8_t kLoopingSubBlockSize = 3;
 constexpr uint8_t kLoopingSubBlockNumber = 1;
 

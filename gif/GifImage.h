@@ -54,8 +54,13 @@ class GifImage {
     void FrameMoveUp(int16_t frameNumber);
     void FrameMoveDown(int16_t frameNumber);
 
-    int16_t AnimationLoops() const { return model_.loops; }
-    void SetAnimationLoops(int16_t value) { model_.loops = value; }
+    // The looping extension's repeat count, 0 when the image has none. Like the file's other
+    // 16-bit numbers it reads as signed: 65535 comes back as -1. Setting a count gives the
+    // image a looping extension.
+    int16_t AnimationLoops() const { return static_cast<int16_t>(model_.loops.value_or(0)); }
+    void SetAnimationLoops(int16_t value) { model_.loops = static_cast<uint16_t>(value); }
+    bool HasLoopingExtension() const { return model_.loops.has_value(); }
+    void RemoveLoopingExtension() { model_.loops.reset(); }
     int16_t ScreenWidth() const { return model_.screen.width; }
     void SetScreenWidth(int16_t value) { model_.screen.width = value; }
     int16_t ScreenHeight() const { return model_.screen.height; }

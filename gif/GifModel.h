@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,9 @@ struct GifModel {
     std::string signature;  // header bytes 0 to 2 of the last stream read
     std::string version;    // header bytes 3 to 5 of the last stream read
     GifScreen screen;
-    int16_t loops = 0;  // repeat count of the looping extension; 0 without one
+    // The looping extension's repeat count as the file stores it (0 plays for ever); none
+    // when the file had no such extension, and then none is written either.
+    std::optional<uint16_t> loops;
     bool globalPaletteExists = false;
     GifPalette globalPalette;
     // Record i holds frame i + 1. Empty in a new model (no table at all); one blank record

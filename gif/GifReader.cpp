@@ -197,11 +197,14 @@ void GifReader::ReadApplication() {
     uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
     ReadRecord(header, sizeof header);
     ReadSubBlocks();
-    if (std::memcmp(header + 1, kLoopingApplication, sizeof kLoopingApplication) != 0) return;
-    // Payload: sub-block number (not checked), then the loop count, little-endian. A count
-    // of 32768 or more does not fit the model's signed 16-bit field and is not taken.
-    if (joined_.size() < 3 || joined_[2] >= 128) return;
-    model_->loops = static_cast<int16_t>(joined_[1] + 256 * joined_[2]);
+    // Netscape's looping extension, or the same payload under the older "ANIMEXTS1.0".
+    if (std::memcmp(header + 1, kLoopingApplication, sizeof kLoopingApplication) != 0 &&
+        std::memcmp(header + 1, kOldLoopingApplication, sizeof kOldLoopingApplication) != 0)
+        return;
+    // Payload: sub-block number (not checked), then the loop count, little-endian, kept
+    // exactly (0 to 65535).
+    if (joined_.size() < 3) return;
+    model_->loops = static_cast<uint16_t>(joined_[1] | joined_[2] << 8);
 }
 
 GifFrame& GifReader::FrameRecord(size_t number) {

@@ -89,7 +89,9 @@ GifWriter::~GifWriter() = default;
 void GifWriter::Write(const GifModel& model, GifByteSink& out) {
     WriteHeader(model, out);
     WriteLogicalScreen(model, out);
-    if (model.frameCount > 0) WriteLoopingExtension(model, out);
+    // The looping extension goes out only when the image has one: a file that played once
+    // plays once after a resave, and a still image stays without one.
+    if (model.frameCount > 0 && model.loops) WriteLoopingExtension(model, out);
     for (int16_t i = 0; i < model.frameCount; ++i)
         WriteFrame(model.frames.at(static_cast<size_t>(i)), out);
     out.Write(&kTrailer, 1);
@@ -125,7 +127,7 @@ void GifWriter::WriteLoopingExtension(const GifModel& model, GifByteSink& out) {
     Record record;
     record.Byte(kExtensionIntroducer).Byte(kApplicationLabel).Byte(sizeof kLoopingApplication);
     record.Bytes(kLoopingApplication, sizeof kLoopingApplication);
-    record.Byte(kLoopingSubBlockSize).Byte(kLoopingSubBlockNumber).Word(model.loops);
+    record.Byte(kLoopingSubBlockSize).Byte(kLoopingSubBlockNumber).Word(*model.loops);
     record.Byte(kBlockTerminator);
     record.WriteTo(out);
 }

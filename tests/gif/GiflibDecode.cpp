@@ -87,6 +87,16 @@ bool DecodeWithGiflib(const std::vector<uint8_t>& bytes, GiflibImage& image, std
             frame.transparentIndex = gcb.TransparentColor;
             frame.userInput = gcb.UserInputFlag;
         }
+        // An application block names itself in its first sub-block; the loop count follows in
+        // the next one (sub-block number, then the count, little-endian).
+        for (int e = 0; e + 1 < saved.ExtensionBlockCount; ++e) {
+            const ExtensionBlock& head = saved.ExtensionBlocks[e];
+            const ExtensionBlock& data = saved.ExtensionBlocks[e + 1];
+            if (head.Function == APPLICATION_EXT_FUNC_CODE && head.ByteCount == 11 &&
+                std::memcmp(head.Bytes, "NETSCAPE2.0", 11) == 0 &&
+                data.Function == CONTINUE_EXT_FUNC_CODE && data.ByteCount >= 3)
+                image.loops = data.Bytes[1] | data.Bytes[2] << 8;
+        }
         image.frames.push_back(std::move(frame));
     }
     DGifCloseFile(gif, &code);

@@ -21,6 +21,7 @@ struct GiflibImage {
     int globalColours = 0;
     std::vector<uint8_t> globalTable;  // RGB triples
     std::vector<GiflibFrame> frames;
+    int loops = -1;  // the last looping extension's count; -1 without one
 };
 
 // False (with giflib's reason in `error`) when giflib refuses the bytes.

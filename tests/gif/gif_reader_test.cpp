@@ -118,19 +118,26 @@ TEST(GifReader, ColourTablesLandInPaletteForm) {
               (Bytes{7, 8, 9, 0, 0, 5, 6, 0, 0, 0, 0, 0}));
 }
 
-TEST(GifReader, LoopCountComesFromTheLastLoopingExtensionThatFits) {
+TEST(GifReader, LoopCountComesFromTheLastLoopingExtension) {
     GifImage gif;
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Trailer().Data()));
+    EXPECT_FALSE(gif.HasLoopingExtension());
+    EXPECT_EQ(gif.AnimationLoops(), 0);
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(5).Trailer().Data()));
+    EXPECT_TRUE(gif.HasLoopingExtension());
     EXPECT_EQ(gif.AnimationLoops(), 5);
-    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(7).Loop(32768).Trailer().Data()));
-    EXPECT_EQ(gif.AnimationLoops(), 7);  // 32768 does not fit: the earlier value stays
-    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(2).Loop(3).Trailer().Data()));
-    EXPECT_EQ(gif.AnimationLoops(), 3);
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(7).Loop(65535).Trailer().Data()));
+    EXPECT_EQ(static_cast<uint16_t>(gif.AnimationLoops()), 65535);  // kept to the last bit
+    ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(2).Loop(0).Trailer().Data()));
+    EXPECT_TRUE(gif.HasLoopingExtension());
+    EXPECT_EQ(gif.AnimationLoops(), 0);  // for ever
     ASSERT_TRUE(gif.LoadFromStream(
         FourColourScreen().Application("ANIMEXTS1.0", {{1, 9, 0}}).Trailer().Data()));
-    EXPECT_EQ(gif.AnimationLoops(), 0);
+    EXPECT_EQ(gif.AnimationLoops(), 9);
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Application("NETSCAPE2.0", {{1}}).Data()));
-    EXPECT_EQ(gif.AnimationLoops(), 0);  // too short a payload sets nothing
+    EXPECT_FALSE(gif.HasLoopingExtension());  // too short a payload sets nothing
+    gif.Destroy();
+    EXPECT_FALSE(gif.HasLoopingExtension());
 }
 
 TEST(GifReader, ExtensionsWeDoNotUseArePassedOver) {

@@ -77,7 +77,7 @@ void MakeImage(GifImage& gif, const ImageShape& shape, std::mt19937& random) {
     gif.SetScreenHeight(static_cast<int16_t>(shape.maxHeight + 100));
     gif.SetScreenBackgroundColorIndex(static_cast<uint8_t>(random()));
     gif.SetScreenPixelAspectRatio(1.0f);
-    gif.SetAnimationLoops(static_cast<int16_t>(random() % 30000));
+    if (random() % 4 != 0) gif.SetAnimationLoops(static_cast<int16_t>(random()));
 }
 
 void ExpectSameImage(GifImage& original, GifImage& loaded) {
@@ -86,6 +86,7 @@ void ExpectSameImage(GifImage& original, GifImage& loaded) {
     EXPECT_EQ(loaded.ScreenBackgroundColorIndex(), original.ScreenBackgroundColorIndex());
     EXPECT_EQ(loaded.ScreenPixelAspectRatio(), original.ScreenPixelAspectRatio());
     EXPECT_EQ(loaded.AnimationLoops(), original.AnimationLoops());
+    EXPECT_EQ(loaded.HasLoopingExtension(), original.HasLoopingExtension());
     EXPECT_EQ(loaded.GlobalPaletteExists(), original.GlobalPaletteExists());
     EXPECT_EQ(loaded.GlobalPaletteEntries(), original.GlobalPaletteEntries());
     EXPECT_EQ(loaded.GlobalPaletteSorted(), original.GlobalPaletteSorted());
@@ -136,6 +137,9 @@ void ExpectGiflibAgrees(GifImage& original, const std::string& file) {
     ASSERT_TRUE(DecodeWithGiflib(TempDir::Read(file), decoded, error)) << error;
     EXPECT_EQ(decoded.screenWidth, original.ScreenWidth());
     EXPECT_EQ(decoded.screenHeight, original.ScreenHeight());
+    EXPECT_EQ(decoded.loops, original.HasLoopingExtension()
+                                 ? static_cast<uint16_t>(original.AnimationLoops())
+                                 : -1);
     ASSERT_EQ(decoded.frames.size(), static_cast<size_t>(original.FramesCount()));
     for (int16_t n = 1; n <= original.FramesCount(); ++n) {
         SCOPED_TRACE(testing::Message() << "giflib, frame " << n);
@@ -221,5 +225,38 @@ TEST(GifRoundTrip, ShortInterlacedFramesKeepTheirRows) {
         SCOPED_TRACE(testing::Message() << height << " rows");
         ExpectSameImage(original, loaded);
         ExpectGiflibAgrees(original, dir.File("short.gif"));
+    }
+}
+
+TEST(GifRoundTrip, AResaveKeepsHowOftenTheAnimationPlays) {
+    // Played once (no looping extension), a few times, the most a file can say, for ever
+    // (0), and a still image: each comes back as it was, here and in giflib.
+    struct Case {
+        const char* what;
+        int16_t frames;
+        int loops;  // -1: no looping extension
+    } cases[] = {{"once", 2, -1},
+                 {"3 times", 2, 3},
+                 {"65535 times", 2, 65535},
+                 {"for ever", 2, 0},
+                 {"still", 1, -1}};
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GifImage original;
+        for (int16_t n = 1; n <= c.frames; ++n)
+            original.FrameInsert(n, 4, 4);
+        original.SetGlobalPaletteExists(true);
+        original.SetGlobalPaletteEntries(2);
+        if (c.loops >= 0) original.SetAnimationLoops(static_cast<int16_t>(c.loops));
+        ASSERT_TRUE(original.Save(dir.File("first.gif")));
+        GifImage loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(dir.File("first.gif")));
+        ASSERT_TRUE(loaded.Save(dir.File("again.gif")));
+        GifImage again;
+        ASSERT_TRUE(again.LoadFromFile(dir.File("again.gif")));
+        EXPECT_EQ(again.HasLoopingExtension(), c.loops >= 0);
+        EXPECT_EQ(static_cast<uint16_t>(again.AnimationLoops()), c.loops >= 0 ? c.loops : 0);
+        ExpectGiflibAgrees(again, dir.File("again.gif"));
     }
 }

@@ -82,18 +82,21 @@ TEST(GifWriter, OnePixelFrameByteForByte) {
     gif.SetLocalPaletteEntries(1, 2);
     SetColour(gif.lpLocalPalette(1), 0, 0x11, 0x22, 0x33);
     SetColour(gif.lpLocalPalette(1), 1, 0x44, 0x55, 0x66);
-    const Saved saved = SaveAndRead(gif);
-    ASSERT_TRUE(saved.ok);
-    EXPECT_EQ(saved.bytes,
-              Concat({Text("GIF89a"),
-                      {0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00},  // screen: 1 x 1, no table
-                      kLoopingExtensionHead,
-                      {0x00, 0x00, 0x00},                                // loop count 0
-                      {0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00},  // delay 10
-                      {0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x80},
-                      {0x11, 0x22, 0x33, 0x44, 0x55, 0x66},  // local table
-                      {0x02, 0x02, 0x44, 0x01, 0x00},        // code size, data, terminator
-                      {0x3B}}));
+    const Bytes frame = Concat({{0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00},  // delay 10
+                                {0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x80},
+                                {0x11, 0x22, 0x33, 0x44, 0x55, 0x66},  // local table
+                                {0x02, 0x02, 0x44, 0x01, 0x00}});  // code size, data, terminator
+    const Bytes header = Concat({Text("GIF89a"), {0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00}});
+    // Without a loop count the image has no looping extension, and none is written.
+    const Saved still = SaveAndRead(gif);
+    ASSERT_TRUE(still.ok);
+    EXPECT_EQ(still.bytes, Concat({header, frame, {0x3B}}));
+
+    gif.SetAnimationLoops(-1);  // 65535
+    const Saved looping = SaveAndRead(gif);
+    ASSERT_TRUE(looping.ok);
+    EXPECT_EQ(looping.bytes,
+              Concat({header, kLoopingExtensionHead, {0xFF, 0xFF, 0x00}, frame, {0x3B}}));
 }
 
 TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
@@ -141,7 +144,7 @@ TEST(GifWriter, GraphicControlFlagsAndTheValuesThatDoNotFit) {
     gif.SetFrameDelay(1, 300);
     Saved saved = SaveAndRead(gif);
     ASSERT_TRUE(saved.ok);
-    const size_t control = 6 + 7 + 12 + 19;
+    const size_t control = 6 + 7 + 12;
     EXPECT_EQ(Bytes(saved.bytes.begin() + control, saved.bytes.begin() + control + 8),
               (Bytes{0x21, 0xF9, 0x04, 0x09, 0x2C, 0x01, 0x03, 0x00}));
 
@@ -171,7 +174,7 @@ TEST(GifWriter, ImageDescriptorFlagsAndTablesPerFrame) {
     gif.SetLocalPaletteSorted(1, true);
     Saved saved = SaveAndRead(gif);
     ASSERT_TRUE(saved.ok);
-    const size_t image = 6 + 7 + 48 + 19 + 8;
+    const size_t image = 6 + 7 + 48 + 8;
     EXPECT_EQ(Bytes(saved.bytes.begin() + image, saved.bytes.begin() + image + 11),
               (Bytes{0x2C, 0x2C, 0x01, 0xFE, 0xFF, 0x04, 0x00, 0x09, 0x00, 0x63, 0x04}));
 
@@ -203,7 +206,7 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
         const Saved saved = SaveAndRead(gif);
         ASSERT_TRUE(saved.ok);
         EXPECT_EQ(saved.bytes[10], 0x80);  // a 2-entry global table
-        const size_t image = 6 + 7 + 6 + 19 + 8;
+        const size_t image = 6 + 7 + 6 + 8;
         EXPECT_EQ(saved.bytes[image + 10], c.codeSize);
 
         GifImage loaded;
@@ -231,7 +234,7 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
     deep.FrameDIBXOR(1)->Create(2, 2, 32);
     const Saved saved = SaveAndRead(deep);
     ASSERT_TRUE(saved.ok);
-    const size_t image = 6 + 7 + 6 + 19 + 8;
+    const size_t image = 6 + 7 + 6 + 8;
     EXPECT_EQ(Bytes(saved.bytes.begin() + image + 10, saved.bytes.end()),
               (Bytes{0x02, 0x00, 0x3B}));
 

@@ -57,7 +57,8 @@ std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& ver
     const int aspect = gif.Model().screen.aspectByte;
     out << ", \"aspect_byte\": " << aspect;
     if (aspect != 0) out << ", \"aspect_ratio\": " << gif.ScreenPixelAspectRatio();
-    out << "}, \"loops\": " << Stored(gif.AnimationLoops())
+    out << "}, \"loops\": "
+        << (gif.HasLoopingExtension() ? std::to_string(Stored(gif.AnimationLoops())) : "null")
         << ", \"global_palette\": {\"exists\": " << Bool(gif.GlobalPaletteExists())
         << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
         << ", \"entries\": " << gif.GlobalPaletteEntries()
