@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "dib/Dib.h"
-#include "gif/AtomicFile.h"
 #include "gif/DibPixelView.h"
 #include "gif/GifByteSink.h"
 #include "gif/GifFormat.h"
 #include "gif/LzwEncoder.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -189,7 +189,7 @@ void GifWriter::WriteFrame(const GifFrame& frame, GifByteSink& out) {
 
 void SaveGifFile(const GifModel& model, const std::string& fileName) {
     // The previous file is replaced only once the new one is complete on disk.
-    AtomicFile file(fileName);
+    platform::AtomicFile file(fileName);
     GifWriter().Write(model, file);
     file.Commit();
 }

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
+#include "gif/GifByteSink.h"
 #include "gif/GifModel.h"
 
-class GifByteSink;
 class LzwEncoder;
 
 class GifWriter {

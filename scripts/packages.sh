@@ -12,10 +12,11 @@ PACKAGE_PACKAGES=("${RUN_PACKAGES[@]}" dpkg-dev file lintian)
 # builds, weston and the accessibility bus for the Wayland and AT-SPI real-window tests, a
 # session bus (dbus-daemon) for every real-window test and the start-up benchmark,
 # gsfonts for the Helvetica that the GIF benchmark corpus script draws its screenshot with,
-# git for the fresh-clone build, and the package's and desktop files' checkers.
+# git for the fresh-clone build, the package's and desktop files' checkers, and strace to
+# watch how a save reaches the disk.
 TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
                weston qt6-wayland at-spi2-core python3-pyatspi dbus dbus-daemon gsfonts
-               git dpkg-dev file lintian desktop-file-utils appstream)
+               git dpkg-dev file lintian desktop-file-utils appstream strace)
 # Extra for the Windows stage: the MinGW-w64 cross compiler (POSIX threads), Wine to run
 # what it builds, GoogleTest's sources to build it with, and zlib built for it.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest libz-mingw-w64-dev)

@@ -1,0 +1,111 @@
+// The atomic save on Windows. The new file is forced to the disk (_commit) before it replaces
+// the target, and the replacement is written through (MOVEFILE_WRITE_THROUGH), so that after
+// a crash or a power cut the target is the old file or the whole new one. There is no unnamed
+// file here: a save that dies leaves its short-named temporary file behind.
+#include "platform/AtomicFile.h"
+
+#include <io.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/SavePaths.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kNameAttempts = 100;  // a clash this often means something else is wrong
+constexpr size_t kBufferBytes = 64 * 1024;
+
+std::runtime_error FileError(const std::string& what, const std::string& path, int error) {
+    return std::runtime_error(what + " \"" + path + "\": " + std::strerror(error));
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(const std::string& targetPath) {
+    if (targetPath.empty()) throw std::runtime_error("no file name");
+    const std::filesystem::path replaced = FollowLinks(targetPath);
+    replacedPath_ = replaced.string();
+    folder_ = FolderOf(replaced);
+
+    const DWORD attributes = ::GetFileAttributesA(replacedPath_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            throw std::runtime_error("cannot replace \"" + replacedPath_ +
+                                     "\": not a regular file");
+        }
+        // A read-only file would be replaced by the move; it is the file's own permission
+        // that must say whether it may change.
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            throw FileError("cannot replace", replacedPath_, EACCES);
+        replacesExisting_ = true;
+    }
+
+    int error = 0;
+    for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
+        temporaryPath_ = (std::filesystem::path(folder_) / ShortTemporaryName(".tmp")).string();
+        file_ = std::fopen(temporaryPath_.c_str(), "wbx");
+        error = errno;
+        if (file_ == nullptr && error != EEXIST) break;
+    }
+    if (file_ == nullptr) {
+        temporaryPath_.clear();
+        throw FileError("cannot create a new file in",
+                        folder_ == "." ? std::string("the current folder") : folder_, error);
+    }
+    std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
+}
+
+AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+void AtomicFile::Write(const uint8_t* data, size_t count) {
+    if (file_ == nullptr) throw std::runtime_error("file already closed");
+    if (std::fwrite(data, 1, count, file_) != count)
+        throw FileError("cannot write", replacedPath_, errno);
+}
+
+// A new file takes the access list its folder hands down; there are no mode bits to copy.
+void AtomicFile::KeepOwnerAndPermissions() {}
+
+void AtomicFile::PutInPlace() {
+    if (!::MoveFileExA(temporaryPath_.c_str(), replacedPath_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw std::runtime_error("cannot replace \"" + replacedPath_ + "\": error " +
+                                 std::to_string(::GetLastError()));
+    }
+    temporaryPath_.clear();
+}
+
+void AtomicFile::Commit() {
+    if (file_ == nullptr) throw std::runtime_error("file already closed");
+    int error = 0;
+    if (std::fflush(file_) != 0 || ::_commit(::_fileno(file_)) != 0) error = errno;
+    if (std::fclose(file_) != 0 && error == 0) error = errno;
+    file_ = nullptr;
+    try {
+        if (error != 0) throw FileError("cannot write", replacedPath_, error);
+        PutInPlace();
+    } catch (...) {
+        Discard();
+        throw;
+    }
+}
+
+void AtomicFile::Discard() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!temporaryPath_.empty()) {
+        std::remove(temporaryPath_.c_str());
+        temporaryPath_.clear();
+    }
+}
+
+}  // namespace platform
