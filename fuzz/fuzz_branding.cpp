@@ -10,7 +10,9 @@
 #include <string>
 
 #include "app/core/Branding.h"
+#include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
+#include "app/core/Paths.h"
 
 namespace {
 
@@ -69,18 +71,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
 
     // The file on disk gives what the bytes give; an empty one is deleted and the
-    // defaults stand.
+    // defaults stand, as they do for one too long to be a record.
     const std::filesystem::path file = ScratchPath() / "3.dat";
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
     core::LoadBranding(ScratchPath().string());
-    if (size == 0) {
-        if (std::filesystem::exists(file)) __builtin_trap();
+    core::BrandingValues expected = core::DecodeBranding(record, ScratchPath().string());
+    // A banner whose name leads out of the folder is dropped.
+    const std::string banner = core::cp1252::ToUtf8(core::Descramble(record.BannerFile));
+    if ((expected.ShowPictureBanner != 0 || expected.ShowAnimatedBanner != 0) &&
+        !core::StaysInsideFolder(banner)) {
+        expected.ShowPictureBanner = expected.ShowAnimatedBanner = 0;
+        expected.BannerPath.clear();
+    }
+    if (size == 0 || size > core::kMaxBrandingFileBytes) {
+        if (std::filesystem::exists(file) == (size == 0)) __builtin_trap();
         if (core::BrandingSettings.Title != core::kDefaultTitle) __builtin_trap();
-    } else if (!SameValues(core::BrandingSettings,
-                           core::DecodeBranding(record, ScratchPath().string()))) {
+    } else if (!SameValues(core::BrandingSettings, expected)) {
         __builtin_trap();
     }
     (void)values;

@@ -12,8 +12,10 @@
 #include "platform/WholeFile.h"
 
 bool GifImage::LoadFromFile(const std::string& fileName) {
+    // Only a regular file, never a pipe or a device, and no more of it than the reader's
+    // budget for a whole image's pixels: a larger file could never load as a whole.
     std::vector<uint8_t> bytes;
-    if (!platform::ReadWholeFile(fileName, bytes)) {
+    if (!platform::ReadWholeFile(fileName, bytes, GifReader::kFrameBitmapBudgetBytes)) {
         Destroy();
         loadStatus_ = GifLoadStatus::Unreadable;
         return false;

@@ -1,9 +1,8 @@
 #include "platform/WholeFile.h"
 
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
-#include <system_error>
+
+#include "platform/RegularFile.h"
 
 namespace platform {
 
@@ -19,25 +18,27 @@ bool Fail(std::vector<uint8_t>& bytes, std::string* error, const std::string& re
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes,
                    std::string* error) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) return Fail(bytes, error, "is a folder");
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        const bool exists = std::filesystem::exists(path, code);
-        return Fail(bytes, error, exists ? "cannot be opened" : "does not exist");
+    uint64_t length = 0;
+    std::FILE* file = OpenRegularFile(path, length, error);
+    if (file == nullptr) return Fail(bytes, error, error != nullptr ? *error : std::string());
+    bool ok = length <= maxBytes;
+    std::string reason = ok ? std::string() : "is too large";
+    if (ok) {
+        try {
+            bytes.resize(static_cast<size_t>(length));
+        } catch (const std::exception&) {
+            ok = false;
+            reason = "is too large to be held in memory";
+        }
     }
-    const std::streamoff length = file.tellg();
-    if (length < 0) return Fail(bytes, error, "cannot be read");
-    if (static_cast<uint64_t>(length) > maxBytes) return Fail(bytes, error, "is too large");
-    try {
-        bytes.resize(static_cast<size_t>(length));
-    } catch (const std::exception&) {
-        return Fail(bytes, error, "is too large to be held in memory");
+    // The size is the one the file had when it was opened: bytes it gains meanwhile are not
+    // read, and one that shrinks fails.
+    if (ok && length > 0 && std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        ok = false;
+        reason = "cannot be read";
     }
-    file.seekg(0);
-    if (length > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), length))
-        return Fail(bytes, error, "cannot be read");
-    return true;
+    std::fclose(file);
+    return ok ? true : Fail(bytes, error, reason);
 }
 
 }  // namespace platform

@@ -1,16 +1,17 @@
 #include "app/core/Branding.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
 #include "app/core/FileSearch.h"
 #include "app/core/Paths.h"
+#include "platform/RegularFile.h"
+#include "platform/WholeFile.h"
 
 namespace core {
 
@@ -63,15 +64,40 @@ void AppendText(std::string& out, const std::string& text) {
     out += text;
 }
 
-// Reads the whole file; nothing when it cannot be opened or read (no access, a
-// directory of that name), which counts as a missing file.
-bool ReadFile(const std::filesystem::path& path, std::string& bytes) {
+// One line on standard error for a file that is there but cannot be used: the window goes
+// on as if it were not there, and whoever put it there can find out why.
+void ReportUnusable(const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "corpometer: not using \"%s\": %s\n", path.c_str(), why.c_str());
+}
+
+// A banner that is not to be used is dropped: the name line shows as with no banner.
+void DropBanner(BrandingValues& values) {
+    values.ShowPictureBanner = 0;
+    values.ShowAnimatedBanner = 0;
+    values.BannerPath.clear();
+}
+
+// The banner named by the record must lie in the folder of its "3.dat" (a name that climbs
+// out of it could show any file of the machine) and must not be a pipe, which would block
+// the picture loader, or a device, which would never end. A banner file that is simply
+// missing stays as the record names it (the banner is then empty).
+void CheckBanner(BrandingValues& values, const BrandingRecord& record) {
+    if (values.ShowPictureBanner == 0 && values.ShowAnimatedBanner == 0) return;
+    const std::string name = core::cp1252::ToUtf8(core::Descramble(record.BannerFile));
+    if (name.empty()) return;  // the bare folder, which loads as no picture
+    if (!core::StaysInsideFolder(name)) {
+        ReportUnusable(values.BannerPath, "the banner must lie in the folder of its 3.dat");
+        DropBanner(values);
+        return;
+    }
+    // A folder is no picture either, but loading one fails at once, as the bare folder does.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    const auto status = std::filesystem::status(std::filesystem::u8path(values.BannerPath), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status) &&
+        !platform::IsRegularFile(values.BannerPath)) {
+        ReportUnusable(values.BannerPath, "is not a regular file");
+        DropBanner(values);
+    }
 }
 
 void ApplyDefaults() {
@@ -167,17 +193,26 @@ std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         std::string path = folder;
         core::AddBackslash(path) += kBrandingFileName;
-        const auto fsPath = std::filesystem::u8path(path);
+        if (!core::FileFound(path)) continue;
 
-        std::string bytes;
-        if (!core::FileFound(path) || !ReadFile(fsPath, bytes)) continue;
-        if (bytes.empty()) {  // an empty file is removed, as if it had never been there
-            std::error_code ignored;
-            std::filesystem::remove(fsPath, ignored);
+        std::vector<std::uint8_t> bytes;
+        std::string why;
+        if (!platform::ReadWholeFile(path, bytes, kMaxBrandingFileBytes, &why)) {
+            ReportUnusable(path, why);
             continue;
         }
-        BrandingRecordRaw = ParseBrandingRecord(bytes);
+        if (bytes.empty()) {
+            // An empty file is removed, as if it had never been there; an empty file reached
+            // through a link is only passed over: the link and what it leads to are not ours.
+            std::error_code ignored;
+            const auto fsPath = std::filesystem::u8path(path);
+            if (std::filesystem::is_regular_file(std::filesystem::symlink_status(fsPath, ignored)))
+                std::filesystem::remove(fsPath, ignored);
+            continue;
+        }
+        BrandingRecordRaw = ParseBrandingRecord(std::string(bytes.begin(), bytes.end()));
         BrandingSettings = DecodeBranding(BrandingRecordRaw, folder);
+        CheckBanner(BrandingSettings, BrandingRecordRaw);
         return folder;
     }
     ApplyDefaults();

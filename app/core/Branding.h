@@ -34,6 +34,9 @@ struct BrandingValues {
 };
 
 inline constexpr char kBrandingFileName[] = "3.dat";
+// A branding record is a few hundred bytes; a longer file is not a branding file, and is not
+// read whole only to be refused.
+inline constexpr std::uint64_t kMaxBrandingFileBytes = 64 * 1024;
 // The default name line; labels show "&&" as one ampersand.
 inline constexpr char kDefaultNameText[] = "(Your company name && link or small banner here)";
 inline constexpr char kDefaultTitle[] = "Corpometer";
@@ -68,7 +71,11 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory);
 
 // Reads "3.dat" from `applicationDirectory` into BrandingSettings and BrandingRecordRaw.
-// A missing or unreadable file leaves the defaults; an empty one is deleted first.
+// A missing file leaves the defaults; an empty regular file is deleted first. A file that
+// cannot be used (not a regular file, unreadable, longer than any branding record) is
+// treated as missing, with one line on standard error naming it; so is a banner that is a
+// pipe or a device or whose name leads out of the folder of its "3.dat" (the banner flags
+// are then cleared). Nothing here waits on a pipe or reads a device.
 void LoadBranding(const std::string& applicationDirectory);
 // The same for the first folder of `folders` that holds a non-empty, readable "3.dat"; a
 // banner file named in it is relative to that folder. Returns that folder, or "" when none

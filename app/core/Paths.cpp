@@ -1,5 +1,6 @@
 #include "app/core/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -75,6 +76,22 @@ std::string ExecutableDirectory() {
     if (error) return {};
 #endif
     return executable.parent_path().u8string();
+}
+
+bool StaysInsideFolder(const std::string& relativeName) {
+    int depth = 0;
+    size_t start = 0;
+    while (start <= relativeName.size()) {
+        const size_t end = std::min(relativeName.find_first_of("/\\", start), relativeName.size());
+        const std::string part = relativeName.substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0) return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
 }
 
 }  // namespace core

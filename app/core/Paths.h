@@ -20,6 +20,11 @@ std::string& AddBackslash(std::string& path);
 // with this platform's separators.
 std::string NativeSeparators(std::string path);
 
+// Whether a file name taken relative to a folder stays inside it: ".." may climb back out
+// of a subfolder the name went into, never above the folder itself. Both "/" and "\" count
+// as separators; a leading one still means the folder (it is appended to the folder's path).
+bool StaysInsideFolder(const std::string& relativeName);
+
 // The application's directory, without a trailing separator (a drive's root such as
 // "C:\" keeps its own). Set once at start-up; until then the folder the system reports for
 // the running executable. On Windows "/" in a directory set here becomes "\", so that

@@ -14,6 +14,10 @@
 #include "tests/support/TempDir.h"
 #include "tools/BrandScrambler.h"
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 using core::Descramble;
 
@@ -147,6 +151,71 @@ TEST_F(LoadBrandingTest, MissingEmptyOrUnreadableFileKeepsTheDefaults) {
     fs::create_directory(dir.Path() / "3.dat");  // a directory of that name
     Load();
     ExpectDefaults();
+}
+
+TEST_F(LoadBrandingTest, AFileThatIsNotABrandingRecordIsPassedOverAndNamed) {
+    // Longer than any record: not read, not used, one line naming it.
+    WriteBytes(dir.Path() / "3.dat", std::string(100 * 1024, 'x'));
+    testing::internal::CaptureStderr();
+    Load();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("3.dat"), std::string::npos);
+    ExpectDefaults();
+    EXPECT_TRUE(fs::exists(dir.Path() / "3.dat"));
+    fs::remove(dir.Path() / "3.dat");
+#if !defined(_WIN32)
+    // A pipe would block the start for ever, a device never end; an empty file behind a link
+    // is not ours to delete. Each is passed over and left where it is.
+    WriteBytes(dir.Path() / "empty", "");
+    for (const char* kind : {"pipe", "device", "link to an empty file"}) {
+        SCOPED_TRACE(kind);
+        const fs::path file = dir.Path() / "3.dat";
+        if (kind[0] == 'p') {
+            ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
+        } else {
+            fs::create_symlink(kind[0] == 'd' ? fs::path("/dev/zero") : dir.Path() / "empty", file);
+        }
+        Load();
+        ExpectDefaults();
+        EXPECT_TRUE(fs::is_symlink(file) || fs::is_fifo(file));
+        fs::remove(file);
+    }
+    EXPECT_TRUE(fs::exists(dir.Path() / "empty"));
+#endif
+}
+
+TEST_F(LoadBrandingTest, ABannerOutsideTheFolderOfItsFileOrNotARegularFileIsDropped) {
+    std::mt19937 random(11);
+    const auto brandWith = [&](const std::string& banner) {
+        core::BrandingRecord record;
+        record.Title = brand::Scramble("Branded", random);
+        record.ShowPictureBanner = 1;
+        record.ShowAnimatedBanner = 1;
+        record.BannerFile = brand::Scramble(banner, random);
+        WriteBytes(dir.Path() / "3.dat", core::SerializeBrandingRecord(record));
+        testing::internal::CaptureStderr();
+        Load();
+        return testing::internal::GetCapturedStderr();
+    };
+    for (const char* climbing :
+         {"../x.gif", "..\\..\\x.gif", "art/../../x.gif", "a\\..\\..\\b/x.gif"}) {
+        SCOPED_TRACE(climbing);
+        EXPECT_NE(brandWith(climbing).find("x.gif"), std::string::npos);
+        EXPECT_EQ(core::BrandingSettings.Title, "Branded");  // the rest of the record stands
+        EXPECT_EQ(core::BrandingSettings.ShowPictureBanner, 0);
+        EXPECT_EQ(core::BrandingSettings.ShowAnimatedBanner, 0);
+        EXPECT_EQ(core::BrandingSettings.BannerPath, "");
+    }
+    for (const char* inside : {"banner.gif", "art\\..\\banner.gif", "./art/banner.gif"}) {
+        SCOPED_TRACE(inside);
+        EXPECT_EQ(brandWith(inside), "");  // missing, but a name that may be used
+        EXPECT_EQ(core::BrandingSettings.ShowAnimatedBanner, 1);
+    }
+#if !defined(_WIN32)
+    ASSERT_EQ(::mkfifo((dir.Path() / "pipe.gif").c_str(), 0644), 0);
+    EXPECT_NE(brandWith("pipe.gif").find("pipe.gif"), std::string::npos);
+    EXPECT_EQ(core::BrandingSettings.ShowPictureBanner, 0);
+    EXPECT_EQ(core::BrandingSettings.BannerPath, "");
+#endif
 }
 
 TEST_F(LoadBrandingTest, ReadsDescramblesAndBuildsTheBannerPath) {

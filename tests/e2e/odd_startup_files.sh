@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The files read at start may be anything a user or an administrator leaves there. For each
+# odd "3.dat" or banner file the real program must show its window (a pipe opened the usual
+# way blocks for ever, a device never ends), keep its peak memory near that of a start
+# without branding, say on standard error which file it passed over, and open nothing outside
+# the folder of its "3.dat". Start times and peak memory are printed for the record.
+# Usage: odd_startup_files.sh CORPOMETER CORPOMETER-BRAND
+set -euo pipefail
+exe=$1
+brand=$2
+
+source "$(dirname "$0")/e2e_common.sh"
+work=$(mktemp -d)
+trap 'e2e_stop_programs; rm -rf "$work"' EXIT
+app=$work/app
+mkdir -p "$app" "$work/config" "$work/outside"
+cp "$exe" "$app/corpometer"
+convert -size 20x10 xc:'#FF0000' "$work/outside/x.gif"
+baseline_kb=0
+
+# Starts the program on what $app holds now, waits for its window and stops it again; the
+# start time and the peak memory go to the output, the program's output to NAME.out.log.
+run_case() {  # NAME [COMMAND-PREFIX...]
+  local name=$1
+  shift
+  local begin
+  begin=$(date +%s%N)
+  HOME=$work XDG_CONFIG_HOME=$work/config XDG_CONFIG_DIRS=$work/no-such-folder \
+    e2e_start "$name" "$@" "$app/corpometer"
+  wait_main_window 20
+  local shown_ms=$((($(date +%s%N) - begin) / 1000000))
+  local pid
+  pid=$(pgrep -f -n "^$app/corpometer") || e2e_fail "$name: the program is gone"
+  peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
+  echo "$name: window after $shown_ms ms, peak memory $((peak_kb / 1024)) MiB"
+  kill "$pid"
+  wait "$E2E_PID" 2>/dev/null || true
+  if [ "$baseline_kb" -gt 0 ] && [ "$peak_kb" -gt $((baseline_kb + 40 * 1024)) ]; then
+    e2e_fail "$name: peak memory $peak_kb KiB, against $baseline_kb KiB without branding"
+  fi
+}
+# The one line naming the file that was passed over.
+expect_named() {  # NAME FILE
+  grep -qF "\"$2\"" "$out/$1.out.log" || e2e_fail "$1: no line naming $2 on standard error"
+}
+branded() {  # BANNER-FILE: a 3.dat with both banners on, showing that file
+  rm -f "$app/3.dat"
+  "$brand" write "$app/3.dat" --title Corpometer --banner-file "$1" --picture-banner \
+    --animated-banner >/dev/null
+}
+
+run_case no-branding
+baseline_kb=$peak_kb
+
+mkfifo "$app/3.dat"
+run_case pipe
+expect_named pipe "$app/3.dat"
+[ -p "$app/3.dat" ] || e2e_fail "the pipe named 3.dat was removed"
+rm "$app/3.dat"
+
+ln -s /dev/zero "$app/3.dat"
+run_case link-to-device
+expect_named link-to-device "$app/3.dat"
+[ -L "$app/3.dat" ] || e2e_fail "the link named 3.dat was removed"
+rm "$app/3.dat"
+
+truncate -s 100M "$app/3.dat"
+run_case huge-file
+expect_named huge-file "$app/3.dat"
+rm "$app/3.dat"
+
+branded banner.gif
+mkfifo "$app/banner.gif"
+run_case banner-pipe
+expect_named banner-pipe "$app/banner.gif"
+rm "$app/banner.gif"
+ln -s /dev/zero "$app/banner.gif"
+run_case banner-link-to-device
+expect_named banner-link-to-device "$app/banner.gif"
+rm "$app/banner.gif"
+
+# A name climbing out of the folder: refused before anything opens it.
+branded '..\outside\x.gif'
+run_case climbing-banner strace -f -qq -e trace=open,openat,stat,statx,newfstatat \
+  -o "$work/climbing.trace"
+expect_named climbing-banner "$app/../outside/x.gif"
+if grep -qF "outside" "$work/climbing.trace"; then
+  e2e_fail "a file outside the branding folder was looked at: $(grep -F outside "$work/climbing.trace")"
+fi
+echo "PASS"
