@@ -135,6 +135,19 @@ QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& captio
     return frame;
 }
 
+// An option for `unit`, `chosen` at start: `click` hears the unit when the option becomes the
+// chosen one later.
+template <typename Unit, typename Click>
+QRadioButton* MakeUnitOption(QWidget* parent, const QString& name, const QString& caption,
+                             const QRect& geometry, Unit unit, bool chosen, Click click) {
+    QRadioButton* option = MakeOption(parent, name, caption, geometry);
+    option->setChecked(chosen);
+    QObject::connect(option, &QRadioButton::toggled, option, [unit, click](bool checked) {
+        if (checked) click(unit);
+    });
+    return option;
+}
+
 controls::PictureButtonWidget* MakePictureButton(QWidget* parent, const QString& name,
                                                  const QString& pictureFolder,
                                                  const QRect& geometry) {
@@ -182,33 +195,33 @@ MainWindow::~MainWindow() = default;
 void MainWindow::CreateControls() {
     const QString defaultName =
         QString::fromStdString(core::LabelDisplayText(core::kDefaultNameText));
-    brandLabels_[0] = new ClickLabel(this);
-    brandLabels_[0]->setObjectName("brandNameLabel");
-    brandLabels_[0]->setGeometry(Twips::Rect(240, 120, 5625, 900));
-    brandLabels_[0]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
-    brandLabels_[0]->setText(defaultName);
-    brandLabels_[0]->setWordWrap(true);
-    brandLabels_[0]->setCursor(Qt::PointingHandCursor);
-    SetTextColour(brandLabels_[0], Qt::white);
+    brandLabels_[BrandLabel::Name] = new ClickLabel(this);
+    brandLabels_[BrandLabel::Name]->setObjectName("brandNameLabel");
+    brandLabels_[BrandLabel::Name]->setGeometry(Twips::Rect(240, 120, 5625, 900));
+    brandLabels_[BrandLabel::Name]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
+    brandLabels_[BrandLabel::Name]->setText(defaultName);
+    brandLabels_[BrandLabel::Name]->setWordWrap(true);
+    brandLabels_[BrandLabel::Name]->setCursor(Qt::PointingHandCursor);
+    SetTextColour(brandLabels_[BrandLabel::Name], Qt::white);
 
     CreateBannerControls();
 
-    brandLabels_[1] = new ClickLabel(this);
-    brandLabels_[1]->setObjectName("brandTitleLabel");
-    brandLabels_[1]->setGeometry(Twips::Rect(5970, 585, 1050, 495));
-    brandLabels_[1]->setFont(WindowFonts::Font(kTahoma, 8.25));
-    brandLabels_[1]->setText(kApplication);
-    brandLabels_[1]->setWordWrap(true);
-    SetTextColour(brandLabels_[1], Qt::white);
+    brandLabels_[BrandLabel::Title] = new ClickLabel(this);
+    brandLabels_[BrandLabel::Title]->setObjectName("brandTitleLabel");
+    brandLabels_[BrandLabel::Title]->setGeometry(Twips::Rect(5970, 585, 1050, 495));
+    brandLabels_[BrandLabel::Title]->setFont(WindowFonts::Font(kTahoma, 8.25));
+    brandLabels_[BrandLabel::Title]->setText(kApplication);
+    brandLabels_[BrandLabel::Title]->setWordWrap(true);
+    SetTextColour(brandLabels_[BrandLabel::Title], Qt::white);
 
     // The window has no title bar: the bare strip above the two input panels drags it, and so
     // do its labels, where a press is a click until the mouse moves far enough to make it a drag.
     auto* drag = new WindowDrag(this);
     drag->AddHandle(this, WindowDrag::Start::AtPress, QRect(0, 0, width(), kDragStripHeight));
-    for (int index = 0; index < 2; ++index) {
-        connect(brandLabels_[index], &ClickLabel::Click, this,
-                [this, index] { BrandLabelClick(index); });
-        drag->AddHandle(brandLabels_[index], WindowDrag::Start::PastDragDistance);
+    for (const BrandLabel label : {BrandLabel::Name, BrandLabel::Title}) {
+        connect(brandLabels_[label], &ClickLabel::Click, this,
+                [this, label] { BrandLabelClick(label); });
+        drag->AddHandle(brandLabels_[label], WindowDrag::Start::PastDragDistance);
     }
     DescribeLinks(false);  // until the branding gives a link
 
@@ -216,14 +229,16 @@ void MainWindow::CreateControls() {
     const char* const windowButtonNames[] = {"Menu", "Minimize", "Close"};
     // Each button's object name is also the folder of its pictures.
     const char* const windowButtonObjectNames[] = {"menuButton", "minimizeButton", "closeButton"};
-    for (int index = 0; index < 3; ++index) {
-        windowButtons_[index] =
+    for (const WindowButton which :
+         {WindowButton::Menu, WindowButton::Minimize, WindowButton::Close}) {
+        const int index = static_cast<int>(which);
+        windowButtons_[which] =
             MakePictureButton(this, windowButtonObjectNames[index],
                               QString(":/pictures/") + windowButtonObjectNames[index],
                               Twips::Rect(windowButtonLefts[index], 165, 315, 315));
-        windowButtons_[index]->setAccessibleName(windowButtonNames[index]);
-        connect(windowButtons_[index], &controls::PictureButtonWidget::Click, this,
-                [this, index] { WindowButtonClick(index); });
+        windowButtons_[which]->setAccessibleName(windowButtonNames[index]);
+        connect(windowButtons_[which], &controls::PictureButtonWidget::Click, this,
+                [this, which] { WindowButtonClick(which); });
     }
 
     CreateWeightPanel();
@@ -247,17 +262,13 @@ void MainWindow::CreateWeightPanel() {
     weightUnitLabel_ =
         MakeLabel(weightPanel_, "weightUnitLabel", "Lbs", Twips::Rect(1830, 750, 975, 615),
                   WindowFonts::Font(kTimes, 26.25));
-    weightUnitOptions_[1] =
-        MakeOption(weightPanel_, "poundsOption", "Pounds", Twips::Rect(345, 1605, 930, 255));
-    weightUnitOptions_[0] = MakeOption(weightPanel_, "kilogramsOption", "Kilograms",
-                                       Twips::Rect(1755, 1605, 1065, 255));
-    weightUnitOptions_[1]->setChecked(true);
-    for (int index = 0; index < 2; ++index) {
-        connect(weightUnitOptions_[index], &QRadioButton::toggled, this,
-                [this, index](bool checked) {
-                    if (checked) WeightUnitClick(index);
-                });
-    }
+    const auto click = [this](WeightUnit unit) { WeightUnitClick(unit); };
+    weightUnitOptions_[WeightUnit::Pounds] =
+        MakeUnitOption(weightPanel_, "poundsOption", "Pounds", Twips::Rect(345, 1605, 930, 255),
+                       WeightUnit::Pounds, true, click);
+    weightUnitOptions_[WeightUnit::Kilograms] =
+        MakeUnitOption(weightPanel_, "kilogramsOption", "Kilograms",
+                       Twips::Rect(1755, 1605, 1065, 255), WeightUnit::Kilograms, false, click);
 }
 
 void MainWindow::CreateHeightPanel() {
@@ -276,17 +287,13 @@ void MainWindow::CreateHeightPanel() {
     heightList_->setAccessibleName(
         panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
 
-    heightUnitOptions_[0] = MakeOption(heightPanel_, "feetInchesOption", "Feet/Inches",
-                                       Twips::Rect(300, 1800, 1230, 240));
-    heightUnitOptions_[1] = MakeOption(heightPanel_, "centimetresOption", "Centimeters",
-                                       Twips::Rect(1665, 1800, 1230, 240));
-    heightUnitOptions_[0]->setChecked(true);
-    for (int index = 0; index < 2; ++index) {
-        connect(heightUnitOptions_[index], &QRadioButton::toggled, this,
-                [this, index](bool checked) {
-                    if (checked) HeightUnitClick(index);
-                });
-    }
+    const auto click = [this](HeightUnit unit) { HeightUnitClick(unit); };
+    heightUnitOptions_[HeightUnit::FeetInches] =
+        MakeUnitOption(heightPanel_, "feetInchesOption", "Feet/Inches",
+                       Twips::Rect(300, 1800, 1230, 240), HeightUnit::FeetInches, true, click);
+    heightUnitOptions_[HeightUnit::Centimetres] =
+        MakeUnitOption(heightPanel_, "centimetresOption", "Centimeters",
+                       Twips::Rect(1665, 1800, 1230, 240), HeightUnit::Centimetres, false, click);
 }
 
 void MainWindow::CreateResultPanel() {
@@ -339,18 +346,22 @@ void MainWindow::CreateLegend() {
 
 void MainWindow::SetTabOrder() {
     // The panels from left to right, top to bottom.
-    QWidget::setTabOrder(weightEdit_, weightUnitOptions_[1]);
-    QWidget::setTabOrder(weightUnitOptions_[1], weightUnitOptions_[0]);
-    QWidget::setTabOrder(weightUnitOptions_[0], heightList_);
-    QWidget::setTabOrder(heightList_, heightUnitOptions_[0]);
-    QWidget::setTabOrder(heightUnitOptions_[0], heightUnitOptions_[1]);
-    QWidget::setTabOrder(heightUnitOptions_[1], calculateButton_);
+    QWidget::setTabOrder(weightEdit_, weightUnitOptions_[WeightUnit::Pounds]);
+    QWidget::setTabOrder(weightUnitOptions_[WeightUnit::Pounds],
+                         weightUnitOptions_[WeightUnit::Kilograms]);
+    QWidget::setTabOrder(weightUnitOptions_[WeightUnit::Kilograms], heightList_);
+    QWidget::setTabOrder(heightList_, heightUnitOptions_[HeightUnit::FeetInches]);
+    QWidget::setTabOrder(heightUnitOptions_[HeightUnit::FeetInches],
+                         heightUnitOptions_[HeightUnit::Centimetres]);
+    QWidget::setTabOrder(heightUnitOptions_[HeightUnit::Centimetres], calculateButton_);
     // Then the strip from left to right: the banner (a stop only while it links), menu,
     // minimise, close.
     QWidget::setTabOrder(calculateButton_, bannerAnimation_);
-    QWidget::setTabOrder(bannerAnimation_, windowButtons_[0]);
-    QWidget::setTabOrder(windowButtons_[0], windowButtons_[1]);
-    QWidget::setTabOrder(windowButtons_[1], windowButtons_[2]);
+    QWidget::setTabOrder(bannerAnimation_, windowButtons_[WindowButton::Menu]);
+    QWidget::setTabOrder(windowButtons_[WindowButton::Menu],
+                         windowButtons_[WindowButton::Minimize]);
+    QWidget::setTabOrder(windowButtons_[WindowButton::Minimize],
+                         windowButtons_[WindowButton::Close]);
     weightEdit_->setFocus();
 }
 
@@ -358,26 +369,28 @@ void MainWindow::Load() {
     core::LoadBranding();
     const core::BrandingValues& branding = core::BrandingSettings;
 
-    RunStep([&] { HeightUnitClick(core::kFeetInches); });
+    RunStep([&] { HeightUnitClick(HeightUnit::FeetInches); });
     RunStep([&] { PlaceBannerFirstPoint(); });
     // The units before the height row: the saved row is a row of the list of its unit.
     RunStep([&] {
         const QString unit =
             SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightUnitKey, kPounds);
-        if (unit == kKilograms) weightUnitOptions_[0]->setChecked(true);
+        if (unit == kKilograms) weightUnitOptions_[WeightUnit::Kilograms]->setChecked(true);
     });
     RunStep([&] {
         const QString unit =
             SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightUnitKey, kFeetInches);
-        if (unit == kCentimeters) heightUnitOptions_[1]->setChecked(true);  // refills the list
+        if (unit == kCentimeters)
+            heightUnitOptions_[HeightUnit::Centimetres]->setChecked(true);  // refills the list
     });
     // Tab goes to the chosen option of each pair, as it does once the pair has had the focus.
-    for (const auto& options : {weightUnitOptions_, heightUnitOptions_}) {
-        for (QRadioButton* option : options) {
-            const Qt::FocusPolicy policy = option->focusPolicy();
-            option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
-                                                       : Qt::FocusPolicy(policy & ~Qt::TabFocus));
-        }
+    for (QRadioButton* option :
+         {weightUnitOptions_[WeightUnit::Kilograms], weightUnitOptions_[WeightUnit::Pounds],
+          heightUnitOptions_[HeightUnit::FeetInches],
+          heightUnitOptions_[HeightUnit::Centimetres]}) {
+        const Qt::FocusPolicy policy = option->focusPolicy();
+        option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                   : Qt::FocusPolicy(policy & ~Qt::TabFocus));
     }
     RunStep([&] {
         weightEdit_->setText(
@@ -391,20 +404,24 @@ void MainWindow::Load() {
         if (row >= 0) heightList_->setCurrentRow(row);  // a row outside the list selects nothing
     });
     RunStep([&] {
-        brandLabels_[0]->setFont(WindowFonts::Resized(brandLabels_[0]->font(), 17));
-        brandLabels_[0]->setText(QString::fromStdString(core::LabelDisplayText(branding.NameText)));
+        brandLabels_[BrandLabel::Name]->setFont(
+            WindowFonts::Resized(brandLabels_[BrandLabel::Name]->font(), 17));
+        brandLabels_[BrandLabel::Name]->setText(
+            QString::fromStdString(core::LabelDisplayText(branding.NameText)));
         DescribeLinks(!branding.Link.empty());
     });
     RunStep([&] {
-        brandLabels_[1]->setFont(WindowFonts::Resized(brandLabels_[1]->font(), 8));
-        brandLabels_[1]->setText(QString::fromStdString(core::LabelDisplayText(branding.Title)));
+        brandLabels_[BrandLabel::Title]->setFont(
+            WindowFonts::Resized(brandLabels_[BrandLabel::Title]->font(), 8));
+        brandLabels_[BrandLabel::Title]->setText(
+            QString::fromStdString(core::LabelDisplayText(branding.Title)));
     });
     RunStep([&] { PlaceBannerSecondPoint(); });
 }
 
-void MainWindow::FillHeightList(int unitIndex) {
+void MainWindow::FillHeightList(HeightUnit unit) {
     heightList_->clear();  // nothing is selected afterwards
-    for (const std::string& row : core::HeightRows(unitIndex)) {
+    for (const std::string& row : core::HeightRows(static_cast<int>(unit))) {
         heightList_->addItem(QString::fromStdString(row));
     }
 }
@@ -413,11 +430,11 @@ void MainWindow::CalculateClick() {
     core::BmiInput input;
     // A text that is not one number is no weight: "80kg" must not calculate with 80 pounds.
     input.weight = core::ReadWholeNumber(weightEdit_->text().toStdString()).value_or(0);
-    input.weightInKilograms = weightUnitOptions_[0]->isChecked();
+    input.weightInKilograms = weightUnitOptions_[WeightUnit::Kilograms]->isChecked();
     const QListWidgetItem* row = heightList_->currentItem();
     const bool rowSelected = row != nullptr && row->isSelected();
     input.heightIndex = static_cast<std::int16_t>(rowSelected ? heightList_->currentRow() : -1);
-    input.heightInFeetInches = heightUnitOptions_[0]->isChecked();
+    input.heightInFeetInches = heightUnitOptions_[HeightUnit::FeetInches]->isChecked();
     if (rowSelected) input.heightRowText = row->text().toStdString();
 
     const core::BmiResult result = core::ComputeBmi(input);
@@ -494,18 +511,16 @@ void MainWindow::FlashTimerTick() {
     SetResultColour(previous ? kFlashDark : kFlashBright);
 }
 
-void MainWindow::WindowButtonClick(int index) {
-    switch (index) {
-        case 0:
+void MainWindow::WindowButtonClick(WindowButton button) {
+    switch (button) {
+        case WindowButton::Menu:
             ShowPopupMenu();
             break;
-        case 1:
+        case WindowButton::Minimize:
             setWindowState(windowState() | Qt::WindowMinimized);
             break;
-        case 2:
+        case WindowButton::Close:
             close();
-            break;
-        default:
             break;
     }
 }
@@ -513,7 +528,7 @@ void MainWindow::WindowButtonClick(int index) {
 void MainWindow::ShowPopupMenu() {
     // Pressed with the mouse, the menu comes up at the cursor; from the keyboard (or a
     // screen reader) below the button, its right edge at the button's.
-    QWidget* button = windowButtons_[0];
+    QWidget* button = windowButtons_[WindowButton::Menu];
     if (button->underMouse()) {
         secondaryWindows_->RunPopupMenu();
     } else {
@@ -522,17 +537,17 @@ void MainWindow::ShowPopupMenu() {
     }
 }
 
-void MainWindow::WeightUnitClick(int index) {
-    weightUnitLabel_->setText(index == 1 ? "Lbs." : "Kgs.");
+void MainWindow::WeightUnitClick(WeightUnit unit) {
+    weightUnitLabel_->setText(unit == WeightUnit::Pounds ? "Lbs." : "Kgs.");
     ClearResult();
 }
 
-void MainWindow::HeightUnitClick(int index) {
-    FillHeightList(index);
+void MainWindow::HeightUnitClick(HeightUnit unit) {
+    FillHeightList(unit);
 }
 
-void MainWindow::BrandLabelClick(int index) {
-    if (index == 0) core::OpenDocument(core::BrandingSettings.Link);
+void MainWindow::BrandLabelClick(BrandLabel label) {
+    if (label == BrandLabel::Name) core::OpenDocument(core::BrandingSettings.Link);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

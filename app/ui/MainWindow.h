@@ -6,9 +6,11 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
-#include <array>
 #include <memory>
 #include <optional>
+
+#include "app/core/HeightList.h"
+#include "app/ui/EnumArray.h"
 
 class ClickLabel;
 class QGroupBox;
@@ -26,6 +28,14 @@ class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
+    // The name and title lines of the branding strip.
+    enum class BrandLabel { Name, Title };
+    // The three small buttons in the strip, from left to right.
+    enum class WindowButton { Menu, Minimize, Close };
+    enum class WeightUnit { Kilograms, Pounds };
+    // The height list's units, as the list of rows knows them.
+    enum class HeightUnit { FeetInches = core::kFeetInches, Centimetres = core::kCentimetres };
+
     // Builds the window with its controls as designed. Load() brings it to life.
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -35,15 +45,15 @@ class MainWindow : public QWidget {
 
     // Event handlers.
     void CalculateClick();
-    void WindowButtonClick(int index);
-    void WeightUnitClick(int index);
-    void HeightUnitClick(int index);
-    void BrandLabelClick(int index);
+    void WindowButtonClick(WindowButton button);
+    void WeightUnitClick(WeightUnit unit);
+    void HeightUnitClick(HeightUnit unit);
+    void BrandLabelClick(BrandLabel label);
     void BannerPictureClick();
     void BannerAnimationClick();
     void FlashTimerTick();
 
-    // The popup menu of the menu button (windowButtons_ 0): opens Quick Help or About.
+    // The popup menu of the menu button : opens Quick Help or About.
     void ShowPopupMenu();
     // Quick Help and About, one of each, owned by this window.
     SecondaryWindows& Secondary() { return *secondaryWindows_; }
@@ -84,7 +94,7 @@ class MainWindow : public QWidget {
 
     void ShowInputMessage(const QString& text);
     void SetResultColour(const QColor& colour);
-    void FillHeightList(int unitIndex);
+    void FillHeightList(HeightUnit unit);
 
     // The background drawn at twice the resolution, for screens with more device pixels
     // than pixels (the plain one when it cannot be read); read when first needed.
@@ -94,19 +104,19 @@ class MainWindow : public QWidget {
     std::optional<QPixmap> doubleResolutionBackground_;
     bool flashPhase_ = false;  // never reset: only a calculation starts or ends the flashing
 
-    std::array<ClickLabel*, 2> brandLabels_{};
+    EnumArray<BrandLabel, ClickLabel*, 2> brandLabels_{};
     ClickLabel* bannerPicture_ = nullptr;
     controls::GifViewerWidget* bannerAnimation_ = nullptr;
-    std::array<controls::PictureButtonWidget*, 3> windowButtons_{};
+    EnumArray<WindowButton, controls::PictureButtonWidget*, 3> windowButtons_{};
     QGroupBox* weightPanel_ = nullptr;
     QGroupBox* heightPanel_ = nullptr;
     QGroupBox* resultPanel_ = nullptr;
     std::array<QLabel*, 3> panelCaptions_{};
     QLineEdit* weightEdit_ = nullptr;
     QLabel* weightUnitLabel_ = nullptr;
-    std::array<QRadioButton*, 2> weightUnitOptions_{};
+    EnumArray<WeightUnit, QRadioButton*, 2> weightUnitOptions_{};
     QListWidget* heightList_ = nullptr;
-    std::array<QRadioButton*, 2> heightUnitOptions_{};
+    EnumArray<HeightUnit, QRadioButton*, 2> heightUnitOptions_{};
     controls::PictureButtonWidget* calculateButton_ = nullptr;
     QLabel* bmiLabel_ = nullptr;
     QLabel* idealWeightLabel_ = nullptr;

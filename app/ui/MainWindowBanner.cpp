@@ -18,7 +18,7 @@ void MainWindow::CreateBannerControls() {
     // Both banners have the name line's rectangle.
     bannerPicture_ = new ClickLabel(this);
     bannerPicture_->setObjectName("bannerPicture");
-    bannerPicture_->setGeometry(brandLabels_[0]->geometry());
+    bannerPicture_->setGeometry(brandLabels_[BrandLabel::Name]->geometry());
     bannerPicture_->setCursor(Qt::PointingHandCursor);
     connect(bannerPicture_, &ClickLabel::Click, this, [this] { BannerPictureClick(); });
 
@@ -64,7 +64,7 @@ void MainWindow::PlaceBannerFirstPoint() {
     } else {
         bannerPicture_->setEnabled(false);
         bannerPicture_->hide();
-        brandLabels_[0]->raise();
+        brandLabels_[BrandLabel::Name]->raise();
     }
 
     // With both banners on, the animated one is the one seen.
@@ -72,18 +72,18 @@ void MainWindow::PlaceBannerFirstPoint() {
 }
 
 void MainWindow::PlaceBannerSecondPoint() {
-    bannerPicture_->move(brandLabels_[0]->pos());
+    bannerPicture_->move(brandLabels_[BrandLabel::Name]->pos());
 }
 
 void MainWindow::DescribeLinks(bool links) {
     // Screen readers: the name line and the banners over it are links while there is a
     // link, the pictures named by the line they stand for (or by the link itself).
-    const QString name = brandLabels_[0]->text().isEmpty()
+    const QString name = brandLabels_[BrandLabel::Name]->text().isEmpty()
                              ? QString::fromStdString(core::BrandingSettings.Link)
-                             : brandLabels_[0]->text();
+                             : brandLabels_[BrandLabel::Name]->text();
     for (QWidget* linking :
-         {static_cast<QWidget*>(brandLabels_[0]), static_cast<QWidget*>(bannerPicture_),
-          static_cast<QWidget*>(bannerAnimation_)}) {
+         {static_cast<QWidget*>(brandLabels_[BrandLabel::Name]),
+          static_cast<QWidget*>(bannerPicture_), static_cast<QWidget*>(bannerAnimation_)}) {
         AccessibleLink::SetLinks(linking, links);
     }
     bannerPicture_->setAccessibleName(name);
