@@ -53,16 +53,18 @@ void Dib::ComputeSizes() {
     size_ = static_cast<std::int32_t>(bytes);
 }
 
-bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
-    return Create(width, height, bitCount, gdi::PixelStart::Zeroed);
+bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                 gdi::PixelArena* arena) {
+    return Create(width, height, bitCount, gdi::PixelStart::Zeroed, arena);
 }
 
-bool Dib::CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
-    return Create(width, height, bitCount, gdi::PixelStart::Unset);
+bool Dib::CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                             gdi::PixelArena* arena) {
+    return Create(width, height, bitCount, gdi::PixelStart::Unset, arena);
 }
 
 bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                 gdi::PixelStart start) {
+                 gdi::PixelStart start, gdi::PixelArena* arena) {
     Destroy();
 
     header_ = gdi::BITMAPINFOHEADER{};
@@ -85,7 +87,14 @@ bool Dib::Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
     const bool sane = width > 0 && height > 0 && gdi::Bitmap::IsSupportedBitCount(bitCount) &&
                       size_ <= kMaxPixelBytes;
     std::uint8_t* bits = nullptr;
-    HBITMAP bitmap = sane ? gdi::CreateDIBSection(dc_, header_, nullptr, &bits, start) : nullptr;
+    HBITMAP bitmap = nullptr;
+    if (sane && arena != nullptr) {
+        // What CreateDIBSection makes of the header above, carved from the arena.
+        bitmap = gdi::Bitmap::Create(width, height, bitCount, true, start, arena).release();
+        if (bitmap != nullptr) bits = bitmap->Bits();
+    } else if (sane) {
+        bitmap = gdi::CreateDIBSection(dc_, header_, nullptr, &bits, start);
+    }
     if (bitmap == nullptr) {
         Destroy();
         return false;

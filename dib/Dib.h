@@ -43,11 +43,14 @@ class Dib {
     Dib& operator=(const Dib&) = delete;
 
     // Makes a top-down bitmap of width x height at bitCount (1, 4, 8, 16, 24 or 32)
-    // bits a pixel, pixels zeroed, colour table black. True when a bitmap now exists.
-    bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+    // bits a pixel, pixels zeroed, colour table black. True when a bitmap now exists. With
+    // an arena, the bitmap's memory is carved from it (for the many bitmaps of one image).
+    bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                platform::gdi::PixelArena* arena = nullptr);
     // As Create, but the pixel bytes are left unset: for a caller that writes every byte of
     // every row, padding included, before anything reads them.
-    bool CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+    bool CreateForOverwrite(std::int32_t width, std::int32_t height, std::int32_t bitCount,
+                            platform::gdi::PixelArena* arena = nullptr);
     // Copies a bitmap picture (icons, metafiles and empty pictures are refused). Returns
     // the source's bits a pixel, or 0 when nothing was copied.
     std::uint8_t CreateFromStdPicture(const platform::PicturePtr& picture,
@@ -106,7 +109,7 @@ class Dib {
 
   private:
     bool Create(std::int32_t width, std::int32_t height, std::int32_t bitCount,
-                platform::gdi::PixelStart start);
+                platform::gdi::PixelStart start, platform::gdi::PixelArena* arena);
     // Stores the row stride and image size of the current width, height and depth.
     void ComputeSizes();
 

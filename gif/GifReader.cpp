@@ -1,8 +1,10 @@
 #include "gif/GifReader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 #include "dib/Dib.h"
@@ -11,6 +13,7 @@
 #include "gif/GifFormat.h"
 #include "gif/LzwDecoder.h"
 #include "gif/RowOrder.h"
+#include "platform/LargeBlock.h"
 
 namespace {
 
@@ -83,7 +86,9 @@ const char* Describe(GifLoadStatus status) {
 
 GifReader::GifReader(uint64_t bitmapBudgetBytes) : bitmapBudget_(bitmapBudgetBytes) {}
 
-GifReader::~GifReader() = default;
+GifReader::~GifReader() {
+    ReserveJoined(0);
+}
 
 GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& model) {
     model_ = &model;
@@ -97,6 +102,7 @@ GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& mode
     const GifLoadStatus header = ReadHeader();
     if (header != GifLoadStatus::Loaded) return header;
     ReadScreen();
+    MeasureFrames();
 
     while (InStream(position_)) {
         const uint8_t block = data_[position_];
@@ -203,7 +209,7 @@ void GifReader::ReadApplication() {
         return;
     // Payload: sub-block number (not checked), then the loop count, little-endian, kept
     // exactly (0 to 65535).
-    if (joined_.size() < 3) return;
+    if (joinedSize_ < 3) return;
     model_->loops = static_cast<uint16_t>(joined_[1] | joined_[2] << 8);
 }
 
@@ -255,14 +261,81 @@ void GifReader::ReadImage() {
     DecodeFrame(frame, minimumCodeSize);
 }
 
+namespace {
+
+// What a frame's colour bitmap and mask take of an arena; 0 for a size the bitmap class
+// refuses, which takes nothing.
+struct FrameFootprint {
+    uint64_t colours = 0;
+    uint64_t mask = 0;
+};
+
+FrameFootprint FootprintOf(int16_t width, int16_t height) {
+    const uint64_t colourBytes = Dib::PixelBytes(width, height, 8);
+    if (width <= 0 || height <= 0 || colourBytes > static_cast<uint64_t>(Dib::kMaxPixelBytes))
+        return {};
+    return {platform::gdi::Bitmap::ArenaFootprint(colourBytes),
+            platform::gdi::Bitmap::ArenaFootprint(Dib::PixelBytes(width, height, 1))};
+}
+
+}  // namespace
+
+// Passes over the blocks the way Read does, without reading them, and adds up what the frame
+// bitmaps in the large-page arena will take: the colour bitmaps, and the masks of frames
+// that have a transparent colour. Damage that makes the guess wrong costs only the fit.
+void GifReader::MeasureFrames() {
+    expectedBytes_ = 0;
+    uint64_t budget = bitmapBudget_;
+    bool transparent = false;
+    for (int64_t at = position_; InStream(at) && data_[at] != kTrailer; ++at) {
+        if (data_[at] == kExtensionIntroducer) {
+            if (!InStream(at + 3)) break;
+            if (data_[at + 1] == kGraphicControlLabel)
+                transparent = BitField(data_[at + 3], kTransparentColourPresent) != 0;
+            for (at += 2; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1) {
+            }
+        } else if (data_[at] == kImageSeparator) {
+            if (!InStream(at + static_cast<int64_t>(kImageDescriptorSize))) break;
+            const uint8_t* descriptor = data_ + at + 1;
+            const int16_t width = Int16At(descriptor + 4);
+            const int16_t height = Int16At(descriptor + 6);
+            const uint64_t cost =
+                Dib::PixelBytes(width, height, 8) + Dib::PixelBytes(width, height, 1);
+            if (cost <= budget) {
+                budget -= cost;
+                const FrameFootprint footprint = FootprintOf(width, height);
+                expectedBytes_ += footprint.colours + (transparent ? footprint.mask : 0);
+            }
+            transparent = false;
+            at += static_cast<int64_t>(kImageDescriptorSize) + 1;
+            if (BitField(descriptor[8], kLocalTablePresent) != 0)
+                at += static_cast<int64_t>(kColourTableEntrySize)
+                      << (BitField(descriptor[8], kTableSize) + 1);
+            for (++at; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1) {
+            }
+        }
+    }
+}
+
 void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
     frame.colours = std::make_shared<Dib>();
     frame.mask = std::make_shared<Dib>();
     const uint64_t cost = Dib::PixelBytes(width, height, 8) + Dib::PixelBytes(width, height, 1);
     if (cost > bitmapBudget_ - bitmapBytes_) return;  // both stay empty
+    // A mask is written only where the frame has a transparent colour; other masks stay
+    // zero and go where their untouched pages cost nothing.
+    const bool maskWritten = frame.useTransparentColour;
+    platform::gdi::PixelArena& maskArena = maskWritten ? arena_ : maskArena_;
+    const FrameFootprint footprint = FootprintOf(width, height);
+    const uint64_t here = footprint.colours + (maskWritten ? footprint.mask : 0);
+    if (here > 0) {
+        // The frame's bitmaps from one block.
+        arena_.Reserve(here, expectedBytes_);
+        expectedBytes_ -= std::min(expectedBytes_, here);
+    }
     try {
-        frame.colours->CreateForOverwrite(width, height, 8);
-        frame.mask->Create(width, height, 1);
+        frame.colours->CreateForOverwrite(width, height, 8, &arena_);
+        frame.mask->Create(width, height, 1, &maskArena);
     } catch (const std::exception&) {
         // The bitmap class refused the size; the frame keeps whatever could be made.
     }
@@ -286,9 +359,8 @@ void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     // an error: the pixels written before whatever stopped the decoding stay, the rest are 0.
     const PixelView view = PixelViewOf(colours);
     if (colours.bpp() == 8 && !view.Empty()) {
-        const uint64_t decoded =
-            ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize,
-                                   joined_.data(), joined_.size());
+        const uint64_t decoded = ThreadDecoder().Decode(view, colours.Width(), frame.interlaced,
+                                                        minimumCodeSize, joined_, joinedSize_);
         ZeroUndecoded(view, colours.Width(), frame.interlaced, decoded);
     }
     if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);
@@ -327,13 +399,58 @@ void GifReader::ReadRecord(uint8_t* dst, size_t n) {
 }
 
 void GifReader::ReadSubBlocks() {
-    joined_.clear();
+    // The chain is measured first (one byte read per sub-block), then copied into a buffer
+    // of its length.
+    const auto payload = [this](int64_t at) {
+        const size_t start = static_cast<size_t>(at) + 1;
+        return std::min<size_t>(data_[at], size_ - std::min(start, size_));
+    };
+    size_t total = 0;
+    for (int64_t at = position_; InStream(at) && data_[at] != kBlockTerminator;
+         at += static_cast<int64_t>(data_[at]) + 1)
+        total += payload(at);
+    if (total > joinedBuffer_.capacity)
+        ReserveJoined(joinedBuffer_.capacity == 0 ? total
+                                                  : std::max(total, 2 * joinedBuffer_.capacity));
+    uint8_t* out = joinedBuffer_.bytes;
     while (InStream(position_) && data_[position_] != kBlockTerminator) {
-        const size_t n = data_[position_];
-        const size_t start = static_cast<size_t>(position_) + 1;
-        const size_t available = std::min(n, size_ - std::min(start, size_));
-        joined_.insert(joined_.end(), data_ + start, data_ + start + available);
-        position_ += static_cast<int64_t>(n) + 1;
+        const size_t available = payload(position_);
+        if (available > 0) {  // a chain cut before its bytes has no buffer to copy into
+            std::memcpy(out, data_ + position_ + 1, available);
+            out += available;
+        }
+        position_ += static_cast<int64_t>(data_[position_]) + 1;
+    }
+    joined_ = joinedBuffer_.bytes;
+    joinedSize_ = total;
+}
+
+void GifReader::ReserveJoined(size_t n) {
+    LargeBuffer& buffer = joinedBuffer_;
+    if (buffer.large)
+        platform::FreeLargeBlock(buffer.bytes, buffer.capacity);
+    else
+        std::free(buffer.bytes);
+    buffer = LargeBuffer{};
+    joined_ = nullptr;
+    joinedSize_ = 0;
+    if (n == 0) return;
+    // Large chains go into memory mapped for them, with large pages where the system has
+    // them: faulting in one large page costs less than a few hundred small ones.
+    constexpr size_t kLargeFrom = size_t{256} << 10;
+    constexpr size_t kWholePagesFrom = size_t{1} << 20;
+    if (n >= kLargeFrom) {
+        const size_t size = n >= kWholePagesFrom ? platform::WholeLargePages(n) : n;
+        buffer.bytes = static_cast<uint8_t*>(platform::AllocateLargeBlock(size));
+        buffer.capacity = size;
+        buffer.large = true;
+    } else {
+        buffer.bytes = static_cast<uint8_t*>(std::malloc(n));
+        buffer.capacity = n;
+    }
+    if (buffer.bytes == nullptr) {
+        buffer = LargeBuffer{};
+        throw std::bad_alloc();
     }
 }
 

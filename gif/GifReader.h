@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gif/GifModel.h"
+#include "platform/gdi/PixelArena.h"
 
 class LzwDecoder;
 
@@ -57,6 +58,7 @@ class GifReader {
     // Frame record `number` (from 1), made (zeroed) along with any before it.
     GifFrame& FrameRecord(size_t number);
     static constexpr size_t kFirstAnimationRecords = 16;
+    void MeasureFrames();
     void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
     void DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
 
@@ -69,6 +71,8 @@ class GifReader {
     // From a sub-block size byte: joins the payloads into joined_ and stops on the zero
     // terminator. A chain cut by the end of the stream yields the bytes before the cut.
     void ReadSubBlocks();
+    // Makes room for n bytes of joined payload; what it held is dropped.
+    void ReserveJoined(size_t n);
     // From an extension's label: passes over its sub-blocks, stopping on the terminator.
     void SkipSubBlocks();
     bool InStream(int64_t position) const {
@@ -81,6 +85,27 @@ class GifReader {
     size_t size_ = 0;
     int64_t position_ = 0;
     int16_t frameCounter_ = 0;
-    std::vector<uint8_t> joined_;  // the payload of the latest sub-block chain
-    uint64_t bitmapBytes_ = 0;     // pixel memory of the frame bitmaps made so far
+    uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
+
+    // The payload of the latest sub-block chain. One buffer serves every chain of a load,
+    // measured before it is filled: made at the first chain's length, grown (at least
+    // doubled) only for a chain longer than it. A still image's data is nearly the whole
+    // file, and a buffer grown by doubling as the bytes come would map, fill and give back
+    // twice that.
+    struct LargeBuffer {
+        uint8_t* bytes = nullptr;
+        size_t capacity = 0;
+        bool large = false;  // from platform::AllocateLargeBlock rather than the heap
+    };
+    LargeBuffer joinedBuffer_;
+    const uint8_t* joined_ = nullptr;
+    size_t joinedSize_ = 0;
+
+    // The frame bitmaps of one load are carved from a few blocks: colour bitmaps and the
+    // masks that will be written from blocks with large pages, sized with the help of
+    // expectedBytes_ (what the frames still to come should need); the other masks, zero
+    // throughout, from blocks of small pages.
+    platform::gdi::PixelArena arena_;
+    platform::gdi::PixelArena maskArena_{false};
+    uint64_t expectedBytes_ = 0;
 };

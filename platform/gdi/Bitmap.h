@@ -13,6 +13,7 @@
 
 #include "platform/gdi/ChannelMasks.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/gdi/PixelArena.h"
 #include "platform/gdi/PixelFormat.h"
 
 namespace platform::gdi {
@@ -28,12 +29,18 @@ class Bitmap final : public GdiObject {
   public:
     // Pixel memory starts as `start` says and the colour table black. Returns null for a
     // size or depth the layout cannot describe, or when the memory cannot be had. 16- and
-    // 32-bit bitmaps take the standard channel masks unless others are given.
+    // 32-bit bitmaps take the standard channel masks unless others are given. With an
+    // arena, the bitmap (object and pixels) is carved from it.
     static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
-                                          bool topDown, PixelStart start = PixelStart::Zeroed);
+                                          bool topDown, PixelStart start = PixelStart::Zeroed,
+                                          PixelArena* arena = nullptr);
     static std::unique_ptr<Bitmap> Create(std::int32_t width, std::int32_t height, int bitCount,
                                           bool topDown, const ChannelMasks& masks,
-                                          PixelStart start = PixelStart::Zeroed);
+                                          PixelStart start = PixelStart::Zeroed,
+                                          PixelArena* arena = nullptr);
+
+    // What a bitmap with `pixelBytes` of pixels takes of an arena, object included.
+    static std::size_t ArenaFootprint(std::size_t pixelBytes);
 
     // Row stride of the layout (RowStride); -1 when it does not fit in 32 bits.
     static std::int64_t StrideFor(std::int64_t width, int bitCount);
@@ -90,10 +97,13 @@ class Bitmap final : public GdiObject {
     Bitmap() : GdiObject(ObjectType::Bitmap) {}
     // The object and its pixel memory are one block, the pixels after the object: an
     // animation makes two bitmaps a frame, and for small frames a second allocation would
-    // cost more than the pixels. Null when the memory cannot be had.
-    static void* operator new(std::size_t objectSize, std::size_t pixelBytes,
-                              PixelStart start) noexcept;
-    static void operator delete(void* block, std::size_t pixelBytes, PixelStart start);
+    // cost more than the pixels. The block comes from the C library's allocator, or is
+    // carved from an arena; a word before the object says which. Null when the memory
+    // cannot be had.
+    static void* operator new(std::size_t objectSize, std::size_t pixelBytes, PixelStart start,
+                              PixelArena* arena) noexcept;
+    static void operator delete(void* block, std::size_t pixelBytes, PixelStart start,
+                                PixelArena* arena);
     static std::size_t PixelOffset();
 
     std::int32_t width_ = 0;

@@ -35,6 +35,7 @@ TEST(GifModel, DestroyLeavesOneBlankRecord) {
     ASSERT_TRUE(gif.LoadFromStream(TwoFrameTransparentGif()));
     gif.SetAnimationLoops(4);
     const auto kept = gif.FrameDIBXOR(1);
+    const auto keptMask = gif.FrameDIBAND(1);
     gif.Destroy();
     EXPECT_EQ(gif.FramesCount(), 0);
     EXPECT_EQ(gif.FrameDelay(1), 0);
@@ -46,9 +47,13 @@ TEST(GifModel, DestroyLeavesOneBlankRecord) {
     EXPECT_EQ(gif.AnimationLoops(), 0);
     EXPECT_EQ(gif.ScreenWidth(), 0);
     EXPECT_EQ(Bytes(gif.lpGlobalPalette(), gif.lpGlobalPalette() + 1024), Bytes(1024, 0));
-    // A bitmap a caller still holds lives on with the caller.
+    // A bitmap a caller still holds lives on with the caller, pixels and all.
     EXPECT_EQ(kept->Width(), 4);
-    EXPECT_NE(kept->lpBits(), nullptr);
+    ASSERT_NE(kept->lpBits(), nullptr);
+    EXPECT_EQ(Bytes(kept->lpBits(), kept->lpBits() + 8), (Bytes{0, 1, 2, 3, 3, 2, 1, 0}));
+    ASSERT_NE(keptMask->lpBits(), nullptr);
+    EXPECT_EQ(keptMask->lpBits()[0], 0x40);  // index 1 is transparent
+    EXPECT_EQ(keptMask->lpBits()[4], 0x20);
 }
 
 TEST(GifModel, PixelAspectRatioMapsToTheAspectByte) {

@@ -1,0 +1,81 @@
+#include "platform/gdi/PixelArena.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <new>
+
+#include "platform/LargeBlock.h"
+
+namespace platform::gdi {
+
+struct PixelArena::Block {
+    std::atomic<std::size_t> holders;
+    std::size_t size;
+};
+
+namespace {
+
+constexpr std::size_t kAlignment = 16;
+// The block's header, rounded so that what follows it is aligned.
+constexpr std::size_t kHeader =
+    (sizeof(PixelArena::Block) + kAlignment - 1) / kAlignment * kAlignment;
+// Growth stops doubling here: past it, blocks are as large as this or as the bitmap.
+constexpr std::size_t kLargestGrowth = std::size_t{64} << 20;
+constexpr std::size_t kWholePagesFrom = std::size_t{1} << 20;
+
+std::size_t Aligned(std::size_t bytes) {
+    return (bytes + kAlignment - 1) / kAlignment * kAlignment;
+}
+
+}  // namespace
+
+PixelArena::~PixelArena() {
+    if (current_ != nullptr) Release(current_);
+}
+
+std::size_t PixelArena::Footprint(std::size_t bytes) {
+    return Aligned(bytes);
+}
+
+bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
+    if (bytes == 0 || bytes > SIZE_MAX / 4) return false;
+    const std::size_t wanted = Aligned(bytes);
+    if (current_ != nullptr && current_->size - used_ >= wanted) return true;
+    // The first block fits what the first frame asks for (a still image takes no more),
+    // rounded up to whole large pages when that adds little. Later ones grow, in whole large
+    // pages once past a megabyte, but not past what is expected.
+    std::size_t size = std::max(kHeader + wanted, std::min(2 * lastSize_, kLargestGrowth));
+    if (largePages_ && current_ != nullptr && size >= kWholePagesFrom) size = WholeLargePages(size);
+    if (expected > 0 && expected < SIZE_MAX / 4)
+        size = std::max(kHeader + wanted, std::min(size, kHeader + Aligned(expected)));
+    if (largePages_ && current_ == nullptr) size = LargeBlockSize(size);
+    void* memory = AllocateLargeBlock(size, largePages_);
+    if (memory == nullptr) return false;
+    Block* block = new (memory) Block{{1}, size};
+    if (current_ != nullptr) Release(current_);
+    current_ = block;
+    used_ = kHeader;
+    lastSize_ = size;
+    return true;
+}
+
+void* PixelArena::Allocate(std::size_t bytes, Block*& from) {
+    if (!Reserve(bytes)) return nullptr;
+    const std::size_t wanted = Aligned(bytes);
+    void* carved = reinterpret_cast<unsigned char*>(current_) + used_;
+    used_ += wanted;
+    current_->holders.fetch_add(1, std::memory_order_relaxed);
+    from = current_;
+    return carved;
+}
+
+void PixelArena::Release(Block* block) {
+    if (block == nullptr) return;
+    if (block->holders.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+    const std::size_t size = block->size;
+    block->~Block();
+    FreeLargeBlock(block, size);
+}
+
+}  // namespace platform::gdi
