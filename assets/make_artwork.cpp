@@ -8,6 +8,8 @@
 // program icon goes to icons/: PNGs of the desktop's usual sizes and an SVG of the same
 // drawing for any other size.
 //
+// The Calculate button's caption is part of its pictures, drawn once per language.
+//
 // The button pictures are opaque: each is drawn over the piece of the background it will
 // cover, so that it blends into the window whatever the button clears its surface to.
 
@@ -93,7 +95,20 @@ QImage BackgroundPiece(const QImage& background, QPoint at, QSize size, int scal
     return background.copy(QRect(at * scale, size * scale));
 }
 
-QImage DrawCalculate(const QImage& background, Look look, const QString& family, int scale) {
+// The Calculate button's caption in each language the windows speak: English in
+// calculateButton/, the others in calculateButton/<language>/.
+const struct {
+    const char* folder;
+    const char* caption;
+} kCalculateCaptions[] = {
+    {"", "Calculate BMI"},
+    {"/de", "BMI berechnen"},
+    {"/fr", "Calculer l\u2019IMC"},
+    {"/es", "Calcular IMC"},
+};
+
+QImage DrawCalculate(const QImage& background, Look look, const QString& family, int scale,
+                     const QString& caption) {
     QImage image = BackgroundPiece(background, kCalculateAt, kCalculateSize, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -123,9 +138,9 @@ QImage DrawCalculate(const QImage& background, Look look, const QString& family,
     const int shift = look == Look::Down ? 1 : 0;
     const QRect textArea(shift, shift, kCalculateSize.width(), kCalculateSize.height());
     painter.setPen(QColor(0, 0, 0, 90));
-    painter.drawText(textArea.translated(1, 1), Qt::AlignCenter, "Calculate BMI");
+    painter.drawText(textArea.translated(1, 1), Qt::AlignCenter, caption);
     painter.setPen(Qt::white);
-    painter.drawText(textArea, Qt::AlignCenter, "Calculate BMI");
+    painter.drawText(textArea, Qt::AlignCenter, caption);
     return image;
 }
 
@@ -300,8 +315,11 @@ int main(int argc, char** argv) {
         } states[] = {
             {Look::Rest, "Picture"}, {Look::Hover, "PictureHover"}, {Look::Down, "PictureDown"}};
         for (const auto& state : states) {
-            ok &= Save(DrawCalculate(background, state.look, family, scale),
-                       out + "/calculateButton", state.property + suffix);
+            for (const auto& language : kCalculateCaptions) {
+                ok &= Save(DrawCalculate(background, state.look, family, scale,
+                                         QString::fromUtf8(language.caption)),
+                           out + "/calculateButton" + language.folder, state.property + suffix);
+            }
             for (int index = 0; index < 3; ++index) {
                 ok &= Save(DrawFormButton(background, index, state.look, scale),
                            out + "/" + kWindowButtonFolders[index], state.property + suffix);

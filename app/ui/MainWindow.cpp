@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "app/ui/DesignPalette.h"
 #include "app/ui/SecondaryWindows.h"
 #include "app/ui/SettingsStore.h"
+#include "app/ui/Translations.h"
 #include "app/ui/Twips.h"
 #include "app/ui/WindowDrag.h"
 #include "app/ui/WindowFonts.h"
@@ -60,7 +62,29 @@ const QString kDefaultWeight = "140";
 const QString kDefaultHeight = "20";
 
 // The five bands by name, as the legend and screen readers give them.
-const char* const kBandNames[] = {"Underweight", "Normal", "Overweight", "Obese", "Extreme"};
+// The five bands by name, as the result and screen readers give them, in the user's language.
+const char* const kBandNames[] = {
+    QT_TRANSLATE_NOOP("MainWindow", "Underweight"), QT_TRANSLATE_NOOP("MainWindow", "Normal"),
+    QT_TRANSLATE_NOOP("MainWindow", "Overweight"), QT_TRANSLATE_NOOP("MainWindow", "Obese"),
+    QT_TRANSLATE_NOOP("MainWindow", "Extreme")};
+// The legend's words beside its swatches: the same names, in the few pixels each has (a
+// translation may take a shorter word than the band's name).
+const char* const kLegendTexts[] = {
+    QT_TRANSLATE_NOOP("MainWindow", " = Underweight"), QT_TRANSLATE_NOOP("MainWindow", " = Normal"),
+    QT_TRANSLATE_NOOP("MainWindow", " = Overweight"), QT_TRANSLATE_NOOP("MainWindow", " = Obese"),
+    QT_TRANSLATE_NOOP("MainWindow", " = Extreme")};
+
+QString BandName(core::BmiBand band) {
+    return MainWindow::tr(kBandNames[static_cast<int>(band)]);
+}
+
+// The Calculate button's pictures carry its caption: they are drawn in each language the
+// windows speak, in a folder of that language's code beside the English ones.
+QString CalculatePictures() {
+    const QString english = QStringLiteral(":/pictures/calculateButton");
+    const QString translated = english + "/" + Translations::Language();
+    return QFile::exists(translated) ? translated : english;
+}
 
 const QString kTahoma = "Tahoma";
 const QString kVerdana = "Verdana";
@@ -226,7 +250,8 @@ void MainWindow::CreateControls() {
     DescribeLinks(false);  // until the branding gives a link
 
     const int windowButtonLefts[] = {5970, 6345, 6720};
-    const char* const windowButtonNames[] = {"Menu", "Minimize", "Close"};
+    const char* const windowButtonNames[] = {QT_TR_NOOP("Menu"), QT_TR_NOOP("Minimize"),
+                                             QT_TR_NOOP("Close")};
     // Each button's object name is also the folder of its pictures.
     const char* const windowButtonObjectNames[] = {"menuButton", "minimizeButton", "closeButton"};
     for (const WindowButton which :
@@ -236,7 +261,7 @@ void MainWindow::CreateControls() {
             MakePictureButton(this, windowButtonObjectNames[index],
                               QString(":/pictures/") + windowButtonObjectNames[index],
                               Twips::Rect(windowButtonLefts[index], 165, 315, 315));
-        windowButtons_[which]->setAccessibleName(windowButtonNames[index]);
+        windowButtons_[which]->setAccessibleName(tr(windowButtonNames[index]));
         connect(windowButtons_[which], &controls::PictureButtonWidget::Click, this,
                 [this, which] { WindowButtonClick(which); });
     }
@@ -248,9 +273,9 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateWeightPanel() {
-    weightPanel_ = MakeFrame(this, "weightPanel", "Weight", Twips::Rect(360, 1320, 3135, 2130));
-    panelCaptions_[0] = MakeCaption(weightPanel_, "weightCaption",
-                                    " Enter Weight:", Twips::Rect(735, 90, 1725, 240));
+    weightPanel_ = MakeFrame(this, "weightPanel", tr("Weight"), Twips::Rect(360, 1320, 3135, 2130));
+    panelCaptions_[0] = MakeCaption(weightPanel_, "weightCaption", tr(" Enter Weight:"),
+                                    Twips::Rect(735, 90, 1725, 240));
     weightEdit_ = new QLineEdit(weightPanel_);
     weightEdit_->setObjectName("weightEdit");
     weightEdit_->setGeometry(Twips::Rect(255, 735, 1395, 645));
@@ -260,21 +285,22 @@ void MainWindow::CreateWeightPanel() {
     panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
 
     weightUnitLabel_ =
-        MakeLabel(weightPanel_, "weightUnitLabel", "Lbs", Twips::Rect(1830, 750, 975, 615),
+        MakeLabel(weightPanel_, "weightUnitLabel", tr("Lbs"), Twips::Rect(1830, 750, 975, 615),
                   WindowFonts::Font(kTimes, 26.25));
     const auto click = [this](WeightUnit unit) { WeightUnitClick(unit); };
     weightUnitOptions_[WeightUnit::Pounds] =
-        MakeUnitOption(weightPanel_, "poundsOption", "Pounds", Twips::Rect(345, 1605, 930, 255),
+        MakeUnitOption(weightPanel_, "poundsOption", tr("Pounds"), Twips::Rect(345, 1605, 930, 255),
                        WeightUnit::Pounds, true, click);
     weightUnitOptions_[WeightUnit::Kilograms] =
-        MakeUnitOption(weightPanel_, "kilogramsOption", "Kilograms",
+        MakeUnitOption(weightPanel_, "kilogramsOption", tr("Kilograms"),
                        Twips::Rect(1755, 1605, 1065, 255), WeightUnit::Kilograms, false, click);
 }
 
 void MainWindow::CreateHeightPanel() {
-    heightPanel_ = MakeFrame(this, "heightPanel", "Height", Twips::Rect(3675, 1320, 3195, 2130));
-    panelCaptions_[1] = MakeCaption(heightPanel_, "heightCaption",
-                                    "Select Height:", Twips::Rect(840, 90, 1560, 240));
+    heightPanel_ =
+        MakeFrame(this, "heightPanel", tr("Height"), Twips::Rect(3675, 1320, 3195, 2130));
+    panelCaptions_[1] = MakeCaption(heightPanel_, "heightCaption", tr("Select Height:"),
+                                    Twips::Rect(840, 90, 1560, 240));
     heightList_ = new QListWidget(heightPanel_);
     heightList_->setObjectName("heightList");
     heightList_->setGeometry(Twips::Rect(255, 630, 2715, 1065));
@@ -289,24 +315,24 @@ void MainWindow::CreateHeightPanel() {
 
     const auto click = [this](HeightUnit unit) { HeightUnitClick(unit); };
     heightUnitOptions_[HeightUnit::FeetInches] =
-        MakeUnitOption(heightPanel_, "feetInchesOption", "Feet/Inches",
+        MakeUnitOption(heightPanel_, "feetInchesOption", tr("Feet/Inches"),
                        Twips::Rect(300, 1800, 1230, 240), HeightUnit::FeetInches, true, click);
     heightUnitOptions_[HeightUnit::Centimetres] =
-        MakeUnitOption(heightPanel_, "centimetresOption", "Centimeters",
+        MakeUnitOption(heightPanel_, "centimetresOption", tr("Centimeters"),
                        Twips::Rect(1665, 1800, 1230, 240), HeightUnit::Centimetres, false, click);
 }
 
 void MainWindow::CreateResultPanel() {
-    resultPanel_ = MakeFrame(this, "resultPanel", "Your BMI", Twips::Rect(360, 3570, 6510, 1650));
-    calculateButton_ =
-        MakePictureButton(resultPanel_, "calculateButton", ":/pictures/calculateButton",
-                          Twips::Rect(180, 535, 2265, 600));
-    calculateButton_->setAccessibleName("Calculate BMI");
+    resultPanel_ =
+        MakeFrame(this, "resultPanel", tr("Your BMI"), Twips::Rect(360, 3570, 6510, 1650));
+    calculateButton_ = MakePictureButton(resultPanel_, "calculateButton", CalculatePictures(),
+                                         Twips::Rect(180, 535, 2265, 600));
+    calculateButton_->setAccessibleName(tr("Calculate BMI"));
     connect(calculateButton_, &controls::PictureButtonWidget::Click, this,
             &MainWindow::CalculateClick);
 
-    panelCaptions_[2] = MakeCaption(resultPanel_, "resultCaption",
-                                    "Your BMI is:", Twips::Rect(2460, 90, 1560, 225));
+    panelCaptions_[2] = MakeCaption(resultPanel_, "resultCaption", tr("Your BMI is:"),
+                                    Twips::Rect(2460, 90, 1560, 225));
     bmiLabel_ = MakeLabel(resultPanel_, "bmiLabel", QString(), Twips::Rect(2685, 420, 3615, 825),
                           WindowFonts::Font(kArial, 41.25, true));
     idealWeightLabel_ =
@@ -324,7 +350,7 @@ void MainWindow::CreateLegend() {
     for (int band = 0; band < 5; ++band) {
         auto* swatch = new QLabel(this);
         swatch->setObjectName(QString("legendSwatch%1").arg(band));
-        swatch->setAccessibleName(kBandNames[band]);
+        swatch->setAccessibleName(BandName(static_cast<core::BmiBand>(band)));
         swatch->setGeometry(Twips::Rect(swatchLefts[band], 5550, 300, 300));
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
@@ -334,7 +360,7 @@ void MainWindow::CreateLegend() {
 
         auto* range = new QLabel(this);
         range->setTextFormat(Qt::PlainText);
-        range->setText(QString(" = ") + kBandNames[band]);
+        range->setText(tr(kLegendTexts[band]));
         range->setObjectName(QString("legendRange%1").arg(band));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
@@ -439,27 +465,34 @@ void MainWindow::CalculateClick() {
 
     const core::BmiResult result = core::ComputeBmi(input);
     if (result.error == core::BmiError::WeightMissing) {
-        ShowInputMessage("Please specify weight");
+        ShowInputMessage(tr("Please specify weight"));
         return;
     }
     if (result.error == core::BmiError::WeightOutOfRange) {
         const core::WeightRange range = core::AcceptedWeights(input.weightInKilograms);
-        ShowInputMessage(QString("Please specify a weight between %1 and %2 %3")
-                             .arg(QString::number(range.lightest), QString::number(range.heaviest),
-                                  input.weightInKilograms ? "kgs." : "lbs."));
+        const QString lightest = Translations::LocalDecimals(QString::number(range.lightest));
+        const QString heaviest = Translations::LocalDecimals(QString::number(range.heaviest));
+        ShowInputMessage(
+            input.weightInKilograms
+                ? tr("Please specify a weight between %1 and %2 kgs.").arg(lightest, heaviest)
+                : tr("Please specify a weight between %1 and %2 lbs.").arg(lightest, heaviest));
         return;
     }
     if (result.error == core::BmiError::HeightMissing) {
-        ShowInputMessage("Please specify height");
+        ShowInputMessage(tr("Please specify height"));
         return;
     }
 
-    bmiLabel_->setText(QString::fromStdString(core::FormatBmi(result.bmi)));
-    bandLabel_->setText(kBandNames[static_cast<int>(result.band)]);
+    // The figures with the decimal mark of the user's language.
+    bmiLabel_->setText(
+        Translations::LocalDecimals(QString::fromStdString(core::FormatBmi(result.bmi))));
+    bandLabel_->setText(BandName(result.band));
     AnnounceResult(bmiLabel_->text() + ", " + bandLabel_->text());
-    idealWeightLabel_->setText("Weight for 22.5 BMI : " +
-                               QString::fromStdString(core::FormatIdealWeight(result.idealWeight)) +
-                               (input.weightInKilograms ? " kgs." : " lbs"));
+    const QString ideal = Translations::LocalDecimals(
+        QString::fromStdString(core::FormatIdealWeight(result.idealWeight)));
+    idealWeightLabel_->setText(input.weightInKilograms
+                                   ? tr("Weight for 22.5 BMI : %1 kgs.").arg(ideal)
+                                   : tr("Weight for 22.5 BMI : %1 lbs").arg(ideal));
     flashTimer_->stop();
     if (result.band == core::BmiBand::Extreme) {
         flashTimer_->start();
@@ -538,7 +571,7 @@ void MainWindow::ShowPopupMenu() {
 }
 
 void MainWindow::WeightUnitClick(WeightUnit unit) {
-    weightUnitLabel_->setText(unit == WeightUnit::Pounds ? "Lbs." : "Kgs.");
+    weightUnitLabel_->setText(unit == WeightUnit::Pounds ? tr("Lbs.") : tr("Kgs."));
     ClearResult();
 }
 

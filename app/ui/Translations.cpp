@@ -39,6 +39,12 @@ QString Install() {
     return own->language().left(2);
 }
 
+QString Language() {
+    // Each translation gives its own language code for this text.
+    return QCoreApplication::translate("Translations", "en",
+                                       "The code of this translation's language: de, fr, es");
+}
+
 QLocale NumberLocale() {
     const QLocale system = QLocale::system();
     return Translated(system.language()) ? system : QLocale::c();

@@ -16,6 +16,10 @@ namespace Translations {
 // text for English. Call once, after the application object is made.
 QString Install();
 
+// The language the windows' texts are in now: "en", or the translation's ("de", "fr", "es").
+// Pictures that carry text (the Calculate button's) are drawn once per language.
+QString Language();
+
 // The locale whose decimal mark the windows show numbers with: the user's numeric locale
 // (LC_ALL, LC_NUMERIC, LANG) when its language is one the windows are translated into, else
 // the plain English form with ".".

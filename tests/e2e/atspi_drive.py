@@ -12,6 +12,10 @@
       Waits until the result label reads EXPECTED (the result with its band).
   atspi_drive.py message TEXT [SECONDS]
       Waits until a message saying TEXT is shown, and checks that no result is shown.
+  atspi_drive.py texts MIN-BUTTONS [SECONDS]
+      Waits until the application shows at least MIN-BUTTONS push buttons, whatever their
+      names (in any language), and prints the role and name of every object of its tree
+      but the height list's rows, one "role<TAB>name" line each, in the tree's order.
 
 Exits 1 with the reason when a check fails. Runs with Debian's python3 and python3-pyatspi,
 on the session bus of the test.
@@ -184,8 +188,34 @@ def message(text, seconds):
     print("message: " + text)
 
 
+def texts(buttons, seconds):
+    deadline = time.monotonic() + seconds
+    while True:
+        desktop = pyatspi.Registry.getDesktop(0)
+        apps = [desktop.getChildAtIndex(i) for i in range(desktop.childCount)]
+        app = next((a for a in apps if a is not None and a.name == APPLICATION), None)
+        if app is not None and len(pyatspi.utils.findAllDescendants(
+                app, lambda node: node is not None and node.getRoleName() == "push button")
+                ) >= int(buttons):
+            break
+        if time.monotonic() > deadline:
+            fail("no application %r with %s push buttons within %s s"
+                 % (APPLICATION, buttons, seconds))
+        time.sleep(0.05)
+
+    def walk(node):
+        if node.getRoleName() != "list item":
+            print("%s\t%s" % (node.getRoleName(), node.name.replace("\n", " ")))
+        for index in range(node.childCount):
+            child = node.getChildAtIndex(index)
+            if child is not None:
+                walk(child)
+    walk(app)
+
+
 def main(argv):
-    commands = {"calculate": calculate, "focus": focus, "result": result, "message": message}
+    commands = {"calculate": calculate, "focus": focus, "result": result, "message": message,
+                "texts": texts}
     if len(argv) not in (3, 4) or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         sys.exit(2)

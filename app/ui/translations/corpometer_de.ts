@@ -29,6 +29,141 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Underweight</source>
+        <translation>Untergewicht</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normalgewicht</translation>
+    </message>
+    <message>
+        <source>Overweight</source>
+        <translation>Übergewicht</translation>
+    </message>
+    <message>
+        <source>Obese</source>
+        <translation>Adipositas</translation>
+    </message>
+    <message>
+        <source>Extreme</source>
+        <translation>Extreme Adipositas</translation>
+    </message>
+    <message>
+        <source> = Underweight</source>
+        <translation> = Untergewicht</translation>
+    </message>
+    <message>
+        <source> = Normal</source>
+        <translation> = Normal</translation>
+    </message>
+    <message>
+        <source> = Overweight</source>
+        <translation>= Übergewicht</translation>
+    </message>
+    <message>
+        <source> = Obese</source>
+        <translation> = Adipös</translation>
+    </message>
+    <message>
+        <source> = Extreme</source>
+        <translation> = Extrem</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Gew.</translation>
+    </message>
+    <message>
+        <source> Enter Weight:</source>
+        <translation> Ihr Gewicht:</translation>
+    </message>
+    <message>
+        <source>Lbs</source>
+        <translation>Pfd.</translation>
+    </message>
+    <message>
+        <source>Pounds</source>
+        <translation>Pfund</translation>
+    </message>
+    <message>
+        <source>Kilograms</source>
+        <translation>Kilogramm</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Select Height:</source>
+        <translation>Ihre Größe:</translation>
+    </message>
+    <message>
+        <source>Feet/Inches</source>
+        <translation>Fuß/Zoll</translation>
+    </message>
+    <message>
+        <source>Centimeters</source>
+        <translation>Zentimeter</translation>
+    </message>
+    <message>
+        <source>Your BMI</source>
+        <translation>Ihr BMI</translation>
+    </message>
+    <message>
+        <source>Calculate BMI</source>
+        <translation>BMI berechnen</translation>
+    </message>
+    <message>
+        <source>Your BMI is:</source>
+        <translation>Ihr BMI ist:</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Bitte geben Sie Ihr Gewicht an.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 kg an.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 Pfund an.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Bitte wählen Sie Ihre Größe aus.</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 kgs.</source>
+        <translation>Gewicht für BMI 22,5: %1 kg</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 lbs</source>
+        <translation>Gewicht für BMI 22,5: %1 Pfd.</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>Pfd.</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
     <name>PopupMenu</name>
     <message>
         <source>Quick Help</source>
@@ -52,6 +187,14 @@
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>Der Body-Mass-Index (BMI) oder Quetelet-Index ist ein statistisches Maß für das Gewicht eines Menschen im Verhältnis zu seiner Größe. Er dient meist dazu, das allgemeine Gesundheitsrisiko abzuschätzen.</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation's language: de, fr, es</comment>
+        <translation>de</translation>
     </message>
 </context>
 </TS>

@@ -29,6 +29,141 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Underweight</source>
+        <translation>Bajo peso</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Peso normal</translation>
+    </message>
+    <message>
+        <source>Overweight</source>
+        <translation>Sobrepeso</translation>
+    </message>
+    <message>
+        <source>Obese</source>
+        <translation>Obesidad</translation>
+    </message>
+    <message>
+        <source>Extreme</source>
+        <translation>Obesidad mórbida</translation>
+    </message>
+    <message>
+        <source> = Underweight</source>
+        <translation> = Bajo peso</translation>
+    </message>
+    <message>
+        <source> = Normal</source>
+        <translation> = Normal</translation>
+    </message>
+    <message>
+        <source> = Overweight</source>
+        <translation> = Sobrepeso</translation>
+    </message>
+    <message>
+        <source> = Obese</source>
+        <translation> = Obeso</translation>
+    </message>
+    <message>
+        <source> = Extreme</source>
+        <translation> = Extremo</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimizar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Peso</translation>
+    </message>
+    <message>
+        <source> Enter Weight:</source>
+        <translation> Su peso:</translation>
+    </message>
+    <message>
+        <source>Lbs</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Pounds</source>
+        <translation>Libras</translation>
+    </message>
+    <message>
+        <source>Kilograms</source>
+        <translation>Kilogramos</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Altura</translation>
+    </message>
+    <message>
+        <source>Select Height:</source>
+        <translation>Su estatura:</translation>
+    </message>
+    <message>
+        <source>Feet/Inches</source>
+        <translation>Pies/pulg.</translation>
+    </message>
+    <message>
+        <source>Centimeters</source>
+        <translation>Centímetros</translation>
+    </message>
+    <message>
+        <source>Your BMI</source>
+        <translation>Su IMC</translation>
+    </message>
+    <message>
+        <source>Calculate BMI</source>
+        <translation>Calcular IMC</translation>
+    </message>
+    <message>
+        <source>Your BMI is:</source>
+        <translation>Su IMC es:</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Indique su peso.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Indique un peso entre %1 y %2 kg.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Indique un peso entre %1 y %2 libras.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Elija su estatura.</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 kgs.</source>
+        <translation>Peso ideal (IMC 22,5): %1 kg</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 lbs</source>
+        <translation>Peso ideal (IMC 22,5): %1 lb</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
     <name>PopupMenu</name>
     <message>
         <source>Quick Help</source>
@@ -52,6 +187,14 @@
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>El índice de masa corporal (IMC) o índice de Quetelet es una medida estadística del peso de una persona en relación con su estatura. Se usa sobre todo para estimar el riesgo general para la salud.</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation's language: de, fr, es</comment>
+        <translation>es</translation>
     </message>
 </context>
 </TS>

@@ -29,6 +29,141 @@
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>Underweight</source>
+        <translation>Insuffisance pondérale</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Poids normal</translation>
+    </message>
+    <message>
+        <source>Overweight</source>
+        <translation>Surpoids</translation>
+    </message>
+    <message>
+        <source>Obese</source>
+        <translation>Obésité</translation>
+    </message>
+    <message>
+        <source>Extreme</source>
+        <translation>Obésité massive</translation>
+    </message>
+    <message>
+        <source> = Underweight</source>
+        <translation> = Maigreur</translation>
+    </message>
+    <message>
+        <source> = Normal</source>
+        <translation> = Normal</translation>
+    </message>
+    <message>
+        <source> = Overweight</source>
+        <translation> = Surpoids</translation>
+    </message>
+    <message>
+        <source> = Obese</source>
+        <translation> = Obèse</translation>
+    </message>
+    <message>
+        <source> = Extreme</source>
+        <translation> = Extrême</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Poids</translation>
+    </message>
+    <message>
+        <source> Enter Weight:</source>
+        <translation> Votre poids :</translation>
+    </message>
+    <message>
+        <source>Lbs</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Pounds</source>
+        <translation>Livres</translation>
+    </message>
+    <message>
+        <source>Kilograms</source>
+        <translation>Kilogrammes</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Select Height:</source>
+        <translation>Votre taille :</translation>
+    </message>
+    <message>
+        <source>Feet/Inches</source>
+        <translation>Pieds/pouces</translation>
+    </message>
+    <message>
+        <source>Centimeters</source>
+        <translation>Centimètres</translation>
+    </message>
+    <message>
+        <source>Your BMI</source>
+        <translation>Votre IMC</translation>
+    </message>
+    <message>
+        <source>Calculate BMI</source>
+        <translation>Calculer l’IMC</translation>
+    </message>
+    <message>
+        <source>Your BMI is:</source>
+        <translation>Votre IMC :</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Veuillez indiquer votre poids.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Veuillez indiquer un poids entre %1 et %2 kg.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Veuillez indiquer un poids entre %1 et %2 livres.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Veuillez choisir votre taille.</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 kgs.</source>
+        <translation>Poids idéal (IMC 22,5) : %1 kg</translation>
+    </message>
+    <message>
+        <source>Weight for 22.5 BMI : %1 lbs</source>
+        <translation>Poids idéal (IMC 22,5) : %1 lb</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
     <name>PopupMenu</name>
     <message>
         <source>Quick Help</source>
@@ -52,6 +187,14 @@
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>L’indice de masse corporelle (IMC), ou indice de Quetelet, est une mesure statistique du poids d’une personne rapporté à sa taille. On l’utilise le plus souvent pour évaluer le risque global pour la santé.</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation's language: de, fr, es</comment>
+        <translation>fr</translation>
     </message>
 </context>
 </TS>

@@ -76,8 +76,13 @@ QStringList Faults(QWidget* window) {
             if (button->sizeHint().width() > button->width())
                 faults << name(button) + ": cut off at the right";
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            if (QFontMetrics(frame->font()).horizontalAdvance(text) + 16 > frame->width())
-                faults << name(frame) + ": caption wider than the panel";
+            // The caption sits on the top edge, where a panel's heading label may cover it.
+            const QFontMetrics metrics(frame->font());
+            const QRect caption(0, 0, 3 + metrics.horizontalAdvance(text), metrics.height());
+            if (caption.right() >= frame->width()) faults << name(frame) + ": caption cut off";
+            for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child->isVisibleTo(window) && child->geometry().intersects(caption))
+                    faults << name(frame) + ": caption covered by " + child->objectName();
         }
         if (QWidget* parent = widget->parentWidget();
             parent && !parent->rect().contains(widget->geometry()))
@@ -131,6 +136,7 @@ class WindowLanguagesTest : public QObject {
     void theLanguageComesFromTheEnvironment();
     void noTextIsCutOffInAnyWindow();
     void noTextIsCutOffInTheMessageBoxes();
+    void resultsShowTheLocalesDecimalMark();
 
   private:
     // The windows' faults with the English texts (no translation installed), then with the
@@ -257,6 +263,17 @@ void WindowLanguagesTest::noTextIsCutOffInTheMessageBoxes() {
         window_.reset();
         return faults;
     });
+}
+
+void WindowLanguagesTest::resultsShowTheLocalesDecimalMark() {
+    // 140 lbs at 5' 8": BMI 21.33, 147.68 lbs for a BMI of 22.5.
+    LoadWindow();
+    Calculate("140", false, 0, 20);
+    const QString mark = language_.isEmpty() ? "." : ",";
+    QCOMPARE(window_->findChild<QLabel*>("bmiLabel")->text(), "21" + mark + "33");
+    QVERIFY2(window_->findChild<QLabel*>("idealWeightLabel")->text().contains("147" + mark + "68"),
+             qPrintable(window_->findChild<QLabel*>("idealWeightLabel")->text()));
+    window_.reset();
 }
 
 QTEST_MAIN(WindowLanguagesTest)
