@@ -5,6 +5,7 @@
 
 #include "gif/LittleEndian.h"
 #include "gif/RowOrder.h"
+#include "platform/CompilerHints.h"
 
 // Puts decoded pixels into a frame's rows, in stream order, one copy per row segment. Kept
 // out of the decoding loop, whose state then fits in registers.
@@ -14,7 +15,7 @@ class LzwDecoder::RowWriter {
         : view_(view), width_(width), rows_(view.height, interlaced) {}
 
     // Returns false once every row is complete; what comes after is surplus and dropped.
-    __attribute__((noinline)) bool Write(const uint8_t* source, size_t count) {
+    CORPO_NOINLINE bool Write(const uint8_t* source, size_t count) {
         while (count > 0 && !rows_.Done()) {
             const size_t run = std::min(count, static_cast<size_t>(width_ - column_));
             std::memcpy(view_.Row(rows_.Row()) + column_, source, run);
@@ -71,7 +72,7 @@ inline uint32_t LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t
     const uint32_t inLastChunk = previousEntry & 7;  // 0: the last chunk is full
     const uint64_t value = byte;
     uint32_t entry;
-    if (__builtin_expect(inLastChunk != 0, 1)) {
+    if (CORPO_LIKELY(inLastChunk != 0)) {
         StoreLittleEndian64(chunk_[slot],
                             LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk));
         entry = previousEntry + 1;  // one byte longer, the same prefix
@@ -197,7 +198,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         const auto expand = [&]() -> uint64_t {
             const uint32_t length = Length(entry);
             const uint64_t last = LoadLittleEndian64(chunk_[code]);
-            if (__builtin_expect(length <= 8, 1)) {
+            if (CORPO_LIKELY(length <= 8)) {
                 StoreLittleEndian64(out, last);
                 return last;
             }
@@ -217,7 +218,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             *out = static_cast<uint8_t>(code);
             entry = 1;
             AddString(nextSlot, previous, previousEntry, code);
-        } else if (__builtin_expect(Length(entry = LoadEntry(code)) != 0, 1)) {
+        } else if (CORPO_LIKELY(Length(entry = LoadEntry(code)) != 0)) {
             // A root or a table string: the table gains the previous string plus this
             // one's first byte.
             AddString(nextSlot, previous, previousEntry, static_cast<uint8_t>(expand()));

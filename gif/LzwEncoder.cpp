@@ -5,6 +5,7 @@
 
 #include "gif/LittleEndian.h"
 #include "gif/RowOrder.h"
+#include "platform/CompilerHints.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ struct BitPacker {
     uint64_t pending = 0;
     uint32_t pendingBits = 0;
 
-    __attribute__((always_inline)) void Put(uint32_t code, uint32_t width) {
+    CORPO_ALWAYS_INLINE void Put(uint32_t code, uint32_t width) {
         pending |= static_cast<uint64_t>(code) << pendingBits;
         pendingBits += width;
         StoreLittleEndian64(at, pending);
@@ -103,7 +104,7 @@ int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
     return bits;
 }
 
-__attribute__((noinline)) void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t nextCode) {
+CORPO_NOINLINE void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t nextCode) {
     uint32_t stringOfCode[kCodeLimit];
     for (uint32_t entry : fast_) {
         if (entry != 0) stringOfCode[entry & (kCodeLimit - 1)] = entry >> kPixelKeyShift;
@@ -141,7 +142,7 @@ void LzwEncoder::WriteBlocks(GifByteSink& out, size_t count) {
     out.Write(buffer_, static_cast<size_t>(framed - buffer_));
 }
 
-__attribute__((noinline)) uint8_t* LzwEncoder::WriteChunk(GifByteSink& out, uint8_t* at) {
+CORPO_NOINLINE uint8_t* LzwEncoder::WriteChunk(GifByteSink& out, uint8_t* at) {
     WriteBlocks(out, kChunkData);
     uint8_t* const stream = buffer_ + kChunkBlocks;
     const size_t left = static_cast<size_t>(at - (buffer_ + kChunkBytes));
@@ -220,7 +221,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     // One pixel: extends the current string (`prefix`, a code) while the table has the
     // longer one, or else sends the string's code and adds the longer string with the next
     // code.
-    const auto step = [&](const uint8_t* at) __attribute__((always_inline)) {
+    const auto step = [&](const uint8_t* at) CORPO_ALWAYS_INLINE {
         const uint32_t c = *at;
         const uint32_t key = (c << kPixelKeyShift) + prefix + 1;
         int32_t index = OldHome(c, prefix);
@@ -249,7 +250,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
         prefix = codes[index];
     };
     // The same in the fast table; false, having done nothing, when the old table must take over.
-    const auto fastStep = [&](const uint8_t* at) __attribute__((always_inline)) {
+    const auto fastStep = [&](const uint8_t* at) CORPO_ALWAYS_INLINE {
         const uint32_t c = *at;
         const uint32_t string = (c << kPixelKeyShift) | prefix;
         uint32_t index = (prefix << 2) ^ kScatter.slot[c];
@@ -262,7 +263,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
             prefix = entry & (kCodeLimit - 1);
             return true;
         }
-        if (__builtin_expect(OldHome(c, prefix) == 0, 0)) {
+        if (CORPO_UNLIKELY(OldHome(c, prefix) == 0)) {
             if (c != 0) {
                 homeZeroAdded = true;
             } else if (homeZeroAdded) {
