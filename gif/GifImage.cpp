@@ -1,6 +1,5 @@
 #include "gif/GifImage.h"
 
-#include <cfenv>
 #include <cmath>
 #include <stdexcept>
 
@@ -9,6 +8,7 @@
 #include "gif/GifFrameList.h"
 #include "gif/GifWriter.h"
 #include "platform/Errors.h"
+#include "platform/Rounding.h"
 #include "platform/WholeFile.h"
 
 bool GifImage::LoadFromFile(const std::string& fileName) {
@@ -72,12 +72,10 @@ float GifImage::ScreenPixelAspectRatio() const {
 }
 
 void GifImage::SetScreenPixelAspectRatio(float value) {
-    const long double exact = static_cast<long double>(value) * 64.0f - 15.0f;
+    // Exact in a double for every value that lands in the byte's range.
+    const double exact = static_cast<double>(value) * 64.0 - 15.0;
     if (!std::isfinite(exact)) throw std::overflow_error("pixel aspect ratio is not a number");
-    const int previousRounding = std::fegetround();
-    std::fesetround(FE_TONEAREST);  // halves go to the even neighbour
-    const long double rounded = std::nearbyint(exact);
-    std::fesetround(previousRounding);
+    const double rounded = platform::RoundHalfToEven(exact);
     if (rounded < 0 || rounded > 255)
         throw std::overflow_error("pixel aspect ratio outside the aspect byte's range");
     model_.screen.aspectByte = static_cast<uint8_t>(rounded);

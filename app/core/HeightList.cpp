@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/core/NumberText.h"
+#include "platform/Rounding.h"
 
 namespace core {
 namespace {
@@ -37,7 +38,7 @@ std::vector<std::string> HeightRows(int unitIndex) {
 int RestoredHeightRow(const std::string& saved, int rowCount) {
     const double number = ReadLeadingNumber(saved);
     if (!std::isfinite(number)) return -1;
-    const double row = RoundHalfToEven(number);
+    const double row = platform::RoundHalfToEven(number);
     if (row < 0 || row >= rowCount) return -1;
     return static_cast<int>(row);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -173,14 +172,6 @@ std::string FormatDecimals(double value, int minDecimals, int maxDecimals) {
     const bool negative = value < 0 && (whole.find_first_not_of('0') != std::string::npos ||
                                         decimals.find_first_not_of('0') != std::string::npos);
     return (negative ? "-" : "") + whole + "." + decimals;
-}
-
-double RoundHalfToEven(double value) {
-    const int previousMode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(previousMode);
-    return rounded;
 }
 
 }  // namespace core

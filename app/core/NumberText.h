@@ -25,8 +25,4 @@ std::optional<double> ReadWholeNumber(const std::string& text);
 // `minDecimals` are dropped, and so is the leading zero of values below 1 (".5").
 std::string FormatDecimals(double value, int minDecimals, int maxDecimals);
 
-// The whole number nearest `value`, halves to the even one, whatever rounding mode the
-// process happens to be in.
-double RoundHalfToEven(double value);
-
 }  // namespace core
