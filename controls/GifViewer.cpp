@@ -120,11 +120,11 @@ bool GifViewer::GIFIsPlaying() const {
     return host_.TimerEnabled();
 }
 
-uint32_t GifViewer::BackColor() const {
+platform::OLE_COLOR GifViewer::BackColor() const {
     return host_.BackColor();
 }
 
-void GifViewer::SetBackColor(uint32_t value) {
+void GifViewer::SetBackColor(platform::OLE_COLOR value) {
     host_.SetBackColor(value);
     const bool wasPlaying = host_.TimerEnabled();
     Stop();
@@ -156,7 +156,7 @@ void GifViewer::InitProperties() {
 void GifViewer::ReadProperties(const platform::PropertyBag& bag) {
     autoPlay_ = bag.Read<bool>("AutoPlay", kDefaultAutoPlay);
     // The window's own properties go straight to the window: no restart, no repaint.
-    host_.SetBackColor(bag.Read<uint32_t>("BackColor", platform::kOleButtonFace));
+    host_.SetBackColor(bag.Read<platform::OLE_COLOR>("BackColor", platform::kOleButtonFace));
     host_.SetBorderStyle(BorderStyleValue(bag.Read<int32_t>("BorderStyle", kDefaultBorderStyle)));
     host_.SetEnabled(bag.Read<bool>("Enabled", kDefaultEnabled));
 }

@@ -48,8 +48,8 @@ class GifViewer {
     bool GIFIsPlaying() const;
     bool AutoPlay() const { return autoPlay_; }
     void SetAutoPlay(bool value) { autoPlay_ = value; }
-    uint32_t BackColor() const;
-    void SetBackColor(uint32_t value);
+    platform::OLE_COLOR BackColor() const;
+    void SetBackColor(platform::OLE_COLOR value);
     int32_t BorderStyle() const;
     // Throws std::overflow_error for a style outside the 16-bit signed range.
     void SetBorderStyle(int32_t value);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/SystemColors.h"
 #include "platform/gdi/Gdi.h"
 
 namespace controls {
@@ -37,16 +38,16 @@ class GifViewerHost {
     virtual void SurfaceChanged() = 0;
 
     // Properties of the control's own window, kept and applied by the host.
-    virtual uint32_t BackColor() const = 0;  // an OLE colour
-    virtual void SetBackColor(uint32_t oleColor) = 0;
+    virtual platform::OLE_COLOR BackColor() const = 0;
+    virtual void SetBackColor(platform::OLE_COLOR colour) = 0;
     virtual int16_t BorderStyle() const = 0;  // 0 none, 1 fixed single
     virtual void SetBorderStyle(int16_t style) = 0;
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
 
-    // The bytes of the program's resource `resourceID` of type `resourceType`. Throws
+    // The bytes of the program's resource `resourceId` of type `resourceType`. Throws
     // std::runtime_error when there is no such resource or it cannot be read.
-    virtual std::vector<uint8_t> ReadResource(const std::string& resourceID,
+    virtual std::vector<uint8_t> ReadResource(const std::string& resourceId,
                                               const std::string& resourceType) = 0;
 
     // The event raised after each composed frame, before the viewer advances and paints.

@@ -19,21 +19,21 @@ void MemoryViewerHost::SetClientSize(int32_t clientWidth, int32_t clientHeight) 
     surface_.Clear(TranslatedColour(backColor_));
 }
 
-void MemoryViewerHost::SetBackColor(uint32_t oleColor) {
-    backColor_ = oleColor;
+void MemoryViewerHost::SetBackColor(platform::OLE_COLOR colour) {
+    backColor_ = colour;
     surface_.Clear(TranslatedColour(backColor_));  // the window erases itself in its new colour
 }
 
-void MemoryViewerHost::AddResource(const std::string& resourceID, const std::string& resourceType,
+void MemoryViewerHost::AddResource(const std::string& resourceId, const std::string& resourceType,
                                    std::vector<uint8_t> bytes) {
-    resources_[{resourceID, resourceType}] = std::move(bytes);
+    resources_[{resourceId, resourceType}] = std::move(bytes);
 }
 
-std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceID,
+std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceId,
                                                     const std::string& resourceType) {
-    const auto found = resources_.find({resourceID, resourceType});
+    const auto found = resources_.find({resourceId, resourceType});
     if (found == resources_.end()) {
-        throw std::runtime_error("no resource \"" + resourceID + "\" of type \"" + resourceType +
+        throw std::runtime_error("no resource \"" + resourceId + "\" of type \"" + resourceType +
                                  "\"");
     }
     return found->second;

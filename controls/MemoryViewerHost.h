@@ -27,7 +27,7 @@ class MemoryViewerHost : public GifViewerHost {
     // The surface, as painted so far.
     const ControlSurface& Surface() const { return surface_; }
 
-    void AddResource(const std::string& resourceID, const std::string& resourceType,
+    void AddResource(const std::string& resourceId, const std::string& resourceType,
                      std::vector<uint8_t> bytes);
 
     // Called with the frame number from GIFFrameRendered.
@@ -43,13 +43,13 @@ class MemoryViewerHost : public GifViewerHost {
     int32_t ClientHeight() const override { return clientHeight_; }
     platform::gdi::HDC hDC() override { return surface_.hDC(); }
     void SurfaceChanged() override { ++surfaceChanges; }
-    uint32_t BackColor() const override { return backColor_; }
-    void SetBackColor(uint32_t oleColor) override;
+    platform::OLE_COLOR BackColor() const override { return backColor_; }
+    void SetBackColor(platform::OLE_COLOR colour) override;
     int16_t BorderStyle() const override { return borderStyle_; }
     void SetBorderStyle(int16_t style) override { borderStyle_ = style; }
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    std::vector<uint8_t> ReadResource(const std::string& resourceID,
+    std::vector<uint8_t> ReadResource(const std::string& resourceId,
                                       const std::string& resourceType) override;
     void RaiseGIFFrameRendered(int16_t frame) override;
 
@@ -59,7 +59,7 @@ class MemoryViewerHost : public GifViewerHost {
     ControlSurface surface_;
     int32_t timerInterval_ = 10;
     bool timerEnabled_ = false;
-    uint32_t backColor_;
+    platform::OLE_COLOR backColor_;
     int16_t borderStyle_ = 0;
     bool enabled_ = true;
     std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> resources_;

@@ -6,7 +6,7 @@
 #include "gif/GifFormat.h"
 #include "gif/GifImage.h"
 
-void GifCompositor::Reset(int32_t width, int32_t height, uint32_t backColour) {
+void GifCompositor::Reset(int32_t width, int32_t height, platform::OLE_COLOR backColour) {
     // A screen whose size does not even compute (a file's width times a negative height
     // past the 32-bit range) leaves the buffers empty, as any other size that cannot be
     // made does, instead of throwing out of a load.
@@ -28,7 +28,8 @@ void GifCompositor::Clear() {
     background_.Destroy();
 }
 
-void GifCompositor::Compose(const GifImage& image, int16_t frameNumber, uint32_t backColour) {
+void GifCompositor::Compose(const GifImage& image, int16_t frameNumber,
+                            platform::OLE_COLOR backColour) {
     // Every pass through the animation starts from a clean canvas.
     if (frameNumber == 1) canvas_.Cls(backColour);
 

@@ -15,10 +15,9 @@ class GifImage;
 
 class GifCompositor {
   public:
-    // New buffers of width x height, all filled with backColour (an OLE colour). A size
-    // that cannot be made, or does not even compute, leaves them empty; composing then
-    // draws nothing.
-    void Reset(int32_t width, int32_t height, uint32_t backColour);
+    // New buffers of width x height, all filled with backColour. A size that cannot be made,
+    // or does not even compute, leaves them empty; composing then draws nothing.
+    void Reset(int32_t width, int32_t height, platform::OLE_COLOR backColour);
     // Releases the buffers.
     void Clear();
 
@@ -26,7 +25,7 @@ class GifCompositor {
     // prepares the canvas for the next frame by the frame's disposal method. Frame 1 starts
     // a pass through the animation: the canvas is first cleared to backColour. Throws what
     // drawing the frame throws (a blank frame record has no bitmaps to draw).
-    void Compose(const GifImage& image, int16_t frameNumber, uint32_t backColour);
+    void Compose(const GifImage& image, int16_t frameNumber, platform::OLE_COLOR backColour);
 
     const Dib& Display() const { return display_; }
 

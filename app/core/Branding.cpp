@@ -16,7 +16,6 @@
 namespace core {
 
 BrandingValues BrandingSettings;
-BrandingRecord BrandingRecordRaw;
 
 namespace {
 
@@ -101,11 +100,11 @@ void CheckBanner(BrandingValues& values, const BrandingRecord& record) {
 }
 
 void ApplyDefaults() {
-    BrandingRecordRaw = DefaultBrandingRecord();
+    const BrandingRecord defaults = DefaultBrandingRecord();
     BrandingSettings = BrandingValues{};
-    BrandingSettings.NameText = core::cp1252::ToUtf8(BrandingRecordRaw.NameText);
-    BrandingSettings.Title = core::cp1252::ToUtf8(BrandingRecordRaw.Title);
-    BrandingSettings.Link = core::cp1252::ToUtf8(BrandingRecordRaw.Link);
+    BrandingSettings.NameText = core::cp1252::ToUtf8(defaults.NameText);
+    BrandingSettings.Title = core::cp1252::ToUtf8(defaults.Title);
+    BrandingSettings.Link = core::cp1252::ToUtf8(defaults.Link);
 }
 
 }  // namespace
@@ -210,9 +209,9 @@ std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
                 std::filesystem::remove(fsPath, ignored);
             continue;
         }
-        BrandingRecordRaw = ParseBrandingRecord(std::string(bytes.begin(), bytes.end()));
-        BrandingSettings = DecodeBranding(BrandingRecordRaw, folder);
-        CheckBanner(BrandingSettings, BrandingRecordRaw);
+        const BrandingRecord record = ParseBrandingRecord(std::string(bytes.begin(), bytes.end()));
+        BrandingSettings = DecodeBranding(record, folder);
+        CheckBanner(BrandingSettings, record);
         return folder;
     }
     ApplyDefaults();

@@ -47,7 +47,6 @@ inline constexpr char kDefaultFontName[] = "Tahoma";
 // Process-wide branding, filled once by LoadBranding during the main window's load and
 // read-only afterwards.
 extern BrandingValues BrandingSettings;
-extern BrandingRecord BrandingRecordRaw;
 
 // The record with the built-in defaults (texts plain, as the defaults are used unscrambled).
 BrandingRecord DefaultBrandingRecord();
@@ -70,7 +69,7 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
 // Relative entries of the variables are ignored.
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory);
 
-// Reads "3.dat" from `applicationDirectory` into BrandingSettings and BrandingRecordRaw.
+// Reads "3.dat" from `applicationDirectory` into BrandingSettings.
 // A missing file leaves the defaults; an empty regular file is deleted first. A file that
 // cannot be used (not a regular file, unreadable, longer than any branding record) is
 // treated as missing, with one line on standard error naming it; so is a banner that is a

@@ -131,8 +131,8 @@ void GifViewerWidget::SetTimerEnabled(bool enabled) {
     }
 }
 
-void GifViewerWidget::SetBackColor(uint32_t oleColor) {
-    backColor_ = oleColor;
+void GifViewerWidget::SetBackColor(platform::OLE_COLOR colour) {
+    backColor_ = colour;
     // The window erases itself in its new colour and asks the control to paint.
     surface_.Clear(TranslatedColour(backColor_));
     viewer_->Paint();
@@ -148,14 +148,14 @@ void GifViewerWidget::SetBorderStyle(int16_t style) {
     update();
 }
 
-std::vector<uint8_t> GifViewerWidget::ReadResource(const std::string& resourceID,
+std::vector<uint8_t> GifViewerWidget::ReadResource(const std::string& resourceId,
                                                    const std::string& resourceType) {
     // Resources live in the Qt resource system under ":/TYPE/ID".
     const QString path = QStringLiteral(":/%1/%2").arg(QString::fromStdString(resourceType),
-                                                       QString::fromStdString(resourceID));
+                                                       QString::fromStdString(resourceId));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("no resource \"" + resourceID + "\" of type \"" + resourceType +
+        throw std::runtime_error("no resource \"" + resourceId + "\" of type \"" + resourceType +
                                  "\"");
     }
     const QByteArray bytes = file.readAll();

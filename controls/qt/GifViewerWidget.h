@@ -69,13 +69,13 @@ class GifViewerWidget : public QWidget, private GifViewerHost {
     int32_t ClientHeight() const override { return contentsRect().height(); }
     platform::gdi::HDC hDC() override;
     void SurfaceChanged() override { update(); }
-    uint32_t BackColor() const override { return backColor_; }
-    void SetBackColor(uint32_t oleColor) override;
+    platform::OLE_COLOR BackColor() const override { return backColor_; }
+    void SetBackColor(platform::OLE_COLOR colour) override;
     int16_t BorderStyle() const override { return borderStyle_; }
     void SetBorderStyle(int16_t style) override;
     bool Enabled() const override { return isEnabled(); }
     void SetEnabled(bool enabled) override { setEnabled(enabled); }
-    std::vector<uint8_t> ReadResource(const std::string& resourceID,
+    std::vector<uint8_t> ReadResource(const std::string& resourceId,
                                       const std::string& resourceType) override;
     void RaiseGIFFrameRendered(int16_t frame) override { emit GIFFrameRendered(frame); }
 
@@ -84,7 +84,7 @@ class GifViewerWidget : public QWidget, private GifViewerHost {
 
     QTimer delayTimer_;
     int32_t timerInterval_;
-    uint32_t backColor_;
+    platform::OLE_COLOR backColor_;
     int16_t borderStyle_ = 0;
     ClickTracker click_;
     ControlSurface surface_;
