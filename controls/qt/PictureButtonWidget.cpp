@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "controls/TimerInterval.h"
 #include "controls/qt/FocusMark.h"
@@ -82,18 +84,19 @@ void PictureButtonWidget::Press() {
 }
 
 void PictureButtonWidget::paintEvent(QPaintEvent*) {
+    if (surface_.PixelRatio() != SurfaceRatio()) {
+        // Moved to a screen of another density: drawn again at the new one.
+        surface_.SetPixelRatio(SurfaceRatio());
+        button_->Resize();
+    }
     QPainter painter(this);
     const bool surfaceFits =
         surface_.Bits() && surface_.Width() == width() && surface_.Height() == height();
-    const QImage twice = surfaceFits && devicePixelRatioF() > 1 && doubleResolution_
-                             ? doubleResolution_->Image()
-                             : QImage();
-    if (!twice.isNull()) {
-        // The same drawing as the surface's, from the picture drawn at twice the resolution.
-        painter.fillRect(rect(), clearColour_);
-        painter.drawImage(QRectF(0, 0, twice.width() / 2.0, twice.height() / 2.0), twice);
-    } else if (surfaceFits) {
-        painter.drawImage(0, 0, ImageFromSurface(surface_));
+    if (surfaceFits) {
+        // Device pixel for device pixel where the screen's ratio is whole; else scaled down
+        // smoothly from the next whole ratio up.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(rect()), ImageFromSurface(surface_));
     } else {
         painter.fillRect(rect(), palette().color(backgroundRole()));
     }
@@ -102,7 +105,12 @@ void PictureButtonWidget::paintEvent(QPaintEvent*) {
     }
 }
 
+int PictureButtonWidget::SurfaceRatio() const {
+    return std::max(1, static_cast<int>(std::ceil(devicePixelRatioF())));
+}
+
 void PictureButtonWidget::resizeEvent(QResizeEvent*) {
+    surface_.SetPixelRatio(SurfaceRatio());
     surface_.Resize(width(), height());
     button_->Resize();
     // Sized to its picture while Qt delivers the resize notice held back until the first
@@ -204,16 +212,10 @@ void PictureButtonWidget::ClearSurface() {
     platform::gdi::COLORREF background = 0;
     if (!platform::OleTranslateColor(backColor_, &background)) return;
     surface_.Clear(background);
-    doubleResolution_ = nullptr;
-    picturesSinceClear_ = 0;
-    clearColour_ = QColor(background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF);
     update();
 }
 
 void PictureButtonWidget::DrawPicture(const platform::Picture& picture) {
-    // Only a picture drawn on a cleared surface is all it shows; over another picture the
-    // surface alone has the whole drawing.
-    doubleResolution_ = ++picturesSinceClear_ == 1 ? DoubleResolutionOf(picture) : nullptr;
     surface_.Draw(picture, 0, 0);
     update();
 }

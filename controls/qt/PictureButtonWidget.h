@@ -5,7 +5,6 @@
 // dotted mark over its picture, and Space or Enter press it. Screen readers see a button
 // with a press action.
 
-#include <QColor>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -17,7 +16,6 @@
 #include "controls/PictureButtonHost.h"
 #include "controls/qt/ClickTracker.h"
 #include "controls/qt/QtCursorProbe.h"
-#include "controls/qt/QtPictures.h"
 #include "platform/SystemColors.h"
 
 namespace controls {
@@ -41,7 +39,7 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     platform::OLE_COLOR BackColor() const { return backColor_; }
     void SetBackColor(platform::OLE_COLOR colour);
 
-    // A copy of the surface as last drawn (without the focus mark).
+    // A copy of the surface as last drawn (without the focus mark), in device pixels.
     QImage Surface() const;
     // Each notice of a changed persisted property (for hosts that save their layout).
     int PropertyChangeCount() const { return propertyChanges_; }
@@ -95,14 +93,11 @@ class PictureButtonWidget : public QWidget, private PictureButtonHost {
     void RaiseMouseEnter() override { emit MouseEnter(); }
     void RaiseMouseLeave() override { emit MouseLeave(); }
 
+    // The surface's device pixels to a pixel: the screen's ratio, rounded up to a whole one.
+    int SurfaceRatio() const;
+
     QtCursorProbe cursor_;
     ControlSurface surface_;
-    // What the surface shows, drawn at twice the resolution (null when there is none), and
-    // the colour the surface was cleared to: used on screens with more than one device
-    // pixel to a pixel.
-    DoubleResolutionPtr doubleResolution_;
-    QColor clearColour_;
-    int picturesSinceClear_ = 1;  // the surface starts uncleared
     platform::OLE_COLOR backColor_ = platform::kOleButtonFace;
     QTimer updateTimer_;
     ClickTracker click_;

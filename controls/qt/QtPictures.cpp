@@ -4,24 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QResource>
+#include <QSize>
 #include <cstdint>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <mutex>
+
+#include "controls/HighDensityPictures.h"
 
 namespace controls {
 
 namespace {
-
-// The double-resolution drawings of the pictures loaded from folders, by picture. An entry
-// counts only while its picture lives (a new picture may reuse a freed address).
-struct DoubleResolution {
-    std::weak_ptr<const platform::Picture> picture;
-    DoubleResolutionPtr drawing;
-};
-std::mutex doubleResolutionLock;
-std::map<const platform::Picture*, DoubleResolution> doubleResolutions;
 
 // An unpacked image: this header, the colour table (colourCount entries of 4 bytes), then
 // `height` rows of `bytesPerLine` bytes each.
@@ -72,18 +65,36 @@ QImage UnpackedImageAt(const uchar* bytes, qint64 size, bool lasting) {
     return image;
 }
 
-void SetDoubleResolution(const platform::PicturePtr& picture, DoubleResolutionPtr drawing) {
-    const std::lock_guard<std::mutex> hold(doubleResolutionLock);
-    for (auto entry = doubleResolutions.begin(); entry != doubleResolutions.end();) {
-        entry = entry->second.picture.expired() ? doubleResolutions.erase(entry) : ++entry;
-    }
-    doubleResolutions[picture.get()] = {picture, std::move(drawing)};
+// Gives `picture` the drawing at twice its resolution in the image file `path`, read when a
+// surface of that density first draws the picture.
+void AttachDoubleResolution(const platform::PicturePtr& picture, const QString& path) {
+    const auto drawing = std::make_shared<const DoubleResolutionDrawing>(
+        path, QSize(2 * picture->Width(), 2 * picture->Height()));
+    SetHighDensityDrawing(picture, 2, [drawing] {
+        QImage image = drawing->Image();
+        image.setDevicePixelRatio(1);  // Qt reads a ratio of 2 from the name: these are its pixels
+        return PictureFromImage(image);
+    });
 }
 
 }  // namespace
 
 platform::PicturePtr PictureFromImage(const QImage& image) {
     if (image.isNull()) return nullptr;
+    const int ratio = static_cast<int>(image.devicePixelRatio());
+    if (ratio > 1 && ratio == image.devicePixelRatio() && image.width() % ratio == 0 &&
+        image.height() % ratio == 0) {
+        // Drawn for a dense screen: the picture has the image's size in pixels, and the image
+        // itself is its drawing at that density.
+        QImage dense = image;
+        dense.setDevicePixelRatio(1);
+        const platform::PicturePtr picture = PictureFromImage(
+            dense.scaled(dense.size() / ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        if (picture) {
+            SetHighDensityDrawing(picture, ratio, [dense] { return PictureFromImage(dense); });
+        }
+        return picture;
+    }
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     std::vector<uint32_t> pixels(static_cast<size_t>(argb.width()) * argb.height());
     for (int y = 0; y < argb.height(); ++y) {
@@ -104,14 +115,15 @@ QImage ImageFromPicture(const platform::Picture& picture) {
 
 QImage ImageFromSurface(const ControlSurface& surface) {
     if (!surface.Bits()) return {};
-    QImage image(surface.Width(), surface.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < surface.Height(); ++y) {
+    QImage image(surface.DeviceWidth(), surface.DeviceHeight(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
         const auto* from = reinterpret_cast<const uint32_t*>(
             surface.Bits() + static_cast<size_t>(y) * surface.Stride());
         auto* to = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < surface.Width(); ++x)
+        for (int x = 0; x < image.width(); ++x)
             to[x] = from[x] | 0xFF000000u;
     }
+    image.setDevicePixelRatio(surface.PixelRatio());
     return image;
 }
 
@@ -145,7 +157,13 @@ QImage ReadImage(const QString& path) {
 }
 
 platform::PicturePtr LoadPicture(const QString& path) {
-    return PictureFromImage(ReadImage(path));
+    platform::PicturePtr picture = PictureFromImage(ReadImage(path));
+    if (picture) {
+        const int suffix = path.lastIndexOf('.');
+        const QString twice = (suffix < 0 ? path : path.left(suffix)) + "@2x.png";
+        if (QFileInfo::exists(twice)) AttachDoubleResolution(picture, twice);
+    }
+    return picture;
 }
 
 DoubleResolutionDrawing::DoubleResolutionDrawing(QString path, QSize size)
@@ -175,26 +193,14 @@ platform::PropertyBag LoadPictureFolder(const QString& folder) {
             continue;
         }
         if (name.endsWith("@2x")) continue;
-        if (platform::PicturePtr picture = LoadPicture(directory.filePath(file))) {
+        if (platform::PicturePtr picture = PictureFromImage(ReadImage(directory.filePath(file)))) {
             // Only a screen with more device pixels than pixels shows it: read when first shown.
-            if (const QString twice = name + "@2x.png"; files.contains(twice)) {
-                SetDoubleResolution(picture,
-                                    std::make_shared<const DoubleResolutionDrawing>(
-                                        directory.filePath(twice),
-                                        QSize(2 * picture->Width(), 2 * picture->Height())));
-            }
+            if (const QString twice = name + "@2x.png"; files.contains(twice))
+                AttachDoubleResolution(picture, directory.filePath(twice));
             bag.WriteProperty(name.toStdString(), picture);
         }
     }
     return bag;
-}
-
-DoubleResolutionPtr DoubleResolutionOf(const platform::Picture& picture) {
-    const std::lock_guard<std::mutex> hold(doubleResolutionLock);
-    const auto entry = doubleResolutions.find(&picture);
-    if (entry == doubleResolutions.end() || entry->second.picture.lock().get() != &picture)
-        return nullptr;
-    return entry->second.drawing;
 }
 
 }  // namespace controls

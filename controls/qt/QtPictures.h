@@ -17,13 +17,15 @@ namespace controls {
 
 // A copy of `image` as a picture: a bitmap picture when the image is opaque, an icon
 // picture (which keeps its transparency) when it has an alpha channel. Empty for a null
-// image.
+// image. An image with a whole device pixel ratio above 1 gives a picture of its size in
+// pixels whose drawing at that density is the image itself.
 platform::PicturePtr PictureFromImage(const QImage& image);
 // An image that shares the picture's pixels; valid while the picture lives.
 QImage ImageFromPicture(const platform::Picture& picture);
-// A copy of a control's surface, every pixel opaque. The surface leaves the fourth byte of
-// each pixel unused (zero); a window surface with an alpha channel, as Wayland's are, would
-// take those zeros for full transparency and show nothing where the control drew.
+// A copy of a control's surface in device pixels, with its pixel ratio, every pixel opaque. The
+// surface leaves the fourth byte of each pixel unused (zero); a window surface with an alpha
+// channel, as Wayland's are, would take those zeros for full transparency and show nothing where
+// the control drew.
 QImage ImageFromSurface(const ControlSurface& surface);
 // An image stored unpacked ("NAME.pixels"): its size, pixel format, colours and rows as they
 // are in memory, so that reading it takes no decoder. The program's own artwork is kept so
@@ -38,13 +40,13 @@ QImage ReadUnpackedImage(const QString& path);
 QImage ReadImage(const QString& path);
 
 // The picture in an unpacked file or one any Qt image reader understands; empty when it
-// cannot be read.
+// cannot be read. A "NAME@2x.png" beside the file is its drawing at twice the resolution.
 platform::PicturePtr LoadPicture(const QString& path);
 
 // A layout store holding one picture per PNG or unpacked file in `folder`, named after the
 // file ("Picture.png" or "Picture.pixels" becomes the property "Picture"). A
 // "Picture@2x.png" beside it is the same drawing at twice the resolution: it is no property
-// of its own but the picture's DoubleResolutionOf.
+// of its own but the picture's HighDensityDrawing.
 platform::PropertyBag LoadPictureFolder(const QString& folder);
 
 // A picture drawn at twice its resolution, for screens with more than one device pixel to a
@@ -62,9 +64,5 @@ class DoubleResolutionDrawing {
     mutable std::once_flag read_;
     mutable QImage image_;
 };
-using DoubleResolutionPtr = std::shared_ptr<const DoubleResolutionDrawing>;
-
-// The drawing of `picture` at twice its resolution; null when there is none.
-DoubleResolutionPtr DoubleResolutionOf(const platform::Picture& picture);
 
 }  // namespace controls

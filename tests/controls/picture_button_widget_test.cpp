@@ -51,6 +51,7 @@ class PictureButtonWidgetTest : public QObject {
     void handlerChangingButtonStopsThePress();
     void picturesLoadFromAFolderByPropertyName();
     void statesWithoutAPictureShowTheBackColour();
+    void paintsAtTheScreensDensity();
 
   private:
     void MoveCursorTo(const QPoint& local);
@@ -349,6 +350,42 @@ void PictureButtonWidgetTest::statesWithoutAPictureShowTheBackColour() {
     button_->SetBackColor(platform::gdi::MakeColorRef(200, 100, 50));
     QCOMPARE(Shown(), QColor(200, 100, 50));
     platform::ResetSysColors();
+}
+
+void PictureButtonWidgetTest::paintsAtTheScreensDensity() {
+    // Run also with two device pixels to a pixel (QT_SCALE_FACTOR=2). A picture with a drawing
+    // for that density shows it device pixel for device pixel; one without shows its own
+    // pixels as squares. Either comes out blurred if the button paints at one pixel a pixel.
+    const int ratio = qRound(button_->devicePixelRatioF());
+    QImage ordinary(4, 2, QImage::Format_RGB32);  // stripes
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 2; ++y)
+            ordinary.setPixelColor(x, y, x % 2 ? Qt::white : Qt::black);
+    QImage twice(8, 4, QImage::Format_RGB32);  // a fine checkerboard the stripes cannot give
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 4; ++y)
+            twice.setPixelColor(x, y, (x + y) % 2 ? Qt::white : QColor(200, 0, 0));
+    const auto shows = [this](const platform::PicturePtr& picture, const QImage& expected) {
+        button_->Control().SetPicture(picture);
+        QImage shown = button_->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        shown.setDevicePixelRatio(1);
+        return shown == expected;
+    };
+    const QImage enlarged = ordinary.scaled(ordinary.size() * ratio);
+    const QImage dense = ratio == 2 ? twice : enlarged;
+
+    QTemporaryDir folder;
+    QVERIFY(ordinary.save(folder.filePath("Picture.png")));
+    QVERIFY(twice.save(folder.filePath("Picture@2x.png")));
+    const platform::PropertyBag bag = controls::LoadPictureFolder(folder.path());
+    QVERIFY(shows(bag.Read<platform::PicturePtr>("Picture", {}), dense));
+    QVERIFY(shows(controls::LoadPicture(folder.filePath("Picture.png")), dense));
+    QVERIFY(shows(controls::PictureFromImage(ordinary), enlarged));
+    if (ratio == 2) {  // a picture made at run time from an image drawn for the density
+        QImage drawnForTwo = twice;
+        drawnForTwo.setDevicePixelRatio(2);
+        QVERIFY(shows(controls::PictureFromImage(drawnForTwo), twice));
+    }
 }
 
 QTEST_MAIN(PictureButtonWidgetTest)
