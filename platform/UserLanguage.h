@@ -1,6 +1,7 @@
 #pragma once
 // The language the user reads messages in: the command-line programs print their help in it.
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
@@ -15,5 +16,21 @@ std::string UserLanguage();
 // The same from the values of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (null when unset).
 std::string MessageLanguage(const char* language, const char* lcAll, const char* lcMessages,
                             const char* lang);
+
+// A command-line program's usage and help, in the language with the code `language`.
+struct HelpText {
+    const char* language;
+    const char* usage;
+    const char* help;
+};
+
+// The translation in the user's language, or the English text for any other language.
+template <std::size_t N>
+const HelpText& InUserLanguage(const HelpText& english, const HelpText (&translations)[N]) {
+    const std::string language = UserLanguage();
+    for (const HelpText& text : translations)
+        if (language == text.language) return text;
+    return english;
+}
 
 }  // namespace platform

@@ -17,6 +17,8 @@
 #include "app/core/Branding.h"
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
+#include "platform/UserLanguage.h"
+#include "tools/BrandHelpTranslations.h"
 #include "tools/BrandScrambler.h"
 #include "tools/BrandWarnings.h"
 
@@ -67,6 +69,12 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 on success, 1 when FILE cannot be written or read, 2 for a usage\n"
     "error.\n";
+
+// The usage and the help in the user's language.
+const platform::HelpText& LocalHelp() {
+    static const platform::HelpText english{"", kUsage, kHelp};
+    return platform::InUserLanguage(english, brand_help::kTranslatedHelp);
+}
 
 struct UsageError {
     std::string message;
@@ -236,7 +244,7 @@ int main(int argc, char** argv) {
             return Show(args[1]);
         }
         if (args.size() == 1 && (command == "--help" || command == "-h")) {
-            std::cout << kUsage << kHelp;
+            std::cout << LocalHelp().usage << LocalHelp().help;
             return kExitOk;
         }
         if (args.size() == 1 && command == "--version") {
@@ -246,7 +254,7 @@ int main(int argc, char** argv) {
         if (command.rfind("-", 0) == 0) throw UsageError{"unknown option " + command};
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& error) {
-        std::cerr << "corpometer-brand: " << error.message << "\n" << kUsage;
+        std::cerr << "corpometer-brand: " << error.message << "\n" << LocalHelp().usage;
         return kExitUsage;
     }
 }

@@ -12,10 +12,12 @@
 #include "app/core/Paths.h"
 #include "app/ui/DesktopDocumentOpener.h"
 #include "app/ui/FirstPaintReport.h"
+#include "app/ui/HelpTranslations.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/Translations.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/QtSystemColours.h"
+#include "platform/UserLanguage.h"
 
 namespace {
 
@@ -34,6 +36,12 @@ const char kHelp[] =
     "Qt's own options work too, for example -platform NAME (xcb, wayland, offscreen)\n"
     "and -style NAME (Fusion, Windows).\n";
 
+// The usage and the help in the user's language.
+const platform::HelpText& LocalHelp() {
+    static const platform::HelpText english{"", kUsage, kHelp};
+    return platform::InUserLanguage(english, corpometer_help::kTranslatedHelp);
+}
+
 // Qt's own options, which the application object takes out of the arguments itself: those
 // followed by a value (or written -name=value) and those without one. Qt takes them with
 // one dash or two.
@@ -49,7 +57,7 @@ bool Listed(const std::string& name, const char* const* list, size_t count) {
 }
 
 int UsageError(const std::string& problem) {
-    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), kUsage);
+    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), LocalHelp().usage);
     return kUsageError;
 }
 
@@ -61,7 +69,7 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-?") {
-            std::printf("%s%s", kUsage, kHelp);
+            std::printf("%s%s", LocalHelp().usage, LocalHelp().help);
             return 0;
         }
         if (argument == "-v" || argument == "--version") {

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "gif/GifImage.h"
+#include "platform/UserLanguage.h"
 #include "platform/WholeFile.h"
 #include "tools/corpogif/FramesCommand.h"
 #include "tools/corpogif/GifCompleteness.h"
 #include "tools/corpogif/GifInfo.h"
 #include "tools/corpogif/GifResave.h"
+#include "tools/corpogif/HelpTranslations.h"
 #include "tools/corpogif/LoadTiming.h"
 
 #if defined(_WIN32)
@@ -64,9 +66,15 @@ const char kHelp[] =
     "Exit status: 0 when every file loaded complete (and was saved), 1 when a file did\n"
     "not load, is incomplete or was not saved, 2 for a usage error.\n";
 
+// The usage and the help in the user's language.
+const platform::HelpText& LocalHelp() {
+    static const platform::HelpText english{"", kUsage, kHelp};
+    return platform::InUserLanguage(english, corpogif_help::kTranslatedHelp);
+}
+
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corpogif: " << problem << "\n";
-    std::cerr << kUsage;
+    std::cerr << LocalHelp().usage;
     return kUsageError;
 }
 
@@ -150,7 +158,7 @@ int main(int argc, char** argv) {
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
-        std::cout << kUsage << kHelp;
+        std::cout << LocalHelp().usage << LocalHelp().help;
         return kLoaded;
     }
     if (args.size() == 1 && command == "--version") {

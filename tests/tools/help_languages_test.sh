@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The three programs' --help in the user's language: German, French and Spanish sessions get
+# a translation that still names every option of the English help in the same order, any
+# other language gets the English help byte for byte, and the C locale wins over LANGUAGE.
+# The locales need not be generated on the machine.
+# Usage: help_languages_test.sh PROGRAM...
+set -euo pipefail
+fail() { echo "FAIL: $*" >&2; exit 1; }
+unset LANGUAGE LC_ALL LC_MESSAGES
+
+help_in() {  # PROGRAM VARIABLE=VALUE...
+  local program=$1
+  shift
+  env "$@" "$program" --help || fail "$program --help under $* exits $?"
+}
+# The options a help names, in order: every word that starts with one or two dashes.
+options() { grep -o -- '\(^\|[ [|]\)--\?[a-z][a-z-]*' | tr -d ' [|'; }
+
+for program in "$@"; do
+  name=$(basename "$program")
+  english=$(help_in "$program" LANG=C.UTF-8)
+  for locale in de_DE.UTF-8 fr_FR.UTF-8 es_ES.UTF-8; do
+    translated=$(help_in "$program" LANG=$locale)
+    [ "$translated" != "$english" ] || fail "$name --help is English under LANG=$locale"
+    [ "$(options <<<"$translated")" = "$(options <<<"$english")" ] ||
+      fail "$name --help under $locale names other options:
+$(diff <(options <<<"$english") <(options <<<"$translated"))"
+  done
+  [ "$(help_in "$program" LANG=it_IT.UTF-8)" = "$english" ] || fail "$name --help in Italian is not the English one"
+  [ "$(help_in "$program" LANG=C LANGUAGE=de)" = "$english" ] || fail "$name --help under the C locale is not English"
+  [ "$(help_in "$program" LANG=en_GB.UTF-8 LC_MESSAGES=fr_FR.UTF-8)" = "$(help_in "$program" LANG=fr_FR.UTF-8)" ] ||
+    fail "$name --help does not follow LC_MESSAGES"
+done
+echo "PASS"
