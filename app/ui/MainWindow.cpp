@@ -397,16 +397,16 @@ void MainWindow::Load() {
 
     RunStep([&] { HeightUnitClick(HeightUnit::FeetInches); });
     RunStep([&] { PlaceBannerFirstPoint(); });
+    // The file is read once, for all four keys.
+    const QHash<QString, QString> saved =
+        SettingsStore::GetSettings(kApplication, kSettingsSection);
     // The units before the height row: the saved row is a row of the list of its unit.
     RunStep([&] {
-        const QString unit =
-            SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightUnitKey, kPounds);
-        if (unit == kKilograms) weightUnitOptions_[WeightUnit::Kilograms]->setChecked(true);
+        if (saved.value(kWeightUnitKey, kPounds) == kKilograms)
+            weightUnitOptions_[WeightUnit::Kilograms]->setChecked(true);
     });
     RunStep([&] {
-        const QString unit =
-            SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightUnitKey, kFeetInches);
-        if (unit == kCentimeters)
+        if (saved.value(kHeightUnitKey, kFeetInches) == kCentimeters)
             heightUnitOptions_[HeightUnit::Centimetres]->setChecked(true);  // refills the list
     });
     // Tab goes to the chosen option of each pair, as it does once the pair has had the focus.
@@ -419,14 +419,12 @@ void MainWindow::Load() {
                                                    : Qt::FocusPolicy(policy & ~Qt::TabFocus));
     }
     RunStep([&] {
-        weightEdit_->setText(
-            SettingsStore::GetSetting(kApplication, kSettingsSection, kWeightKey, kDefaultWeight));
+        weightEdit_->setText(saved.value(kWeightKey, kDefaultWeight));
         weightEdit_->selectAll();  // typed at start, a weight replaces the saved one
     });
     RunStep([&] {
-        const QString saved =
-            SettingsStore::GetSetting(kApplication, kSettingsSection, kHeightKey, kDefaultHeight);
-        const int row = core::RestoredHeightRow(saved.toStdString(), heightList_->count());
+        const QString height = saved.value(kHeightKey, kDefaultHeight);
+        const int row = core::RestoredHeightRow(height.toStdString(), heightList_->count());
         if (row >= 0) heightList_->setCurrentRow(row);  // a row outside the list selects nothing
     });
     RunStep([&] {

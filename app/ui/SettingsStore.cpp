@@ -55,13 +55,20 @@ QString SettingsFile(const QString& application) {
         .absoluteFilePath(application + ".ini");
 }
 
-QString GetSetting(const QString& application, const QString& section, const QString& key,
-                   const QString& defaultValue) {
+QHash<QString, QString> GetSettings(const QString& application, const QString& section) {
+    QHash<QString, QString> values;
     const QString file = SettingsFile(application);
-    if (!UsableOrAbsent(file)) return defaultValue;
+    if (!UsableOrAbsent(file)) return values;
     QSettings settings(file, QSettings::IniFormat);
     settings.beginGroup(section);
-    return settings.value(key, defaultValue).toString();
+    for (const QString& key : settings.childKeys())
+        values.insert(key, settings.value(key).toString());
+    return values;
+}
+
+QString GetSetting(const QString& application, const QString& section, const QString& key,
+                   const QString& defaultValue) {
+    return GetSettings(application, section).value(key, defaultValue);
 }
 
 void SaveSettings(const QString& application, const QString& section,

@@ -7,6 +7,7 @@
 // it is; a store that cannot be read or written never stops the program. Each kind of trouble
 // is said once on standard error, naming the file.
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -16,6 +17,9 @@ namespace SettingsStore {
 // The file that holds `application`'s settings.
 QString SettingsFile(const QString& application);
 
+// Every key of `section` with its stored text, from one reading of the file; empty when the
+// file is absent or cannot be read.
+QHash<QString, QString> GetSettings(const QString& application, const QString& section);
 // The stored text, or `defaultValue` when the key is absent or the file cannot be read.
 QString GetSetting(const QString& application, const QString& section, const QString& key,
                    const QString& defaultValue);

@@ -36,7 +36,7 @@ xdotool key space
 # BMI 29.11: overweight, in its darker orange.
 e2e_wait_for 20 "the overweight result" result_shows 191,96,48
 e2e_screenshot "$out/result-by-keyboard.png" "241x55+$((X + 203))+$((Y + 266))"
-# The two inputs are saved one after the other: wait for both.
+# Wait until the file holds both inputs.
 e2e_wait_for 20 "the saved inputs Weight=180 and Height=18" \
   eval 'settings_have "Weight=180" && settings_have "Height=18"'
 
