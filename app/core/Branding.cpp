@@ -1,16 +1,15 @@
 #include "app/core/Branding.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
-#include "app/core/FileSearch.h"
 #include "app/core/Paths.h"
+#include "platform/FileSearch.h"
 #include "platform/RegularFile.h"
+#include "platform/SystemFolders.h"
 #include "platform/WholeFile.h"
 
 namespace core {
@@ -165,26 +164,8 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
 
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory) {
     std::vector<std::string> folders{applicationDirectory};
-#if !defined(_WIN32)
-    const auto variable = [](const char* name) -> std::string {
-        const char* value = std::getenv(name);
-        return value ? value : "";
-    };
-    const auto add = [&folders](const std::string& base) {
-        if (!base.empty() && base.front() == '/') folders.push_back(base + "/corpometer");
-    };
-    std::string configHome = variable("XDG_CONFIG_HOME");
-    if (configHome.empty() && !variable("HOME").empty()) configHome = variable("HOME") + "/.config";
-    add(configHome);
-    std::string configDirs = variable("XDG_CONFIG_DIRS");
-    if (configDirs.empty()) configDirs = "/etc/xdg";
-    std::size_t start = 0;
-    while (start <= configDirs.size()) {
-        const std::size_t end = std::min(configDirs.find(':', start), configDirs.size());
-        add(configDirs.substr(start, end - start));
-        start = end + 1;
-    }
-#endif
+    for (const std::string& folder : platform::ConfigurationFolders())
+        folders.push_back(folder + platform::kPathSeparator + "corpometer");
     return folders;
 }
 
@@ -192,7 +173,7 @@ std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
         std::string path = folder;
         core::AddBackslash(path) += kBrandingFileName;
-        if (!core::FileFound(path)) continue;
+        if (!platform::FileFound(path)) continue;
 
         std::vector<std::uint8_t> bytes;
         std::string why;

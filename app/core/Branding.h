@@ -63,10 +63,10 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
                               const std::string& applicationDirectory);
 
 // The folders where the branding file is looked for, in order: the executable's folder;
-// then, except on Windows, "corpometer" in the user's configuration folder
-// ($XDG_CONFIG_HOME, else $HOME/.config) and in each folder of $XDG_CONFIG_DIRS (else
-// /etc/xdg), so that one file in /etc/xdg/corpometer brands every user of a machine.
-// Relative entries of the variables are ignored.
+// then "corpometer" in each of platform::ConfigurationFolders() (none on Windows): the
+// user's configuration folder ($XDG_CONFIG_HOME, else $HOME/.config) and each folder of
+// $XDG_CONFIG_DIRS (else /etc/xdg), so that one file in /etc/xdg/corpometer brands every
+// user of a machine. Relative entries of the variables are ignored.
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory);
 
 // Reads "3.dat" from `applicationDirectory` into BrandingSettings.

@@ -1,39 +1,31 @@
 #include "app/core/Paths.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
+#include "platform/SystemFolders.h"
 
 namespace core {
 namespace {
 std::string& applicationDirectoryStore() {
-    static std::string directory = ExecutableDirectory();
+    static std::string directory = platform::ExecutableDirectory();
     return directory;
 }
 
 // True when `path` ends in the separator of a root that cannot lose it: "/" alone, or a
-// Windows drive's root such as "C:\" (without it, "C:" names the drive's current folder).
+// drive's root such as "C:\".
 bool IsRootWithSeparator(const std::string& path) {
-    if (path.size() == 1) return true;
-#if defined(_WIN32)
-    if (path.size() == 3 && path[1] == ':') return true;
-#endif
-    return false;
+    return path.size() == 1 || platform::IsDriveRoot(path);
 }
 }  // namespace
 
 std::string& AddBackslash(std::string& path) {
-    if (path.empty() || path.back() != kPathSeparator) path += kPathSeparator;
+    if (path.empty() || path.back() != platform::kPathSeparator) path += platform::kPathSeparator;
     return path;
 }
 
 std::string NativeSeparators(std::string path) {
     for (char& c : path) {
-        if (c == '\\' || c == '/') c = kPathSeparator;
+        if (c == '\\' || c == '/') c = platform::kPathSeparator;
     }
     return path;
 }
@@ -44,38 +36,13 @@ const std::string& ApplicationDirectory() {
 
 void SetApplicationDirectory(const std::string& directory) {
     std::string& stored = applicationDirectoryStore();
-#if defined(_WIN32)
-    // Toolkits hand directories over with "/" (Qt does on Windows too).
-    stored = NativeSeparators(directory);
-#else
+    // Toolkits hand directories over with "/" (Qt does on Windows too); a "\" is part of a
+    // name where it is no separator.
     stored = directory;
-#endif
-    while (!stored.empty() && stored.back() == kPathSeparator && !IsRootWithSeparator(stored))
+    std::replace(stored.begin(), stored.end(), '/', platform::kPathSeparator);
+    while (!stored.empty() && stored.back() == platform::kPathSeparator &&
+           !IsRootWithSeparator(stored))
         stored.pop_back();
-}
-
-std::string ExecutableDirectory() {
-    std::filesystem::path executable;
-#if defined(_WIN32)
-    // The wide name, so that folders outside the ANSI code page come through intact.
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            break;
-        }
-        buffer.resize(buffer.size() * 2);  // cut short: ask again with more room
-    }
-    executable = buffer;
-#else
-    std::error_code error;
-    executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return {};
-#endif
-    return executable.parent_path().u8string();
 }
 
 bool StaysInsideFolder(const std::string& relativeName) {

@@ -1,19 +1,12 @@
 #pragma once
-// The application's directory and the platform's path separator.
+// Building file names on the application's directory.
 
 #include <string>
 
 namespace core {
 
-// The platform's directory separator: "\" on Windows, "/" elsewhere.
-#if defined(_WIN32)
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
-
-// Appends the directory separator unless the path already ends in one; the empty path
-// becomes the separator alone. Updates `path` and returns it.
+// Appends the system's directory separator unless the path already ends in one; the empty
+// path becomes the separator alone. Updates `path` and returns it.
 std::string& AddBackslash(std::string& path);
 
 // Turns a relative file name stored with "\" separators (as written on Windows) into one
@@ -27,14 +20,9 @@ bool StaysInsideFolder(const std::string& relativeName);
 
 // The application's directory, without a trailing separator (a drive's root such as
 // "C:\" keeps its own). Set once at start-up; until then the folder the system reports for
-// the running executable. On Windows "/" in a directory set here becomes "\", so that
-// paths built on it use one separator throughout.
+// the running executable. "/" in a directory set here becomes the system's separator ("\"
+// on Windows), so that paths built on it use one separator throughout.
 const std::string& ApplicationDirectory();
 void SetApplicationDirectory(const std::string& directory);
-
-// The folder of the running executable as the system reports it (UTF-8), without a
-// trailing separator: "C:\Program Files\Corpometer" on Windows, "/opt/corpometer" on
-// Linux. Empty when the system cannot tell.
-std::string ExecutableDirectory();
 
 }  // namespace core

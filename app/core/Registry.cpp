@@ -2,38 +2,7 @@
 
 #include "app/core/Cp1252.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 namespace core {
-
-#if defined(_WIN32)
-bool QueryPlatformValue(std::uint32_t root, const std::string& keyName,
-                        const std::string& valueName, std::uint32_t& type, std::string& bytes) {
-    // The predefined roots are 32-bit values that the 64-bit API sign-extends.
-    const auto rootHandle = reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root)));
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(rootHandle, keyName.c_str(), 0, kKeyAllAccess, &key) != ERROR_SUCCESS) {
-        return false;
-    }
-    std::string buffer(kValueBufferSize, '\0');
-    DWORD size = static_cast<DWORD>(buffer.size());
-    DWORD valueType = 0;
-    const LONG result = RegQueryValueExA(key, valueName.c_str(), nullptr, &valueType,
-                                         reinterpret_cast<BYTE*>(buffer.data()), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS) return false;
-    type = valueType;
-    bytes = buffer.substr(0, size);
-    return true;
-}
-#else
-bool QueryPlatformValue(std::uint32_t, const std::string&, const std::string&, std::uint32_t&,
-                        std::string&) {
-    return false;  // no registry on this platform
-}
-#endif
 
 void ValueToText(std::uint32_t type, const std::string& bytes, std::string& value) {
     if (type == kRegSz) {

@@ -6,6 +6,7 @@
 
 #include "app/core/Registry.h"
 #include "app/core/SystemInfo.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ class DesktopSysInfoStarter : public SystemInfoStarter {
   public:
     std::string Locate() override {
         const char* path = std::getenv("PATH");
-        return core::LocateSystemInfo(core::QueryPlatformValue, path ? path : "");
+        return core::LocateSystemInfo(platform::ReadRegistryValue, path ? path : "");
     }
 
     bool Start(const std::string& file) override {

@@ -9,8 +9,9 @@
 #include "app/core/Branding.h"
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
-#include "app/core/FileSearch.h"
 #include "app/core/Paths.h"
+#include "platform/FileSearch.h"
+#include "platform/SystemFolders.h"
 #include "tests/support/TempDir.h"
 #include "tools/BrandScrambler.h"
 
@@ -23,7 +24,7 @@ using core::Descramble;
 
 namespace {
 
-const std::string kSeparator(1, core::kPathSeparator);
+const std::string kSeparator(1, platform::kPathSeparator);
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)
@@ -112,12 +113,12 @@ TEST(Utilities, AddBackslashAndFileFound) {
 
     TempDir dir;
     WriteBytes(dir.Path() / "a.gif", "x");
-    EXPECT_TRUE(core::FileFound((dir.Path() / "a.gif").string()));
-    EXPECT_TRUE(core::FileFound(dir.Path().string()));  // a directory counts
-    EXPECT_TRUE(core::FileFound((dir.Path() / "*.gif").string()));
-    EXPECT_FALSE(core::FileFound((dir.Path() / "*.png").string()));
-    EXPECT_FALSE(core::FileFound((dir.Path() / "b.gif").string()));
-    EXPECT_FALSE(core::FileFound(""));
+    EXPECT_TRUE(platform::FileFound((dir.Path() / "a.gif").string()));
+    EXPECT_TRUE(platform::FileFound(dir.Path().string()));  // a directory counts
+    EXPECT_TRUE(platform::FileFound((dir.Path() / "*.gif").string()));
+    EXPECT_FALSE(platform::FileFound((dir.Path() / "*.png").string()));
+    EXPECT_FALSE(platform::FileFound((dir.Path() / "b.gif").string()));
+    EXPECT_FALSE(platform::FileFound(""));
 }
 
 class LoadBrandingTest : public ::testing::Test {
@@ -282,7 +283,7 @@ TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
 // Until start-up names the application's folder, it is the running program's own, and the
 // branding file is read from beside the executable.
 TEST(ApplicationDirectory, BrandingFileBesideTheExecutable) {
-    const std::string folder = core::ExecutableDirectory();
+    const std::string folder = platform::ExecutableDirectory();
     ASSERT_FALSE(folder.empty());
 #if defined(_WIN32)
     // Named as Windows names folders: a drive letter and "\\" throughout.

@@ -11,6 +11,7 @@
 #include "app/core/Branding.h"
 #include "app/core/Descrambler.h"
 #include "app/core/Paths.h"
+#include "platform/SystemFolders.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST(HostileBranding, CountsBeyondTheFileInEveryTextField) {
         EXPECT_EQ(values.Title, k > 1 ? "Title" : "") << k;
         EXPECT_EQ(values.Link, k > 2 ? "Link" : "") << k;
         EXPECT_EQ(values.ShowPictureBanner, k > 3 ? 1 : 0) << k;
-        EXPECT_EQ(values.BannerPath, std::string("/app") + core::kPathSeparator)
+        EXPECT_EQ(values.BannerPath, std::string("/app") + platform::kPathSeparator)
             << k;  // the bare application folder
         EXPECT_EQ(record.FontName, "") << k;
     }
@@ -82,7 +83,7 @@ TEST(HostileBranding, CountsBeyondTheFileInEveryTextField) {
     EXPECT_EQ(cut.TitleFontSize, 8);
     EXPECT_EQ(cut.FontName, "");
     EXPECT_EQ(core::DecodeBranding(cut, "/app").BannerPath,
-              std::string("/app") + core::kPathSeparator + "b.gif");
+              std::string("/app") + platform::kPathSeparator + "b.gif");
 }
 
 TEST(HostileBranding, NumbersCutInHalfReadAsZero) {

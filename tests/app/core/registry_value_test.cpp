@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/core/Registry.h"
+#include "platform/Registry.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -125,10 +126,11 @@ TEST(PlatformRegistry, ReadsWhatTheRegistryFunctionsWrote) {
     set("Bare", REG_SZ, tool);  // stored without its terminator
     set("Expand", REG_EXPAND_SZ, std::string("%ProgramFiles%\\msinfo32.exe") + '\0');
     set("Count", REG_DWORD, Bytes({0x78, 0x56, 0x34, 0x12}));
-    set("Long", REG_SZ, std::string(core::kValueBufferSize + 10, 'x') + '\0');
+    set("Long", REG_SZ, std::string(platform::kRegistryValueBufferSize + 10, 'x') + '\0');
 
     const auto read = [&](const std::string& keyPath, const std::string& value, std::string& text) {
-        return GetKeyValue(core::QueryPlatformValue, core::kHKeyLocalMachine, keyPath, value, text);
+        return GetKeyValue(platform::ReadRegistryValue, core::kHKeyLocalMachine, keyPath, value,
+                           text);
     };
     std::string text = "old";
     EXPECT_TRUE(read(keyName, "PATH", text));

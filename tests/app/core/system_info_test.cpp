@@ -5,6 +5,7 @@
 #include <random>
 
 #include "app/core/SystemInfo.h"
+#include "platform/FileSearch.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -23,7 +24,7 @@ std::string MakeFile(const std::string& folder, const std::string& name, bool ex
 }  // namespace
 
 #if !defined(_WIN32)
-using core::FindOnPath;
+using platform::FindOnPath;
 
 TEST(FindOnPath, ListOrderFirstThenPathOrder) {
     TempDir dir;

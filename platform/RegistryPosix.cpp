@@ -1,0 +1,10 @@
+#include "platform/Registry.h"
+
+namespace platform {
+
+bool ReadRegistryValue(std::uint32_t, const std::string&, const std::string&, std::uint32_t&,
+                       std::string&) {
+    return false;  // no registry on this system
+}
+
+}  // namespace platform
