@@ -14,6 +14,7 @@
 // that file's own folder. A file the process may not write itself, or that is not a regular
 // file (a device, a pipe), is not replaced, even where the folder would let it rename.
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -42,6 +43,10 @@ class AtomicFile : public ByteSink {
     const std::string& ReplacedPath() const { return replacedPath_; }
 
   private:
+    static constexpr int kNameAttempts = 100;  // a clash this often means something else is wrong
+    static constexpr std::size_t kBufferBytes = 64 * 1024;
+
+    void FindTarget(const std::string& targetPath);
     void Discard();
     void KeepOwnerAndPermissions();
     void PutInPlace();

@@ -14,22 +14,17 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/FileFailure.h"
 #include "platform/SavePaths.h"
 
 namespace platform {
 
 namespace {
 
-constexpr int kNameAttempts = 100;  // a clash this often means something else is wrong
-constexpr size_t kBufferBytes = 64 * 1024;
 // A named temporary file, where the system cannot make an unnamed one.
 constexpr char kNamedExtension[] = ".tmp";
 // An unnamed file that has just been given a name, to be renamed over the target at once.
 constexpr char kLinkedExtension[] = ".new";
-
-std::runtime_error FileError(const std::string& what, const std::string& path, int error) {
-    return std::runtime_error(what + " \"" + path + "\": " + std::strerror(error));
-}
 
 bool IsLinkedName(const char* name) {
     constexpr size_t kPrefix = 7, kDigits = 12;  // ".corpo-", then the hex digits
@@ -99,10 +94,7 @@ void FlushFolder(const std::string& folder) {
 }  // namespace
 
 AtomicFile::AtomicFile(const std::string& targetPath) {
-    if (targetPath.empty()) throw std::runtime_error("no file name");
-    const std::filesystem::path replaced = FollowLinks(targetPath);
-    replacedPath_ = replaced.string();
-    folder_ = FolderOf(replaced);
+    FindTarget(targetPath);
 
     // A new file gets the usual default; a replacement is created no more open than the
     // file it replaces, so its bytes are never readable by more people than before.
@@ -147,16 +139,6 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
         throw FileError("cannot write", replacedPath_, error);
     }
     std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
-}
-
-AtomicFile::~AtomicFile() {
-    Discard();
-}
-
-void AtomicFile::Write(const uint8_t* data, size_t count) {
-    if (file_ == nullptr) throw std::runtime_error("file already closed");
-    if (std::fwrite(data, 1, count, file_) != count)
-        throw FileError("cannot write", replacedPath_, errno);
 }
 
 // The owner and group go first: changing them clears the set-user and set-group bits.

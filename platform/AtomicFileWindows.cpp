@@ -11,26 +11,13 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/FileFailure.h"
 #include "platform/SavePaths.h"
 
 namespace platform {
 
-namespace {
-
-constexpr int kNameAttempts = 100;  // a clash this often means something else is wrong
-constexpr size_t kBufferBytes = 64 * 1024;
-
-std::runtime_error FileError(const std::string& what, const std::string& path, int error) {
-    return std::runtime_error(what + " \"" + path + "\": " + std::strerror(error));
-}
-
-}  // namespace
-
 AtomicFile::AtomicFile(const std::string& targetPath) {
-    if (targetPath.empty()) throw std::runtime_error("no file name");
-    const std::filesystem::path replaced = FollowLinks(targetPath);
-    replacedPath_ = replaced.string();
-    folder_ = FolderOf(replaced);
+    FindTarget(targetPath);
 
     const DWORD attributes = ::GetFileAttributesA(replacedPath_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -58,16 +45,6 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
                         folder_ == "." ? std::string("the current folder") : folder_, error);
     }
     std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
-}
-
-AtomicFile::~AtomicFile() {
-    Discard();
-}
-
-void AtomicFile::Write(const uint8_t* data, size_t count) {
-    if (file_ == nullptr) throw std::runtime_error("file already closed");
-    if (std::fwrite(data, 1, count, file_) != count)
-        throw FileError("cannot write", replacedPath_, errno);
 }
 
 // A new file takes the access list its folder hands down; there are no mode bits to copy.

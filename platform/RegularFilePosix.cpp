@@ -5,41 +5,33 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/FileFailure.h"
 #include "platform/RegularFile.h"
 
 namespace platform {
-
-namespace {
-
-std::FILE* Fail(std::string* error, const std::string& reason) {
-    if (error != nullptr) *error = reason;
-    return nullptr;
-}
-
-}  // namespace
 
 std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string* error) {
     // O_NONBLOCK: opening a pipe that has no writer returns at once instead of waiting.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int reason = errno;
-        return Fail(error, reason == ENOENT ? "does not exist" : std::strerror(reason));
+        return NoFile(error, reason == ENOENT ? "does not exist" : std::strerror(reason));
     }
     struct stat status;
     if (::fstat(fd, &status) != 0) {
         const int reason = errno;
         ::close(fd);
-        return Fail(error, std::strerror(reason));
+        return NoFile(error, std::strerror(reason));
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        return Fail(error, S_ISDIR(status.st_mode) ? "is a folder" : "is not a regular file");
+        return NoFile(error, S_ISDIR(status.st_mode) ? "is a folder" : "is not a regular file");
     }
     std::FILE* file = ::fdopen(fd, "rb");
     if (file == nullptr) {
         const int reason = errno;
         ::close(fd);
-        return Fail(error, std::strerror(reason));
+        return NoFile(error, std::strerror(reason));
     }
     size = static_cast<uint64_t>(status.st_size);
     return file;

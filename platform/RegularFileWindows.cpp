@@ -6,35 +6,27 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/FileFailure.h"
 #include "platform/RegularFile.h"
 
 namespace platform {
-
-namespace {
-
-std::FILE* Fail(std::string* error, const std::string& reason) {
-    if (error != nullptr) *error = reason;
-    return nullptr;
-}
-
-}  // namespace
 
 std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string* error) {
     // Paths are UTF-8 throughout; the wide calls take every name the ANSI ones cannot.
     const std::filesystem::path name = std::filesystem::u8path(path);
     std::error_code failure;
     const auto status = std::filesystem::status(name, failure);
-    if (!std::filesystem::exists(status)) return Fail(error, "does not exist");
-    if (std::filesystem::is_directory(status)) return Fail(error, "is a folder");
-    if (!std::filesystem::is_regular_file(status)) return Fail(error, "is not a regular file");
+    if (!std::filesystem::exists(status)) return NoFile(error, "does not exist");
+    if (std::filesystem::is_directory(status)) return NoFile(error, "is a folder");
+    if (!std::filesystem::is_regular_file(status)) return NoFile(error, "is not a regular file");
     std::FILE* file = ::_wfopen(name.c_str(), L"rb");
-    if (file == nullptr) return Fail(error, std::strerror(errno));
+    if (file == nullptr) return NoFile(error, std::strerror(errno));
     // A name of a device (CON, a pipe) opens as something other than a disk file.
     const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
     LARGE_INTEGER length;
     if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileSizeEx(handle, &length)) {
         std::fclose(file);
-        return Fail(error, "is not a regular file");
+        return NoFile(error, "is not a regular file");
     }
     size = static_cast<uint64_t>(length.QuadPart);
     return file;

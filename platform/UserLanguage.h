@@ -24,13 +24,14 @@ struct HelpText {
     const char* help;
 };
 
-// The translation in the user's language, or the English text for any other language.
+// A program's usage and help in the user's language: its translation for that language, or
+// the English `usage` and `help` for any other.
 template <std::size_t N>
-const HelpText& InUserLanguage(const HelpText& english, const HelpText (&translations)[N]) {
+HelpText LocalHelp(const char* usage, const char* help, const HelpText (&translations)[N]) {
     const std::string language = UserLanguage();
     for (const HelpText& text : translations)
         if (language == text.language) return text;
-    return english;
+    return HelpText{"", usage, help};
 }
 
 }  // namespace platform

@@ -1,15 +1,16 @@
 #include "tools/BrandWarnings.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "app/core/Cp1252.h"
 #include "app/core/LabelText.h"
 #include "app/core/Paths.h"
 #include "gif/GifImage.h"
+#include "platform/RegularFile.h"
 
 namespace brand {
 
@@ -45,6 +46,19 @@ bool LooksLikeAPicture(const std::string& head) {
            starts("BM", 2) || starts("\0\0\1\0", 4) || starts("/* XPM */", 9) ||
            starts("#define", 7) ||
            (head.size() >= 2 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6');
+}
+
+// The first bytes of a file, which say what kind of picture it holds; fewer for a shorter
+// file, none for one that cannot be opened. Only the head is read: a picture may be large.
+std::string Head(const std::string& path) {
+    constexpr std::size_t kHeadBytes = 16;
+    std::uint64_t size = 0;
+    std::FILE* file = platform::OpenRegularFile(path, size);
+    if (file == nullptr) return {};
+    std::string head(kHeadBytes, '\0');
+    head.resize(std::fread(&head[0], 1, head.size(), file));
+    std::fclose(file);
+    return head;
 }
 
 }  // namespace
@@ -106,11 +120,7 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
             warnings.push_back("the banner " + path + " is a GIF without any picture in it");
         }
     } else {
-        std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-        std::string head(16, '\0');
-        in.read(&head[0], static_cast<std::streamsize>(head.size()));
-        head.resize(static_cast<size_t>(in.gcount()));
-        if (!LooksLikeAPicture(head)) {
+        if (!LooksLikeAPicture(Head(path))) {
             warnings.push_back("the banner " + path +
                                " is not a picture that Corpometer can show (PNG, JPEG, GIF, BMP, "
                                "ICO, PBM, PGM, PPM, XBM or XPM)");

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -17,16 +16,12 @@
 #include "app/core/Branding.h"
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
+#include "platform/CommandLine.h"
 #include "platform/UserLanguage.h"
+#include "platform/WholeFile.h"
 #include "tools/BrandHelpTranslations.h"
 #include "tools/BrandScrambler.h"
 #include "tools/BrandWarnings.h"
-
-#if defined(_WIN32)
-#include <windows.h>
-// shellapi.h needs windows.h before it
-#include <shellapi.h>
-#endif
 
 namespace {
 
@@ -69,12 +64,6 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 on success, 1 when FILE cannot be written or read, 2 for a usage\n"
     "error.\n";
-
-// The usage and the help in the user's language.
-const platform::HelpText& LocalHelp() {
-    static const platform::HelpText english{"", kUsage, kHelp};
-    return platform::InUserLanguage(english, brand_help::kTranslatedHelp);
-}
 
 struct UsageError {
     std::string message;
@@ -180,13 +169,15 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
 }
 
 int Show(const std::string& file) {
-    std::ifstream in(std::filesystem::u8path(file), std::ios::binary);
-    if (!in) {
-        std::cerr << "corpometer-brand: cannot read " << file << ": " << std::strerror(errno)
-                  << "\n";
+    // Read as the program reads it: a pipe, a device or a file larger than the program would
+    // take is refused rather than waited on or read for ever.
+    std::vector<std::uint8_t> content;
+    std::string why;
+    if (!platform::ReadWholeFile(file, content, core::kMaxBrandingFileBytes, &why)) {
+        std::cerr << "corpometer-brand: cannot read " << file << ": " << why << "\n";
         return kExitFailure;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes(content.begin(), content.end());
     if (bytes.empty()) {
         std::cerr << "corpometer-brand: " << file
                   << " is empty; Corpometer deletes such a file and shows its defaults\n";
@@ -209,28 +200,11 @@ int Show(const std::string& file) {
     return kExitOk;
 }
 
-// The arguments as UTF-8. Windows hands main() its arguments in the ANSI code page, where
-// "Café" is not UTF-8 and a name outside the code page is lost; they are read again from
-// the wide command line there.
-std::vector<std::string> Utf8Arguments(int argc, char** argv) {
-#if defined(_WIN32)
-    int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (wide != nullptr) {
-        std::vector<std::string> args;
-        for (int i = 1; i < count; ++i)
-            args.push_back(std::filesystem::path(wide[i]).u8string());
-        LocalFree(wide);
-        return args;
-    }
-#endif
-    return std::vector<std::string>(argv + 1, argv + argc);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = Utf8Arguments(argc, argv);
+    const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
+    const platform::HelpText help = platform::LocalHelp(kUsage, kHelp, brand_help::kTranslatedHelp);
     try {
         if (args.empty()) throw UsageError{"no command given"};
         const std::string& command = args[0];
@@ -244,7 +218,7 @@ int main(int argc, char** argv) {
             return Show(args[1]);
         }
         if (args.size() == 1 && (command == "--help" || command == "-h")) {
-            std::cout << LocalHelp().usage << LocalHelp().help;
+            std::cout << help.usage << help.help;
             return kExitOk;
         }
         if (args.size() == 1 && command == "--version") {
@@ -254,7 +228,7 @@ int main(int argc, char** argv) {
         if (command.rfind("-", 0) == 0) throw UsageError{"unknown option " + command};
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& error) {
-        std::cerr << "corpometer-brand: " << error.message << "\n" << LocalHelp().usage;
+        std::cerr << "corpometer-brand: " << error.message << "\n" << help.usage;
         return kExitUsage;
     }
 }

@@ -36,12 +36,6 @@ const char kHelp[] =
     "Qt's own options work too, for example -platform NAME (xcb, wayland, offscreen)\n"
     "and -style NAME (Fusion, Windows).\n";
 
-// The usage and the help in the user's language.
-const platform::HelpText& LocalHelp() {
-    static const platform::HelpText english{"", kUsage, kHelp};
-    return platform::InUserLanguage(english, corpometer_help::kTranslatedHelp);
-}
-
 // Qt's own options, which the application object takes out of the arguments itself: those
 // followed by a value (or written -name=value) and those without one. Qt takes them with
 // one dash or two.
@@ -57,7 +51,8 @@ bool Listed(const std::string& name, const char* const* list, size_t count) {
 }
 
 int UsageError(const std::string& problem) {
-    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), LocalHelp().usage);
+    const char* usage = platform::LocalHelp(kUsage, kHelp, corpometer_help::kTranslatedHelp).usage;
+    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), usage);
     return kUsageError;
 }
 
@@ -69,7 +64,9 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-?") {
-            std::printf("%s%s", LocalHelp().usage, LocalHelp().help);
+            const platform::HelpText text =
+                platform::LocalHelp(kUsage, kHelp, corpometer_help::kTranslatedHelp);
+            std::printf("%s%s", text.usage, text.help);
             return 0;
         }
         if (argument == "-v" || argument == "--version") {

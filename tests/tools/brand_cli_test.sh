@@ -81,6 +81,12 @@ expect_error 2 "from 0 to 4294967295" "$tool" write "$work/x.dat" --seed -1
 [ -e "$work/x.dat" ] && fail "a refused write left a file"
 expect_error 1 "cannot write" "$tool" write "$work/no/such/dir/3.dat"
 expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
+# A pipe is refused at once rather than waited on, and a file far larger than any branding
+# file is not read.
+mkfifo "$work/pipe.dat"
+expect_error 1 "not a regular file" timeout 20 "$tool" show "$work/pipe.dat"
+head -c 70000 /dev/zero > "$work/huge.dat"
+expect_error 1 "too large" "$tool" show "$work/huge.dat"
 : > "$work/empty.dat"
 expect_error 1 "is empty" "$tool" show "$work/empty.dat"
 # What was wrong comes first, then the usage.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gif/GifImage.h"
+#include "platform/CommandLine.h"
 #include "platform/UserLanguage.h"
 #include "platform/WholeFile.h"
 #include "tools/corpogif/FramesCommand.h"
@@ -18,11 +19,6 @@
 #include "tools/corpogif/GifResave.h"
 #include "tools/corpogif/HelpTranslations.h"
 #include "tools/corpogif/LoadTiming.h"
-
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace {
 
@@ -66,15 +62,9 @@ const char kHelp[] =
     "Exit status: 0 when every file loaded complete (and was saved), 1 when a file did\n"
     "not load, is incomplete or was not saved, 2 for a usage error.\n";
 
-// The usage and the help in the user's language.
-const platform::HelpText& LocalHelp() {
-    static const platform::HelpText english{"", kUsage, kHelp};
-    return platform::InUserLanguage(english, corpogif_help::kTranslatedHelp);
-}
-
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corpogif: " << problem << "\n";
-    std::cerr << LocalHelp().usage;
+    std::cerr << platform::LocalHelp(kUsage, kHelp, corpogif_help::kTranslatedHelp).usage;
     return kUsageError;
 }
 
@@ -148,17 +138,16 @@ int Time(const std::string& path, int repeat, bool encode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#if defined(_WIN32)
-    // The JSON and the timings come out byte for byte as on other systems, without a
-    // carriage return put before each line end, so that outputs compare across them.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stdin), _O_BINARY);  // a GIF on standard input, byte for byte
-#endif
+    // The JSON and the timings come out byte for byte as on other systems, so that outputs
+    // compare across them, and a GIF on standard input comes in byte for byte.
+    platform::UseBinaryStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
-        std::cout << LocalHelp().usage << LocalHelp().help;
+        const platform::HelpText text =
+            platform::LocalHelp(kUsage, kHelp, corpogif_help::kTranslatedHelp);
+        std::cout << text.usage << text.help;
         return kLoaded;
     }
     if (args.size() == 1 && command == "--version") {
