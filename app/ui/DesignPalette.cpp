@@ -1,7 +1,5 @@
 #include "app/ui/DesignPalette.h"
 
-#include <QWidget>
-
 QPalette DesignPalette(const QColor& face) {
     // The classic light desktop's colours; every role is set in every group, so none of
     // them follows the application's palette.
@@ -34,25 +32,4 @@ QPalette DesignPalette(const QColor& face) {
         palette.setColor(group, QPalette::ToolTipText, black);
     }
     return palette;
-}
-
-namespace {
-
-// The widget's own colours over the design's; every role counts as set, so none follows the
-// application's palette.
-void Merge(QWidget* widget, const QPalette& design) {
-    const QPalette own = widget->palette();
-    QPalette merged = own.resolve(design);
-    merged.setResolveMask(own.resolveMask() | design.resolveMask());
-    widget->setPalette(merged);
-}
-
-}  // namespace
-
-void ApplyDesignPalette(QWidget* window, const QColor& face) {
-    const QPalette design = DesignPalette(face);
-    Merge(window, design);
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (!widget->isWindow()) Merge(widget, design);  // windows it owns have their own
-    }
 }

@@ -6,12 +6,5 @@
 #include <QColor>
 #include <QPalette>
 
-class QWidget;
-
 // `face`: the window's own background colour.
 QPalette DesignPalette(const QColor& face);
-
-// Gives `window` and every widget in it the design palette, keeping the colours each has set
-// for itself. Needed where a style sheet stops the window's palette from reaching the
-// widgets inside.
-void ApplyDesignPalette(QWidget* window, const QColor& face);

@@ -23,6 +23,8 @@
 #include "app/core/Paths.h"
 #include "app/ui/ClickLabel.h"
 #include "app/ui/DesignPalette.h"
+#include "app/ui/MainWindowLayout.h"
+#include "app/ui/PanelFrame.h"
 #include "app/ui/SecondaryWindows.h"
 #include "app/ui/SettingsStore.h"
 #include "app/ui/Translations.h"
@@ -35,10 +37,8 @@
 
 namespace {
 
-constexpr int kClientWidthTwips = 7320;
-constexpr int kClientHeightTwips = 6075;
-// The height of the branding strip, above the two input panels.
-constexpr int kDragStripHeight = 80;
+namespace layout = MainWindowLayout;
+
 constexpr int kFlashIntervalMs = 250;
 
 const QColor kBackColour(224, 224, 224);
@@ -128,9 +128,6 @@ QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& caption
     QLabel* label =
         MakeLabel(parent, name, caption, geometry, WindowFonts::Font(kVerdana, 9, true));
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, kBackColour);
-    label->setPalette(palette);
     return label;
 }
 
@@ -145,17 +142,12 @@ QRadioButton* MakeOption(QWidget* parent, const QString& name, const QString& ca
     return option;
 }
 
-QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption,
-                     const QRect& geometry) {
-    auto* frame = new QGroupBox(caption, parent);
+PanelFrame* MakeFrame(QWidget* parent, const QString& name, const QString& caption,
+                      const QRect& geometry) {
+    auto* frame = new PanelFrame(caption, parent);
     frame->setObjectName(name);
     frame->setGeometry(geometry);
     frame->setFont(WindowFonts::Font(kTimes, 12));
-    // The caption sits on the panel's top edge, as the frames were designed.
-    frame->setStyleSheet(
-        "QGroupBox { border: 1px solid rgb(150, 156, 164); border-radius: 5px; margin-top: 9px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 2px; padding: 0px 1px; }");
     return frame;
 }
 
@@ -197,14 +189,15 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     setObjectName("MainWindow");
     setWindowTitle(kApplication);
     setWindowIcon(WindowIcon());
-    setFixedSize(Twips::ToPixels(kClientWidthTwips), Twips::ToPixels(kClientHeightTwips));
+    setFixedSize(Twips::ToPixels(layout::kClientWidth), Twips::ToPixels(layout::kClientHeight));
     setFont(WindowFonts::Font(kTahoma, 8.25));
+    // The artwork is light: the window and everything in it take the design's colours, not
+    // the desktop's.
+    setPalette(DesignPalette(kBackColour));
     background_ =
         QPixmap::fromImage(controls::ReadImage(":/pictures/mainWindow/background.pixels"));
 
     CreateControls();
-    // The artwork is light: the texts take the design's colours, not the desktop's.
-    ApplyDesignPalette(this, kBackColour);
     SetTabOrder();
     secondaryWindows_ = std::make_unique<SecondaryWindows>(this);
 
@@ -221,7 +214,7 @@ void MainWindow::CreateControls() {
         QString::fromStdString(core::LabelDisplayText(core::kDefaultNameText));
     brandLabels_[BrandLabel::Name] = new ClickLabel(this);
     brandLabels_[BrandLabel::Name]->setObjectName("brandNameLabel");
-    brandLabels_[BrandLabel::Name]->setGeometry(Twips::Rect(240, 120, 5625, 900));
+    brandLabels_[BrandLabel::Name]->setGeometry(Twips::ToPixels(layout::kBrandName));
     brandLabels_[BrandLabel::Name]->setFont(WindowFonts::Font(kTahoma, 17.25, true));
     brandLabels_[BrandLabel::Name]->setText(defaultName);
     brandLabels_[BrandLabel::Name]->setWordWrap(true);
@@ -232,7 +225,7 @@ void MainWindow::CreateControls() {
 
     brandLabels_[BrandLabel::Title] = new ClickLabel(this);
     brandLabels_[BrandLabel::Title]->setObjectName("brandTitleLabel");
-    brandLabels_[BrandLabel::Title]->setGeometry(Twips::Rect(5970, 585, 1050, 495));
+    brandLabels_[BrandLabel::Title]->setGeometry(Twips::ToPixels(layout::kBrandTitle));
     brandLabels_[BrandLabel::Title]->setFont(WindowFonts::Font(kTahoma, 8.25));
     brandLabels_[BrandLabel::Title]->setText(kApplication);
     brandLabels_[BrandLabel::Title]->setWordWrap(true);
@@ -241,7 +234,8 @@ void MainWindow::CreateControls() {
     // The window has no title bar: the bare strip above the two input panels drags it, and so
     // do its labels, where a press is a click until the mouse moves far enough to make it a drag.
     auto* drag = new WindowDrag(this);
-    drag->AddHandle(this, WindowDrag::Start::AtPress, QRect(0, 0, width(), kDragStripHeight));
+    drag->AddHandle(this, WindowDrag::Start::AtPress,
+                    QRect(0, 0, width(), layout::kDragStripHeight));
     for (const BrandLabel label : {BrandLabel::Name, BrandLabel::Title}) {
         connect(brandLabels_[label], &ClickLabel::Click, this,
                 [this, label] { BrandLabelClick(label); });
@@ -249,7 +243,6 @@ void MainWindow::CreateControls() {
     }
     DescribeLinks(false);  // until the branding gives a link
 
-    const int windowButtonLefts[] = {5970, 6345, 6720};
     const char* const windowButtonNames[] = {QT_TR_NOOP("Menu"), QT_TR_NOOP("Minimize"),
                                              QT_TR_NOOP("Close")};
     // Each button's object name is also the folder of its pictures.
@@ -260,7 +253,7 @@ void MainWindow::CreateControls() {
         windowButtons_[which] =
             MakePictureButton(this, windowButtonObjectNames[index],
                               QString(":/pictures/") + windowButtonObjectNames[index],
-                              Twips::Rect(windowButtonLefts[index], 165, 315, 315));
+                              Twips::ToPixels(layout::kWindowButtons[index]));
         windowButtons_[which]->setAccessibleName(tr(windowButtonNames[index]));
         connect(windowButtons_[which], &controls::PictureButtonWidget::Click, this,
                 [this, which] { WindowButtonClick(which); });
@@ -273,37 +266,38 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::CreateWeightPanel() {
-    weightPanel_ = MakeFrame(this, "weightPanel", tr("Weight"), Twips::Rect(360, 1320, 3135, 2130));
+    weightPanel_ =
+        MakeFrame(this, "weightPanel", tr("Weight"), Twips::ToPixels(layout::kWeightPanel));
     panelCaptions_[0] = MakeCaption(weightPanel_, "weightCaption", tr(" Enter Weight:"),
-                                    Twips::Rect(735, 90, 1725, 240));
+                                    Twips::ToPixels(layout::kWeightCaption));
     weightEdit_ = new QLineEdit(weightPanel_);
     weightEdit_->setObjectName("weightEdit");
-    weightEdit_->setGeometry(Twips::Rect(255, 735, 1395, 645));
+    weightEdit_->setGeometry(Twips::ToPixels(layout::kWeightEdit));
     weightEdit_->setFont(WindowFonts::Font(kTimes, 26.25));
     connect(weightEdit_, &QLineEdit::returnPressed, this, &MainWindow::CalculateClick);
     connect(weightEdit_, &QLineEdit::textChanged, this, &MainWindow::ClearResult);
     panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
 
     weightUnitLabel_ =
-        MakeLabel(weightPanel_, "weightUnitLabel", tr("Lbs"), Twips::Rect(1830, 750, 975, 615),
-                  WindowFonts::Font(kTimes, 26.25));
+        MakeLabel(weightPanel_, "weightUnitLabel", tr("Lbs"),
+                  Twips::ToPixels(layout::kWeightUnitLabel), WindowFonts::Font(kTimes, 26.25));
     const auto click = [this](WeightUnit unit) { WeightUnitClick(unit); };
     weightUnitOptions_[WeightUnit::Pounds] =
-        MakeUnitOption(weightPanel_, "poundsOption", tr("Pounds"), Twips::Rect(345, 1605, 930, 255),
-                       WeightUnit::Pounds, true, click);
-    weightUnitOptions_[WeightUnit::Kilograms] =
-        MakeUnitOption(weightPanel_, "kilogramsOption", tr("Kilograms"),
-                       Twips::Rect(1755, 1605, 1065, 255), WeightUnit::Kilograms, false, click);
+        MakeUnitOption(weightPanel_, "poundsOption", tr("Pounds"),
+                       Twips::ToPixels(layout::kPoundsOption), WeightUnit::Pounds, true, click);
+    weightUnitOptions_[WeightUnit::Kilograms] = MakeUnitOption(
+        weightPanel_, "kilogramsOption", tr("Kilograms"), Twips::ToPixels(layout::kKilogramsOption),
+        WeightUnit::Kilograms, false, click);
 }
 
 void MainWindow::CreateHeightPanel() {
     heightPanel_ =
-        MakeFrame(this, "heightPanel", tr("Height"), Twips::Rect(3675, 1320, 3195, 2130));
+        MakeFrame(this, "heightPanel", tr("Height"), Twips::ToPixels(layout::kHeightPanel));
     panelCaptions_[1] = MakeCaption(heightPanel_, "heightCaption", tr("Select Height:"),
-                                    Twips::Rect(840, 90, 1560, 240));
+                                    Twips::ToPixels(layout::kHeightCaption));
     heightList_ = new QListWidget(heightPanel_);
     heightList_->setObjectName("heightList");
-    heightList_->setGeometry(Twips::Rect(255, 630, 2715, 1065));
+    heightList_->setGeometry(Twips::ToPixels(layout::kHeightList));
     heightList_->setFont(WindowFonts::Font(kVerdana, 14.25));
     heightList_->setSelectionMode(QAbstractItemView::SingleSelection);
     heightList_->installEventFilter(this);  // Enter calculates, as in the weight box
@@ -314,44 +308,42 @@ void MainWindow::CreateHeightPanel() {
         panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
 
     const auto click = [this](HeightUnit unit) { HeightUnitClick(unit); };
-    heightUnitOptions_[HeightUnit::FeetInches] =
-        MakeUnitOption(heightPanel_, "feetInchesOption", tr("Feet/Inches"),
-                       Twips::Rect(300, 1800, 1230, 240), HeightUnit::FeetInches, true, click);
-    heightUnitOptions_[HeightUnit::Centimetres] =
-        MakeUnitOption(heightPanel_, "centimetresOption", tr("Centimeters"),
-                       Twips::Rect(1665, 1800, 1230, 240), HeightUnit::Centimetres, false, click);
+    heightUnitOptions_[HeightUnit::FeetInches] = MakeUnitOption(
+        heightPanel_, "feetInchesOption", tr("Feet/Inches"),
+        Twips::ToPixels(layout::kFeetInchesOption), HeightUnit::FeetInches, true, click);
+    heightUnitOptions_[HeightUnit::Centimetres] = MakeUnitOption(
+        heightPanel_, "centimetresOption", tr("Centimeters"),
+        Twips::ToPixels(layout::kCentimetresOption), HeightUnit::Centimetres, false, click);
 }
 
 void MainWindow::CreateResultPanel() {
     resultPanel_ =
-        MakeFrame(this, "resultPanel", tr("Your BMI"), Twips::Rect(360, 3570, 6510, 1650));
+        MakeFrame(this, "resultPanel", tr("Your BMI"), Twips::ToPixels(layout::kResultPanel));
     calculateButton_ = MakePictureButton(resultPanel_, "calculateButton", CalculatePictures(),
-                                         Twips::Rect(180, 535, 2265, 600));
+                                         Twips::ToPixels(layout::kCalculateButton));
     calculateButton_->setAccessibleName(tr("Calculate BMI"));
     connect(calculateButton_, &controls::PictureButtonWidget::Click, this,
             &MainWindow::CalculateClick);
 
     panelCaptions_[2] = MakeCaption(resultPanel_, "resultCaption", tr("Your BMI is:"),
-                                    Twips::Rect(2460, 90, 1560, 225));
-    bmiLabel_ = MakeLabel(resultPanel_, "bmiLabel", QString(), Twips::Rect(2685, 420, 3615, 825),
+                                    Twips::ToPixels(layout::kResultCaption));
+    bmiLabel_ = MakeLabel(resultPanel_, "bmiLabel", QString(), Twips::ToPixels(layout::kBmiFigure),
                           WindowFonts::Font(kArial, 41.25, true));
     idealWeightLabel_ =
-        MakeLabel(resultPanel_, "idealWeightLabel", QString(), Twips::Rect(120, 1440, 2655, 255),
-                  WindowFonts::Font(kTahoma, 8.25));
+        MakeLabel(resultPanel_, "idealWeightLabel", QString(),
+                  Twips::ToPixels(layout::kIdealWeight), WindowFonts::Font(kTahoma, 8.25));
     SetTextColour(idealWeightLabel_, kIdealWeightColour);
     // Colour alone does not tell the bands apart for everyone: the band is named in words.
-    bandLabel_ = MakeLabel(resultPanel_, "bandLabel", QString(), Twips::Rect(2790, 1275, 3510, 255),
+    bandLabel_ = MakeLabel(resultPanel_, "bandLabel", QString(), Twips::ToPixels(layout::kBandName),
                            WindowFonts::Font(kTahoma, 8.25, true));
 }
 
 void MainWindow::CreateLegend() {
-    const int swatchLefts[] = {240, 1905, 3105, 4650, 5760};
-    const int rangeLefts[] = {540, 2235, 3405, 4965, 6045};
     for (int band = 0; band < 5; ++band) {
         auto* swatch = new QLabel(this);
         swatch->setObjectName(QString("legendSwatch%1").arg(band));
         swatch->setAccessibleName(BandName(static_cast<core::BmiBand>(band)));
-        swatch->setGeometry(Twips::Rect(swatchLefts[band], 5550, 300, 300));
+        swatch->setGeometry(Twips::ToPixels(layout::kLegendSwatches[band]));
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
         palette.setColor(QPalette::Window, ColourOf(static_cast<core::BmiBand>(band)));
@@ -364,7 +356,8 @@ void MainWindow::CreateLegend() {
         range->setObjectName(QString("legendRange%1").arg(band));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
-        range->move(Twips::ToPixels(rangeLefts[band]), Twips::ToPixels(5595));
+        range->move(Twips::ToPixels(layout::kLegendWordsLefts[band]),
+                    Twips::ToPixels(layout::kLegendWordsTop));
         range->resize(range->sizeHint());  // sized to its text
         legendRanges_[band] = range;
     }

@@ -12,9 +12,19 @@ constexpr int ToPixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
+// A control's rectangle in twips, as a design table gives it.
+struct Rectangle {
+    int left, top, width, height;
+};
+
+inline QRect ToPixels(const Rectangle& twips) {
+    return {ToPixels(twips.left), ToPixels(twips.top), ToPixels(twips.width),
+            ToPixels(twips.height)};
+}
+
 // A control's rectangle given in twips (left, top, width, height).
 inline QRect Rect(int left, int top, int width, int height) {
-    return {ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)};
+    return ToPixels(Rectangle{left, top, width, height});
 }
 
 }  // namespace Twips
