@@ -15,25 +15,25 @@ namespace controls {
 namespace {
 
 // Timer intervals for the frame delays that do not simply scale.
-constexpr int32_t kZeroDelayIntervalMs = 100;        // delay 0: a common "as fast as you can"
-constexpr int32_t kShortDelayIntervalMs = 50;        // delays of 1 to 4 hundredths
-constexpr int32_t kNegativeDelayIntervalMs = 60000;  // a stored delay of 32768 or more
-constexpr int16_t kShortestScaledDelay = 5;
-constexpr int32_t kFirstTickIntervalMs = 1;  // playback starts (almost) at once
+constexpr std::int32_t kZeroDelayIntervalMs = 100;        // delay 0: a common "as fast as you can"
+constexpr std::int32_t kShortDelayIntervalMs = 50;        // delays of 1 to 4 hundredths
+constexpr std::int32_t kNegativeDelayIntervalMs = 60000;  // a stored delay of 32768 or more
+constexpr std::int16_t kShortestScaledDelay = 5;
+constexpr std::int32_t kFirstTickIntervalMs = 1;  // playback starts (almost) at once
 
 // Defaults of the persisted properties.
 constexpr bool kDefaultAutoPlay = false;
-constexpr int32_t kDefaultBorderStyle = 0;
+constexpr std::int32_t kDefaultBorderStyle = 0;
 constexpr bool kDefaultEnabled = true;
 
 // The window keeps its border style in 16 bits.
-int16_t BorderStyleValue(int32_t style) {
-    if (style < std::numeric_limits<int16_t>::min() ||
-        style > std::numeric_limits<int16_t>::max()) {
+std::int16_t BorderStyleValue(std::int32_t style) {
+    if (style < std::numeric_limits<std::int16_t>::min() ||
+        style > std::numeric_limits<std::int16_t>::max()) {
         throw std::overflow_error("BorderStyle: " + std::to_string(style) +
                                   " does not fit in 16 bits");
     }
-    return static_cast<int16_t>(style);
+    return static_cast<std::int16_t>(style);
 }
 
 }  // namespace
@@ -44,12 +44,12 @@ GifViewer::~GifViewer() {
     Stop();
 }
 
-int32_t GifViewer::DelayInterval(int16_t delay) {
+std::int32_t GifViewer::DelayInterval(std::int16_t delay) {
     if (delay < 0) return kNegativeDelayIntervalMs;
     if (delay == 0) return kZeroDelayIntervalMs;
     if (delay < kShortestScaledDelay) return kShortDelayIntervalMs;
     // In 32 bits: the longest delay, 32767 hundredths, is 327670 ms.
-    return static_cast<int32_t>(delay) * 10;
+    return static_cast<std::int32_t>(delay) * 10;
 }
 
 // ---- Methods ----
@@ -67,7 +67,7 @@ bool GifViewer::LoadFromResource(const std::string& resourceId, const std::strin
     Stop();
     frameCount_ = 0;
     {
-        const std::vector<uint8_t> bytes = host_.ReadResource(resourceId, resourceType);
+        const std::vector<std::uint8_t> bytes = host_.ReadResource(resourceId, resourceType);
         if (image_.LoadFromStream(bytes)) frameCount_ = image_.FramesCount();
     }  // the bytes are dropped before the first frame is composed
     const bool loaded = frameCount_ > 0;
@@ -104,11 +104,11 @@ void GifViewer::Destroy() {
 
 // ---- Properties ----
 
-int16_t GifViewer::GIFWidth() const {
+std::int16_t GifViewer::GIFWidth() const {
     return image_.ScreenWidth();
 }
 
-int16_t GifViewer::GIFHeight() const {
+std::int16_t GifViewer::GIFHeight() const {
     return image_.ScreenHeight();
 }
 
@@ -131,11 +131,11 @@ void GifViewer::SetBackColor(platform::OLE_COLOR value) {
     Restart(wasPlaying);
 }
 
-int32_t GifViewer::BorderStyle() const {
+std::int32_t GifViewer::BorderStyle() const {
     return host_.BorderStyle();
 }
 
-void GifViewer::SetBorderStyle(int32_t value) {
+void GifViewer::SetBorderStyle(std::int32_t value) {
     host_.SetBorderStyle(BorderStyleValue(value));
 }
 
@@ -157,14 +157,15 @@ void GifViewer::ReadProperties(const platform::PropertyBag& bag) {
     autoPlay_ = bag.Read<bool>("AutoPlay", kDefaultAutoPlay);
     // The window's own properties go straight to the window: no restart, no repaint.
     host_.SetBackColor(bag.Read<platform::OLE_COLOR>("BackColor", platform::kOleButtonFace));
-    host_.SetBorderStyle(BorderStyleValue(bag.Read<int32_t>("BorderStyle", kDefaultBorderStyle)));
+    host_.SetBorderStyle(
+        BorderStyleValue(bag.Read<std::int32_t>("BorderStyle", kDefaultBorderStyle)));
     host_.SetEnabled(bag.Read<bool>("Enabled", kDefaultEnabled));
 }
 
 void GifViewer::WriteProperties(platform::PropertyBag& bag) const {
     bag.WriteProperty("AutoPlay", autoPlay_, kDefaultAutoPlay);
     bag.WriteProperty("BackColor", host_.BackColor(), platform::kOleButtonFace);
-    bag.WriteProperty("BorderStyle", static_cast<int32_t>(host_.BorderStyle()),
+    bag.WriteProperty("BorderStyle", static_cast<std::int32_t>(host_.BorderStyle()),
                       kDefaultBorderStyle);
     bag.WriteProperty("Enabled", host_.Enabled(), kDefaultEnabled);
 }
@@ -198,12 +199,12 @@ void GifViewer::Stop() {
 void GifViewer::Tick() {
     RenderFrame();
     // The animation cycles for ever: the image's loop count is not consulted.
-    currentFrame_ = currentFrame_ < frameCount_ ? static_cast<int16_t>(currentFrame_ + 1) : 1;
+    currentFrame_ = currentFrame_ < frameCount_ ? static_cast<std::int16_t>(currentFrame_ + 1) : 1;
     Paint();
 }
 
 void GifViewer::RenderFrame() {
-    const int16_t n = currentFrame_;
+    const std::int16_t n = currentFrame_;
     // The next tick comes after the delay of the frame rendered now.
     host_.SetTimerInterval(DelayInterval(image_.FrameDelay(n)));
     compositor_.Compose(image_, n, host_.BackColor());

@@ -40,19 +40,19 @@ class GifViewer {
 
     // Properties.
     bool GIFLoaded() const { return frameCount_ > 0; }
-    int16_t GIFWidth() const;
-    int16_t GIFHeight() const;
-    int16_t GIFFrames() const { return frameCount_; }
-    int16_t GIFCurrentFrame() const { return currentFrame_; }
+    std::int16_t GIFWidth() const;
+    std::int16_t GIFHeight() const;
+    std::int16_t GIFFrames() const { return frameCount_; }
+    std::int16_t GIFCurrentFrame() const { return currentFrame_; }
     platform::PicturePtr GIFCurrentFrameImage() const;
     bool GIFIsPlaying() const;
     bool AutoPlay() const { return autoPlay_; }
     void SetAutoPlay(bool value) { autoPlay_ = value; }
     platform::OLE_COLOR BackColor() const;
     void SetBackColor(platform::OLE_COLOR value);
-    int32_t BorderStyle() const;
+    std::int32_t BorderStyle() const;
     // Throws std::overflow_error for a style outside the 16-bit signed range.
-    void SetBorderStyle(int32_t value);
+    void SetBorderStyle(std::int32_t value);
     bool enabled() const;
     void Setenabled(bool value);
 
@@ -68,15 +68,15 @@ class GifViewer {
     void Resize();
 
     // Timer interval in milliseconds for a frame delay in hundredths of a second.
-    static int32_t DelayInterval(int16_t delay);
+    static std::int32_t DelayInterval(std::int16_t delay);
 
     // The display buffer: the composition including the frame rendered last.
     const Dib& DisplayBuffer() const { return compositor_.Display(); }
     // Where in the client area the display buffer is painted.
-    int32_t FitLeft() const { return fitLeft_; }
-    int32_t FitTop() const { return fitTop_; }
-    int32_t FitWidth() const { return fitWidth_; }
-    int32_t FitHeight() const { return fitHeight_; }
+    std::int32_t FitLeft() const { return fitLeft_; }
+    std::int32_t FitTop() const { return fitTop_; }
+    std::int32_t FitWidth() const { return fitWidth_; }
+    std::int32_t FitHeight() const { return fitHeight_; }
 
   private:
     void Stop();
@@ -90,13 +90,13 @@ class GifViewer {
     GifViewerHost& host_;
     GifImage image_;
     bool autoPlay_ = false;
-    int16_t frameCount_ = 0;
-    int16_t currentFrame_ = 0;
+    std::int16_t frameCount_ = 0;
+    std::int16_t currentFrame_ = 0;
     GifCompositor compositor_;  // the canvas, disposal and transparency; its display is painted
-    int32_t fitLeft_ = 0;
-    int32_t fitTop_ = 0;
-    int32_t fitWidth_ = 0;
-    int32_t fitHeight_ = 0;
+    std::int32_t fitLeft_ = 0;
+    std::int32_t fitTop_ = 0;
+    std::int32_t fitWidth_ = 0;
+    std::int32_t fitHeight_ = 0;
 };
 
 }  // namespace controls

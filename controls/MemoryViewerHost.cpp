@@ -7,12 +7,12 @@
 
 namespace controls {
 
-MemoryViewerHost::MemoryViewerHost(int32_t clientWidth, int32_t clientHeight)
+MemoryViewerHost::MemoryViewerHost(std::int32_t clientWidth, std::int32_t clientHeight)
     : backColor_(platform::kOleButtonFace) {
     SetClientSize(clientWidth, clientHeight);
 }
 
-void MemoryViewerHost::SetClientSize(int32_t clientWidth, int32_t clientHeight) {
+void MemoryViewerHost::SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight) {
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
     surface_.Resize(clientWidth, clientHeight);
@@ -25,12 +25,12 @@ void MemoryViewerHost::SetBackColor(platform::OLE_COLOR colour) {
 }
 
 void MemoryViewerHost::AddResource(const std::string& resourceId, const std::string& resourceType,
-                                   std::vector<uint8_t> bytes) {
+                                   std::vector<std::uint8_t> bytes) {
     resources_[{resourceId, resourceType}] = std::move(bytes);
 }
 
-std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceId,
-                                                    const std::string& resourceType) {
+std::vector<std::uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceId,
+                                                         const std::string& resourceType) {
     const auto found = resources_.find({resourceId, resourceType});
     if (found == resources_.end()) {
         throw std::runtime_error("no resource \"" + resourceId + "\" of type \"" + resourceType +
@@ -39,7 +39,7 @@ std::vector<uint8_t> MemoryViewerHost::ReadResource(const std::string& resourceI
     return found->second;
 }
 
-void MemoryViewerHost::RaiseGIFFrameRendered(int16_t frame) {
+void MemoryViewerHost::RaiseGIFFrameRendered(std::int16_t frame) {
     if (onFrameRendered) onFrameRendered(frame);
 }
 

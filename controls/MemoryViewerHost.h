@@ -19,50 +19,50 @@ class MemoryViewerHost : public GifViewerHost {
   public:
     // The initial values of a new control: button-face background, no border, enabled, and
     // the delay timer disabled with an interval of 10 ms.
-    MemoryViewerHost(int32_t clientWidth, int32_t clientHeight);
+    MemoryViewerHost(std::int32_t clientWidth, std::int32_t clientHeight);
 
     // Gives the surface a new size, filled with the background colour. The caller then
     // sends the viewer its Resize notice, as a window would.
-    void SetClientSize(int32_t clientWidth, int32_t clientHeight);
+    void SetClientSize(std::int32_t clientWidth, std::int32_t clientHeight);
     // The surface, as painted so far.
     const ControlSurface& Surface() const { return surface_; }
 
     void AddResource(const std::string& resourceId, const std::string& resourceType,
-                     std::vector<uint8_t> bytes);
+                     std::vector<std::uint8_t> bytes);
 
     // Called with the frame number from GIFFrameRendered.
-    std::function<void(int16_t)> onFrameRendered;
+    std::function<void(std::int16_t)> onFrameRendered;
 
     int surfaceChanges = 0;  // how many times the viewer reported drawing
 
-    void SetTimerInterval(int32_t milliseconds) override { timerInterval_ = milliseconds; }
-    int32_t TimerInterval() const override { return timerInterval_; }
+    void SetTimerInterval(std::int32_t milliseconds) override { timerInterval_ = milliseconds; }
+    std::int32_t TimerInterval() const override { return timerInterval_; }
     void SetTimerEnabled(bool enabled) override { timerEnabled_ = enabled; }
     bool TimerEnabled() const override { return timerEnabled_; }
-    int32_t ClientWidth() const override { return clientWidth_; }
-    int32_t ClientHeight() const override { return clientHeight_; }
+    std::int32_t ClientWidth() const override { return clientWidth_; }
+    std::int32_t ClientHeight() const override { return clientHeight_; }
     platform::gdi::HDC hDC() override { return surface_.hDC(); }
     void SurfaceChanged() override { ++surfaceChanges; }
     platform::OLE_COLOR BackColor() const override { return backColor_; }
     void SetBackColor(platform::OLE_COLOR colour) override;
-    int16_t BorderStyle() const override { return borderStyle_; }
-    void SetBorderStyle(int16_t style) override { borderStyle_ = style; }
+    std::int16_t BorderStyle() const override { return borderStyle_; }
+    void SetBorderStyle(std::int16_t style) override { borderStyle_ = style; }
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    std::vector<uint8_t> ReadResource(const std::string& resourceId,
-                                      const std::string& resourceType) override;
-    void RaiseGIFFrameRendered(int16_t frame) override;
+    std::vector<std::uint8_t> ReadResource(const std::string& resourceId,
+                                           const std::string& resourceType) override;
+    void RaiseGIFFrameRendered(std::int16_t frame) override;
 
   private:
-    int32_t clientWidth_;
-    int32_t clientHeight_;
+    std::int32_t clientWidth_;
+    std::int32_t clientHeight_;
     ControlSurface surface_;
-    int32_t timerInterval_ = 10;
+    std::int32_t timerInterval_ = 10;
     bool timerEnabled_ = false;
     platform::OLE_COLOR backColor_;
-    int16_t borderStyle_ = 0;
+    std::int16_t borderStyle_ = 0;
     bool enabled_ = true;
-    std::map<std::pair<std::string, std::string>, std::vector<uint8_t>> resources_;
+    std::map<std::pair<std::string, std::string>, std::vector<std::uint8_t>> resources_;
 };
 
 }  // namespace controls

@@ -28,7 +28,7 @@ void MainWindow::CreateBannerControls() {
     connect(bannerAnimation_, &controls::GifViewerWidget::Click, this,
             [this] { BannerAnimationClick(); });
     connect(bannerAnimation_, &controls::GifViewerWidget::KeyPress, this,
-            [this](int16_t& keyAscii) { BannerAnimationKey(keyAscii); });
+            [this](std::int16_t& keyAscii) { BannerAnimationKey(keyAscii); });
     bannerAnimation_->installEventFilter(this);  // the focus mark
 }
 

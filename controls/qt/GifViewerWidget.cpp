@@ -18,8 +18,8 @@ namespace controls {
 
 namespace {
 
-constexpr int32_t kInitialTimerIntervalMs = 10;
-constexpr int16_t kFixedSingle = 1;  // border style with a one-pixel frame
+constexpr std::int32_t kInitialTimerIntervalMs = 10;
+constexpr std::int16_t kFixedSingle = 1;  // border style with a one-pixel frame
 constexpr int kBorderWidth = 1;
 
 }  // namespace
@@ -74,22 +74,22 @@ void GifViewerWidget::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    int16_t keyAscii = static_cast<int16_t>(text.at(0).unicode());
+    std::int16_t keyAscii = static_cast<std::int16_t>(text.at(0).unicode());
     emit KeyPress(keyAscii);
 }
 
 void GifViewerWidget::mousePressEvent(QMouseEvent* event) {
     click_.Pressed(*event);
-    int16_t button = ButtonMask(event->button());
-    int16_t shift = ShiftMask(event->modifiers());
+    std::int16_t button = ButtonMask(event->button());
+    std::int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
     emit MouseDown(button, shift, x, y);
 }
 
 void GifViewerWidget::mouseMoveEvent(QMouseEvent* event) {
-    int16_t button = ButtonMask(event->buttons());
-    int16_t shift = ShiftMask(event->modifiers());
+    std::int16_t button = ButtonMask(event->buttons());
+    std::int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
     emit MouseMove(button, shift, x, y);
@@ -97,8 +97,8 @@ void GifViewerWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void GifViewerWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = click_.Released(*event, rect());
-    int16_t button = ButtonMask(event->button());
-    int16_t shift = ShiftMask(event->modifiers());
+    std::int16_t button = ButtonMask(event->button());
+    std::int16_t shift = ShiftMask(event->modifiers());
     float x = static_cast<float>(event->position().x());
     float y = static_cast<float>(event->position().y());
     emit MouseUp(button, shift, x, y);
@@ -116,7 +116,7 @@ void GifViewerWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
-void GifViewerWidget::SetTimerInterval(int32_t milliseconds) {
+void GifViewerWidget::SetTimerInterval(std::int32_t milliseconds) {
     timerInterval_ = milliseconds;
     // Setting the interval of a running QTimer restarts it, as a new interval does here.
     delayTimer_.setInterval(EffectiveTimerInterval(milliseconds));
@@ -139,7 +139,7 @@ void GifViewerWidget::SetBackColor(platform::OLE_COLOR colour) {
     update();
 }
 
-void GifViewerWidget::SetBorderStyle(int16_t style) {
+void GifViewerWidget::SetBorderStyle(std::int16_t style) {
     borderStyle_ = style;
     const int margin = style == kFixedSingle ? kBorderWidth : 0;
     setContentsMargins(margin, margin, margin, margin);
@@ -148,8 +148,8 @@ void GifViewerWidget::SetBorderStyle(int16_t style) {
     update();
 }
 
-std::vector<uint8_t> GifViewerWidget::ReadResource(const std::string& resourceId,
-                                                   const std::string& resourceType) {
+std::vector<std::uint8_t> GifViewerWidget::ReadResource(const std::string& resourceId,
+                                                        const std::string& resourceType) {
     // Resources live in the Qt resource system under ":/TYPE/ID".
     const QString path = QStringLiteral(":/%1/%2").arg(QString::fromStdString(resourceType),
                                                        QString::fromStdString(resourceId));
@@ -159,7 +159,7 @@ std::vector<uint8_t> GifViewerWidget::ReadResource(const std::string& resourceId
                                  "\"");
     }
     const QByteArray bytes = file.readAll();
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace controls

@@ -44,11 +44,11 @@ class GifViewerWidget : public QWidget, private GifViewerHost {
     // connected handler may change them.
     void Click();
     void DblClick();
-    void KeyPress(int16_t& KeyAscii);
-    void MouseDown(int16_t& Button, int16_t& Shift, float& x, float& y);
-    void MouseMove(int16_t& Button, int16_t& Shift, float& x, float& y);
-    void MouseUp(int16_t& Button, int16_t& Shift, float& x, float& y);
-    void GIFFrameRendered(int16_t Frame);
+    void KeyPress(std::int16_t& KeyAscii);
+    void MouseDown(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
+    void MouseMove(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
+    void MouseUp(std::int16_t& Button, std::int16_t& Shift, float& x, float& y);
+    void GIFFrameRendered(std::int16_t Frame);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,31 +61,31 @@ class GifViewerWidget : public QWidget, private GifViewerHost {
 
   private:
     // GifViewerHost
-    void SetTimerInterval(int32_t milliseconds) override;
-    int32_t TimerInterval() const override { return timerInterval_; }
+    void SetTimerInterval(std::int32_t milliseconds) override;
+    std::int32_t TimerInterval() const override { return timerInterval_; }
     void SetTimerEnabled(bool enabled) override;
     bool TimerEnabled() const override { return delayTimer_.isActive(); }
-    int32_t ClientWidth() const override { return contentsRect().width(); }
-    int32_t ClientHeight() const override { return contentsRect().height(); }
+    std::int32_t ClientWidth() const override { return contentsRect().width(); }
+    std::int32_t ClientHeight() const override { return contentsRect().height(); }
     platform::gdi::HDC hDC() override;
     void SurfaceChanged() override { update(); }
     platform::OLE_COLOR BackColor() const override { return backColor_; }
     void SetBackColor(platform::OLE_COLOR colour) override;
-    int16_t BorderStyle() const override { return borderStyle_; }
-    void SetBorderStyle(int16_t style) override;
+    std::int16_t BorderStyle() const override { return borderStyle_; }
+    void SetBorderStyle(std::int16_t style) override;
     bool Enabled() const override { return isEnabled(); }
     void SetEnabled(bool enabled) override { setEnabled(enabled); }
-    std::vector<uint8_t> ReadResource(const std::string& resourceId,
-                                      const std::string& resourceType) override;
-    void RaiseGIFFrameRendered(int16_t frame) override { emit GIFFrameRendered(frame); }
+    std::vector<std::uint8_t> ReadResource(const std::string& resourceId,
+                                           const std::string& resourceType) override;
+    void RaiseGIFFrameRendered(std::int16_t frame) override { emit GIFFrameRendered(frame); }
 
     // A new surface of the client size, filled with the background colour.
     void MakeSurface();
 
     QTimer delayTimer_;
-    int32_t timerInterval_;
+    std::int32_t timerInterval_;
     platform::OLE_COLOR backColor_;
-    int16_t borderStyle_ = 0;
+    std::int16_t borderStyle_ = 0;
     ClickTracker click_;
     ControlSurface surface_;
     std::unique_ptr<GifViewer> viewer_;

@@ -19,18 +19,18 @@ namespace {
 // An unpacked image: this header, the colour table (colourCount entries of 4 bytes), then
 // `height` rows of `bytesPerLine` bytes each.
 struct UnpackedHeader {
-    uint32_t magic;
-    uint32_t width;
-    uint32_t height;
-    uint32_t format;  // a QImage::Format
-    uint32_t bytesPerLine;
-    uint32_t colourCount;
+    std::uint32_t magic;
+    std::uint32_t width;
+    std::uint32_t height;
+    std::uint32_t format;  // a QImage::Format
+    std::uint32_t bytesPerLine;
+    std::uint32_t colourCount;
 };
 const QString kPngSuffix = ".png";
 const QString kUnpackedSuffix = ".pixels";
-constexpr uint32_t kUnpackedMagic = 0x58495043;  // "CPIX" in this machine's byte order
+constexpr std::uint32_t kUnpackedMagic = 0x58495043;  // "CPIX" in this machine's byte order
 // As large a side as any picture of the program needs, and far below what overflows.
-constexpr uint32_t kUnpackedMaxSide = 16384;
+constexpr std::uint32_t kUnpackedMaxSide = 16384;
 
 // The image in `size` bytes at `bytes`; it shares them when `lasting` (they live as long as
 // the program) and the rows are 4-byte aligned, as an image's must be; else it is a copy.
@@ -96,10 +96,10 @@ platform::PicturePtr PictureFromImage(const QImage& image) {
         return picture;
     }
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    std::vector<uint32_t> pixels(static_cast<size_t>(argb.width()) * argb.height());
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(argb.width()) * argb.height());
     for (int y = 0; y < argb.height(); ++y) {
         std::memcpy(pixels.data() + static_cast<size_t>(y) * argb.width(), argb.constScanLine(y),
-                    static_cast<size_t>(argb.width()) * sizeof(uint32_t));
+                    static_cast<size_t>(argb.width()) * sizeof(std::uint32_t));
     }
     const auto kind =
         image.hasAlphaChannel() ? platform::Picture::Kind::Icon : platform::Picture::Kind::Bitmap;
@@ -109,7 +109,7 @@ platform::PicturePtr PictureFromImage(const QImage& image) {
 QImage ImageFromPicture(const platform::Picture& picture) {
     if (picture.Width() == 0 || picture.Height() == 0) return {};
     return QImage(reinterpret_cast<const uchar*>(picture.Pixels().data()), picture.Width(),
-                  picture.Height(), picture.Width() * static_cast<int>(sizeof(uint32_t)),
+                  picture.Height(), picture.Width() * static_cast<int>(sizeof(std::uint32_t)),
                   QImage::Format_ARGB32);
 }
 
@@ -117,9 +117,9 @@ QImage ImageFromSurface(const ControlSurface& surface) {
     if (!surface.Bits()) return {};
     QImage image(surface.DeviceWidth(), surface.DeviceHeight(), QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
-        const auto* from = reinterpret_cast<const uint32_t*>(
+        const auto* from = reinterpret_cast<const std::uint32_t*>(
             surface.Bits() + static_cast<size_t>(y) * surface.Stride());
-        auto* to = reinterpret_cast<uint32_t*>(image.scanLine(y));
+        auto* to = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
             to[x] = from[x] | 0xFF000000u;
     }
@@ -130,9 +130,12 @@ QImage ImageFromSurface(const ControlSurface& surface) {
 QByteArray UnpackedImage(const QImage& image) {
     if (image.isNull()) return {};
     const QList<QRgb> table = image.colorTable();
-    const UnpackedHeader header{
-        kUnpackedMagic,           uint32_t(image.width()),        uint32_t(image.height()),
-        uint32_t(image.format()), uint32_t(image.bytesPerLine()), uint32_t(table.size())};
+    const UnpackedHeader header{kUnpackedMagic,
+                                std::uint32_t(image.width()),
+                                std::uint32_t(image.height()),
+                                std::uint32_t(image.format()),
+                                std::uint32_t(image.bytesPerLine()),
+                                std::uint32_t(table.size())};
     QByteArray bytes(reinterpret_cast<const char*>(&header), sizeof header);
     bytes.append(reinterpret_cast<const char*>(table.constData()), table.size() * 4);
     bytes.append(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());

@@ -10,16 +10,16 @@
 namespace testgif {
 
 // The colour of a pixel as 0xRRGGBB.
-inline uint32_t RgbAt(const uint8_t* bits, int stride, int x, int y) {
-    const uint8_t* pixel = bits + static_cast<size_t>(y) * stride + x * 4;
-    return static_cast<uint32_t>(pixel[2]) << 16 | pixel[1] << 8 | pixel[0];
+inline std::uint32_t RgbAt(const std::uint8_t* bits, int stride, int x, int y) {
+    const std::uint8_t* pixel = bits + static_cast<size_t>(y) * stride + x * 4;
+    return static_cast<std::uint32_t>(pixel[2]) << 16 | pixel[1] << 8 | pixel[0];
 }
 
-inline uint32_t RgbAt(const Dib& dib, int x, int y) {
+inline std::uint32_t RgbAt(const Dib& dib, int x, int y) {
     return RgbAt(dib.lpBits(), dib.BytesPerScanline(), x, y);
 }
 
-inline uint32_t RgbAt(const controls::ControlSurface& surface, int x, int y) {
+inline std::uint32_t RgbAt(const controls::ControlSurface& surface, int x, int y) {
     return RgbAt(surface.Bits(), surface.Stride(), x, y);
 }
 

@@ -15,24 +15,25 @@ struct Frame {
     int top = 0;
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> indices;  // width * height palette indices, rows top-down
-    int delay = 0;                 // hundredths of a second
+    std::vector<std::uint8_t> indices;  // width * height palette indices, rows top-down
+    int delay = 0;                      // hundredths of a second
     int disposal = 0;
     int transparentIndex = -1;  // -1: no transparent colour
 };
 
 // A frame of one colour index.
-Frame SolidFrame(int left, int top, int width, int height, uint8_t index, int delay = 10,
+Frame SolidFrame(int left, int top, int width, int height, std::uint8_t index, int delay = 10,
                  int disposal = 1);
 
 // `palette` holds colour values 0xRRGGBB; it is padded to a power of two of at least 2.
-std::vector<uint8_t> Build(int screenWidth, int screenHeight, const std::vector<uint32_t>& palette,
-                           const std::vector<Frame>& frames);
+std::vector<std::uint8_t> Build(int screenWidth, int screenHeight,
+                                const std::vector<std::uint32_t>& palette,
+                                const std::vector<Frame>& frames);
 
 // A file in the temporary folder holding `bytes`, removed again when the object ends.
 class TemporaryFile {
   public:
-    TemporaryFile(const std::string& name, const std::vector<uint8_t>& bytes);
+    TemporaryFile(const std::string& name, const std::vector<std::uint8_t>& bytes);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;

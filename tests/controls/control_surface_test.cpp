@@ -13,8 +13,8 @@ namespace {
 using platform::Picture;
 namespace gdi = platform::gdi;
 
-uint32_t PixelAt(const ControlSurface& surface, int x, int y) {
-    uint32_t pixel = 0;
+std::uint32_t PixelAt(const ControlSurface& surface, int x, int y) {
+    std::uint32_t pixel = 0;
     std::memcpy(&pixel, surface.Bits() + y * surface.Stride() + x * 4, sizeof pixel);
     return pixel & 0xFFFFFF;
 }
@@ -37,8 +37,8 @@ TEST(ControlSurface, ClearsAndDrawsAtTheTopLeftWithoutScaling) {
     EXPECT_EQ(PixelAt(surface, 0, 2), 0xE0E0E0u);
 
     // Larger than the surface: clipped, not scaled.
-    const auto large =
-        Picture::FromPixels(Picture::Kind::Bitmap, 9, 9, std::vector<uint32_t>(81, 0xFF0000FF));
+    const auto large = Picture::FromPixels(Picture::Kind::Bitmap, 9, 9,
+                                           std::vector<std::uint32_t>(81, 0xFF0000FF));
     ASSERT_TRUE(surface.Draw(*large, 0, 0));
     EXPECT_EQ(PixelAt(surface, 4, 3), 0x0000FFu);
 }

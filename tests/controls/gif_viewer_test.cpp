@@ -18,14 +18,14 @@ using controls::MemoryViewerHost;
 using testgif::SolidFrame;
 
 // Palette indices of the test images and their colours (0xRRGGBB).
-enum : uint8_t { kBlack, kRed, kGreen, kBlue, kWhite };
-const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+enum : std::uint8_t { kBlack, kRed, kGreen, kBlue, kWhite };
+const std::vector<std::uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
 
 // The control's back colour as a colour value (red + 256 green + 65536 blue) and as RGB.
-constexpr uint32_t kBackColor = 0x00402010;
-constexpr uint32_t kBackRgb = 0x102040;
-constexpr uint32_t kOtherBackColor = 0x00030201;
-constexpr uint32_t kOtherBackRgb = 0x010203;
+constexpr std::uint32_t kBackColor = 0x00402010;
+constexpr std::uint32_t kBackRgb = 0x102040;
+constexpr std::uint32_t kOtherBackColor = 0x00030201;
+constexpr std::uint32_t kOtherBackRgb = 0x010203;
 
 using testgif::RgbAt;
 
@@ -33,31 +33,31 @@ class ViewerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host.SetBackColor(kBackColor);
-        host.onFrameRendered = [this](int16_t frame) {
+        host.onFrameRendered = [this](std::int16_t frame) {
             rendered.push_back(frame);
             currentInsideEvent.push_back(viewer.GIFCurrentFrame());
         };
     }
 
-    bool Load(const std::vector<uint8_t>& gif) {
+    bool Load(const std::vector<std::uint8_t>& gif) {
         host.AddResource("BANNER", "GIF", gif);
         return viewer.LoadFromResource("BANNER", "GIF");
     }
 
-    uint32_t Screen(int x, int y) const { return RgbAt(viewer.DisplayBuffer(), x, y); }
-    uint32_t Surface(int x, int y) const { return RgbAt(host.Surface(), x, y); }
+    std::uint32_t Screen(int x, int y) const { return RgbAt(viewer.DisplayBuffer(), x, y); }
+    std::uint32_t Surface(int x, int y) const { return RgbAt(host.Surface(), x, y); }
 
     MemoryViewerHost host{40, 20};
     GifViewer viewer{host};
-    std::vector<int16_t> rendered;
-    std::vector<int16_t> currentInsideEvent;
+    std::vector<std::int16_t> rendered;
+    std::vector<std::int16_t> currentInsideEvent;
 };
 
 // ---- Timing ----
 
 TEST(DelayIntervalTest, MapsHundredthsToTimerMilliseconds) {
     EXPECT_EQ(GifViewer::DelayInterval(0), 100);
-    for (int16_t d = 1; d <= 4; ++d)
+    for (std::int16_t d = 1; d <= 4; ++d)
         EXPECT_EQ(GifViewer::DelayInterval(d), 50) << d;
     EXPECT_EQ(GifViewer::DelayInterval(5), 50);
     EXPECT_EQ(GifViewer::DelayInterval(7), 70);
@@ -82,13 +82,13 @@ TEST_F(ViewerTest, AutoPlayStartsWithAOneMillisecondTickThenFollowsEachFrameDela
     EXPECT_TRUE(rendered.empty()) << "the first frame waits for the first tick";
     EXPECT_EQ(viewer.GIFCurrentFrame(), 1);
 
-    std::vector<int32_t> intervals;
+    std::vector<std::int32_t> intervals;
     for (int tick = 0; tick < 5; ++tick) {
         viewer.DelayTimerTick();
         intervals.push_back(host.TimerInterval());
     }
-    EXPECT_EQ(intervals, (std::vector<int32_t>{100, 50, 70, 32770, 100}));
-    EXPECT_EQ(rendered, (std::vector<int16_t>{1, 2, 3, 4, 1})) << "it loops for ever";
+    EXPECT_EQ(intervals, (std::vector<std::int32_t>{100, 50, 70, 32770, 100}));
+    EXPECT_EQ(rendered, (std::vector<std::int16_t>{1, 2, 3, 4, 1})) << "it loops for ever";
     EXPECT_EQ(Surface(0, 0), 0xFF0000u);
 }
 
@@ -96,7 +96,7 @@ TEST_F(ViewerTest, SingleFrameImageIsDrawnOnceAndNeverStartsTheTimer) {
     viewer.SetAutoPlay(true);
     ASSERT_TRUE(Load(testgif::Build(40, 20, kPalette, {SolidFrame(0, 0, 40, 20, kRed)})));
     EXPECT_FALSE(viewer.GIFIsPlaying());
-    EXPECT_EQ(rendered, std::vector<int16_t>{1});
+    EXPECT_EQ(rendered, std::vector<std::int16_t>{1});
     EXPECT_EQ(viewer.GIFCurrentFrame(), 1);
     EXPECT_EQ(Surface(20, 10), 0xFF0000u);
 
@@ -106,18 +106,18 @@ TEST_F(ViewerTest, SingleFrameImageIsDrawnOnceAndNeverStartsTheTimer) {
 
 TEST_F(ViewerTest, StoppedLoadShowsFrameOneAndStepsOnlyWhenStopped) {
     std::vector<testgif::Frame> frames;
-    for (uint8_t i = 0; i < 5; ++i)
+    for (std::uint8_t i = 0; i < 5; ++i)
         frames.push_back(SolidFrame(0, 0, 40, 20, i % 4 + 1));
     ASSERT_TRUE(Load(testgif::Build(40, 20, kPalette, frames)));
 
-    EXPECT_EQ(rendered, std::vector<int16_t>{1});
+    EXPECT_EQ(rendered, std::vector<std::int16_t>{1});
     EXPECT_EQ(viewer.GIFCurrentFrame(), 2) << "between ticks: the next frame to render";
     EXPECT_EQ(viewer.GIFFrames(), 5);
     EXPECT_FALSE(viewer.GIFIsPlaying());
 
     viewer.NextFrame();
     viewer.NextFrame();
-    EXPECT_EQ(rendered, (std::vector<int16_t>{1, 2, 3}));
+    EXPECT_EQ(rendered, (std::vector<std::int16_t>{1, 2, 3}));
     EXPECT_EQ(currentInsideEvent, rendered) << "inside the event: the frame just rendered";
 
     viewer.Play();
@@ -357,7 +357,7 @@ TEST_F(ViewerTest, PersistedPropertiesKeepOnlyWhatDiffersFromTheDefaults) {
     EXPECT_EQ(otherHost.BorderStyle(), 1);
     EXPECT_FALSE(otherHost.Enabled());
 
-    bag.WriteProperty("BorderStyle", int32_t{40000}, int32_t{0});
+    bag.WriteProperty("BorderStyle", std::int32_t{40000}, std::int32_t{0});
     EXPECT_THROW(other.ReadProperties(bag), std::overflow_error);
 }
 

@@ -29,8 +29,8 @@ class GifViewerWidgetTest : public QObject {
         GifViewerWidget widget;
         widget.resize(kSuiteWidth, kSuiteHeight);
         QVERIFY(widget.Viewer().LoadFromResource("REDBLUE", "GIF"));
-        QCOMPARE(widget.Viewer().GIFFrames(), int16_t{4});
-        QCOMPARE(widget.Viewer().GIFWidth(), int16_t{kSuiteWidth});
+        QCOMPARE(widget.Viewer().GIFFrames(), std::int16_t{4});
+        QCOMPARE(widget.Viewer().GIFWidth(), std::int16_t{kSuiteWidth});
         QCOMPARE(widget.Surface().Width(), kSuiteWidth);
         // The surface holds the display buffer, pixel for pixel, at natural size.
         const Dib& screen = widget.Viewer().DisplayBuffer();
@@ -57,8 +57,8 @@ class GifViewerWidgetTest : public QObject {
         QVERIFY(widget.Viewer().GIFIsPlaying());
         QCOMPARE(widget.EffectiveInterval(), 10);  // the 1 ms first tick, at the timer floor
         QTRY_VERIFY_WITH_TIMEOUT(rendered.count() >= 2, 5000);
-        QCOMPARE(rendered.at(0).at(0).value<int16_t>(), int16_t{1});
-        QCOMPARE(rendered.at(1).at(0).value<int16_t>(), int16_t{2});
+        QCOMPARE(rendered.at(0).at(0).value<std::int16_t>(), std::int16_t{1});
+        QCOMPARE(rendered.at(1).at(0).value<std::int16_t>(), std::int16_t{2});
         widget.Viewer().Pause();
         QVERIFY(!widget.Viewer().GIFIsPlaying());
     }
@@ -69,16 +69,16 @@ class GifViewerWidgetTest : public QObject {
         widget.show();
         QVERIFY(QTest::qWaitForWindowExposed(&widget));
         QSignalSpy clicks(&widget, &GifViewerWidget::Click);
-        int16_t downButton = 0;
+        std::int16_t downButton = 0;
         float downX = 0;
         connect(&widget, &GifViewerWidget::MouseDown,
-                [&](int16_t& Button, int16_t&, float& x, float&) {
+                [&](std::int16_t& Button, std::int16_t&, float& x, float&) {
                     downButton = Button;
                     downX = x;
                 });
         QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clicks.count(), 1);
-        QCOMPARE(downButton, int16_t{1});
+        QCOMPARE(downButton, std::int16_t{1});
         QCOMPARE(downX, 5.0f);
 
         widget.Viewer().Setenabled(false);
@@ -88,10 +88,11 @@ class GifViewerWidgetTest : public QObject {
 
     void keyPressCarriesTheCharacterCode() {
         GifViewerWidget widget;
-        int16_t seen = 0;
-        connect(&widget, &GifViewerWidget::KeyPress, [&](int16_t& KeyAscii) { seen = KeyAscii; });
+        std::int16_t seen = 0;
+        connect(&widget, &GifViewerWidget::KeyPress,
+                [&](std::int16_t& KeyAscii) { seen = KeyAscii; });
         QTest::keyClick(&widget, Qt::Key_A, Qt::NoModifier);
-        QCOMPARE(seen, int16_t{'a'});
+        QCOMPARE(seen, std::int16_t{'a'});
     }
 
     void fixedSingleBorderTakesAPixelFromEachSide() {

@@ -20,9 +20,10 @@ using platform::Picture;
 using platform::PicturePtr;
 using platform::PropertyBag;
 
-PicturePtr MakeSolidPicture(int width, int height, uint32_t argb) {
-    return Picture::FromPixels(Picture::Kind::Bitmap, width, height,
-                               std::vector<uint32_t>(static_cast<size_t>(width) * height, argb));
+PicturePtr MakeSolidPicture(int width, int height, std::uint32_t argb) {
+    return Picture::FromPixels(
+        Picture::Kind::Bitmap, width, height,
+        std::vector<std::uint32_t>(static_cast<size_t>(width) * height, argb));
 }
 
 class FakeProbe : public CursorProbe {
@@ -68,12 +69,14 @@ class FakeHost : public PictureButtonHost {
     void PropertyChanged(const std::string& name) override { log.push_back("changed " + name); }
     void RaiseClick() override { log.push_back("Click"); }
     void RaiseDblClick() override { log.push_back("DblClick"); }
-    void RaiseMouseMove(int16_t& Button, int16_t&, float&, float&) override {
+    void RaiseMouseMove(std::int16_t& Button, std::int16_t&, float&, float&) override {
         log.push_back("MouseMove");
         if (onMouseMove) onMouseMove(Button);
     }
-    void RaiseMouseUp(int16_t&, int16_t&, float&, float&) override { log.push_back("MouseUp"); }
-    void RaiseMouseDown(int16_t& Button, int16_t&, float&, float&) override {
+    void RaiseMouseUp(std::int16_t&, std::int16_t&, float&, float&) override {
+        log.push_back("MouseUp");
+    }
+    void RaiseMouseDown(std::int16_t& Button, std::int16_t&, float&, float&) override {
         log.push_back("MouseDown");
         if (onMouseDown) onMouseDown(Button);
     }
@@ -99,8 +102,8 @@ class FakeHost : public PictureButtonHost {
     int width = 0;
     int height = 0;
     PictureButton* button = nullptr;
-    std::function<void(int16_t&)> onMouseMove;
-    std::function<void(int16_t&)> onMouseDown;
+    std::function<void(std::int16_t&)> onMouseMove;
+    std::function<void(std::int16_t&)> onMouseDown;
     std::function<void()> onMouseLeave;
 };
 
@@ -117,10 +120,10 @@ class PictureButtonTest : public ::testing::Test {
     void CursorAway() { probe.windowUnderCursor = nullptr; }
     void CursorCovered() { probe.windowUnderCursor = &probe; }  // some other window on top
 
-    void Move(int16_t Button) { button.OnMouseMove(Button, 0, 5, 5); }
+    void Move(std::int16_t Button) { button.OnMouseMove(Button, 0, 5, 5); }
 
     // The picture now on show, by its colour.
-    uint32_t Shown() const { return host.drawn ? host.drawn->Pixels()[0] : 0; }
+    std::uint32_t Shown() const { return host.drawn ? host.drawn->Pixels()[0] : 0; }
 
     static PropertyBag Pictures() {
         PropertyBag pictures;
@@ -130,9 +133,9 @@ class PictureButtonTest : public ::testing::Test {
         return pictures;
     }
 
-    static constexpr uint32_t kRest = 0xFF0000A0;
-    static constexpr uint32_t kHover = 0xFF00A000;
-    static constexpr uint32_t kDown = 0xFFA00000;
+    static constexpr std::uint32_t kRest = 0xFF0000A0;
+    static constexpr std::uint32_t kHover = 0xFF00A000;
+    static constexpr std::uint32_t kDown = 0xFFA00000;
 
     FakeHost host;
     FakeProbe probe;
@@ -189,7 +192,7 @@ TEST_F(PictureButtonTest, EnteringArmsTheTimerBeforeRaisingMouseEnterAndDrawsAft
 TEST_F(PictureButtonTest, LeavingRaisesMouseLeaveWhileTheOldPictureIsStillOnShow) {
     CursorOver();
     Move(0);
-    uint32_t shownDuringLeave = 0;
+    std::uint32_t shownDuringLeave = 0;
     host.onMouseLeave = [&] { shownDuringLeave = Shown(); };
     CursorAway();
     host.log.clear();
@@ -306,21 +309,21 @@ TEST_F(PictureButtonTest, AWindowCoveringTheButtonEndsTheHover) {
 TEST_F(PictureButtonTest, HandlersThatChangeButtonChangeTheReaction) {
     CursorOver();
     // MouseDown's handler turns a left press into a right one: no pressed picture.
-    host.onMouseDown = [](int16_t& Button) { Button = kRightButton; };
+    host.onMouseDown = [](std::int16_t& Button) { Button = kRightButton; };
     Move(0);
     button.OnMouseDown(kLeftButton, 0, 5, 5);
     EXPECT_EQ(button.State(), Hover);
 
     // MouseMove's handler turns a plain move into a right-button move: nothing happens.
     CursorAway();
-    host.onMouseMove = [](int16_t& Button) { Button = kRightButton; };
+    host.onMouseMove = [](std::int16_t& Button) { Button = kRightButton; };
     Move(0);
     EXPECT_EQ(button.State(), Hover);
     EXPECT_TRUE(button.MouseInside());
 
     // And a plain move into a left-button move over the control: pressed.
     CursorOver();
-    host.onMouseMove = [](int16_t& Button) { Button = kLeftButton; };
+    host.onMouseMove = [](std::int16_t& Button) { Button = kLeftButton; };
     Move(0);
     EXPECT_EQ(button.State(), Down);
 }

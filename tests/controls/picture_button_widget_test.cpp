@@ -28,7 +28,7 @@ const QColor kDown(160, 0, 0);
 platform::PicturePtr Solid(int width, int height, const QColor& colour) {
     return platform::Picture::FromPixels(
         platform::Picture::Kind::Bitmap, width, height,
-        std::vector<uint32_t>(static_cast<size_t>(width) * height, colour.rgba()));
+        std::vector<std::uint32_t>(static_cast<size_t>(width) * height, colour.rgba()));
 }
 
 }  // namespace
@@ -109,11 +109,11 @@ void PictureButtonWidgetTest::clickFromOutsideShowsEachPictureAndRaisesTheEvents
     connect(button_, &PictureButtonWidget::MouseEnter, this, [&] { events << "MouseEnter"; });
     connect(button_, &PictureButtonWidget::MouseLeave, this, [&] { events << "MouseLeave"; });
     connect(button_, &PictureButtonWidget::MouseDown, this,
-            [&](int16_t& Button, int16_t&, float& x, float&) {
+            [&](std::int16_t& Button, std::int16_t&, float& x, float&) {
                 events << QString("MouseDown %1 at %2").arg(Button).arg(x);
             });
     connect(button_, &PictureButtonWidget::MouseUp, this,
-            [&](int16_t& Button, int16_t&, float&, float&) {
+            [&](std::int16_t& Button, std::int16_t&, float&, float&) {
                 events << QString("MouseUp %1").arg(Button);
             });
 
@@ -230,7 +230,7 @@ void PictureButtonWidgetTest::keyboardFocusShowsAMarkAndSpaceOrEnterClick() {
     QSignalSpy clicks(button_, &PictureButtonWidget::Click);
     int mouseDowns = 0;
     connect(button_, &PictureButtonWidget::MouseDown, this,
-            [&](int16_t&, int16_t&, float&, float&) { ++mouseDowns; });
+            [&](std::int16_t&, std::int16_t&, float&, float&) { ++mouseDowns; });
     host_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(host_));
     button_->clearFocus();
@@ -297,7 +297,9 @@ void PictureButtonWidgetTest::screenReadersSeeANamedButtonThatPresses() {
 
 void PictureButtonWidgetTest::handlerChangingButtonStopsThePress() {
     connect(button_, &PictureButtonWidget::MouseDown, this,
-            [](int16_t& Button, int16_t&, float&, float&) { Button = controls::kRightButton; });
+            [](std::int16_t& Button, std::int16_t&, float&, float&) {
+                Button = controls::kRightButton;
+            });
     MoveCursorTo(QPoint(5, 5));
     Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
     Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);

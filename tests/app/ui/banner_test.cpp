@@ -44,7 +44,7 @@ void WriteBranding(const QString& directory, const std::string& bannerFile, bool
 
 // A two-frame GIF of the name line's size: red, then blue.
 void WriteAnimatedBanner(const QString& path) {
-    const std::vector<uint8_t> gif = testgif::Build(
+    const std::vector<std::uint8_t> gif = testgif::Build(
         375, 60, {0xFF0000, 0x0000FF},
         {testgif::SolidFrame(0, 0, 375, 60, 0), testgif::SolidFrame(0, 0, 375, 60, 1)});
     std::ofstream(path.toStdString(), std::ios::binary)
