@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         text ? std::make_unique<QLabel>("Corpometer") : std::make_unique<QWidget>();
     window->setWindowTitle("qt-smallest-window");
     window->resize(488, 405);
-    FirstPaintReport::WatchIfAsked(window.get());
+    ui::FirstPaintReport::WatchIfAsked(window.get());
     window->show();
     return QApplication::exec();
 }

@@ -26,7 +26,7 @@ template <typename Widget>
 Widget* Put(Widget* widget, int x, int y, int width, int height, const char* family = "Tahoma",
             double points = 8.25, bool bold = false) {
     widget->setGeometry(x, y, width, height);
-    widget->setFont(WindowFonts::Font(family, points, bold));
+    widget->setFont(ui::WindowFonts::Font(family, points, bold));
     return widget;
 }
 
@@ -44,12 +44,12 @@ QLabel* Swatch(QWidget* parent, int x, const QColor& colour) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    WindowFonts::RegisterBundledFonts();
+    ui::WindowFonts::RegisterBundledFonts();
 
     QWidget window(nullptr, Qt::Window | Qt::FramelessWindowHint);
     window.setWindowTitle("qt-stock-form");
     window.setFixedSize(488, 405);
-    window.setFont(WindowFonts::Font("Tahoma", 8.25));
+    window.setFont(ui::WindowFonts::Font("Tahoma", 8.25));
 
     Put(new QLabel("(Your company name & link or small banner here)", &window), 16, 8, 375, 60,
         "Tahoma", 17.25, true)
@@ -93,12 +93,12 @@ int main(int argc, char** argv) {
     for (int band = 0; band < 5; ++band) {
         Swatch(&window, swatchLefts[band], colours[band]);
         auto* range = new QLabel(QString(" = ") + bands[band], &window);
-        range->setFont(WindowFonts::Font("Tahoma", 8.25, true));
+        range->setFont(ui::WindowFonts::Font("Tahoma", 8.25, true));
         range->move(rangeLefts[band], 373);
         range->resize(range->sizeHint());
     }
 
-    FirstPaintReport::WatchIfAsked(&window);
+    ui::FirstPaintReport::WatchIfAsked(&window);
     window.show();
     return QApplication::exec();
 }

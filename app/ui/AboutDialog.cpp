@@ -13,6 +13,8 @@
 #include "app/ui/Twips.h"
 #include "app/ui/WindowFonts.h"
 
+namespace ui {
+
 namespace {
 
 QLabel* PlainLabel(QWidget* parent, const char* name, const QRect& geometry, bool wrap) {
@@ -116,3 +118,5 @@ void AboutDialog::paintEvent(QPaintEvent* event) {
     painter.setPen(Qt::white);
     painter.drawLine(kLightFrom, kLightTo);
 }
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 
 class QLabel;
 class QPushButton;
+
+namespace ui {
 class SystemInfoStarter;
 
 class AboutDialog : public QDialog {
@@ -51,3 +53,5 @@ class AboutDialog : public QDialog {
     QPushButton* okButton_;
     QPushButton* systemInfoButton_;
 };
+
+}  // namespace ui

@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QWidget>
 
+namespace ui {
+
 namespace AccessibleLink {
 namespace {
 
@@ -79,3 +81,5 @@ void SetLinks(QWidget* widget, bool links) {
 }
 
 }  // namespace AccessibleLink
+
+}  // namespace ui

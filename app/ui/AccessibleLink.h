@@ -1,10 +1,12 @@
 #pragma once
+
+class QWidget;
+
+namespace ui {
 // What screen readers see of a control whose click opens the branding link (the name line
 // and the banners): while it links, a link with a press action that raises the control's
 // Click signal, as a mouse click does; otherwise a plain label or picture. Its name is its
 // accessible name, or a label's text.
-
-class QWidget;
 
 namespace AccessibleLink {
 
@@ -13,3 +15,5 @@ namespace AccessibleLink {
 void SetLinks(QWidget* widget, bool links);
 
 }  // namespace AccessibleLink
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace ui {
+
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);  // branding texts are shown as they are, markup included
 }
@@ -22,3 +24,5 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (click_.Released(*event, rect())) emit Click();
 }
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 
 #include "controls/qt/ClickTracker.h"
 
+namespace ui {
+
 class ClickLabel : public QLabel {
     Q_OBJECT
 
@@ -21,3 +23,5 @@ class ClickLabel : public QLabel {
   private:
     controls::ClickTracker click_;
 };
+
+}  // namespace ui

@@ -1,5 +1,7 @@
 #include "app/ui/DesignPalette.h"
 
+namespace ui {
+
 QPalette DesignPalette(const QColor& face) {
     // The classic light desktop's colours; every role is set in every group, so none of
     // them follows the application's palette.
@@ -33,3 +35,5 @@ QPalette DesignPalette(const QColor& face) {
     }
     return palette;
 }
+
+}  // namespace ui

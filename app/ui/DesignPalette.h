@@ -6,5 +6,9 @@
 #include <QColor>
 #include <QPalette>
 
+namespace ui {
+
 // `face`: the window's own background colour.
 QPalette DesignPalette(const QColor& face);
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+namespace ui {
+
 namespace {
 
 // "scheme:" at the start, but not "host:port", which is an address without its scheme.
@@ -28,3 +30,5 @@ bool DesktopDocumentOpener::Open(const std::string& target) {
     const QUrl url = TargetUrl(QString::fromStdString(target));
     return url.isValid() && QDesktopServices::openUrl(url);
 }
+
+}  // namespace ui

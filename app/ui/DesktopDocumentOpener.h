@@ -5,6 +5,8 @@
 
 #include "app/core/DocumentOpener.h"
 
+namespace ui {
+
 class DesktopDocumentOpener : public core::DocumentOpener {
   public:
     bool Open(const std::string& target) override;
@@ -14,3 +16,5 @@ class DesktopDocumentOpener : public core::DocumentOpener {
     // such as "www.acme.example" or "acme.example/bmi", as a web address.
     static QUrl TargetUrl(const QString& target);
 };
+
+}  // namespace ui

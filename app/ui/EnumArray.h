@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 
+namespace ui {
+
 template <typename Enum, typename T, std::size_t N>
 struct EnumArray : std::array<T, N> {
     T& operator[](Enum key) { return std::array<T, N>::operator[](static_cast<std::size_t>(key)); }
@@ -12,3 +14,5 @@ struct EnumArray : std::array<T, N> {
         return std::array<T, N>::operator[](static_cast<std::size_t>(key));
     }
 };
+
+}  // namespace ui

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <ctime>
 
+namespace ui {
+
 namespace FirstPaintReport {
 
 namespace detail {
@@ -60,3 +62,5 @@ inline void WatchIfAsked(QWidget* window) {
 }
 
 }  // namespace FirstPaintReport
+
+}  // namespace ui

@@ -35,6 +35,8 @@
 #include "controls/qt/PictureButtonWidget.h"
 #include "controls/qt/QtPictures.h"
 
+namespace ui {
+
 namespace {
 
 namespace layout = MainWindowLayout;
@@ -63,16 +65,18 @@ const QString kDefaultHeight = "20";
 
 // The five bands by name, as the legend and screen readers give them.
 // The five bands by name, as the result and screen readers give them, in the user's language.
-const char* const kBandNames[] = {
-    QT_TRANSLATE_NOOP("MainWindow", "Underweight"), QT_TRANSLATE_NOOP("MainWindow", "Normal"),
-    QT_TRANSLATE_NOOP("MainWindow", "Overweight"), QT_TRANSLATE_NOOP("MainWindow", "Obese"),
-    QT_TRANSLATE_NOOP("MainWindow", "Extreme")};
+const char* const kBandNames[] = {QT_TRANSLATE_NOOP("ui::MainWindow", "Underweight"),
+                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Normal"),
+                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Overweight"),
+                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Obese"),
+                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Extreme")};
 // The legend's words beside its swatches: the same names, in the few pixels each has (a
 // translation may take a shorter word than the band's name).
-const char* const kLegendTexts[] = {
-    QT_TRANSLATE_NOOP("MainWindow", " = Underweight"), QT_TRANSLATE_NOOP("MainWindow", " = Normal"),
-    QT_TRANSLATE_NOOP("MainWindow", " = Overweight"), QT_TRANSLATE_NOOP("MainWindow", " = Obese"),
-    QT_TRANSLATE_NOOP("MainWindow", " = Extreme")};
+const char* const kLegendTexts[] = {QT_TRANSLATE_NOOP("ui::MainWindow", " = Underweight"),
+                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Normal"),
+                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Overweight"),
+                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Obese"),
+                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Extreme")};
 
 QString BandName(core::BmiBand band) {
     return MainWindow::tr(kBandNames[static_cast<int>(band)]);
@@ -614,3 +618,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     emit Unloaded();
 }
+
+}  // namespace ui

@@ -12,17 +12,21 @@
 #include "app/core/HeightList.h"
 #include "app/ui/EnumArray.h"
 
-class ClickLabel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
-class SecondaryWindows;
+
 namespace controls {
 class PictureButtonWidget;
 class GifViewerWidget;
 }  // namespace controls
+
+namespace ui {
+
+class ClickLabel;
+class SecondaryWindows;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -126,3 +130,5 @@ class MainWindow : public QWidget {
     QTimer* flashTimer_ = nullptr;
     std::unique_ptr<SecondaryWindows> secondaryWindows_;
 };
+
+}  // namespace ui

@@ -14,6 +14,8 @@
 #include "controls/qt/FocusMark.h"
 #include "controls/qt/GifViewerWidget.h"
 
+namespace ui {
+
 void MainWindow::CreateBannerControls() {
     // Both banners have the name line's rectangle.
     bannerPicture_ = new ClickLabel(this);
@@ -124,3 +126,5 @@ void MainWindow::BannerPictureClick() {
 void MainWindow::BannerAnimationClick() {
     core::OpenDocument(core::BrandingSettings.Link);
 }
+
+}  // namespace ui

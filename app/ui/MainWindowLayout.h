@@ -6,6 +6,8 @@
 
 #include "app/ui/Twips.h"
 
+namespace ui {
+
 namespace MainWindowLayout {
 
 using Twips::Rectangle;
@@ -54,3 +56,5 @@ inline constexpr int kLegendWordsLefts[] = {540, 2235, 3405, 4965, 6045};
 inline constexpr int kLegendWordsTop = 5595;
 
 }  // namespace MainWindowLayout
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace ui {
+
 namespace {
 
 // The border's grey, a little bluer than the panel it edges.
@@ -35,3 +37,5 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     painter.drawText(caption.adjusted(kCaptionPadding, 0, -kCaptionPadding, 0),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title());
 }
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 
 #include <QGroupBox>
 
+namespace ui {
+
 class PanelFrame : public QGroupBox {
   public:
     PanelFrame(const QString& caption, QWidget* parent);
@@ -12,3 +14,5 @@ class PanelFrame : public QGroupBox {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QPoint>
 
+namespace ui {
+
 namespace PopupMenu {
 
 int ShowPopupMenu(QWidget* owner) {
@@ -26,3 +28,5 @@ int ShowPopupMenu(QWidget* owner, const QPoint& anchor) {
 }
 
 }  // namespace PopupMenu
+
+}  // namespace ui

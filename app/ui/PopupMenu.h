@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QtGlobal>
-// The menu of the main window's menu button: "Quick Help" and "About", shown at the
-// mouse cursor.
 
 class QPoint;
 class QWidget;
+
+namespace ui {
+// The menu of the main window's menu button: "Quick Help" and "About", shown at the
+// mouse cursor.
 
 namespace PopupMenu {
 
@@ -33,3 +35,5 @@ int ShowPopupMenu(QWidget* owner);
 int ShowPopupMenu(QWidget* owner, const QPoint& anchor);
 
 }  // namespace PopupMenu
+
+}  // namespace ui

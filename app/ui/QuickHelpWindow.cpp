@@ -10,6 +10,8 @@
 #include "app/ui/DesignPalette.h"
 #include "app/ui/WindowFonts.h"
 
+namespace ui {
+
 namespace {
 
 // The window's text shows carriage returns the way the platform's labels do: "\r\n" and
@@ -86,3 +88,5 @@ void QuickHelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     textLabel_->setGeometry(0, 0, width(), height());
 }
+
+}  // namespace ui

@@ -8,6 +8,8 @@
 
 class QLabel;
 
+namespace ui {
+
 class QuickHelpWindow : public QWidget {
     Q_OBJECT
   public:
@@ -36,3 +38,5 @@ class QuickHelpWindow : public QWidget {
     QString caption_;
     bool placed_ = false;
 };
+
+}  // namespace ui

@@ -7,6 +7,8 @@
 #include "app/ui/QuickHelpWindow.h"
 #include "app/ui/SystemInfoStarter.h"
 
+namespace ui {
+
 namespace {
 
 // A closed window deletes itself on the next turn of the event loop; until then it is
@@ -74,3 +76,5 @@ QuickHelpWindow* SecondaryWindows::QuickHelp() const {
 AboutDialog* SecondaryWindows::About() const {
     return OpenWindow(about_);
 }
+
+}  // namespace ui

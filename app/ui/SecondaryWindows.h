@@ -8,6 +8,8 @@
 
 class QPoint;
 class QWidget;
+
+namespace ui {
 class SystemInfoStarter;
 class AboutDialog;
 class QuickHelpWindow;
@@ -47,3 +49,5 @@ class SecondaryWindows {
     QPointer<QuickHelpWindow> quickHelp_;
     QPointer<AboutDialog> about_;
 };
+
+}  // namespace ui

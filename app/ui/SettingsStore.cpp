@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace ui {
+
 namespace SettingsStore {
 namespace {
 
@@ -88,3 +90,5 @@ void SaveSettings(const QString& application, const QString& section,
 }
 
 }  // namespace SettingsStore
+
+}  // namespace ui

@@ -12,6 +12,8 @@
 #include <QPair>
 #include <QString>
 
+namespace ui {
+
 namespace SettingsStore {
 
 // The file that holds `application`'s settings.
@@ -28,3 +30,5 @@ void SaveSettings(const QString& application, const QString& section,
                   const QList<QPair<QString, QString>>& values);
 
 }  // namespace SettingsStore
+
+}  // namespace ui

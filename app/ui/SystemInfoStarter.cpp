@@ -8,6 +8,8 @@
 #include "app/core/SystemInfo.h"
 #include "platform/Registry.h"
 
+namespace ui {
+
 namespace {
 
 class DesktopSysInfoStarter : public SystemInfoStarter {
@@ -29,3 +31,5 @@ class DesktopSysInfoStarter : public SystemInfoStarter {
 std::unique_ptr<SystemInfoStarter> MakeDesktopSystemInfoStarter() {
     return std::make_unique<DesktopSysInfoStarter>();
 }
+
+}  // namespace ui

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace ui {
+
 class SystemInfoStarter {
   public:
     virtual ~SystemInfoStarter() = default;
@@ -18,3 +20,5 @@ class SystemInfoStarter {
 // Looks the tool up in the registry where there is one, else on PATH (SystemInfo), and
 // starts it as a detached process.
 std::unique_ptr<SystemInfoStarter> MakeDesktopSystemInfoStarter();
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace ui {
+
 namespace Translations {
 namespace {
 
@@ -56,3 +58,5 @@ QString LocalDecimals(const QString& number) {
 }
 
 }  // namespace Translations
+
+}  // namespace ui

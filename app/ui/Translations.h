@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+namespace ui {
+
 namespace Translations {
 
 // Installs the translation for the user's language into the application, and Qt's own for its
@@ -29,3 +31,5 @@ QLocale NumberLocale();
 QString LocalDecimals(const QString& number);
 
 }  // namespace Translations
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 
 #include <QRect>
 
+namespace ui {
+
 namespace Twips {
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -28,3 +30,5 @@ inline QRect Rect(int left, int top, int width, int height) {
 }
 
 }  // namespace Twips
+
+}  // namespace ui

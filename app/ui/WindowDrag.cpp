@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace ui {
+
 namespace {
 
 const char* const kStartProperty = "windowDragStart";
@@ -80,3 +82,5 @@ bool WindowDrag::StartSystemMove() {
     QWindow* window = window_->windowHandle();
     return window != nullptr && window->startSystemMove();
 }
+
+}  // namespace ui

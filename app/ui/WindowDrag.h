@@ -10,6 +10,8 @@
 class QMouseEvent;
 class QWidget;
 
+namespace ui {
+
 class WindowDrag : public QObject {
   public:
     // How a press on a handle becomes a drag.
@@ -41,3 +43,5 @@ class WindowDrag : public QObject {
     QPoint start_;
     QPoint offset_;  // from the window's corner to the pointer
 };
+
+}  // namespace ui

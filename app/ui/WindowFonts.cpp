@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <cmath>
 
+namespace ui {
+
 namespace WindowFonts {
 
 void RegisterBundledFonts() {
@@ -30,3 +32,5 @@ QFont Resized(QFont font, double points) {
 }
 
 }  // namespace WindowFonts
+
+}  // namespace ui

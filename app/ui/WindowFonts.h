@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+namespace ui {
+
 namespace WindowFonts {
 
 // Registers the free Tahoma that the Wine fonts ship, when it is installed.
@@ -19,3 +21,5 @@ QFont Font(const QString& family, double points, bool bold = false);
 QFont Resized(QFont font, double points);
 
 }  // namespace WindowFonts
+
+}  // namespace ui

@@ -97,7 +97,7 @@ int Main(int argc, char** argv) {
     bool styleNamed = false;
     if (const int status = ReadCommandLine(argc, argv, styleNamed); status >= 0) return status;
     QApplication app(argc, argv);
-    Translations::Install();
+    ui::Translations::Install();
     QApplication::setApplicationName("Corpometer");
     // Lets a desktop match the window with the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(CORPOMETER_APP_ID);
@@ -107,20 +107,20 @@ int Main(int argc, char** argv) {
     if (!styleNamed) QApplication::setStyle(QStyleFactory::create("Fusion"));
     controls::TakeSystemColoursFrom(QApplication::palette());
     core::SetApplicationDirectory(QCoreApplication::applicationDirPath().toStdString());
-    WindowFonts::RegisterBundledFonts();
-    DesktopDocumentOpener opener;
+    ui::WindowFonts::RegisterBundledFonts();
+    ui::DesktopDocumentOpener opener;
     core::SetDocumentOpener(&opener);
 
-    MainWindow window;
+    ui::MainWindow window;
     window.Load();
-    QObject::connect(&window, &MainWindow::Unloaded, &app, &QApplication::quit,
+    QObject::connect(&window, &ui::MainWindow::Unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (const QScreen* screen = window.screen()) {
         const QRect area = screen->availableGeometry();
         window.move(area.x() + (area.width() - window.width()) / 2,
                     area.y() + (area.height() - window.height()) / 2);
     }
-    FirstPaintReport::WatchIfAsked(&window);
+    ui::FirstPaintReport::WatchIfAsked(&window);
     window.show();
     const int status = QApplication::exec();
     core::SetDocumentOpener(nullptr);

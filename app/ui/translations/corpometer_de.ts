@@ -2,7 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
-    <name>AboutDialog</name>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Kurzhilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation&apos;s language: de, fr, es</comment>
+        <translation>de</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
@@ -29,7 +48,7 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>ui::MainWindow</name>
     <message>
         <source>Underweight</source>
         <translation>Untergewicht</translation>
@@ -164,37 +183,18 @@
     </message>
 </context>
 <context>
-    <name>PopupMenu</name>
+    <name>ui::QuickHelpWindow</name>
     <message>
         <source>Quick Help</source>
         <translation>Kurzhilfe</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Über</translation>
-    </message>
-</context>
-<context>
-    <name>QuickHelpWindow</name>
-    <message>
-        <source>Quick Help</source>
-        <translation>Kurzhilfe</translation>
-    </message>
-    <message>
-        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the &quot;Calculate BMI button&quot;. Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
         <translation>%1 ist ganz einfach zu bedienen. Geben Sie links Ihr Gewicht ein und wählen Sie Pfund oder Kilogramm. Wählen Sie dann rechts Ihre Größe aus der Liste. Klicken Sie zum Schluss auf „BMI berechnen“. Ihr BMI wird angezeigt, in der Farbe seines Bereichs in der Legende unten: So sehen Sie auf einen Blick, in welchen Bereich Ihr BMI fällt.</translation>
     </message>
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>Der Body-Mass-Index (BMI) oder Quetelet-Index ist ein statistisches Maß für das Gewicht eines Menschen im Verhältnis zu seiner Größe. Er dient meist dazu, das allgemeine Gesundheitsrisiko abzuschätzen.</translation>
-    </message>
-</context>
-<context>
-    <name>Translations</name>
-    <message>
-        <source>en</source>
-        <comment>The code of this translation's language: de, fr, es</comment>
-        <translation>de</translation>
     </message>
 </context>
 </TS>

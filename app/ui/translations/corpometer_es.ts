@@ -2,7 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
-    <name>AboutDialog</name>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Ayuda rápida</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation&apos;s language: de, fr, es</comment>
+        <translation>es</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation>Aceptar</translation>
@@ -29,7 +48,7 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>ui::MainWindow</name>
     <message>
         <source>Underweight</source>
         <translation>Bajo peso</translation>
@@ -164,37 +183,18 @@
     </message>
 </context>
 <context>
-    <name>PopupMenu</name>
+    <name>ui::QuickHelpWindow</name>
     <message>
         <source>Quick Help</source>
         <translation>Ayuda rápida</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>Acerca de</translation>
-    </message>
-</context>
-<context>
-    <name>QuickHelpWindow</name>
-    <message>
-        <source>Quick Help</source>
-        <translation>Ayuda rápida</translation>
-    </message>
-    <message>
-        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the &quot;Calculate BMI button&quot;. Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
         <translation>%1 es muy fácil de usar. Escriba su peso en el panel izquierdo y elija Libras o Kilogramos. Después, elija su estatura en la lista de la derecha. Por último, pulse «Calcular IMC». Su IMC aparece en el color de su categoría: compárelo con la leyenda de abajo para saber en qué categoría se encuentra.</translation>
     </message>
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>El índice de masa corporal (IMC) o índice de Quetelet es una medida estadística del peso de una persona en relación con su estatura. Se usa sobre todo para estimar el riesgo general para la salud.</translation>
-    </message>
-</context>
-<context>
-    <name>Translations</name>
-    <message>
-        <source>en</source>
-        <comment>The code of this translation's language: de, fr, es</comment>
-        <translation>es</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
-    <name>AboutDialog</name>
+    <name>PopupMenu</name>
+    <message>
+        <source>Quick Help</source>
+        <translation>Aide rapide</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+</context>
+<context>
+    <name>Translations</name>
+    <message>
+        <source>en</source>
+        <comment>The code of this translation&apos;s language: de, fr, es</comment>
+        <translation>fr</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
@@ -21,7 +40,7 @@
     </message>
     <message>
         <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
-        <translation>%1 est un outil pratique qui vous permet de calculer rapidement votre indice de masse corporelle pour vous aider à rester en bonne santé. Pour en savoir plus sur ce produit et nos autres produits, contactez-nous : %2</translation>
+        <translation>%1 est un outil pratique qui vous permet de calculer rapidement votre indice de masse corporelle pour vous aider à rester en bonne santé. Pour en savoir plus sur ce produit et nos autres produits, contactez-nous&#xa0;: %2</translation>
     </message>
     <message>
         <source>System Information Is Unavailable At This Time</source>
@@ -29,7 +48,7 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>ui::MainWindow</name>
     <message>
         <source>Underweight</source>
         <translation>Insuffisance pondérale</translation>
@@ -88,7 +107,7 @@
     </message>
     <message>
         <source> Enter Weight:</source>
-        <translation> Votre poids :</translation>
+        <translation> Votre poids&#xa0;:</translation>
     </message>
     <message>
         <source>Lbs</source>
@@ -108,7 +127,7 @@
     </message>
     <message>
         <source>Select Height:</source>
-        <translation>Votre taille :</translation>
+        <translation>Votre taille&#xa0;:</translation>
     </message>
     <message>
         <source>Feet/Inches</source>
@@ -128,7 +147,7 @@
     </message>
     <message>
         <source>Your BMI is:</source>
-        <translation>Votre IMC :</translation>
+        <translation>Votre IMC&#xa0;:</translation>
     </message>
     <message>
         <source>Please specify weight</source>
@@ -148,11 +167,11 @@
     </message>
     <message>
         <source>Weight for 22.5 BMI : %1 kgs.</source>
-        <translation>Poids idéal (IMC 22,5) : %1 kg</translation>
+        <translation>Poids idéal (IMC 22,5)&#xa0;: %1 kg</translation>
     </message>
     <message>
         <source>Weight for 22.5 BMI : %1 lbs</source>
-        <translation>Poids idéal (IMC 22,5) : %1 lb</translation>
+        <translation>Poids idéal (IMC 22,5)&#xa0;: %1 lb</translation>
     </message>
     <message>
         <source>Lbs.</source>
@@ -164,37 +183,18 @@
     </message>
 </context>
 <context>
-    <name>PopupMenu</name>
+    <name>ui::QuickHelpWindow</name>
     <message>
         <source>Quick Help</source>
         <translation>Aide rapide</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>À propos</translation>
-    </message>
-</context>
-<context>
-    <name>QuickHelpWindow</name>
-    <message>
-        <source>Quick Help</source>
-        <translation>Aide rapide</translation>
-    </message>
-    <message>
-        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the "Calculate BMI button". Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
-        <translation>%1 est très simple à utiliser. Saisissez votre poids dans le cadre de gauche et choisissez Livres ou Kilogrammes. Choisissez ensuite votre taille dans la liste de droite. Enfin, cliquez sur « Calculer l’IMC ». Votre IMC s’affiche dans la couleur de sa catégorie : comparez-la à la légende du bas pour savoir où se situe votre IMC.</translation>
+        <source>%1 is very easy to use. Simply enter your weight in the left pane, and select either Pounds or Kilograms. Next, select your height in feet and inches from the list on the right. Finally, click the &quot;Calculate BMI button&quot;. Your BMI Index number is displayed, and the result is color-coded  to correspond with the legend below. Match the colors to determine the range in which your BMI Index falls.</source>
+        <translation>%1 est très simple à utiliser. Saisissez votre poids dans le cadre de gauche et choisissez Livres ou Kilogrammes. Choisissez ensuite votre taille dans la liste de droite. Enfin, cliquez sur «&#xa0;Calculer l’IMC&#xa0;». Votre IMC s’affiche dans la couleur de sa catégorie&#xa0;: comparez-la à la légende du bas pour savoir où se situe votre IMC.</translation>
     </message>
     <message>
         <source>The Body mass index (BMI) or Quetelet Index is a statistical measure of the weight of a person scaled according to height. It is most often used to determine the overall risk of poor health.</source>
         <translation>L’indice de masse corporelle (IMC), ou indice de Quetelet, est une mesure statistique du poids d’une personne rapporté à sa taille. On l’utilise le plus souvent pour évaluer le risque global pour la santé.</translation>
-    </message>
-</context>
-<context>
-    <name>Translations</name>
-    <message>
-        <source>en</source>
-        <comment>The code of this translation's language: de, fr, es</comment>
-        <translation>fr</translation>
     </message>
 </context>
 </TS>

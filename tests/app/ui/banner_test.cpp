@@ -71,9 +71,9 @@ class BannerTest : public QObject {
     }
 
     void defaultBrandingShowsNoBanner() {
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
-        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        auto* bannerPicture = window.findChild<ui::ClickLabel*>("bannerPicture");
         auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
         QVERIFY(bannerPicture && bannerAnimation);
         QVERIFY(bannerPicture->isHidden());
@@ -86,10 +86,10 @@ class BannerTest : public QObject {
     void animatedBannerCoversTheNameLinePlaysAndOpensTheLink() {
         WriteAnimatedBanner(directory_->filePath("banner.gif"));
         WriteBranding(directory_->path(), "banner.gif", false, true);
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
         auto* bannerAnimation = window.findChild<controls::GifViewerWidget*>("bannerAnimation");
-        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        auto* bannerPicture = window.findChild<ui::ClickLabel*>("bannerPicture");
         QVERIFY(!bannerAnimation->isHidden());
         QCOMPARE(bannerAnimation->geometry(), QRect(16, 8, 375, 60));
         QVERIFY(bannerPicture->isHidden());
@@ -109,9 +109,9 @@ class BannerTest : public QObject {
         picture.fill(Qt::green);
         QVERIFY(picture.save(directory_->filePath("banner.png")));
         WriteBranding(directory_->path(), "banner.png", true, false);
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
-        auto* bannerPicture = window.findChild<ClickLabel*>("bannerPicture");
+        auto* bannerPicture = window.findChild<ui::ClickLabel*>("bannerPicture");
         QVERIFY(!bannerPicture->isHidden());
         QVERIFY(bannerPicture->isEnabled());
         QCOMPARE(bannerPicture->pixmap().toImage().pixelColor(10, 10), QColor(Qt::green));
@@ -129,7 +129,7 @@ class BannerTest : public QObject {
         QFile(directory_->filePath("text.gif")).open(QIODevice::WriteOnly);
         for (const char* file : {"no-such-banner.gif", "text.gif"}) {
             WriteBranding(directory_->path(), file, true, true);
-            MainWindow window;
+            ui::MainWindow window;
             window.Load();
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -145,7 +145,7 @@ class BannerTest : public QObject {
         WriteAnimatedBanner(directory_->filePath("banner.gif"));
         for (const std::string link : {"", kLink}) {
             WriteBranding(directory_->path(), "banner.gif", false, true, link);
-            MainWindow window;
+            ui::MainWindow window;
             window.Load();
             window.show();
             window.activateWindow();
@@ -176,7 +176,7 @@ class BannerTest : public QObject {
     void bothBannersShowTheAnimatedOneOnTop() {
         WriteAnimatedBanner(directory_->filePath("banner.gif"));
         WriteBranding(directory_->path(), "banner.gif", true, true);
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -82,7 +82,7 @@ class MainWindowTest : public QObject {
 
   private:
     // A new window, loaded. Settings and "3.dat" must be in place before.
-    MainWindow& LoadWindow();
+    ui::MainWindow& LoadWindow();
     void WriteSettings(const QString& weight, const QString& height);
     QString SavedSetting(const QString& key);
     void WriteBranding(const std::string& name, const std::string& title, const std::string& link);
@@ -100,14 +100,14 @@ class MainWindowTest : public QObject {
 
     QTemporaryDir configDir_;
     std::unique_ptr<QTemporaryDir> appDir_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ui::MainWindow> window_;
 };
 
 void MainWindowTest::initTestCase() {
     QVERIFY(configDir_.isValid());
     // Before the first settings access: the per-user store goes to the temporary folder.
     qputenv("XDG_CONFIG_HOME", configDir_.path().toLocal8Bit());
-    WindowFonts::RegisterBundledFonts();
+    ui::WindowFonts::RegisterBundledFonts();
 }
 
 void MainWindowTest::init() {
@@ -121,8 +121,8 @@ void MainWindowTest::cleanup() {
     core::SetDocumentOpener(nullptr);
 }
 
-MainWindow& MainWindowTest::LoadWindow() {
-    window_ = std::make_unique<MainWindow>();
+ui::MainWindow& MainWindowTest::LoadWindow() {
+    window_ = std::make_unique<ui::MainWindow>();
     window_->Load();
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("window not exposed");
@@ -171,7 +171,7 @@ void MainWindowTest::ClickCalculate() {
 }
 
 void MainWindowTest::firstStartShowsTheDefaults() {
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     QCOMPARE(window.windowTitle(), QString("Corpometer"));
     QCOMPARE(window.size(), QSize(488, 405));
     QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
@@ -185,8 +185,8 @@ void MainWindowTest::firstStartShowsTheDefaults() {
     QCOMPARE(Control<QLabel>("brandNameLabel")->text(),
              QString("(Your company name & link or small banner here)"));
     QCOMPARE(Control<QLabel>("brandTitleLabel")->text(), QString("Corpometer"));
-    QCOMPARE(Control<QLabel>("brandNameLabel")->font().pixelSize(), WindowFonts::PixelsOf(17));
-    QCOMPARE(Control<QLabel>("brandTitleLabel")->font().pixelSize(), WindowFonts::PixelsOf(8));
+    QCOMPARE(Control<QLabel>("brandNameLabel")->font().pixelSize(), ui::WindowFonts::PixelsOf(17));
+    QCOMPARE(Control<QLabel>("brandTitleLabel")->font().pixelSize(), ui::WindowFonts::PixelsOf(8));
     auto* banner = Control<QLabel>("bannerPicture");
     QVERIFY(!banner->isVisible());
     QVERIFY(!banner->isEnabled());
@@ -332,7 +332,7 @@ void MainWindowTest::enterInTheWeightBoxAndTheHeightListCalculates() {
 }
 
 void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto* weight = Control<QLineEdit>("weightEdit");
@@ -381,7 +381,7 @@ void MainWindowTest::keyboardAloneCalculatesAsTheMouseDoes() {
 }
 
 void MainWindowTest::menuOpensFromTheKeyboardBelowItsButton() {
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCursor::setPos(window.mapToGlobal(QPoint(200, 200)));  // away from the button
@@ -404,7 +404,7 @@ void MainWindowTest::screenReadersFindEveryControlByName() {
     WriteBranding("ACME && Sons", "Body Check", "https://acme.example/bmi");
     RecordingOpener opener;
     core::SetDocumentOpener(&opener);
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     const auto name = [](QObject* object) {
         return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
     };
@@ -640,7 +640,7 @@ void MainWindowTest::aSavedRowPastItsListSelectsNothing() {
 }
 
 void MainWindowTest::extremeResultsFlashUntilTheNextCalculation() {
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     auto* bmi = Control<QLabel>("bmiLabel");
     auto colour = [bmi] { return bmi->palette().color(QPalette::WindowText); };
     auto* flash = Control<QTimer>("flashTimer");
@@ -695,7 +695,7 @@ void MainWindowTest::draggingTheNameLineMovesTheWindowWithoutOpeningTheLink() {
     WriteBranding("ACME", "BMI", "https://acme.example/bmi");
     RecordingOpener opener;
     core::SetDocumentOpener(&opener);
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     const QPoint before = window.pos();
     auto* name = Control<QLabel>("brandNameLabel");
     const QPoint grip(30, 20);
@@ -707,8 +707,8 @@ void MainWindowTest::draggingTheNameLineMovesTheWindowWithoutOpeningTheLink() {
 }
 
 void MainWindowTest::formButtonsMinimiseAndClose() {
-    MainWindow& window = LoadWindow();
-    QSignalSpy unloaded(&window, &MainWindow::Unloaded);
+    ui::MainWindow& window = LoadWindow();
+    QSignalSpy unloaded(&window, &ui::MainWindow::Unloaded);
     auto* secondary = new QWidget(&window, Qt::Window);  // a window the main window owns
     secondary->show();
 
@@ -726,8 +726,8 @@ void MainWindowTest::formButtonsMinimiseAndClose() {
 }
 
 void MainWindowTest::escapeLeavesTheWindowOpen() {
-    MainWindow& window = LoadWindow();
-    QSignalSpy unloaded(&window, &MainWindow::Unloaded);
+    ui::MainWindow& window = LoadWindow();
+    QSignalSpy unloaded(&window, &ui::MainWindow::Unloaded);
     QTest::keyClick(&window, Qt::Key_Escape);
     QTest::keyClick(Control<QLineEdit>("weightEdit"), Qt::Key_Escape);
     QVERIFY(window.isVisible());
@@ -738,7 +738,7 @@ void MainWindowTest::escapeLeavesTheWindowOpen() {
 void MainWindowTest::noTextIsCutOff() {
     // The fonts here are stand-ins for the designed ones and some run wider: every text must
     // still fit its fixed box, with the longest results the calculator can show.
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     Control<QLabel>("idealWeightLabel")->setText("Weight for 22.5 BMI : 888.88 kgs.");
     Control<QLabel>("bmiLabel")->setText("188.88");
     Control<QLabel>("bandLabel")->setText("Underweight");
@@ -819,7 +819,7 @@ void MainWindowTest::aResultGoesWhenAnyInputChanges() {
 }
 
 void MainWindowTest::typingReplacesTheWeightAtStartAndAfterTab() {
-    MainWindow& window = LoadWindow();
+    ui::MainWindow& window = LoadWindow();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto* weight = Control<QLineEdit>("weightEdit");

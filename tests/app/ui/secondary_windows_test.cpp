@@ -88,12 +88,12 @@ MenuSeen ChooseFromMenu(QWidget* owner, QPoint cursor, int position, Qt::MouseBu
                                                  menu->actionGeometry(action).center());
                            }
                        },
-                       [&] { seen.Command = PopupMenu::ShowPopupMenu(owner); });
+                       [&] { seen.Command = ui::PopupMenu::ShowPopupMenu(owner); });
     return seen;
 }
 
 // Records what the About window asks of the information tool.
-class FakeStarter : public SystemInfoStarter {
+class FakeStarter : public ui::SystemInfoStarter {
   public:
     FakeStarter(std::string located, bool starts, QStringList* log)
         : located_(std::move(located)), starts_(starts), log_(log) {}
@@ -146,7 +146,7 @@ class SecondaryWindowsTest : public QObject {
         owner_->show();
         QVERIFY(QTest::qWaitForWindowExposed(owner_));
         log_.clear();
-        windows_ = std::make_unique<SecondaryWindows>(
+        windows_ = std::make_unique<ui::SecondaryWindows>(
             owner_, [this] { return std::make_unique<FakeStarter>(located_, starts_, &log_); });
     }
 
@@ -188,7 +188,7 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void quickHelpTextAndLook() {
-        QuickHelpWindow* help = windows_->ShowQuickHelp();
+        ui::QuickHelpWindow* help = windows_->ShowQuickHelp();
         QCOMPARE(help->Caption(), kDefaultHelp);
         QCOMPARE(help->windowTitle(), QStringLiteral("Quick Help"));
         // Shown with the carriage returns as line breaks: an empty line first.
@@ -213,7 +213,7 @@ class SecondaryWindowsTest : public QObject {
         help->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         core::BrandingSettings.Title = "ACME <b>BMI</b>";
-        QuickHelpWindow* custom = windows_->ShowQuickHelp();
+        ui::QuickHelpWindow* custom = windows_->ShowQuickHelp();
         QVERIFY(custom->Caption().startsWith(QStringLiteral("\rACME <b>BMI</b> is very easy")));
         QCOMPARE(custom->Caption().mid(16), kDefaultHelp.mid(11));
         core::BrandingSettings.Title.clear();
@@ -223,7 +223,7 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void aboutTextsWithDefaultBranding() {
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->windowTitle(), QStringLiteral("About Corpometer"));
         QCOMPARE(about->titleLabel()->text(), QStringLiteral("Corpometer"));
         QCOMPARE(about->versionLabel()->text(), QStringLiteral("Version " EXPECTED_VERSION));
@@ -240,7 +240,7 @@ class SecondaryWindowsTest : public QObject {
     void aboutTextsWithCustomBranding() {
         core::BrandingSettings.Title = "ACME <i>BMI</i> & Co";
         core::BrandingSettings.Link = "https://acme.example/?a=1&b=<2>";
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->windowTitle(), QStringLiteral("About ACME <i>BMI</i> & Co"));
         QCOMPARE(about->titleLabel()->text(), QStringLiteral("ACME <i>BMI</i> & Co"));
         QCOMPARE(about->descriptionLabel()->text(),
@@ -253,7 +253,7 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void aboutLayout() {
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(about->size(), QSize(382, 237));
         QCOMPARE(about->okButton()->geometry(), TwipsRect(4245, 2625, 1260, 345));
         QCOMPARE(about->systemInfoButton()->geometry(), TwipsRect(4260, 3075, 1245, 345));
@@ -271,12 +271,12 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void oneWindowOfEachOwnedAndOutOfTheTaskBar() {
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         QCOMPARE(windows_->ShowAbout(), about);
-        QuickHelpWindow* help = windows_->ShowQuickHelp();
+        ui::QuickHelpWindow* help = windows_->ShowQuickHelp();
         QCOMPARE(windows_->ShowQuickHelp(), help);
-        QCOMPARE(owner_->findChildren<AboutDialog*>().size(), 1);
-        QCOMPARE(owner_->findChildren<QuickHelpWindow*>().size(), 1);
+        QCOMPARE(owner_->findChildren<ui::AboutDialog*>().size(), 1);
+        QCOMPARE(owner_->findChildren<ui::QuickHelpWindow*>().size(), 1);
         for (QWidget* window : std::initializer_list<QWidget*>{about, help}) {
             // A dialog of its owner: transient for it, so the task bar leaves it out.
             QCOMPARE(window->windowType(), Qt::Dialog);
@@ -290,14 +290,14 @@ class SecondaryWindowsTest : public QObject {
         }
 
         // Closed windows are loaded afresh, with texts rebuilt from the branding.
-        QPointer<AboutDialog> closed = about;
+        QPointer<ui::AboutDialog> closed = about;
         about->okButton()->click();
         QVERIFY(!windows_->About());
         core::BrandingSettings.Title = "Renamed";
-        AboutDialog* again = windows_->ShowAbout();
+        ui::AboutDialog* again = windows_->ShowAbout();
         QCOMPARE(again->titleLabel()->text(), QStringLiteral("Renamed"));
         QTRY_VERIFY(closed.isNull());
-        QCOMPARE(owner_->findChildren<AboutDialog*>().size(), 1);
+        QCOMPARE(owner_->findChildren<ui::AboutDialog*>().size(), 1);
 
         // Closing with the main window.
         windows_->CloseAll();
@@ -308,14 +308,14 @@ class SecondaryWindowsTest : public QObject {
 
     void aboutClosesWithEnterAndEscape() {
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            QPointer<AboutDialog> about = windows_->ShowAbout();
+            QPointer<ui::AboutDialog> about = windows_->ShowAbout();
             QVERIFY(about->okButton()->hasFocus() || !QApplication::focusWidget());
             QTest::keyClick(about, key);
             QVERIFY2(!windows_->About(), "the key should press OK");
             QTRY_VERIFY(about.isNull());
         }
         // Quick Help has no button: Escape closes it; other keys leave it open.
-        QPointer<QuickHelpWindow> help = windows_->ShowQuickHelp();
+        QPointer<ui::QuickHelpWindow> help = windows_->ShowQuickHelp();
         QTest::keyClick(help, Qt::Key_Return);
         QTest::keyClick(help, Qt::Key_Escape, Qt::ShiftModifier);
         QVERIFY(windows_->QuickHelp());
@@ -327,7 +327,7 @@ class SecondaryWindowsTest : public QObject {
     void systemInfoStartsTheLocatedTool() {
         located_ = "/opt/tools/sysinfo";
         starts_ = true;
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         const MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(!seen.Shown);
         QCOMPARE(log_, (QStringList{"locate", "start /opt/tools/sysinfo"}));
@@ -349,7 +349,7 @@ class SecondaryWindowsTest : public QObject {
         QFETCH(QStringList, calls);
         located_ = located.toStdString();
         starts_ = starts;
-        AboutDialog* about = windows_->ShowAbout();
+        ui::AboutDialog* about = windows_->ShowAbout();
         const MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(seen.Shown);
         QCOMPARE(seen.Text, QStringLiteral("System Information Is Unavailable At This Time"));
@@ -364,11 +364,11 @@ class SecondaryWindowsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QByteArray savedPath = qgetenv("PATH");
-        SecondaryWindows desktop(owner_);
+        ui::SecondaryWindows desktop(owner_);
 
         // Nothing on PATH: the message.
         qputenv("PATH", dir.path().toLocal8Bit());
-        AboutDialog* about = desktop.ShowAbout();
+        ui::AboutDialog* about = desktop.ShowAbout();
         MessageSeen seen = AnswerMessageBox([&] { about->systemInfoButton()->click(); });
         QVERIFY(seen.Shown);
 
@@ -387,7 +387,7 @@ class SecondaryWindowsTest : public QObject {
     }
 
     void mainWindowMenuButtonOpensAboutAndClosingTheMainWindowClosesIt() {
-        MainWindow main;
+        ui::MainWindow main;
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         auto* menuButton = main.findChild<controls::PictureButtonWidget*>("menuButton");
@@ -402,10 +402,10 @@ class SecondaryWindowsTest : public QObject {
                                    menu->actionGeometry(menu->actions().at(1)).center());
                            },
                            [&] { QTest::mouseClick(menuButton, Qt::LeftButton, {}, middle); });
-        QPointer<AboutDialog> about = main.Secondary().About();
+        QPointer<ui::AboutDialog> about = main.Secondary().About();
         QVERIFY(about);
         QCOMPARE(about->parentWidget(), &main);
-        QPointer<QuickHelpWindow> help = main.Secondary().ShowQuickHelp();
+        QPointer<ui::QuickHelpWindow> help = main.Secondary().ShowQuickHelp();
         main.close();
         QVERIFY(!about->isVisible());
         QVERIFY(!help->isVisible());
@@ -414,7 +414,7 @@ class SecondaryWindowsTest : public QObject {
 
   private:
     QWidget* owner_ = nullptr;
-    std::unique_ptr<SecondaryWindows> windows_;
+    std::unique_ptr<ui::SecondaryWindows> windows_;
     QStringList log_;
     std::string located_;
     bool starts_ = true;

@@ -54,15 +54,16 @@ class SettingsStoreTest : public QObject {
     }
 
     void savedTextsComeBack() {
-        SettingsStore::SaveSettings("Corpometer", "Settings",
-                                    {{"Weight", "70,5"}, {"Height", "3"}});
-        QCOMPARE(SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
+        ui::SettingsStore::SaveSettings("Corpometer", "Settings",
+                                        {{"Weight", "70,5"}, {"Height", "3"}});
+        QCOMPARE(ui::SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
                  QString("70,5"));
-        QCOMPARE(SettingsStore::GetSetting("Corpometer", "Settings", "Absent", "x"), QString("x"));
+        QCOMPARE(ui::SettingsStore::GetSetting("Corpometer", "Settings", "Absent", "x"),
+                 QString("x"));
     }
 
     void filesThatAreNotRegularAreNeitherReadNorReplaced() {
-        const QString settings = SettingsStore::SettingsFile("Corpometer");
+        const QString settings = ui::SettingsStore::SettingsFile("Corpometer");
         const QString fifo = home_->filePath("fifo");
         QCOMPARE(mkfifo(qPrintable(fifo), 0600), 0);
         for (const bool throughLink : {false, true}) {
@@ -73,9 +74,9 @@ class SettingsStoreTest : public QObject {
                 QCOMPARE(mkfifo(qPrintable(settings), 0600), 0);
             CapturedStandardError error(home_->filePath("stderr"));
             // Opening a FIFO for reading would wait here for a writer that never comes.
-            QCOMPARE(SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
+            QCOMPARE(ui::SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
                      QString("140"));
-            SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "99"}});
+            ui::SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "99"}});
             QCOMPARE(QFileInfo(settings).isSymLink(), throughLink);
             struct stat status {};
             QCOMPARE(stat(qPrintable(fifo), &status), 0);
@@ -95,13 +96,13 @@ class SettingsStoreTest : public QObject {
         QFile(home_->filePath("blocked")).open(QIODevice::WriteOnly);
         qputenv("XDG_CONFIG_HOME", home_->filePath("blocked/config").toLocal8Bit());
         CapturedStandardError error(home_->filePath("stderr"));
-        SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "99"}});
-        SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "98"}});
+        ui::SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "99"}});
+        ui::SettingsStore::SaveSettings("Corpometer", "Settings", {{"Weight", "98"}});
         const QString said = error.Text();
         QCOMPARE(said.count('\n'), 1);
-        QVERIFY2(said.contains(SettingsStore::SettingsFile("Corpometer")), qPrintable(said));
+        QVERIFY2(said.contains(ui::SettingsStore::SettingsFile("Corpometer")), qPrintable(said));
         QVERIFY2(said.contains("Not a directory"), qPrintable(said));
-        QCOMPARE(SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
+        QCOMPARE(ui::SettingsStore::GetSetting("Corpometer", "Settings", "Weight", "140"),
                  QString("140"));
     }
 

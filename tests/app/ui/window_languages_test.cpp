@@ -143,21 +143,21 @@ class WindowLanguagesTest : public QObject {
     // user's language.
     template <typename Check>
     void InBothLanguages(Check check);
-    MainWindow& LoadWindow();
+    ui::MainWindow& LoadWindow();
     void Calculate(const QString& weight, bool kilograms, int heightUnit, int row);
 
     QTemporaryDir appDir_;
     QTemporaryDir configDir_;
     QString language_;
     QList<QTranslator*> translators_;
-    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<ui::MainWindow> window_;
 };
 
 void WindowLanguagesTest::initTestCase() {
     QVERIFY(appDir_.isValid() && configDir_.isValid());
     qputenv("XDG_CONFIG_HOME", configDir_.path().toLocal8Bit());
     core::SetApplicationDirectory(appDir_.path().toStdString());
-    WindowFonts::RegisterBundledFonts();
+    ui::WindowFonts::RegisterBundledFonts();
     // A company's branding as it is typically written: the About text ends with the link.
     std::mt19937 random(7);
     core::BrandingRecord record = core::DefaultBrandingRecord();
@@ -170,7 +170,7 @@ void WindowLanguagesTest::initTestCase() {
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     core::LoadBranding();
 
-    language_ = Translations::Install();
+    language_ = ui::Translations::Install();
     translators_ = QCoreApplication::instance()->findChildren<QTranslator*>();
 }
 
@@ -199,9 +199,9 @@ void WindowLanguagesTest::InBothLanguages(Check check) {
     QVERIFY2(added.isEmpty(), qPrintable(added.join('\n')));
 }
 
-MainWindow& WindowLanguagesTest::LoadWindow() {
+ui::MainWindow& WindowLanguagesTest::LoadWindow() {
     QFile::remove(configDir_.path() + "/Corpometer.ini");
-    window_ = std::make_unique<MainWindow>();
+    window_ = std::make_unique<ui::MainWindow>();
     window_->Load();
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get())) qWarning("window not exposed");
@@ -223,7 +223,7 @@ void WindowLanguagesTest::Calculate(const QString& weight, bool kilograms, int h
 void WindowLanguagesTest::noTextIsCutOffInAnyWindow() {
     InBothLanguages([this] {
         QStringList faults;
-        MainWindow& window = LoadWindow();
+        ui::MainWindow& window = LoadWindow();
         faults << Faults(&window);
         // The widest figures: the largest BMI, and the largest ideal weight in either unit.
         Calculate("1500", false, 0, 0);
@@ -233,10 +233,10 @@ void WindowLanguagesTest::noTextIsCutOffInAnyWindow() {
         Calculate("1500", false, 1, -1);
         faults << Faults(&window);
         {
-            AboutDialog about(&window, nullptr);
+            ui::AboutDialog about(&window, nullptr);
             about.show();
             faults << Faults(&about);
-            QuickHelpWindow help(&window);
+            ui::QuickHelpWindow help(&window);
             help.show();
             faults << Faults(&help);
         }
@@ -248,7 +248,7 @@ void WindowLanguagesTest::noTextIsCutOffInAnyWindow() {
 void WindowLanguagesTest::noTextIsCutOffInTheMessageBoxes() {
     InBothLanguages([this] {
         QStringList faults;
-        MainWindow& window = LoadWindow();
+        ui::MainWindow& window = LoadWindow();
         auto* edit = window.findChild<QLineEdit*>("weightEdit");
         edit->clear();
         faults << MessageFaults([&] { QTest::keyClick(edit, Qt::Key_Return); });
@@ -256,7 +256,7 @@ void WindowLanguagesTest::noTextIsCutOffInTheMessageBoxes() {
         window.findChild<QRadioButton*>("centimetresOption")->click();  // no height row
         faults << MessageFaults([&] { QTest::keyClick(edit, Qt::Key_Return); });
         {
-            AboutDialog about(&window, nullptr);  // no information tool
+            ui::AboutDialog about(&window, nullptr);  // no information tool
             about.show();
             faults << MessageFaults([&] { about.StartSystemInfo(); });
         }

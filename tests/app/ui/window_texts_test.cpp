@@ -104,7 +104,7 @@ void WindowTextsTest::initTestCase() {
     QVERIFY(appDir_.isValid() && configDir_.isValid());
     qputenv("XDG_CONFIG_HOME", configDir_.path().toLocal8Bit());
     core::SetApplicationDirectory(appDir_.path().toStdString());
-    WindowFonts::RegisterBundledFonts();
+    ui::WindowFonts::RegisterBundledFonts();
 }
 
 void WindowTextsTest::WriteBranding(const std::string& name, const std::string& title) {
@@ -147,17 +147,17 @@ void WindowTextsTest::linkTextsOpenWhatTheyName_data() {
 void WindowTextsTest::linkTextsOpenWhatTheyName() {
     QFETCH(QString, link);
     QFETCH(QString, opened);
-    QCOMPARE(DesktopDocumentOpener::TargetUrl(link).toString(), opened);
+    QCOMPARE(ui::DesktopDocumentOpener::TargetUrl(link).toString(), opened);
 }
 
 void WindowTextsTest::brandingMarkupShowsAsTyped() {
     WriteBranding("<b>ACME</b> <i>Sons</i>", "<i>Body</i> Check");
-    MainWindow window;
+    ui::MainWindow window;
     window.Load();
     window.findChild<QListWidget*>("heightList")->setCurrentRow(3);
     QTest::keyClick(window.findChild<QLineEdit*>("weightEdit"), Qt::Key_Return);  // a result
-    AboutDialog about(&window, nullptr);
-    QuickHelpWindow help(&window);
+    ui::AboutDialog about(&window, nullptr);
+    ui::QuickHelpWindow help(&window);
     auto* name = window.findChild<QLabel*>("brandNameLabel");
     QCOMPARE(name->text(), QString("<b>ACME</b> <i>Sons</i>"));
     for (QWidget* shown : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&about),
@@ -225,16 +225,16 @@ void WindowTextsTest::everyTextIsReadableOnADarkDesktop() {
     const QPalette desktop = QApplication::palette();
     QApplication::setPalette(DarkDesktop());
     {
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
         window.findChild<QListWidget*>("heightList")->setCurrentRow(3);
         window.findChild<QLineEdit*>("weightEdit")->setText("150");
         QTest::keyClick(window.findChild<QLineEdit*>("weightEdit"), Qt::Key_Return);
         ExpectReadable(window);
-        AboutDialog about(&window, nullptr);
+        ui::AboutDialog about(&window, nullptr);
         about.setObjectName("AboutDialog");
         ExpectReadable(about);
-        QuickHelpWindow help(&window);
+        ui::QuickHelpWindow help(&window);
         help.setObjectName("QuickHelpWindow");
         ExpectReadable(help);
     }
@@ -246,7 +246,7 @@ void WindowTextsTest::theResultStandsOutAndNamesItsBandOnEveryDesktop() {
     const QPalette desktop = QApplication::palette();
     for (const bool dark : {false, true}) {
         if (dark) QApplication::setPalette(DarkDesktop());
-        MainWindow window;
+        ui::MainWindow window;
         window.Load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
