@@ -12,8 +12,8 @@ namespace platform {
 // The file to replace: the target once its links are followed, and the folder it lies in.
 void AtomicFile::FindTarget(const std::string& targetPath) {
     if (targetPath.empty()) throw std::runtime_error("no file name");
-    const std::filesystem::path replaced = FollowLinks(targetPath);
-    replacedPath_ = replaced.string();
+    const std::filesystem::path replaced = FollowLinks(std::filesystem::u8path(targetPath));
+    replacedPath_ = replaced.u8string();
     folder_ = FolderOf(replaced);
 }
 

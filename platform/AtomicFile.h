@@ -24,8 +24,8 @@ namespace platform {
 
 class AtomicFile : public ByteSink {
   public:
-    // Checks the target and creates the temporary file in the target's folder; throws
-    // std::runtime_error, with the reason, when either fails.
+    // Checks the target (a UTF-8 name) and creates the temporary file in the target's folder;
+    // throws std::runtime_error, with the reason, when either fails.
     explicit AtomicFile(const std::string& targetPath);
     ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;

@@ -19,7 +19,8 @@ namespace platform {
 AtomicFile::AtomicFile(const std::string& targetPath) {
     FindTarget(targetPath);
 
-    const DWORD attributes = ::GetFileAttributesA(replacedPath_.c_str());
+    // Paths are UTF-8 throughout; the wide calls take every name the ANSI ones cannot.
+    const DWORD attributes = ::GetFileAttributesW(std::filesystem::u8path(replacedPath_).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             throw std::runtime_error("cannot replace \"" + replacedPath_ +
@@ -34,8 +35,10 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
 
     int error = 0;
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
-        temporaryPath_ = (std::filesystem::path(folder_) / ShortTemporaryName(".tmp")).string();
-        file_ = std::fopen(temporaryPath_.c_str(), "wbx");
+        const std::filesystem::path temporary =
+            std::filesystem::u8path(folder_) / ShortTemporaryName(".tmp");
+        temporaryPath_ = temporary.u8string();
+        file_ = ::_wfopen(temporary.c_str(), L"wbx");
         error = errno;
         if (file_ == nullptr && error != EEXIST) break;
     }
@@ -51,7 +54,8 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
 void AtomicFile::KeepOwnerAndPermissions() {}
 
 void AtomicFile::PutInPlace() {
-    if (!::MoveFileExA(temporaryPath_.c_str(), replacedPath_.c_str(),
+    if (!::MoveFileExW(std::filesystem::u8path(temporaryPath_).c_str(),
+                       std::filesystem::u8path(replacedPath_).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         throw std::runtime_error("cannot replace \"" + replacedPath_ + "\": error " +
                                  std::to_string(::GetLastError()));
@@ -80,7 +84,7 @@ void AtomicFile::Discard() {
         file_ = nullptr;
     }
     if (!temporaryPath_.empty()) {
-        std::remove(temporaryPath_.c_str());
+        ::_wremove(std::filesystem::u8path(temporaryPath_).c_str());
         temporaryPath_.clear();
     }
 }

@@ -34,12 +34,12 @@ fs::path FollowLinks(const fs::path& path) {
         std::error_code failure;
         if (!fs::is_symlink(fs::symlink_status(current, failure))) return current;
         if (links == kMaxLinks) {
-            throw std::runtime_error("cannot replace \"" + path.string() +
+            throw std::runtime_error("cannot replace \"" + path.u8string() +
                                      "\": too many levels of symbolic links");
         }
         const fs::path next = fs::read_symlink(current, failure);
         if (failure) {
-            throw std::runtime_error("cannot follow \"" + current.string() +
+            throw std::runtime_error("cannot follow \"" + current.u8string() +
                                      "\": " + failure.message());
         }
         current = next.is_absolute() ? next : current.parent_path() / next;
@@ -55,7 +55,7 @@ std::string ShortTemporaryName(const char* extension) {
 
 std::string FolderOf(const fs::path& file) {
     const fs::path folder = file.parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    return folder.empty() ? std::string(".") : folder.u8string();
 }
 
 }  // namespace platform

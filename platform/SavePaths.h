@@ -17,7 +17,7 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path);
 // replaced.
 std::string ShortTemporaryName(const char* extension);
 
-// The folder a file lives in, "." for a bare name.
+// The folder a file lives in (UTF-8), "." for a bare name.
 std::string FolderOf(const std::filesystem::path& file);
 
 }  // namespace platform

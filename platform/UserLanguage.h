@@ -17,6 +17,10 @@ std::string UserLanguage();
 std::string MessageLanguage(const char* language, const char* lcAll, const char* lcMessages,
                             const char* lang);
 
+// The language part of a locale's name, lower case: "de" for "de_DE.UTF-8" or "de-DE",
+// "fr" for "fr_FR@euro".
+std::string LanguageOfLocale(const std::string& locale);
+
 // A command-line program's usage and help, in the language with the code `language`.
 struct HelpText {
     const char* language;

@@ -2,6 +2,7 @@
 // save killed at any moment leaves the old file or the whole new one, and nothing else.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -84,6 +85,21 @@ TEST(AtomicFile, AFileThatMayNotBeWrittenIsNotReplaced) {
 #endif
     EXPECT_EQ(TempDir::Read(target), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"theirs.gif"});
+}
+
+// File names are UTF-8 on every system: a name outside Windows' ANSI code page is saved,
+// and saved over, under that very name.
+TEST(AtomicFile, ANameOutsideTheAnsiCodePageIsSavedUnderThatName) {
+    TempDir dir;
+    const std::string name = "\xCE\xA9 caf\xC3\xA9.gif";  // "Omega café.gif" with the letter
+    const std::string target = dir.Path().u8string() + "/" + name;
+    Save(target, Bytes{'o', 'l', 'd'});
+    Save(target, Bytes{'n', 'e', 'w', 'e', 'r'});
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().u8string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    EXPECT_EQ(std::filesystem::file_size(std::filesystem::u8path(target)), 5u);
 }
 
 #if !defined(_WIN32)

@@ -91,7 +91,7 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitUsage;
     }
     const std::string& file = positional[0];
-    const std::filesystem::path outDir = positional[1];
+    const std::filesystem::path outDir = std::filesystem::u8path(positional[1]);
 
     GifImage gif;
     if (!gif.LoadFromFile(file) || gif.FramesCount() < 1) {
@@ -123,19 +123,19 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
             std::error_code error;
             madeFolder = std::filesystem::create_directories(outDir, error);
             if (error) {
-                err << "corpogif frames: cannot create " << outDir.string() << ": "
+                err << "corpogif frames: cannot create " << outDir.u8string() << ": "
                     << error.message() << "\n";
                 return kExitFailure;
             }
         }
         const std::filesystem::path path = outDir / FrameFileName(frame);
-        if (!png::WriteRgb(path.string(), screen.Width(), screen.Height(), ToRgb(screen))) {
-            err << "corpogif frames: cannot write " << path.string() << "\n";
+        if (!png::WriteRgb(path.u8string(), screen.Width(), screen.Height(), ToRgb(screen))) {
+            err << "corpogif frames: cannot write " << path.u8string() << "\n";
             return fail();
         }
         ++written;
     }
-    out << written << " frame" << (written == 1 ? "" : "s") << " written to " << outDir.string()
+    out << written << " frame" << (written == 1 ? "" : "s") << " written to " << outDir.u8string()
         << "\n";
     return kExitOk;
 }

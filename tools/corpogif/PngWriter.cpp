@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -222,7 +223,7 @@ std::vector<uint8_t> EncodeRgb(int32_t width, int32_t height, const std::vector<
 bool WriteRgb(const std::string& path, int32_t width, int32_t height,
               const std::vector<uint8_t>& rgb) {
     const std::vector<uint8_t> bytes = EncodeRgb(width, height, rgb);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
     if (!file) return false;
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));

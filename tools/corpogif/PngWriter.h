@@ -15,7 +15,7 @@ namespace png {
 // not match the data or are not positive.
 std::vector<uint8_t> EncodeRgb(int32_t width, int32_t height, const std::vector<uint8_t>& rgb);
 
-// Writes EncodeRgb's bytes to `path`; false when the file cannot be written.
+// Writes EncodeRgb's bytes to `path` (UTF-8); false when the file cannot be written.
 bool WriteRgb(const std::string& path, int32_t width, int32_t height,
               const std::vector<uint8_t>& rgb);
 

@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     // The JSON and the timings come out byte for byte as on other systems, so that outputs
     // compare across them, and a GIF on standard input comes in byte for byte.
     platform::UseBinaryStandardStreams();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
     if (args.empty()) return Usage("no command given");
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {

@@ -1,0 +1,12 @@
+#include <cstdlib>
+
+#include "platform/UserLanguage.h"
+
+namespace platform {
+
+std::string UserLanguage() {
+    return MessageLanguage(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                           std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+}  // namespace platform
