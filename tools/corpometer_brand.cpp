@@ -3,19 +3,19 @@
 // Texts on the command line are taken as UTF-8 (on Windows, from the wide command line).
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/core/Branding.h"
 #include "app/core/Cp1252.h"
 #include "app/core/Descrambler.h"
+#include "platform/AtomicFile.h"
 #include "platform/CommandLine.h"
 #include "platform/UserLanguage.h"
 #include "platform/WholeFile.h"
@@ -156,11 +156,14 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
     stored.BannerFile = ScrambleField("--banner-file", plain.BannerFile, random);
 
     const std::string bytes = core::SerializeBrandingRecord(stored);
-    std::ofstream out(std::filesystem::u8path(file), std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) ||
-        !out.flush()) {
-        std::cerr << "corpometer-brand: cannot write " << file << ": " << std::strerror(errno)
-                  << "\n";
+    // Saved as the program saves files: a write that fails half-way leaves the previous
+    // file whole, and a pipe or a device is refused rather than waited on.
+    try {
+        platform::AtomicFile out(file);
+        out.Write(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        out.Commit();
+    } catch (const std::runtime_error& error) {
+        std::cerr << "corpometer-brand: cannot write " << file << ": " << error.what() << "\n";
         return kExitFailure;
     }
     for (const std::string& warning : brand::BrandingWarnings(plain, file))

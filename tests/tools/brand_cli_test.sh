@@ -85,6 +85,7 @@ expect_error 1 "cannot read" "$tool" show "$work/missing.dat"
 # file is not read.
 mkfifo "$work/pipe.dat"
 expect_error 1 "not a regular file" timeout 20 "$tool" show "$work/pipe.dat"
+expect_error 1 "not a regular file" timeout 20 "$tool" write "$work/pipe.dat"
 head -c 70000 /dev/zero > "$work/huge.dat"
 expect_error 1 "too large" "$tool" show "$work/huge.dat"
 : > "$work/empty.dat"
