@@ -9,7 +9,7 @@
 
 using namespace platform::gdi;
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     std::unique_ptr<Bitmap> bitmap = DecodeBitmapFile(data, size);
     if (!bitmap) return 0;
     // Every pixel byte came from the file: a header cannot make us allocate more.
@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<Bitmap> indexed = Bitmap::Create(13, 7, 4, false);
     for (int i = 0; i < 16; ++i)
         indexed->ColorTable()[i] =
-            RGBQUAD{static_cast<uint8_t>(i * 16), static_cast<uint8_t>(i * 5),
-                    static_cast<uint8_t>(255 - i), 0};
+            RGBQUAD{static_cast<std::uint8_t>(i * 16), static_cast<std::uint8_t>(i * 5),
+                    static_cast<std::uint8_t>(255 - i), 0};
     const BlitRect whole{0, 0, bitmap->Width(), bitmap->Height()};
     if (!StretchPixels(*colour, {-3, 2, 20, 9}, *bitmap, whole, kSrcCopy)) __builtin_trap();
     if (!StretchPixels(*indexed, {1, -1, 13, 7}, *bitmap, {1, 1, 5, 3}, kSrcPaint))

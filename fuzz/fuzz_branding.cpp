@@ -51,7 +51,7 @@ bool SameValues(const core::BrandingValues& a, const core::BrandingValues& b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const core::BrandingRecord record = core::ParseBrandingRecord(bytes);
     const core::BrandingValues values = core::DecodeBranding(record, "/opt/corpometer");

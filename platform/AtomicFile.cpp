@@ -21,7 +21,7 @@ AtomicFile::~AtomicFile() {
     Discard();
 }
 
-void AtomicFile::Write(const uint8_t* data, size_t count) {
+void AtomicFile::Write(const std::uint8_t* data, size_t count) {
     if (file_ == nullptr) throw std::runtime_error("file already closed");
     if (std::fwrite(data, 1, count, file_) != count)
         throw FileError("cannot write", replacedPath_, errno);

@@ -32,7 +32,7 @@ class AtomicFile : public ByteSink {
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     // Throws std::runtime_error when the bytes cannot be written.
-    void Write(const uint8_t* data, size_t count) override;
+    void Write(const std::uint8_t* data, size_t count) override;
 
     // Writes out what is buffered, flushes the file to the disk, puts it in place of the
     // target and flushes the folder. Throws std::runtime_error on failure (the temporary file

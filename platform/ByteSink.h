@@ -10,7 +10,7 @@ namespace platform {
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
-    virtual void Write(const uint8_t* data, size_t count) = 0;
+    virtual void Write(const std::uint8_t* data, size_t count) = 0;
 };
 
 }  // namespace platform

@@ -12,7 +12,8 @@ namespace platform {
 
 // The file opened for binary reading, with its size in `size`; nullptr, with a reason in
 // `error` when one is given ("does not exist", "is not a regular file", ...), otherwise.
-std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string* error = nullptr);
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size,
+                           std::string* error = nullptr);
 
 // Whether the name leads to a regular file, after following links; nothing is opened.
 bool IsRegularFile(const std::string& path);

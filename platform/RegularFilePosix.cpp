@@ -10,7 +10,7 @@
 
 namespace platform {
 
-std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string* error) {
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size, std::string* error) {
     // O_NONBLOCK: opening a pipe that has no writer returns at once instead of waiting.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -33,7 +33,7 @@ std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string*
         ::close(fd);
         return NoFile(error, std::strerror(reason));
     }
-    size = static_cast<uint64_t>(status.st_size);
+    size = static_cast<std::uint64_t>(status.st_size);
     return file;
 }
 

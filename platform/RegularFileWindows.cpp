@@ -11,7 +11,7 @@
 
 namespace platform {
 
-std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string* error) {
+std::FILE* OpenRegularFile(const std::string& path, std::uint64_t& size, std::string* error) {
     // Paths are UTF-8 throughout; the wide calls take every name the ANSI ones cannot.
     const std::filesystem::path name = std::filesystem::u8path(path);
     std::error_code failure;
@@ -28,7 +28,7 @@ std::FILE* OpenRegularFile(const std::string& path, uint64_t& size, std::string*
         std::fclose(file);
         return NoFile(error, "is not a regular file");
     }
-    size = static_cast<uint64_t>(length.QuadPart);
+    size = static_cast<std::uint64_t>(length.QuadPart);
     return file;
 }
 

@@ -17,11 +17,11 @@ constexpr int kMaxLinks = 40;  // as many symbolic links as the system follows i
 
 // Differs from call to call and from process to process. It only has to make clashes rare:
 // the file is created exclusively, and a clash takes the next one.
-uint64_t NextSuffix() {
-    static std::atomic<uint64_t> counter{0};
-    const uint64_t now =
-        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    const uint64_t mixed =
+std::uint64_t NextSuffix() {
+    static std::atomic<std::uint64_t> counter{0};
+    const std::uint64_t now =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::uint64_t mixed =
         (now ^ (counter.fetch_add(1) * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull;
     return mixed ^ (mixed >> 31);
 }

@@ -8,7 +8,7 @@ namespace platform {
 
 namespace {
 
-bool Fail(std::vector<uint8_t>& bytes, std::string* error, const std::string& reason) {
+bool Fail(std::vector<std::uint8_t>& bytes, std::string* error, const std::string& reason) {
     bytes.clear();
     if (error != nullptr) *error = reason;
     return false;
@@ -16,9 +16,9 @@ bool Fail(std::vector<uint8_t>& bytes, std::string* error, const std::string& re
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t maxBytes,
-                   std::string* error) {
-    uint64_t length = 0;
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                   std::uint64_t maxBytes, std::string* error) {
+    std::uint64_t length = 0;
     std::FILE* file = OpenRegularFile(path, length, error);
     if (file == nullptr) return Fail(bytes, error, error != nullptr ? *error : std::string());
     bool ok = length <= maxBytes;

@@ -13,8 +13,8 @@ namespace platform {
 // file (a pipe, a device: see RegularFile.h), cannot be read, or is larger than maxBytes
 // (which keeps a huge file from being read in whole only to be refused). An empty file is
 // read as no bytes.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes,
-                   uint64_t maxBytes = std::numeric_limits<uint64_t>::max(),
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                   std::uint64_t maxBytes = std::numeric_limits<std::uint64_t>::max(),
                    std::string* error = nullptr);
 
 }  // namespace platform

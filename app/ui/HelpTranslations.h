@@ -1,11 +1,11 @@
 #pragma once
 // corpometer's usage and help in the languages other than English that the program speaks, the
 // same text as the English one (kUsage and kHelp in main.cpp) with the same options in the same
-// order. The program picks one with platform::InUserLanguage.
+// order. The program picks one with platform::LocalHelp.
 
 #include "platform/UserLanguage.h"
 
-namespace corpometer_help {
+namespace ui {
 
 inline constexpr platform::HelpText kTranslatedHelp[] = {
     {"de", "Aufruf: corpometer [--help | --version] [Qt-Optionen]\n",
@@ -42,4 +42,4 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "wayland, offscreen) y -style NOMBRE (Fusion, Windows).\n"},
 };
 
-}  // namespace corpometer_help
+}  // namespace ui

@@ -51,7 +51,7 @@ bool Listed(const std::string& name, const char* const* list, size_t count) {
 }
 
 int UsageError(const std::string& problem) {
-    const char* usage = platform::LocalHelp(kUsage, kHelp, corpometer_help::kTranslatedHelp).usage;
+    const char* usage = platform::LocalHelp(kUsage, kHelp, ui::kTranslatedHelp).usage;
     std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), usage);
     return kUsageError;
 }
@@ -64,8 +64,7 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-?") {
-            const platform::HelpText text =
-                platform::LocalHelp(kUsage, kHelp, corpometer_help::kTranslatedHelp);
+            const platform::HelpText text = platform::LocalHelp(kUsage, kHelp, ui::kTranslatedHelp);
             std::printf("%s%s", text.usage, text.help);
             return 0;
         }

@@ -24,7 +24,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
 void Save(const std::string& target, const Bytes& bytes) {
     platform::AtomicFile file(target);
@@ -37,7 +37,7 @@ void Save(const std::string& target, const Bytes& bytes) {
 std::string Refusal(const std::string& target) {
     try {
         platform::AtomicFile file(target);
-        file.Write(reinterpret_cast<const uint8_t*>("new"), 3);
+        file.Write(reinterpret_cast<const std::uint8_t*>("new"), 3);
         file.Commit();
     } catch (const std::runtime_error& refused) {
         return refused.what();

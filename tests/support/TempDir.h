@@ -41,11 +41,11 @@ class TempDir {
         return names;
     }
 
-    static std::vector<uint8_t> Read(const std::string& file) {
+    static std::vector<std::uint8_t> Read(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
     }
-    static void Write(const std::string& file, const std::vector<uint8_t>& bytes) {
+    static void Write(const std::string& file, const std::vector<std::uint8_t>& bytes) {
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));

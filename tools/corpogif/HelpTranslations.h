@@ -1,7 +1,7 @@
 #pragma once
 // corpogif's usage and help in the languages other than English that the program speaks, the
 // same text as the English one (kUsage and kHelp in corpogif.cpp) with the same options in the same
-// order. The program picks one with platform::InUserLanguage.
+// order. The program picks one with platform::LocalHelp.
 
 #include "platform/UserLanguage.h"
 

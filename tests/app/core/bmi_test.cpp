@@ -9,7 +9,7 @@ using namespace core;
 
 namespace {
 
-BmiInput FeetInches(double weight, int16_t row, bool kilograms = false) {
+BmiInput FeetInches(double weight, std::int16_t row, bool kilograms = false) {
     BmiInput input;
     input.weight = weight;
     input.weightInKilograms = kilograms;
@@ -18,7 +18,7 @@ BmiInput FeetInches(double weight, int16_t row, bool kilograms = false) {
     return input;
 }
 
-BmiInput Centimetres(double weight, int16_t row, const std::string& rowText, bool kilograms) {
+BmiInput Centimetres(double weight, std::int16_t row, const std::string& rowText, bool kilograms) {
     BmiInput input = FeetInches(weight, row, kilograms);
     input.heightInFeetInches = false;
     input.heightRowText = rowText;

@@ -13,7 +13,7 @@
 #include "platform/FileSearch.h"
 #include "platform/SystemFolders.h"
 #include "tests/support/TempDir.h"
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>

@@ -17,12 +17,12 @@ namespace {
 
 using core::Descramble;
 
-std::string Count(uint16_t n) {
+std::string Count(std::uint16_t n) {
     return {static_cast<char>(n & 0xFF), static_cast<char>(n >> 8)};
 }
 
 std::string Text(const std::string& bytes) {
-    return Count(static_cast<uint16_t>(bytes.size())) + bytes;
+    return Count(static_cast<std::uint16_t>(bytes.size())) + bytes;
 }
 
 // A stored text whose key is (1, 2, 3, 4) and whose plain text is `plain`.

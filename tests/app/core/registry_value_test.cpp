@@ -23,7 +23,7 @@ std::string Bytes(std::initializer_list<int> codes) {
     return s;
 }
 
-std::string Text(uint32_t type, const std::string& bytes, std::string before = "unchanged") {
+std::string Text(std::uint32_t type, const std::string& bytes, std::string before = "unchanged") {
     ValueToText(type, bytes, before);
     return before;
 }
@@ -64,8 +64,8 @@ TEST(RegistryValue, OtherTypesLeaveTheTextAsItWas) {
 
 TEST(RegistryValue, GetKeyValueReportsReadsAndEmptiesOnFailure) {
     std::string asked;
-    const core::ValueQuery found = [&](uint32_t root, const std::string& key,
-                                       const std::string& value, uint32_t& type,
+    const core::ValueQuery found = [&](std::uint32_t root, const std::string& key,
+                                       const std::string& value, std::uint32_t& type,
                                        std::string& bytes) {
         asked = std::to_string(root) + "|" + key + "|" + value;
         type = kRegSz;
@@ -77,15 +77,15 @@ TEST(RegistryValue, GetKeyValueReportsReadsAndEmptiesOnFailure) {
     EXPECT_EQ(keyVal, "x.exe");
     EXPECT_EQ(asked, std::to_string(0x80000002u) + "|K|V");
 
-    const core::ValueQuery missing = [](uint32_t, const std::string&, const std::string&, uint32_t&,
-                                        std::string&) { return false; };
+    const core::ValueQuery missing = [](std::uint32_t, const std::string&, const std::string&,
+                                        std::uint32_t&, std::string&) { return false; };
     keyVal = "old";
     EXPECT_FALSE(GetKeyValue(missing, core::kHKeyLocalMachine, "K", "V", keyVal));
     EXPECT_EQ(keyVal, "");
 
     // A value read with a type the text ignores still counts as read.
-    const core::ValueQuery binary = [](uint32_t, const std::string&, const std::string&,
-                                       uint32_t& type, std::string& bytes) {
+    const core::ValueQuery binary = [](std::uint32_t, const std::string&, const std::string&,
+                                       std::uint32_t& type, std::string& bytes) {
         type = 3;
         bytes = "zz";
         return true;

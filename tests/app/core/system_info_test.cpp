@@ -71,8 +71,9 @@ TEST(LocateSystemInfo, RegistryAnswersComeFirst) {
 #endif
 
     // The tool's own key names its full file name.
-    const core::ValueQuery direct = [](uint32_t, const std::string& key, const std::string& value,
-                                       uint32_t& type, std::string& bytes) {
+    const core::ValueQuery direct = [](std::uint32_t, const std::string& key,
+                                       const std::string& value, std::uint32_t& type,
+                                       std::string& bytes) {
         if (key != "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO" || value != "PATH") return false;
         type = core::kRegSz;
         bytes = std::string("C:\\msinfo32.exe") + '\0';
@@ -82,8 +83,9 @@ TEST(LocateSystemInfo, RegistryAnswersComeFirst) {
 
     // The shared-tools folder counts only when the tool's file is in it.
     std::string sharedFolder = "/nonexistent-shared-tools";
-    const core::ValueQuery shared = [&](uint32_t, const std::string& key, const std::string& value,
-                                        uint32_t& type, std::string& bytes) {
+    const core::ValueQuery shared = [&](std::uint32_t, const std::string& key,
+                                        const std::string& value, std::uint32_t& type,
+                                        std::string& bytes) {
         if (key != "SOFTWARE\\Microsoft\\Shared Tools Location" || value != "MSINFO") return false;
         type = core::kRegSz;
         bytes = sharedFolder;

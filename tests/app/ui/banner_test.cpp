@@ -20,7 +20,7 @@
 #include "controls/qt/GifViewerWidget.h"
 #include "tests/app/RecordingOpener.h"
 #include "tests/controls/TestGifBuilder.h"
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 namespace {
 

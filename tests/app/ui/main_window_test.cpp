@@ -29,7 +29,7 @@
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/PictureButtonWidget.h"
 #include "tests/app/RecordingOpener.h"
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 namespace {
 

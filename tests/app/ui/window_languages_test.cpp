@@ -34,7 +34,7 @@
 #include "app/ui/Translations.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/PictureButtonWidget.h"
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 namespace {
 

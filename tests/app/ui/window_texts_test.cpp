@@ -25,7 +25,7 @@
 #include "app/ui/QuickHelpWindow.h"
 #include "app/ui/SystemInfoStarter.h"
 #include "app/ui/WindowFonts.h"
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/BrandScrambler.h"
+#include "tools/brand/BrandScrambler.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #pragma once
 // corpometer-brand's usage and help in the languages other than English that the program speaks,
 // the same text as the English one (kUsage and kHelp in corpometer_brand.cpp) with the same options
-// in the same order. The program picks one with platform::InUserLanguage.
+// in the same order. The program picks one with platform::LocalHelp.
 
 #include "platform/UserLanguage.h"
 
-namespace brand_help {
+namespace brand {
 
 inline constexpr platform::HelpText kTranslatedHelp[] = {
     {"de",
@@ -119,4 +119,4 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "para un error de uso.\n"},
 };
 
-}  // namespace brand_help
+}  // namespace brand

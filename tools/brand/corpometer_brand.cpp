@@ -19,9 +19,9 @@
 #include "platform/CommandLine.h"
 #include "platform/UserLanguage.h"
 #include "platform/WholeFile.h"
-#include "tools/BrandHelpTranslations.h"
-#include "tools/BrandScrambler.h"
-#include "tools/BrandWarnings.h"
+#include "tools/brand/BrandScrambler.h"
+#include "tools/brand/BrandWarnings.h"
+#include "tools/brand/HelpTranslations.h"
 
 namespace {
 
@@ -207,7 +207,7 @@ int Show(const std::string& file) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-    const platform::HelpText help = platform::LocalHelp(kUsage, kHelp, brand_help::kTranslatedHelp);
+    const platform::HelpText help = platform::LocalHelp(kUsage, kHelp, brand::kTranslatedHelp);
     try {
         if (args.empty()) throw UsageError{"no command given"};
         const std::string& command = args[0];

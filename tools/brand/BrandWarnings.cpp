@@ -1,4 +1,4 @@
-#include "tools/BrandWarnings.h"
+#include "tools/brand/BrandWarnings.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,7 +18,7 @@ namespace {
 
 // Advance widths in pixels of the Windows-1252 characters 32 to 255 in Tahoma at 11
 // pixels (8 points), the title line's font, as Qt lays them out.
-constexpr uint8_t kTahomaAdvance[224] = {
+constexpr std::uint8_t kTahomaAdvance[224] = {
     3, 4, 4, 8,  6, 11, 7, 2, 4,  4, 6, 8,  3,  4,  3, 4, 6, 6, 6,  6, 6, 6,  6, 6, 6,  6, 4,  4, 8,
     8, 8, 5, 10, 7, 6,  7, 7, 6,  6, 7, 7,  4,  5,  6, 5, 8, 7, 8,  6, 8, 7,  6, 6, 7,  7, 10, 6, 6,
     6, 4, 4, 4,  8, 6,  6, 6, 6,  5, 6, 6,  3,  6,  6, 3, 3, 5, 3,  9, 6, 6,  6, 6, 4,  5, 4,  6, 5,
