@@ -71,8 +71,11 @@ class GifReader {
     // From a sub-block size byte: joins the payloads into joined_ and stops on the zero
     // terminator. A chain cut by the end of the stream yields the bytes before the cut.
     void ReadSubBlocks();
-    // Makes room for n bytes of joined payload; what it held is dropped.
-    void ReserveJoined(size_t n);
+    // The payload bytes of the sub-block at `at` that are in the stream.
+    size_t Payload(int64_t at) const;
+    // The payload bytes of the chain from the sub-block at `at` on.
+    size_t ChainPayload(int64_t at) const;
+    void PrefetchChain(int64_t at) const;
     // From an extension's label: passes over its sub-blocks, stopping on the terminator.
     void SkipSubBlocks();
     bool InStream(int64_t position) const {
@@ -95,8 +98,12 @@ class GifReader {
     struct LargeBuffer {
         uint8_t* bytes = nullptr;
         size_t capacity = 0;
-        bool large = false;  // from platform::AllocateLargeBlock rather than the heap
+        bool large = false;  // from platform::TakeLargeBlock rather than the heap
     };
+    static LargeBuffer NewBuffer(size_t n);
+    static void FreeBuffer(LargeBuffer& buffer);
+    // Makes room for `needed` bytes of joined payload, keeping the first `kept`.
+    void GrowJoined(size_t kept, size_t needed);
     LargeBuffer joinedBuffer_;
     const uint8_t* joined_ = nullptr;
     size_t joinedSize_ = 0;

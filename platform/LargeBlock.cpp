@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #if defined(__linux__)
 #include <sys/mman.h>
+
+#include <mutex>
 #endif
 
 namespace platform {
@@ -20,13 +23,14 @@ std::size_t WholePages(std::size_t bytes) {
 }
 #endif
 
-// The C library's allocator: zeroed memory at the alignment asked for. It serves every block
-// below a large page, on every system: a mapping of its own for a small block costs two
-// system calls and a fault per page on every load, where the allocator reuses memory that a
-// process which loads again and again already has.
-void* AllocateFromHeap(std::size_t bytes) {
+// The C library's allocator, at the alignment asked for, zeroed when `zero` says so. It
+// serves every block below a large page, on every system: a mapping of its own for a small
+// block costs two system calls and a fault per page on every load, where the allocator
+// reuses memory that a process which loads again and again already has.
+void* AllocateFromHeap(std::size_t bytes, bool zero) {
     constexpr std::size_t kAlignment = 64;
-    auto* raw = static_cast<unsigned char*>(std::calloc(bytes + kAlignment, 1));
+    void* memory = zero ? std::calloc(bytes + kAlignment, 1) : std::malloc(bytes + kAlignment);
+    auto* raw = static_cast<unsigned char*>(memory);
     if (raw == nullptr) return nullptr;
     // The offset to the aligned start, 1 to 64, sits in the byte before it.
     const std::size_t offset = kAlignment - reinterpret_cast<std::uintptr_t>(raw) % kAlignment;
@@ -49,8 +53,6 @@ bool FromHeap(std::size_t bytes) {
 #endif
 }
 
-}  // namespace
-
 #if defined(__linux__)
 
 // Blocks of a large page or more are mapped on their own. Those that want large pages
@@ -59,9 +61,7 @@ bool FromHeap(std::size_t bytes) {
 // is held beyond the block). The advice does not change how the process's other memory is
 // handled. Those that do not (memory that may stay mostly untouched) get small pages that
 // the system supplies only where they are written.
-void* AllocateLargeBlock(std::size_t bytes, bool largePages) {
-    if (bytes == 0) return nullptr;
-    if (FromHeap(bytes)) return AllocateFromHeap(bytes);
+void* MapLargeBlock(std::size_t bytes, bool largePages) {
     const std::size_t length = WholePages(bytes);
     if (!largePages) {
         void* block =
@@ -84,13 +84,129 @@ void* AllocateLargeBlock(std::size_t bytes, bool largePages) {
     return block;
 }
 
-void FreeLargeBlock(void* block, std::size_t bytes) {
+// Freed blocks with large pages, kept for a request of the same length. Three serve an
+// animation whose frames fill blocks of 2, 4 and 8 MiB; the oldest makes room.
+class KeptBlocks {
+  public:
+    static KeptBlocks& Instance() {
+        // Never destroyed: blocks may be freed while the program exits.
+        static KeptBlocks* const kept = new KeptBlocks();
+        return *kept;
+    }
+
+    void* Take(std::size_t length) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (Kept& kept : kept_) {
+            if (kept.block == nullptr || kept.length != length) continue;
+            void* block = kept.block;
+            kept = Kept{};
+            return block;
+        }
+        return nullptr;
+    }
+
+    void Keep(void* block, std::size_t length) {
+        Kept evicted;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            Kept* slot = &kept_[0];
+            for (Kept& kept : kept_) {
+                if (kept.block == nullptr) {
+                    slot = &kept;
+                    break;
+                }
+                if (kept.since < slot->since) slot = &kept;
+            }
+            evicted = *slot;
+            *slot = Kept{block, length, clock_};
+        }
+        if (evicted.block != nullptr) munmap(evicted.block, evicted.length);
+    }
+
+    std::uint64_t Begin() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return ++clock_;
+    }
+
+    // Gives back the blocks kept before `began`.
+    void End(std::uint64_t began) {
+        Kept released[kMostKept];
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            for (std::size_t i = 0; i < kMostKept; ++i) {
+                if (kept_[i].block == nullptr || kept_[i].since >= began) continue;
+                released[i] = kept_[i];
+                kept_[i] = Kept{};
+            }
+            ++clock_;
+        }
+        for (const Kept& kept : released)
+            if (kept.block != nullptr) munmap(kept.block, kept.length);
+    }
+
+    std::size_t Count() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        std::size_t count = 0;
+        for (const Kept& kept : kept_)
+            count += kept.block != nullptr ? 1 : 0;
+        return count;
+    }
+
+  private:
+    static constexpr std::size_t kMostKept = 3;
+    struct Kept {
+        void* block = nullptr;
+        std::size_t length = 0;
+        std::uint64_t since = 0;  // the clock when it was freed
+    };
+    std::mutex mutex_;
+    Kept kept_[kMostKept];
+    std::uint64_t clock_ = 0;
+};
+
+}  // namespace
+
+// Blocks with large pages below one large page come from the C library unzeroed; the
+// caller zeroes what it needs. A kept block is taken only for a request of its own length, so that
+// it is given back whole, and a load never holds more than it would with blocks of its own.
+void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed) {
+    zeroed = true;
+    if (bytes == 0) return nullptr;
+    if (FromHeap(bytes)) {
+        // Memory the allocator has used before would need a pass to zero it; blocks that may
+        // stay mostly untouched have it zeroed still, as calloc can skip that for memory
+        // that is new.
+        zeroed = !largePages;
+        return AllocateFromHeap(bytes, zeroed);
+    }
+    if (largePages) {
+        if (void* kept = KeptBlocks::Instance().Take(WholePages(bytes))) {
+            zeroed = false;
+            return kept;
+        }
+    }
+    return MapLargeBlock(bytes, largePages);
+}
+
+void FreeLargeBlock(void* block, std::size_t bytes, bool largePages) {
     if (block == nullptr) return;
     if (FromHeap(bytes)) {
         FreeToHeap(block);
+    } else if (largePages) {
+        KeptBlocks::Instance().Keep(block, WholePages(bytes));
     } else {
         munmap(block, WholePages(bytes));
     }
+}
+
+LargeBlockLoad::LargeBlockLoad() : began_(KeptBlocks::Instance().Begin()) {}
+
+LargeBlockLoad::~LargeBlockLoad() {
+    KeptBlocks::Instance().End(began_);
+}
+
+std::size_t KeptLargeBlocks() {
+    return KeptBlocks::Instance().Count();
 }
 
 std::size_t WholeLargePages(std::size_t bytes) {
@@ -105,13 +221,24 @@ std::size_t LargeBlockSize(std::size_t bytes) {
 
 #else
 
-void* AllocateLargeBlock(std::size_t bytes, bool) {
+}  // namespace
+
+void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed) {
+    zeroed = !largePages;
     if (bytes == 0) return nullptr;
-    return AllocateFromHeap(bytes);
+    return AllocateFromHeap(bytes, zeroed);
 }
 
-void FreeLargeBlock(void* block, std::size_t) {
+void FreeLargeBlock(void* block, std::size_t, bool) {
     if (block != nullptr) FreeToHeap(block);
+}
+
+LargeBlockLoad::LargeBlockLoad() : began_(0) {}
+
+LargeBlockLoad::~LargeBlockLoad() = default;
+
+std::size_t KeptLargeBlocks() {
+    return 0;
 }
 
 std::size_t LargeBlockSize(std::size_t bytes) {
@@ -123,5 +250,12 @@ std::size_t WholeLargePages(std::size_t bytes) {
 }
 
 #endif
+
+void* AllocateLargeBlock(std::size_t bytes, bool largePages) {
+    bool zeroed = true;
+    void* block = TakeLargeBlock(bytes, largePages, zeroed);
+    if (block != nullptr && !zeroed) std::memset(block, 0, bytes);
+    return block;
+}
 
 }  // namespace platform

@@ -3,8 +3,16 @@
 // loaded image (its pixels) or a load (a frame's compressed data). A block comes zeroed and,
 // where the system offers it, backed by large pages: a program that loads one big image then
 // takes one fault for each 2 MiB it touches instead of one for each 4 KiB page.
+//
+// A program that loads again and again (a viewer going through files, a reload) would map a
+// block, have the system zero it page by page, and unmap it again at every load. So a few
+// freed blocks with large pages are kept, and a later request of the same size takes one of
+// them back as it is, without zeroing. Kept blocks wait at most until a later load that does
+// not take them ends (see LargeBlockLoad): the memory a process holds between loads stays
+// bounded, and a load never holds kept blocks besides its own.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace platform {
 
@@ -19,7 +27,28 @@ std::size_t WholeLargePages(std::size_t bytes);
 // pages unless `largePages` is false (for memory that may stay mostly untouched); null when
 // the memory cannot be had.
 void* AllocateLargeBlock(std::size_t bytes, bool largePages = true);
-// Gives back a block from AllocateLargeBlock, with the size it was asked for.
-void FreeLargeBlock(void* block, std::size_t bytes);
+// The same, except that the block may hold what its memory held before (a kept block, or
+// the C library's memory for a block with large pages below one large page); `zeroed` says
+// whether it is all zeros. For callers that zero only what they need zeroed.
+void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed);
+// Gives back a block from AllocateLargeBlock or TakeLargeBlock, with the size and the kind
+// of pages it was asked for. A block with large pages may be kept for reuse.
+void FreeLargeBlock(void* block, std::size_t bytes, bool largePages = true);
+
+// The span of one load, for the kept blocks: blocks kept before it began and not taken
+// by the time it ends are given back to the system then.
+class LargeBlockLoad {
+  public:
+    LargeBlockLoad();
+    ~LargeBlockLoad();
+    LargeBlockLoad(const LargeBlockLoad&) = delete;
+    LargeBlockLoad& operator=(const LargeBlockLoad&) = delete;
+
+  private:
+    std::uint64_t began_;
+};
+
+// How many freed blocks are kept at present; for tests.
+std::size_t KeptLargeBlocks();
 
 }  // namespace platform

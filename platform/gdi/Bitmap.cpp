@@ -84,8 +84,7 @@ void* Bitmap::operator new(std::size_t, std::size_t pixelBytes, PixelStart start
     PixelArena::Block* from = nullptr;
     unsigned char* block = nullptr;
     if (arena != nullptr) {
-        // Arena memory is always zeroed.
-        block = static_cast<unsigned char*>(arena->Allocate(size, from));
+        block = static_cast<unsigned char*>(arena->Allocate(size, from, start));
     } else {
         // calloc: large blocks come zeroed from the system without a pass over them.
         block = static_cast<unsigned char*>(start == PixelStart::Zeroed ? std::calloc(size, 1)

@@ -20,11 +20,6 @@ namespace platform::gdi {
 
 class DeviceContext;
 
-// What a new bitmap's pixel memory holds: zeros, or whatever the allocator gives, for a
-// caller that writes every byte (padding included) before anything reads it. Zeroing a
-// bitmap that is then overwritten whole costs a pass over its memory.
-enum class PixelStart { Zeroed, Unset };
-
 class Bitmap final : public GdiObject {
   public:
     // Pixel memory starts as `start` says and the colour table black. Returns null for a

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 #include "platform/LargeBlock.h"
@@ -12,6 +13,8 @@ namespace platform::gdi {
 struct PixelArena::Block {
     std::atomic<std::size_t> holders;
     std::size_t size;
+    bool largePages;
+    bool zeroed;  // what is not given out yet is all zeros
 };
 
 namespace {
@@ -50,9 +53,10 @@ bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
     if (expected > 0 && expected < SIZE_MAX / 4)
         size = std::max(kHeader + wanted, std::min(size, kHeader + Aligned(expected)));
     if (largePages_ && current_ == nullptr) size = LargeBlockSize(size);
-    void* memory = AllocateLargeBlock(size, largePages_);
+    bool zeroed = true;
+    void* memory = TakeLargeBlock(size, largePages_, zeroed);
     if (memory == nullptr) return false;
-    Block* block = new (memory) Block{{1}, size};
+    Block* block = new (memory) Block{{1}, size, largePages_, zeroed};
     if (current_ != nullptr) Release(current_);
     current_ = block;
     used_ = kHeader;
@@ -60,10 +64,13 @@ bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
     return true;
 }
 
-void* PixelArena::Allocate(std::size_t bytes, Block*& from) {
+void* PixelArena::Allocate(std::size_t bytes, Block*& from, PixelStart start) {
     if (!Reserve(bytes)) return nullptr;
     const std::size_t wanted = Aligned(bytes);
     void* carved = reinterpret_cast<unsigned char*>(current_) + used_;
+    // A block an earlier load used holds its pixels: the colour bitmaps of a reload are
+    // overwritten whole and skip the pass that the system's zeroing would have made.
+    if (start == PixelStart::Zeroed && !current_->zeroed) std::memset(carved, 0, bytes);
     used_ += wanted;
     current_->holders.fetch_add(1, std::memory_order_relaxed);
     from = current_;
@@ -74,8 +81,9 @@ void PixelArena::Release(Block* block) {
     if (block == nullptr) return;
     if (block->holders.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
     const std::size_t size = block->size;
+    const bool largePages = block->largePages;
     block->~Block();
-    FreeLargeBlock(block, size);
+    FreeLargeBlock(block, size, largePages);
 }
 
 }  // namespace platform::gdi

@@ -16,6 +16,11 @@
 
 namespace platform::gdi {
 
+// What a new bitmap's pixel memory holds: zeros, or whatever the allocator gives, for a
+// caller that writes every byte (padding included) before anything reads it. Zeroing a
+// bitmap that is then overwritten whole costs a pass over its memory.
+enum class PixelStart { Zeroed, Unset };
+
 class PixelArena {
   public:
     // A block of the arena; counts the holders of its memory.
@@ -34,9 +39,11 @@ class PixelArena {
     // included): a new block is then made no larger than that or `bytes`. False when the
     // memory cannot be had.
     bool Reserve(std::size_t bytes, std::size_t expected = 0);
-    // `bytes` of zeroed memory aligned to 16 bytes, and the block it came from, which the
-    // caller holds until it calls Release; null when the memory cannot be had.
-    void* Allocate(std::size_t bytes, Block*& from);
+    // `bytes` of memory aligned to 16 bytes, zeroed unless `start` says otherwise, and the
+    // block it came from, which the caller holds until it calls Release; null when the
+    // memory cannot be had. Blocks may be ones an earlier load freed, so memory asked for
+    // unset may hold anything.
+    void* Allocate(std::size_t bytes, Block*& from, PixelStart start = PixelStart::Zeroed);
     // What Allocate takes of a block for `bytes`.
     static std::size_t Footprint(std::size_t bytes);
     // Drops one hold on a block; the last gives its memory back.

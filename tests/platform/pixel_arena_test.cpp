@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/LargeBlock.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/PixelArena.h"
 
@@ -52,6 +53,37 @@ TEST(PixelArena, BitmapsStartZeroedKeepApartAndOutliveTheArena) {
         }
         bitmaps.erase(bitmaps.begin() + static_cast<std::ptrdiff_t>((step * 7) % bitmaps.size()));
     }
+}
+
+// A process that loads again and again gets the large blocks of its earlier loads back: a
+// bitmap asked for zeroed is zero even in a block that held pixels, and blocks that a later
+// load does not take are given back when it ends, so that they do not pile up.
+TEST(PixelArena, BlocksKeptFromAnEarlierLoadComeBackCleanAndDoNotPileUp) {
+    const auto makeDirty = [](std::int32_t side) {
+        PixelArena arena;
+        auto bitmap = Bitmap::Create(side, side, 8, true, PixelStart::Unset, &arena);
+        ASSERT_NE(bitmap, nullptr);
+        std::fill(bitmap->Bits(), bitmap->Bits() + bitmap->ByteSize(), std::uint8_t{0xA5});
+    };
+    {
+        const platform::LargeBlockLoad load;
+        makeDirty(1600);
+    }
+    const std::size_t kept = platform::KeptLargeBlocks();
+    {
+        const platform::LargeBlockLoad load;
+        PixelArena arena;
+        auto zeroed = Bitmap::Create(1600, 1600, 8, true, PixelStart::Zeroed, &arena);
+        ASSERT_NE(zeroed, nullptr);
+        EXPECT_TRUE(Holds(*zeroed, 0));
+    }
+    if (kept > 0) EXPECT_EQ(platform::KeptLargeBlocks(), kept) << "the block was not taken back";
+    {
+        const platform::LargeBlockLoad load;
+        makeDirty(1800);  // another size: the block kept before is not taken
+    }
+    { const platform::LargeBlockLoad load; }
+    EXPECT_EQ(platform::KeptLargeBlocks(), 0u);
 }
 
 }  // namespace
