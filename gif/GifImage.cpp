@@ -18,11 +18,13 @@ bool GifImage::LoadFromFile(const std::string& fileName) {
     if (!platform::ReadWholeFile(fileName, bytes, GifReader::kFrameBitmapBudgetBytes)) {
         Destroy();
         loadStatus_ = GifLoadStatus::Unreadable;
+        loadDamage_.clear();
         return false;
     }
     if (bytes.empty()) {
         Destroy();
         loadStatus_ = GifLoadStatus::EmptyStream;
+        loadDamage_.clear();
         return false;
     }
     try {
@@ -38,7 +40,9 @@ bool GifImage::LoadFromStream(const std::vector<uint8_t>& stream) {
 }
 
 bool GifImage::LoadFromStream(const uint8_t* stream, size_t size) {
-    loadStatus_ = GifReader().Read(stream, size, model_);
+    GifReader reader;
+    loadStatus_ = reader.Read(stream, size, model_);
+    loadDamage_ = reader.Damage();
     // A signature or version that would begin past the end is an error of the caller's.
     if (loadStatus_ == GifLoadStatus::EmptyStream)
         throw std::out_of_range("empty stream: no GIF signature");

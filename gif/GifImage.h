@@ -35,6 +35,9 @@ class GifImage {
     bool LoadFromStream(const uint8_t* stream, size_t size);
     // Why the last load gave what it gave.
     GifLoadStatus LoadStatus() const { return loadStatus_; }
+    // For a stream that loaded: empty when it was complete, else the first thing wrong
+    // with it and where (GifReader::Damage).
+    const std::string& LoadDamage() const { return loadDamage_; }
     // Writes the image to a new file that replaces fileName only once it is complete;
     // false when any of it cannot be written.
     bool Save(const std::string& fileName) const;
@@ -155,4 +158,5 @@ class GifImage {
 
     GifModel model_;
     GifLoadStatus loadStatus_ = GifLoadStatus::EmptyStream;
+    std::string loadDamage_;
 };

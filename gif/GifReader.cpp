@@ -5,7 +5,9 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "dib/Dib.h"
 #include "gif/DibPixelView.h"
@@ -117,6 +119,7 @@ GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& mode
     position_ = 0;
     frameCounter_ = 0;
     bitmapBytes_ = 0;
+    damage_.clear();
     model.Clear();
     // Blocks that the model's earlier pixels freed wait for this load; what it does not
     // take back is given to the system when it ends.
@@ -147,6 +150,7 @@ GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& mode
         ++position_;
     }
     model.frameCount = frameCounter_;
+    FindDamage();
     return GifLoadStatus::Loaded;
 }
 
@@ -277,11 +281,13 @@ void GifReader::ReadImage() {
 
     CreateBitmaps(frame, width, height);
 
+    const int64_t dataAt = position_;
     uint8_t minimumCodeSize = 0;
     if (InStream(position_)) minimumCodeSize = data_[position_];
     ++position_;
     ReadSubBlocks();
-    DecodeFrame(frame, minimumCodeSize);
+    const std::optional<uint64_t> decoded = DecodeFrame(frame, minimumCodeSize);
+    if (decoded) NoteDecoded(dataAt, *decoded);
 }
 
 namespace {
@@ -306,19 +312,53 @@ FrameFootprint FootprintOf(int16_t width, int16_t height) {
 // Passes over the blocks the way Read does, without reading them, and adds up what the frame
 // bitmaps in the large-page arena will take: the colour bitmaps, and the masks of frames
 // that have a transparent colour. Damage that makes the guess wrong costs only the fit.
+//
+// The same pass checks the blocks strictly until the first that is not whole: each block
+// begins with an introducer, every chain of sub-blocks ends with its terminator inside the
+// stream, and the trailer ends the stream. The images it passes whole are noted, so that
+// their decoding can tell whether their data fills them.
 void GifReader::MeasureFrames() {
     expectedBytes_ = 0;
+    blockDamage_.clear();
+    wholeImages_.clear();
+    nextWholeImage_ = 0;
+    bool whole = true;  // no damage so far
+    const auto damaged = [&](std::string what) {
+        blockDamage_ = std::move(what);
+        whole = false;
+    };
+    const auto ends = [&](const std::string& where) { damaged("the stream ends inside " + where); };
+    const auto after = [&] {
+        return wholeImages_.empty() ? std::string()
+                                    : ", after frame " + std::to_string(wholeImages_.size());
+    };
+    if (size_ < kHeaderSize + kScreenDescriptorSize)
+        ends("the logical screen descriptor");
+    else if (static_cast<uint64_t>(position_) > size_)
+        ends("the global colour table");
+
     uint64_t budget = bitmapBudget_;
     bool transparent = false;
-    for (int64_t at = position_; InStream(at) && data_[at] != kTrailer; ++at) {
+    bool trailer = false;
+    for (int64_t at = position_; InStream(at); ++at) {
+        if (data_[at] == kTrailer) {
+            trailer = true;
+            break;
+        }
         if (data_[at] == kExtensionIntroducer) {
+            if (whole && (!InStream(at + 1) || !WholeChain(at + 2)))
+                ends("an extension block" + after());
             if (!InStream(at + 3)) break;
             if (data_[at + 1] == kGraphicControlLabel)
                 transparent = BitField(data_[at + 3], kTransparentColourPresent) != 0;
             for (at += 2; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1) {
             }
         } else if (data_[at] == kImageSeparator) {
-            if (!InStream(at + static_cast<int64_t>(kImageDescriptorSize))) break;
+            const std::string frame = "frame " + std::to_string(wholeImages_.size() + 1);
+            if (!InStream(at + static_cast<int64_t>(kImageDescriptorSize))) {
+                if (whole) ends(frame + "'s image descriptor");
+                break;
+            }
             const uint8_t* descriptor = data_ + at + 1;
             const int16_t width = Int16At(descriptor + 4);
             const int16_t height = Int16At(descriptor + 6);
@@ -334,10 +374,73 @@ void GifReader::MeasureFrames() {
             if (BitField(descriptor[8], kLocalTablePresent) != 0)
                 at += static_cast<int64_t>(kColourTableEntrySize)
                       << (BitField(descriptor[8], kTableSize) + 1);
+            if (whole) {
+                if (at > static_cast<int64_t>(size_))
+                    ends(frame + "'s colour table");
+                else if (!InStream(at) || !WholeChain(at + 1))
+                    ends(frame + "'s image data");
+                else
+                    wholeImages_.push_back({at, static_cast<uint16_t>(width),
+                                            static_cast<uint16_t>(height), 0, false});
+            }
             for (++at; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1)
                 PrefetchChain(at);
+        } else if (whole) {
+            static const char kDigits[] = "0123456789ABCDEF";
+            damaged(std::string("a byte that begins no block (0x") + kDigits[data_[at] >> 4] +
+                    kDigits[data_[at] & 15] + ") at offset " + std::to_string(at) + after());
         }
     }
+    if (whole && !trailer) damaged("the stream ends without the trailer" + after());
+}
+
+bool GifReader::WholeChain(int64_t at) const {
+    for (;;) {
+        if (!InStream(at)) return false;
+        const uint8_t length = data_[at];
+        if (length == kBlockTerminator) return true;
+        if (static_cast<int64_t>(size_) - (at + 1) < length) return false;
+        at += length + 1;
+    }
+}
+
+void GifReader::NoteDecoded(int64_t dataAt, uint64_t decoded) {
+    while (nextWholeImage_ < wholeImages_.size() && wholeImages_[nextWholeImage_].dataAt < dataAt)
+        ++nextWholeImage_;
+    if (nextWholeImage_ == wholeImages_.size()) return;
+    WholeImage& image = wholeImages_[nextWholeImage_];
+    if (image.dataAt != dataAt) return;
+    image.decoded = decoded;
+    image.counted = true;
+}
+
+// The first damage in the stream: an image before the first broken block whose data does
+// not fill it, else that block. Images the load did not decode (no bitmap for them) are
+// decoded now without one, to count their pixels.
+void GifReader::FindDamage() {
+    constexpr uint64_t kMostPixelsChecked = uint64_t{1} << 28;
+    for (size_t i = 0; i < wholeImages_.size(); ++i) {
+        WholeImage& image = wholeImages_[i];
+        const uint64_t pixels = uint64_t{image.width} * image.height;
+        if (pixels == 0 || pixels > kMostPixelsChecked) continue;
+        if (!image.counted) {
+            try {
+                position_ = image.dataAt + 1;
+                ReadSubBlocks();
+                image.decoded = ThreadDecoder().CountPixels(
+                    image.width, image.height, data_[image.dataAt], joined_, joinedSize_);
+            } catch (const std::exception&) {
+                continue;  // no memory to join its data: taken as whole
+            }
+        }
+        if (image.decoded < pixels) {
+            damage_ = "frame " + std::to_string(i + 1) + "'s image data ends after " +
+                      std::to_string(image.decoded) + " of its " + std::to_string(pixels) +
+                      " pixels";
+            return;
+        }
+    }
+    damage_ = blockDamage_;
 }
 
 void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
@@ -366,7 +469,7 @@ void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
         if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<uint64_t>(made->size());
 }
 
-void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
+std::optional<uint64_t> GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     Dib& colours = *frame.colours;
     colours.SetPalette(frame.palette.Bytes(), GifPalette::kByteSize);
     // The transparent entry is black in the colour bitmap so that drawing the mask with
@@ -381,12 +484,14 @@ void GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
     // Writes nothing unless the colour bitmap exists with 8 bits per pixel. Never reports
     // an error: the pixels written before whatever stopped the decoding stay, the rest are 0.
     const PixelView view = PixelViewOf(colours);
+    std::optional<uint64_t> decoded;
     if (colours.bpp() == 8 && !view.Empty()) {
-        const uint64_t decoded = ThreadDecoder().Decode(view, colours.Width(), frame.interlaced,
-                                                        minimumCodeSize, joined_, joinedSize_);
-        ZeroUndecoded(view, colours.Width(), frame.interlaced, decoded);
+        decoded = ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize,
+                                         joined_, joinedSize_);
+        ZeroUndecoded(view, colours.Width(), frame.interlaced, *decoded);
     }
     if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);
+    return decoded;
 }
 
 void GifReader::ReadColourTable(GifPalette& palette, int entries) {

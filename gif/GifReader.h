@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "gif/GifModel.h"
@@ -47,6 +49,10 @@ class GifReader {
     // Clears the model, then fills it from the stream. The model keeps the header bytes
     // that were there whatever the result.
     GifLoadStatus Read(const uint8_t* stream, size_t size, GifModel& model);
+    // What the latest load met that a complete stream does not have: the first thing wrong
+    // and where, as "the stream ends inside frame 3's image data" or "frame 2's image data
+    // ends after 100 of its 400 pixels"; empty for a complete stream and for one refused.
+    const std::string& Damage() const { return damage_; }
 
   private:
     GifLoadStatus ReadHeader();
@@ -59,8 +65,15 @@ class GifReader {
     GifFrame& FrameRecord(size_t number);
     static constexpr size_t kFirstAnimationRecords = 16;
     void MeasureFrames();
+    // Whether the chain of sub-blocks from the size byte at `at` ends with its terminator
+    // inside the stream.
+    bool WholeChain(int64_t at) const;
     void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
-    void DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
+    // How many pixels the frame's data filled; nothing when it has no bitmap to decode into.
+    std::optional<uint64_t> DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
+    // What decoding the image whose data starts at `dataAt` gave, for the damage report.
+    void NoteDecoded(int64_t dataAt, uint64_t decoded);
+    void FindDamage();
 
     // Reads n table entries of 3 bytes (red, green, blue) into the palette; entries the
     // stream does not reach stay black. Advances past the whole table.
@@ -115,4 +128,19 @@ class GifReader {
     platform::gdi::PixelArena arena_;
     platform::gdi::PixelArena maskArena_{false};
     uint64_t expectedBytes_ = 0;
+
+    // The images before the first block that is not whole, in stream order: where each
+    // one's data starts (its minimum code size byte), its size, and how many pixels its data
+    // filled once that is known.
+    struct WholeImage {
+        int64_t dataAt;
+        uint16_t width;
+        uint16_t height;
+        uint64_t decoded;
+        bool counted;
+    };
+    std::vector<WholeImage> wholeImages_;
+    size_t nextWholeImage_ = 0;
+    std::string blockDamage_;  // the first block that is not whole, if any
+    std::string damage_;
 };

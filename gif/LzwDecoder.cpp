@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "gif/LittleEndian.h"
 #include "gif/RowOrder.h"
@@ -11,14 +12,16 @@
 // out of the decoding loop, whose state then fits in registers.
 class LzwDecoder::RowWriter {
   public:
-    RowWriter(const PixelView& view, int32_t width, bool interlaced)
-        : view_(view), width_(width), rows_(view.height, interlaced) {}
+    // Rows lie `stride` bytes apart from the view's first; 0 writes them all over one row.
+    RowWriter(const PixelView& view, int32_t stride, int32_t width, bool interlaced)
+        : view_(view), stride_(stride), width_(width), rows_(view.height, interlaced) {}
 
     // Returns false once every row is complete; what comes after is surplus and dropped.
     CORPO_NOINLINE bool Write(const uint8_t* source, size_t count) {
         while (count > 0 && !rows_.Done()) {
             const size_t run = std::min(count, static_cast<size_t>(width_ - column_));
-            std::memcpy(view_.Row(rows_.Row()) + column_, source, run);
+            uint8_t* const row = view_.bits + static_cast<ptrdiff_t>(rows_.Row()) * stride_;
+            std::memcpy(row + column_, source, run);
             source += run;
             count -= run;
             written_ += run;
@@ -35,6 +38,7 @@ class LzwDecoder::RowWriter {
 
   private:
     const PixelView& view_;
+    const int32_t stride_;
     const int32_t width_;
     RowOrder rows_;
     int32_t column_ = 0;
@@ -94,6 +98,20 @@ inline uint32_t LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t
 uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
                             uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
     if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return 0;
+    return DecodeRows(view, view.bytesPerScanline, width, interlaced, minimumCodeSize, data, size);
+}
+
+uint64_t LzwDecoder::CountPixels(int32_t width, int32_t height, uint8_t minimumCodeSize,
+                                 const uint8_t* data, size_t size) {
+    if (width <= 0 || height <= 0) return 0;
+    std::vector<uint8_t> row(static_cast<size_t>(width));
+    const PixelView view{row.data(), width, height};
+    return DecodeRows(view, 0, width, false, minimumCodeSize, data, size);
+}
+
+uint64_t LzwDecoder::DecodeRows(const PixelView& view, int32_t stride, int32_t width,
+                                bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
+                                size_t size) {
     if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return 0;
 
     Progress progress;
@@ -127,7 +145,7 @@ uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlace
     const uint64_t codeBits = std::min<uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
     progress.rootsApart = static_cast<uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
 
-    RowWriter rows(view, width, interlaced);
+    RowWriter rows(view, stride, width, interlaced);
     Source source{data, size};
     for (;;) {
         const bool more = progress.rootsApart ? DecodeStretch<true>(progress, source, rows)

@@ -37,6 +37,10 @@ class LzwDecoder {
     // many pixels were written: the first ones in stream order.
     uint64_t Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
                     const uint8_t* data, size_t size);
+    // How many pixels Decode would write into a width x height frame, without a bitmap:
+    // every row goes over one row of scratch memory.
+    uint64_t CountPixels(int32_t width, int32_t height, uint8_t minimumCodeSize,
+                         const uint8_t* data, size_t size);
 
   private:
     // The slot after the last one takes the strings a full table no longer keeps, so that
@@ -48,6 +52,9 @@ class LzwDecoder {
     // The previous string's entry after a clear code (and at the start): the string added
     // then goes into the end code's slot with length 0, naming nothing.
     static constexpr uint32_t kNoPrevious = 0xFFFF;
+
+    uint64_t DecodeRows(const PixelView& view, int32_t stride, int32_t width, bool interlaced,
+                        uint8_t minimumCodeSize, const uint8_t* data, size_t size);
 
     struct Progress;  // what a decoding carries from one stretch of codes to the next
     struct Source;    // the data being decoded

@@ -271,6 +271,35 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
     EXPECT_EQ(gif.FrameDIBXOR(1)->hDIB(), nullptr);
 }
 
+// The load tells a complete stream from one that is not, and names the first damage in
+// stream order: frames are counted as the stream has them, even past a graphic control
+// whose block size is not 4, and a frame too wide for a bitmap is still checked.
+TEST(GifReader, TheLoadNamesTheFirstDamageOfAnIncompleteStream) {
+    const Bytes eight = LzwEncode(kPixels, 2);
+    const auto damage = [](const Bytes& stream) {
+        GifImage gif;
+        EXPECT_TRUE(gif.LoadFromStream(stream));
+        return gif.LoadDamage();
+    };
+    const Bytes whole = FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
+    EXPECT_EQ(damage(whole), "");
+    EXPECT_EQ(damage(Bytes(whole.begin(), whole.end() - 3)),
+              "the stream ends inside frame 1's image data");
+    EXPECT_EQ(damage(FourColourScreen()
+                         .Extension(0xF9, {{0, 0, 0}})
+                         .Image(0, 0, 4, 2, kPixels, 2)
+                         .ImageDescriptor(0, 0, 4, 4)
+                         .ImageData(2, eight)
+                         .Bytes({0x99})
+                         .Data()),
+              "frame 2's image data ends after 8 of its 16 pixels");
+    EXPECT_EQ(damage(FourColourScreen().ImageDescriptor(0, 0, 40000, 2).ImageData(2, eight).Data()),
+              "frame 1's image data ends after 8 of its 80000 pixels");
+    EXPECT_EQ(
+        damage(FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Bytes({0x99}).Trailer().Data()),
+        "a byte that begins no block (0x99) at offset 43, after frame 1");
+}
+
 // Frame bitmaps are made without zeroing: the padding at each row's end, which decoding
 // never writes, must still read as zero, in whole frames and in frames cut short.
 TEST(GifReader, RowPaddingOfFrameBitmapsIsZero) {

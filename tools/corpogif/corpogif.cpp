@@ -14,7 +14,6 @@
 #include "platform/UserLanguage.h"
 #include "platform/WholeFile.h"
 #include "tools/corpogif/FramesCommand.h"
-#include "tools/corpogif/GifCompleteness.h"
 #include "tools/corpogif/GifInfo.h"
 #include "tools/corpogif/GifResave.h"
 #include "tools/corpogif/HelpTranslations.h"
@@ -90,7 +89,7 @@ int Info(const std::string& path) {
         }
     }
     const bool loaded = status == GifLoadStatus::Loaded;
-    const std::string damage = loaded ? FirstDamage(bytes.data(), bytes.size()) : std::string();
+    const std::string damage = loaded ? gif.LoadDamage() : std::string();
     std::cout << GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string(), damage)
               << std::endl;
     if (!loaded) {
