@@ -354,9 +354,9 @@ void GifReader::MeasureFrames() {
             for (at += 2; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1) {
             }
         } else if (data_[at] == kImageSeparator) {
-            const std::string frame = "frame " + std::to_string(wholeImages_.size() + 1);
+            const auto frame = [&] { return "frame " + std::to_string(wholeImages_.size() + 1); };
             if (!InStream(at + static_cast<int64_t>(kImageDescriptorSize))) {
-                if (whole) ends(frame + "'s image descriptor");
+                if (whole) ends(frame() + "'s image descriptor");
                 break;
             }
             const uint8_t* descriptor = data_ + at + 1;
@@ -376,9 +376,9 @@ void GifReader::MeasureFrames() {
                       << (BitField(descriptor[8], kTableSize) + 1);
             if (whole) {
                 if (at > static_cast<int64_t>(size_))
-                    ends(frame + "'s colour table");
+                    ends(frame() + "'s colour table");
                 else if (!InStream(at) || !WholeChain(at + 1))
-                    ends(frame + "'s image data");
+                    ends(frame() + "'s image data");
                 else
                     wholeImages_.push_back({at, static_cast<uint16_t>(width),
                                             static_cast<uint16_t>(height), 0, false});

@@ -7,6 +7,7 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 
+#include <atomic>
 #include <mutex>
 #endif
 
@@ -100,6 +101,7 @@ class KeptBlocks {
             if (kept.block == nullptr || kept.length != length) continue;
             void* block = kept.block;
             kept = Kept{};
+            count_.fetch_sub(1, std::memory_order_relaxed);
             return block;
         }
         return nullptr;
@@ -118,18 +120,18 @@ class KeptBlocks {
                 if (kept.since < slot->since) slot = &kept;
             }
             evicted = *slot;
-            *slot = Kept{block, length, clock_};
+            if (evicted.block == nullptr) count_.fetch_add(1, std::memory_order_relaxed);
+            *slot = Kept{block, length, clock_.load(std::memory_order_relaxed)};
         }
         if (evicted.block != nullptr) munmap(evicted.block, evicted.length);
     }
 
-    std::uint64_t Begin() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return ++clock_;
-    }
+    std::uint64_t Begin() { return clock_.fetch_add(1, std::memory_order_relaxed) + 1; }
 
     // Gives back the blocks kept before `began`.
     void End(std::uint64_t began) {
+        // Most loads in a process keep nothing: a small image's ends here without a lock.
+        if (count_.load(std::memory_order_relaxed) == 0) return;
         Kept released[kMostKept];
         {
             const std::lock_guard<std::mutex> lock(mutex_);
@@ -137,20 +139,14 @@ class KeptBlocks {
                 if (kept_[i].block == nullptr || kept_[i].since >= began) continue;
                 released[i] = kept_[i];
                 kept_[i] = Kept{};
+                count_.fetch_sub(1, std::memory_order_relaxed);
             }
-            ++clock_;
         }
         for (const Kept& kept : released)
             if (kept.block != nullptr) munmap(kept.block, kept.length);
     }
 
-    std::size_t Count() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        std::size_t count = 0;
-        for (const Kept& kept : kept_)
-            count += kept.block != nullptr ? 1 : 0;
-        return count;
-    }
+    std::size_t Count() { return count_.load(std::memory_order_relaxed); }
 
   private:
     static constexpr std::size_t kMostKept = 3;
@@ -161,7 +157,8 @@ class KeptBlocks {
     };
     std::mutex mutex_;
     Kept kept_[kMostKept];
-    std::uint64_t clock_ = 0;
+    std::atomic<std::size_t> count_{0};  // kept blocks, changed under the lock
+    std::atomic<std::uint64_t> clock_{0};
 };
 
 }  // namespace
