@@ -67,13 +67,13 @@ constexpr double kMeanGoal = 1.5;  // of Wuffs' ratios, geometric mean, fresh
 struct CorpusFile {
     std::string name;
     std::string path;
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
     double megapixels = 0;  // every frame's rectangle
     int frames = 0;
 };
 
 struct MemoryReader {
-    const std::vector<uint8_t>* bytes;
+    const std::vector<std::uint8_t>* bytes;
     size_t position;
 };
 
@@ -85,7 +85,7 @@ int ReadFromMemory(GifFileType* gif, GifByteType* into, int count) {
     return int(n);
 }
 
-bool GiflibSlurp(const std::vector<uint8_t>& bytes) {
+bool GiflibSlurp(const std::vector<std::uint8_t>& bytes) {
     MemoryReader reader{&bytes, 0};
     int error = 0;
     GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
@@ -95,13 +95,13 @@ bool GiflibSlurp(const std::vector<uint8_t>& bytes) {
     return ok;
 }
 
-bool LoadWithCorpometer(const std::vector<uint8_t>& bytes) {
-    GifImage gif;
+bool LoadWithCorpometer(const std::vector<std::uint8_t>& bytes) {
+    gif::GifImage gif;
     return gif.LoadFromStream(bytes);
 }
 
 // One load, the image freed again, as in the warm loop.
-bool LoadOnce(const std::string& decoder, const std::vector<uint8_t>& bytes) {
+bool LoadOnce(const std::string& decoder, const std::vector<std::uint8_t>& bytes) {
     return decoder == "giflib" ? GiflibSlurp(bytes) : LoadWithCorpometer(bytes);
 }
 
@@ -110,7 +110,7 @@ bool LoadOnce(const std::string& decoder, const std::vector<uint8_t>& bytes) {
 int RunFreshSample(int argc, char** argv) {
     if (argc < 4) return 2;
     const std::string decoder = argv[2];
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
     if (!platform::ReadWholeFile(argv[3], bytes)) return 1;
     bool loaded = false;
     const fresh::Cost cost = fresh::Measure([&] { loaded = LoadOnce(decoder, bytes); });
@@ -120,10 +120,10 @@ int RunFreshSample(int argc, char** argv) {
 }
 
 void Describe(CorpusFile& file) {
-    GifImage gif;
+    gif::GifImage gif;
     gif.LoadFromStream(file.bytes);
     double pixels = 0;
-    for (int16_t n = 1; n <= gif.FramesCount(); ++n)
+    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n)
         if (const auto colour = gif.FrameDIBXOR(n))
             pixels += double(colour->Width()) * colour->Height();
     file.megapixels = pixels / 1e6;

@@ -54,7 +54,7 @@ struct SourceFrame {
     bool interlaced;
     std::vector<GifColorType> localColours;  // empty: the global table
     GraphicsControlBlock control;
-    std::vector<uint8_t> indices;  // width * height, top to bottom
+    std::vector<std::uint8_t> indices;  // width * height, top to bottom
 };
 
 struct SourceImage {
@@ -111,7 +111,7 @@ bool ReadSource(const fs::path& path, SourceImage& image) {
     return !image.frames.empty();
 }
 
-void PutPalette(uint8_t* palette, const std::vector<GifColorType>& colours) {
+void PutPalette(std::uint8_t* palette, const std::vector<GifColorType>& colours) {
     for (size_t i = 0; i < colours.size() && i < 256; ++i) {
         palette[4 * i] = colours[i].Blue;
         palette[4 * i + 1] = colours[i].Green;
@@ -119,41 +119,43 @@ void PutPalette(uint8_t* palette, const std::vector<GifColorType>& colours) {
     }
 }
 
-std::unique_ptr<GifImage> BuildModel(const SourceImage& source) {
-    auto gif = std::make_unique<GifImage>();
+std::unique_ptr<gif::GifImage> BuildModel(const SourceImage& source) {
+    auto gif = std::make_unique<gif::GifImage>();
     gif->Destroy();
     for (size_t i = 0; i < source.frames.size(); ++i) {
         const SourceFrame& f = source.frames[i];
-        const int16_t n = static_cast<int16_t>(i + 1);
-        gif->FrameInsert(n, static_cast<int16_t>(f.width), static_cast<int16_t>(f.height));
-        Dib& colours = *gif->FrameDIBXOR(n);
+        const std::int16_t n = static_cast<std::int16_t>(i + 1);
+        gif->FrameInsert(n, static_cast<std::int16_t>(f.width),
+                         static_cast<std::int16_t>(f.height));
+        dib::Dib& colours = *gif->FrameDIBXOR(n);
         for (int y = 0; y < f.height; ++y) {
-            std::memcpy(static_cast<uint8_t*>(colours.lpBits()) +
+            std::memcpy(static_cast<std::uint8_t*>(colours.lpBits()) +
                             static_cast<size_t>(y) * colours.BytesPerScanline(),
                         f.indices.data() + static_cast<size_t>(y) * f.width, f.width);
         }
-        gif->SetFrameLeft(n, static_cast<int16_t>(f.left));
-        gif->SetFrameTop(n, static_cast<int16_t>(f.top));
+        gif->SetFrameLeft(n, static_cast<std::int16_t>(f.left));
+        gif->SetFrameTop(n, static_cast<std::int16_t>(f.top));
         gif->SetFrameInterlaced(n, f.interlaced);
-        gif->SetFrameDelay(n, static_cast<int16_t>(f.control.DelayTime));
+        gif->SetFrameDelay(n, static_cast<std::int16_t>(f.control.DelayTime));
         gif->SetFrameDisposalMethod(n, f.control.DisposalMode);
         gif->SetFrameUserInput(n, f.control.UserInputFlag);
         gif->SetFrameUseTransparentColor(n, f.control.TransparentColor >= 0);
         if (f.control.TransparentColor >= 0) {
-            gif->SetFrameTransparentColorIndex(n, static_cast<uint8_t>(f.control.TransparentColor));
+            gif->SetFrameTransparentColorIndex(
+                n, static_cast<std::uint8_t>(f.control.TransparentColor));
         }
         if (!f.localColours.empty()) {
             gif->SetLocalPaletteUsed(n, true);
-            gif->SetLocalPaletteEntries(n, static_cast<int16_t>(f.localColours.size()));
+            gif->SetLocalPaletteEntries(n, static_cast<std::int16_t>(f.localColours.size()));
             PutPalette(gif->lpLocalPalette(n), f.localColours);
         }
     }
-    gif->SetScreenWidth(static_cast<int16_t>(source.screenWidth));
-    gif->SetScreenHeight(static_cast<int16_t>(source.screenHeight));
-    gif->SetScreenBackgroundColorIndex(static_cast<uint8_t>(source.background));
+    gif->SetScreenWidth(static_cast<std::int16_t>(source.screenWidth));
+    gif->SetScreenHeight(static_cast<std::int16_t>(source.screenHeight));
+    gif->SetScreenBackgroundColorIndex(static_cast<std::uint8_t>(source.background));
     if (!source.globalColours.empty()) {
         gif->SetGlobalPaletteExists(true);
-        gif->SetGlobalPaletteEntries(static_cast<int16_t>(source.globalColours.size()));
+        gif->SetGlobalPaletteEntries(static_cast<std::int16_t>(source.globalColours.size()));
         PutPalette(gif->lpGlobalPalette(), source.globalColours);
     }
     return gif;
@@ -176,7 +178,7 @@ bool PutWithGiflib(GifFileType* gif, const SourceImage& source) {
         EGifPutScreenDesc(gif, source.screenWidth, source.screenHeight,
                           global ? global->BitsPerPixel : 1, source.background, global) == GIF_OK;
     GifFreeMapObject(global);
-    const uint8_t loop[3] = {1, 0, 0};
+    const std::uint8_t loop[3] = {1, 0, 0};
     ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
          EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
          EGifPutExtensionBlock(gif, 3, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
@@ -200,26 +202,26 @@ bool PutWithGiflib(GifFileType* gif, const SourceImage& source) {
             const int start = f.interlaced ? kStart[pass] : 0;
             const int step = f.interlaced ? kStep[pass] : 1;
             for (int y = start; ok && y < f.height; y += step) {
-                ok = EGifPutLine(
-                         gif,
-                         const_cast<uint8_t*>(f.indices.data()) + static_cast<size_t>(y) * f.width,
-                         f.width) == GIF_OK;
+                ok = EGifPutLine(gif,
+                                 const_cast<std::uint8_t*>(f.indices.data()) +
+                                     static_cast<size_t>(y) * f.width,
+                                 f.width) == GIF_OK;
             }
         }
     }
     return EGifCloseFile(gif, &error) == GIF_OK && ok;
 }
 
-class MemorySink : public GifByteSink {
+class MemorySink : public gif::GifByteSink {
   public:
-    void Write(const uint8_t* data, size_t count) override {
+    void Write(const std::uint8_t* data, size_t count) override {
         bytes.insert(bytes.end(), data, data + count);
     }
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
 };
 
 int AppendToMemory(GifFileType* gif, const GifByteType* data, int count) {
-    auto* bytes = static_cast<std::vector<uint8_t>*>(gif->UserData);
+    auto* bytes = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
     bytes->insert(bytes->end(), data, data + count);
     return count;
 }
@@ -248,10 +250,10 @@ class CollectingReporter : public benchmark::ConsoleReporter {
 // bytes into the system's file cache and takes no page faults for them. Without this, each
 // encoder's output buffer lands in whatever memory its own loading left free, already
 // touched for one and new for the other, and the faults that follow are not the encoder's.
-std::vector<uint8_t> TouchedOutput(const std::string& path) {
+std::vector<std::uint8_t> TouchedOutput(const std::string& path) {
     std::error_code error;
     const auto fileSize = static_cast<size_t>(fs::file_size(path, error));
-    std::vector<uint8_t> bytes(error ? 0 : 2 * fileSize + (size_t{64} << 10));
+    std::vector<std::uint8_t> bytes(error ? 0 : 2 * fileSize + (size_t{64} << 10));
     bytes.clear();
     return bytes;
 }
@@ -265,20 +267,20 @@ int RunFreshSample(int argc, char** argv) {
     if (encoder == "giflib") {
         SourceImage source;
         if (!ReadSource(argv[3], source)) return 1;
-        std::vector<uint8_t> bytes = TouchedOutput(argv[3]);
+        std::vector<std::uint8_t> bytes = TouchedOutput(argv[3]);
         cost = fresh::Measure([&] {
             int error = 0;
             PutWithGiflib(EGifOpen(&bytes, AppendToMemory, &error), source);
             benchmark::DoNotOptimize(bytes.data());
         });
     } else {
-        GifImage gif;
-        std::vector<uint8_t> file;
+        gif::GifImage gif;
+        std::vector<std::uint8_t> file;
         if (!platform::ReadWholeFile(argv[3], file) || !gif.LoadFromStream(file)) return 1;
         MemorySink sink;
         sink.bytes = TouchedOutput(argv[3]);
         cost = fresh::Measure([&] {
-            GifWriter().Write(gif.Model(), sink);
+            gif::GifWriter().Write(gif.Model(), sink);
             benchmark::DoNotOptimize(sink.bytes.data());
         });
     }
@@ -336,7 +338,7 @@ int main(int argc, char** argv) {
     const fs::path scratch = pattern;
 
     std::vector<SourceImage> sources;
-    std::vector<std::unique_ptr<GifImage>> models;
+    std::vector<std::unique_ptr<gif::GifImage>> models;
     for (const fs::path& file : files) {
         SourceImage source;
         if (!ReadSource(file, source)) continue;
@@ -347,7 +349,7 @@ int main(int argc, char** argv) {
 
     for (size_t i = 0; i < sources.size(); ++i) {
         const SourceImage* source = &sources[i];
-        GifImage* model = models[i].get();
+        gif::GifImage* model = models[i].get();
         const std::string ours = (scratch / (source->name + ".save.gif")).string();
         const std::string theirs = (scratch / (source->name + ".egif.gif")).string();
         const auto add = [](const std::string& name, auto body) {
@@ -373,13 +375,13 @@ int main(int argc, char** argv) {
         add("Write/" + source->name, [model](benchmark::State& state) {
             for (auto _ : state) {
                 MemorySink sink;
-                GifWriter().Write(model->Model(), sink);
+                gif::GifWriter().Write(model->Model(), sink);
                 benchmark::DoNotOptimize(sink.bytes.data());
             }
         });
         add("EGifMemory/" + source->name, [source](benchmark::State& state) {
             for (auto _ : state) {
-                std::vector<uint8_t> bytes;
+                std::vector<std::uint8_t> bytes;
                 int error = 0;
                 if (!PutWithGiflib(EGifOpen(&bytes, AppendToMemory, &error), *source))
                     state.SkipWithError("EGif failed");

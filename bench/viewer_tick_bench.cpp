@@ -13,9 +13,9 @@
 
 namespace {
 
-std::vector<uint32_t> GreyRamp() {
-    std::vector<uint32_t> palette(256);
-    for (uint32_t i = 0; i < 256; ++i)
+std::vector<std::uint32_t> GreyRamp() {
+    std::vector<std::uint32_t> palette(256);
+    for (std::uint32_t i = 0; i < 256; ++i)
         palette[i] = i << 16 | i << 8 | i;
     return palette;
 }
@@ -24,7 +24,8 @@ testgif::Frame PatternFrame(int left, int top, int width, int height, int seed, 
                             int transparentIndex) {
     testgif::Frame frame = testgif::SolidFrame(left, top, width, height, 0, /*delay=*/10, disposal);
     for (size_t i = 0; i < frame.indices.size(); ++i) {
-        frame.indices[i] = static_cast<uint8_t>((i / 7 + static_cast<size_t>(seed) * 31) % 256);
+        frame.indices[i] =
+            static_cast<std::uint8_t>((i / 7 + static_cast<size_t>(seed) * 31) % 256);
     }
     frame.transparentIndex = transparentIndex;
     return frame;
@@ -32,7 +33,7 @@ testgif::Frame PatternFrame(int left, int top, int width, int height, int seed, 
 
 // A typical advertising banner: one full frame, then moving pieces with transparency,
 // one of them cleared to the background afterwards.
-std::vector<uint8_t> BannerGif() {
+std::vector<std::uint8_t> BannerGif() {
     std::vector<testgif::Frame> frames = {PatternFrame(0, 0, 468, 60, 0, 1, -1)};
     for (int i = 1; i < 12; ++i) {
         frames.push_back(PatternFrame(i * 20, 5, 200, 50, i, i % 4 == 0 ? 2 : 1, 3));
@@ -40,14 +41,14 @@ std::vector<uint8_t> BannerGif() {
     return testgif::Build(468, 60, GreyRamp(), frames);
 }
 
-std::vector<uint8_t> FullHdGif() {
+std::vector<std::uint8_t> FullHdGif() {
     std::vector<testgif::Frame> frames;
     for (int i = 0; i < 6; ++i)
         frames.push_back(PatternFrame(0, 0, 1920, 1080, i, 1, -1));
     return testgif::Build(1920, 1080, GreyRamp(), frames);
 }
 
-void RunTicks(benchmark::State& state, const std::vector<uint8_t>& gif, int clientWidth,
+void RunTicks(benchmark::State& state, const std::vector<std::uint8_t>& gif, int clientWidth,
               int clientHeight) {
     controls::MemoryViewerHost host(clientWidth, clientHeight);
     host.AddResource("ANIMATION", "GIF", gif);

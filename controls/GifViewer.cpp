@@ -177,7 +177,7 @@ void GifViewer::DelayTimerTick() {
 }
 
 void GifViewer::Paint() {
-    const Dib& display = compositor_.Display();
+    const dib::Dib& display = compositor_.Display();
     if (display.hDIB() == nullptr) return;
     display.Stretch(host_.hDC(), fitLeft_, fitTop_, fitWidth_, fitHeight_, 0, 0, 0, 0,
                     platform::gdi::kSrcCopy, platform::gdi::kColorOnColor);

@@ -71,7 +71,7 @@ class GifViewer {
     static std::int32_t DelayInterval(std::int16_t delay);
 
     // The display buffer: the composition including the frame rendered last.
-    const Dib& DisplayBuffer() const { return compositor_.Display(); }
+    const dib::Dib& DisplayBuffer() const { return compositor_.Display(); }
     // Where in the client area the display buffer is painted.
     std::int32_t FitLeft() const { return fitLeft_; }
     std::int32_t FitTop() const { return fitTop_; }
@@ -88,11 +88,12 @@ class GifViewer {
     void PaintBorder();
 
     GifViewerHost& host_;
-    GifImage image_;
+    gif::GifImage image_;
     bool autoPlay_ = false;
     std::int16_t frameCount_ = 0;
     std::int16_t currentFrame_ = 0;
-    GifCompositor compositor_;  // the canvas, disposal and transparency; its display is painted
+    // the canvas, disposal and transparency; its display is painted
+    gif::GifCompositor compositor_;
     std::int32_t fitLeft_ = 0;
     std::int32_t fitTop_ = 0;
     std::int32_t fitWidth_ = 0;

@@ -11,6 +11,8 @@
 #include "platform/Rounding.h"
 #include "platform/gdi/BmpFile.h"
 
+namespace dib {
+
 namespace gdi = platform::gdi;
 
 namespace {
@@ -295,3 +297,5 @@ platform::PicturePtr Dib::Image() const {
     gdi::DeleteDC(memory);
     return platform::Picture::FromBitmap(bitmap);
 }
+
+}  // namespace dib

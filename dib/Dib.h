@@ -23,6 +23,8 @@
 #include "platform/SystemColors.h"
 #include "platform/gdi/Gdi.h"
 
+namespace dib {
+
 class Dib {
   public:
     using HDC = platform::gdi::HDC;
@@ -128,3 +130,5 @@ class Dib {
     std::int32_t size_ = 0;
     platform::gdi::BITMAPINFOHEADER header_;
 };
+
+}  // namespace dib

@@ -14,27 +14,27 @@
 
 namespace {
 
-constexpr uint64_t kBudget = uint64_t{4} << 20;  // keeps each run quick
+constexpr std::uint64_t kBudget = std::uint64_t{4} << 20;  // keeps each run quick
 
-class MemorySink : public GifByteSink {
+class MemorySink : public gif::GifByteSink {
   public:
-    void Write(const uint8_t* data, size_t count) override {
+    void Write(const std::uint8_t* data, size_t count) override {
         bytes.insert(bytes.end(), data, data + count);
     }
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
 };
 
-bool SameFrame(GifImage& a, GifImage& b, int16_t n) {
+bool SameFrame(gif::GifImage& a, gif::GifImage& b, std::int16_t n) {
     if (a.FrameLeft(n) != b.FrameLeft(n) || a.FrameTop(n) != b.FrameTop(n) ||
         a.FrameInterlaced(n) != b.FrameInterlaced(n) || a.FrameDelay(n) != b.FrameDelay(n) ||
         a.FrameDisposalMethod(n) != b.FrameDisposalMethod(n) ||
         a.FrameUseTransparentColor(n) != b.FrameUseTransparentColor(n))
         return false;
-    const Dib& x = *a.FrameDIBXOR(n);
-    const Dib& y = *b.FrameDIBXOR(n);
+    const dib::Dib& x = *a.FrameDIBXOR(n);
+    const dib::Dib& y = *b.FrameDIBXOR(n);
     if (x.lpBits() == nullptr) return y.lpBits() == nullptr || x.Width() == 0;
     if (x.Width() != y.Width() || x.Height() != y.Height() || y.lpBits() == nullptr) return false;
-    for (int32_t row = 0; row < x.Height(); ++row) {
+    for (std::int32_t row = 0; row < x.Height(); ++row) {
         if (!std::equal(x.lpBits() + row * x.BytesPerScanline(),
                         x.lpBits() + row * x.BytesPerScanline() + x.Width(),
                         y.lpBits() + row * y.BytesPerScanline()))
@@ -45,25 +45,27 @@ bool SameFrame(GifImage& a, GifImage& b, int16_t n) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    GifImage gif;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+    gif::GifImage gif;
     try {
-        if (GifReader(kBudget).Read(data, size, gif.Model()) != GifLoadStatus::Loaded) return 0;
+        if (gif::GifReader(kBudget).Read(data, size, gif.Model()) != gif::GifLoadStatus::Loaded)
+            return 0;
     } catch (const std::out_of_range&) {
         return 0;  // too short for the header
     }
     MemorySink first;
     try {
-        GifWriter().Write(gif.Model(), first);
+        gif::GifWriter().Write(gif.Model(), first);
     } catch (const std::exception&) {
         return 0;  // refused: a value that does not fit the format
     }
-    GifImage again;
-    const uint8_t* bytes = first.bytes.data();
-    if (GifReader(kBudget).Read(bytes, first.bytes.size(), again.Model()) != GifLoadStatus::Loaded)
+    gif::GifImage again;
+    const std::uint8_t* bytes = first.bytes.data();
+    if (gif::GifReader(kBudget).Read(bytes, first.bytes.size(), again.Model()) !=
+        gif::GifLoadStatus::Loaded)
         __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
-    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
         if (!SameFrame(gif, again, n)) __builtin_trap();
     }
     return 0;

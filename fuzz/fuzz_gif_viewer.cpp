@@ -16,49 +16,49 @@ namespace {
 constexpr int kClientWidth = 41;
 constexpr int kClientHeight = 23;
 constexpr int kMostFramesStepped = 40;  // keeps each run quick on long animations
-constexpr uint32_t kBackColor = 0x00563412;
+constexpr std::uint32_t kBackColor = 0x00563412;
 // The viewer loads with the reader's full bitmap budget. Images that need more than a small
 // one, or whose logical screen is larger than a small one, are left to the reader's own
 // harness: every step composes the whole screen, and instrumented, large ones would spend
 // a run's time on pixels rather than on the viewer's paths.
-constexpr uint64_t kBudget = uint64_t{64} << 10;
-constexpr int32_t kMostScreenPixels = 128 * 128;
+constexpr std::uint64_t kBudget = std::uint64_t{64} << 10;
+constexpr std::int32_t kMostScreenPixels = 128 * 128;
 
 // Whether the image decodes within the small budget and its buffers are small.
-bool SmallEnough(const uint8_t* data, size_t size) {
-    GifImage probe;
+bool SmallEnough(const std::uint8_t* data, size_t size) {
+    gif::GifImage probe;
     try {
-        if (GifReader(kBudget).Read(data, size, probe.Model()) != GifLoadStatus::Loaded)
+        if (gif::GifReader(kBudget).Read(data, size, probe.Model()) != gif::GifLoadStatus::Loaded)
             return true;
     } catch (const std::out_of_range&) {
         return true;
     }
-    if (int32_t{probe.ScreenWidth()} * probe.ScreenHeight() > kMostScreenPixels) return false;
-    for (int16_t n = 1; n <= probe.FramesCount(); ++n) {
+    if (std::int32_t{probe.ScreenWidth()} * probe.ScreenHeight() > kMostScreenPixels) return false;
+    for (std::int16_t n = 1; n <= probe.FramesCount(); ++n) {
         if (probe.FrameDIBXOR(n)->hDIB() == nullptr) return false;  // past the budget (or empty)
     }
     return true;
 }
 
-uint32_t PixelAt(const controls::ControlSurface& surface, int x, int y) {
-    const uint8_t* pixel = surface.Bits() + static_cast<size_t>(y) * surface.Stride() + x * 4;
+std::uint32_t PixelAt(const controls::ControlSurface& surface, int x, int y) {
+    const std::uint8_t* pixel = surface.Bits() + static_cast<size_t>(y) * surface.Stride() + x * 4;
     return pixel[2] | pixel[1] << 8 | pixel[0] << 16;  // as a colour reference
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (!SmallEnough(data, size)) return 0;
     controls::MemoryViewerHost host(kClientWidth, kClientHeight);
     host.SetBackColor(kBackColor);
-    host.AddResource("FUZZ", "GIF", std::vector<uint8_t>(data, data + size));
+    host.AddResource("FUZZ", "GIF", std::vector<std::uint8_t>(data, data + size));
     controls::GifViewer viewer(host);
 
-    int16_t expected = 1;
-    host.onFrameRendered = [&](int16_t frame) {
+    std::int16_t expected = 1;
+    host.onFrameRendered = [&](std::int16_t frame) {
         // Frames come in order and the current frame is the one just rendered.
         if (frame != expected || viewer.GIFCurrentFrame() != frame) __builtin_trap();
-        expected = frame < viewer.GIFFrames() ? static_cast<int16_t>(frame + 1) : 1;
+        expected = frame < viewer.GIFFrames() ? static_cast<std::int16_t>(frame + 1) : 1;
     };
 
     bool loaded = false;
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             viewer.FitTop() + viewer.FitHeight() > kClientHeight ||
             viewer.FitWidth() > viewer.GIFWidth() || viewer.FitHeight() > viewer.GIFHeight())
             __builtin_trap();
-        const uint32_t back = controls::TranslatedColour(kBackColor);
+        const std::uint32_t back = controls::TranslatedColour(kBackColor);
         for (int y = 0; y < kClientHeight; ++y) {
             for (int x = 0; x < kClientWidth; ++x) {
                 const bool inside =

@@ -2,7 +2,9 @@
 
 #include "dib/Dib.h"
 
-PixelView PixelViewOf(const Dib& dib) {
+namespace gif {
+
+PixelView PixelViewOf(const dib::Dib& dib) {
     PixelView view;
     if (dib.hDIB() == nullptr || dib.lpBits() == nullptr) return view;
     view.bits = dib.lpBits();
@@ -10,3 +12,5 @@ PixelView PixelViewOf(const Dib& dib) {
     view.height = dib.Height();
     return view;
 }
+
+}  // namespace gif

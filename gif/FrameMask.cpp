@@ -7,6 +7,8 @@
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
+
+namespace gif {
 #define CORPO_MASK_SSE2 1
 #endif
 
@@ -14,7 +16,7 @@ namespace {
 
 // The index of the two-entry colour table's entry nearest to grey level `level`, the lower
 // index on ties (as every conversion into a bitmap with a colour table chooses).
-uint8_t NearestEntry(const platform::gdi::RGBQUAD* table, int level) {
+std::uint8_t NearestEntry(const platform::gdi::RGBQUAD* table, int level) {
     auto distance = [&](int entry) {
         const platform::gdi::RGBQUAD& colour = table[entry];
         int sum = 0;
@@ -28,27 +30,27 @@ uint8_t NearestEntry(const platform::gdi::RGBQUAD* table, int level) {
 // Eight pixels at once, one bit each, the leftmost pixel in the top bit: 1 where the index
 // is the one every byte of `spread` holds. A byte equals it when the byte of the exclusive
 // or is zero, which shows as a clear top bit once the low seven bits are carried into it.
-inline uint8_t MatchBits(const uint8_t* pixels, uint64_t spread) {
-    const uint64_t word = LoadLittleEndian64(pixels);  // the leftmost pixel is the lowest byte
-    constexpr uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
-    const uint64_t difference = word ^ spread;
-    const uint64_t differs = ((difference & kLowSeven) + kLowSeven) | difference;
-    const uint64_t same = (~differs & ~kLowSeven) >> 7;  // bit 0 of each equal byte
+inline std::uint8_t MatchBits(const std::uint8_t* pixels, std::uint64_t spread) {
+    const std::uint64_t word = LoadLittleEndian64(pixels);  // the leftmost pixel is the lowest byte
+    constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t difference = word ^ spread;
+    const std::uint64_t differs = ((difference & kLowSeven) + kLowSeven) | difference;
+    const std::uint64_t same = (~differs & ~kLowSeven) >> 7;  // bit 0 of each equal byte
     // Gathers bit 0 of byte k into bit 7 - k of the top byte.
-    return static_cast<uint8_t>((same * 0x8040201008040201ull) >> 56);
+    return static_cast<std::uint8_t>((same * 0x8040201008040201ull) >> 56);
 }
 
 #if CORPO_MASK_SSE2
 // Each byte with its bits in the opposite order: the compare below gives the leftmost
 // pixel in the lowest bit, a mask row wants it in the top bit.
 struct ReversedBytes {
-    uint8_t of[256];
+    std::uint8_t of[256];
     constexpr ReversedBytes() : of() {
         for (int value = 0; value < 256; ++value) {
             int reversed = 0;
             for (int bit = 0; bit < 8; ++bit)
                 reversed |= ((value >> bit) & 1) << (7 - bit);
-            of[value] = static_cast<uint8_t>(reversed);
+            of[value] = static_cast<std::uint8_t>(reversed);
         }
     }
 };
@@ -57,26 +59,26 @@ constexpr ReversedBytes kReversed;
 
 // How a mask's bits are made from the indices.
 struct MaskBits {
-    uint8_t transparent;  // the index that is transparent
-    uint8_t opaque;       // the bit of an opaque pixel, 0 or 1
-    uint8_t flip;         // 1 when a transparent pixel's bit differs from an opaque one's
+    std::uint8_t transparent;  // the index that is transparent
+    std::uint8_t opaque;       // the bit of an opaque pixel, 0 or 1
+    std::uint8_t flip;         // 1 when a transparent pixel's bit differs from an opaque one's
 };
 
 // The mask bits of eight pixels from their matches (1 where the index is the transparent
 // one). kPlain is the usual mask, whose transparent bit is 1 and opaque bit 0; other colour
 // tables turn the bits around.
 template <bool kPlain>
-inline uint8_t Finish(uint8_t matches, const MaskBits& bits) {
+inline std::uint8_t Finish(std::uint8_t matches, const MaskBits& bits) {
     if (kPlain) return matches;
-    return static_cast<uint8_t>((bits.opaque ? 0xFF : 0x00) ^ (bits.flip ? matches : 0));
+    return static_cast<std::uint8_t>((bits.opaque ? 0xFF : 0x00) ^ (bits.flip ? matches : 0));
 }
 
 // Writes the mask bits of one row.
 template <bool kPlain>
-void BuildRow(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t* sourceEnd,
-              const MaskBits& bits) {
-    const uint64_t spread = 0x0101010101010101ull * bits.transparent;
-    int32_t x = 0;
+void BuildRow(const std::uint8_t* in, std::uint8_t* out, std::int32_t width,
+              const std::uint8_t* sourceEnd, const MaskBits& bits) {
+    const std::uint64_t spread = 0x0101010101010101ull * bits.transparent;
+    std::int32_t x = 0;
 #if CORPO_MASK_SSE2
     const __m128i wanted = _mm_set1_epi8(static_cast<char>(bits.transparent));
     for (; x + 16 <= width; x += 16, in += 16, out += 2) {
@@ -92,27 +94,27 @@ void BuildRow(const uint8_t* in, uint8_t* out, int32_t width, const uint8_t* sou
     // The row ends inside a byte: the leftmost pixels are its top bits, the others keep
     // what the mask held.
     const int count = width - x;
-    uint8_t matches = 0;
+    std::uint8_t matches = 0;
     // Eight bytes from here are the pixels, then the row's padding or the next row: anything
     // but the end of the bitmap. The bits they give past the row are dropped.
     if (in + 8 <= sourceEnd) {
         matches = MatchBits(in, spread);
     } else {
         for (int k = 0; k < count; ++k)
-            matches |= static_cast<uint8_t>((in[k] == bits.transparent) << (7 - k));
+            matches |= static_cast<std::uint8_t>((in[k] == bits.transparent) << (7 - k));
     }
-    const auto kept = static_cast<uint8_t>(0xFF >> count);
-    *out = static_cast<uint8_t>((*out & kept) | (Finish<kPlain>(matches, bits) & ~kept));
+    const auto kept = static_cast<std::uint8_t>(0xFF >> count);
+    *out = static_cast<std::uint8_t>((*out & kept) | (Finish<kPlain>(matches, bits) & ~kept));
 }
 
 }  // namespace
 
-void SetMaskColours(Dib& mask) {
-    const auto* table = reinterpret_cast<const uint8_t*>(platform::gdi::kMonochromeColours);
+void SetMaskColours(dib::Dib& mask) {
+    const auto* table = reinterpret_cast<const std::uint8_t*>(platform::gdi::kMonochromeColours);
     mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
 }
 
-void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
+void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
     if (colours.bpp() != 8 || mask.bpp() != 1) return;
     const platform::gdi::Bitmap& source = *colours.hDIB();
@@ -123,14 +125,16 @@ void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask) {
     bits.opaque = NearestEntry(table, 0);
     bits.flip = bits.opaque ^ NearestEntry(table, 255);
 
-    const int32_t width = std::min(colours.Width(), mask.Width());
-    const int32_t height = std::min(colours.Height(), mask.Height());
-    const uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
+    const std::int32_t width = std::min(colours.Width(), mask.Width());
+    const std::int32_t height = std::min(colours.Height(), mask.Height());
+    const std::uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
     const bool plain = bits.opaque == 0 && bits.flip == 1;
-    for (int32_t y = 0; y < height; ++y) {
+    for (std::int32_t y = 0; y < height; ++y) {
         if (plain)
             BuildRow<true>(source.Row(y), target.Row(y), width, sourceEnd, bits);
         else
             BuildRow<false>(source.Row(y), target.Row(y), width, sourceEnd, bits);
     }
 }
+
+}  // namespace gif

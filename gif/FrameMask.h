@@ -3,10 +3,14 @@
 
 #include <cstdint>
 
+namespace dib {
 class Dib;
+}  // namespace dib
+
+namespace gif {
 
 // Gives a 1-bit mask its colour table: entry 0 black (opaque), entry 1 white (transparent).
-void SetMaskColours(Dib& mask);
+void SetMaskColours(dib::Dib& mask);
 
 // Writes the 1-bit mask of an 8-bit colour bitmap in one pass, eight pixels a byte: a pixel
 // whose index is transparentIndex gets the mask's colour-table entry nearest to white, every
@@ -14,4 +18,6 @@ void SetMaskColours(Dib& mask);
 // where transparent, 0 where opaque). Only the pixels both bitmaps have are written; the
 // padding bits at the end of a mask row keep what they held. Does nothing unless both
 // bitmaps exist, the colour bitmap with 8 bits a pixel and the mask with 1.
-void BuildFrameMask(const Dib& colours, uint8_t transparentIndex, Dib& mask);
+void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask);
+
+}  // namespace gif

@@ -4,4 +4,8 @@
 
 #include "platform/ByteSink.h"
 
+namespace gif {
+
 using GifByteSink = platform::ByteSink;
+
+}  // namespace gif

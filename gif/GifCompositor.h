@@ -11,13 +11,15 @@
 
 #include "dib/Dib.h"
 
+namespace gif {
+
 class GifImage;
 
 class GifCompositor {
   public:
     // New buffers of width x height, all filled with backColour. A size that cannot be made,
     // or does not even compute, leaves them empty; composing then draws nothing.
-    void Reset(int32_t width, int32_t height, platform::OLE_COLOR backColour);
+    void Reset(std::int32_t width, std::int32_t height, platform::OLE_COLOR backColour);
     // Releases the buffers.
     void Clear();
 
@@ -25,12 +27,14 @@ class GifCompositor {
     // prepares the canvas for the next frame by the frame's disposal method. Frame 1 starts
     // a pass through the animation: the canvas is first cleared to backColour. Throws what
     // drawing the frame throws (a blank frame record has no bitmaps to draw).
-    void Compose(const GifImage& image, int16_t frameNumber, platform::OLE_COLOR backColour);
+    void Compose(const GifImage& image, std::int16_t frameNumber, platform::OLE_COLOR backColour);
 
-    const Dib& Display() const { return display_; }
+    const dib::Dib& Display() const { return display_; }
 
   private:
-    Dib display_;
-    Dib canvas_;
-    Dib background_;
+    dib::Dib display_;
+    dib::Dib canvas_;
+    dib::Dib background_;
 };
+
+}  // namespace gif

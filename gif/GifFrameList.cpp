@@ -10,18 +10,21 @@
 #include "dib/Dib.h"
 #include "gif/FrameMask.h"
 
+namespace gif {
+
 namespace {
 
-void CheckFrameNumber(int16_t frameNumber, int16_t first, int16_t last) {
+void CheckFrameNumber(std::int16_t frameNumber, std::int16_t first, std::int16_t last) {
     if (frameNumber < first || frameNumber > last)
         throw std::out_of_range("frame number out of range");
 }
 
 }  // namespace
 
-void InsertFrame(GifModel& model, int16_t frameNumber, int16_t width, int16_t height) {
-    const int16_t count = model.frameCount;
-    if (count == std::numeric_limits<int16_t>::max()) {
+void InsertFrame(GifModel& model, std::int16_t frameNumber, std::int16_t width,
+                 std::int16_t height) {
+    const std::int16_t count = model.frameCount;
+    if (count == std::numeric_limits<std::int16_t>::max()) {
         throw std::overflow_error("an image holds at most 32767 frames");
     }
     // Below the first frame there is no place to insert into, once frames exist.
@@ -31,9 +34,9 @@ void InsertFrame(GifModel& model, int16_t frameNumber, int16_t width, int16_t he
     // A size the bitmap class refuses leaves the frame with bitmap objects holding no
     // bitmap, as for a frame read from a file.
     GifFrame added;
-    added.colours = std::make_shared<Dib>();
+    added.colours = std::make_shared<dib::Dib>();
     if (added.colours->Create(width, height, 8)) added.colours->Cls(0);
-    added.mask = std::make_shared<Dib>();
+    added.mask = std::make_shared<dib::Dib>();
     if (added.mask->Create(width, height, 1)) {
         SetMaskColours(*added.mask);
         added.mask->Cls(0);
@@ -47,20 +50,20 @@ void InsertFrame(GifModel& model, int16_t frameNumber, int16_t width, int16_t he
                                 ? static_cast<size_t>(count)
                                 : static_cast<size_t>(frameNumber) - 1;
     frames.insert(frames.begin() + static_cast<std::ptrdiff_t>(position), std::move(added));
-    model.frameCount = static_cast<int16_t>(count + 1);
+    model.frameCount = static_cast<std::int16_t>(count + 1);
     if (model.frameCount == 1) {
         model.screen.width = width;
         model.screen.height = height;
     }
 }
 
-void RemoveFrame(GifModel& model, int16_t frameNumber) {
+void RemoveFrame(GifModel& model, std::int16_t frameNumber) {
     // Only counted frames can be removed: the blank record of an empty image, or one that
     // a trailing graphic control extension left, is not a frame.
     CheckFrameNumber(frameNumber, 1, model.frameCount);
     std::vector<GifFrame>& frames = model.frames;
     frames.erase(frames.begin() + (frameNumber - 1));
-    model.frameCount = static_cast<int16_t>(model.frameCount - 1);
+    model.frameCount = static_cast<std::int16_t>(model.frameCount - 1);
     if (model.frameCount == 0) {
         frames.assign(1, GifFrame{});
     } else {
@@ -68,12 +71,14 @@ void RemoveFrame(GifModel& model, int16_t frameNumber) {
     }
 }
 
-void MoveFrameUp(GifModel& model, int16_t frameNumber) {
+void MoveFrameUp(GifModel& model, std::int16_t frameNumber) {
     CheckFrameNumber(frameNumber, 2, model.frameCount);
     std::swap(model.frames[frameNumber - 2], model.frames[frameNumber - 1]);
 }
 
-void MoveFrameDown(GifModel& model, int16_t frameNumber) {
-    CheckFrameNumber(frameNumber, 1, static_cast<int16_t>(model.frameCount - 1));
+void MoveFrameDown(GifModel& model, std::int16_t frameNumber) {
+    CheckFrameNumber(frameNumber, 1, static_cast<std::int16_t>(model.frameCount - 1));
     std::swap(model.frames[frameNumber - 1], model.frames[frameNumber]);
 }
+
+}  // namespace gif

@@ -11,10 +11,12 @@
 #include "platform/Rounding.h"
 #include "platform/WholeFile.h"
 
+namespace gif {
+
 bool GifImage::LoadFromFile(const std::string& fileName) {
     // Only a regular file, never a pipe or a device, and no more of it than the reader's
     // budget for a whole image's pixels: a larger file could never load as a whole.
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
     if (!platform::ReadWholeFile(fileName, bytes, GifReader::kFrameBitmapBudgetBytes)) {
         Destroy();
         loadStatus_ = GifLoadStatus::Unreadable;
@@ -35,11 +37,11 @@ bool GifImage::LoadFromFile(const std::string& fileName) {
     }
 }
 
-bool GifImage::LoadFromStream(const std::vector<uint8_t>& stream) {
+bool GifImage::LoadFromStream(const std::vector<std::uint8_t>& stream) {
     return LoadFromStream(stream.data(), stream.size());
 }
 
-bool GifImage::LoadFromStream(const uint8_t* stream, size_t size) {
+bool GifImage::LoadFromStream(const std::uint8_t* stream, size_t size) {
     GifReader reader;
     loadStatus_ = reader.Read(stream, size, model_);
     loadDamage_ = reader.Damage();
@@ -61,13 +63,13 @@ bool GifImage::Save(const std::string& fileName) const {
     }
 }
 
-GifFrame& GifImage::Frame(int16_t frameNumber) {
+GifFrame& GifImage::Frame(std::int16_t frameNumber) {
     if (frameNumber < 1 || static_cast<size_t>(frameNumber) > model_.frames.size())
         throw std::out_of_range("frame number outside the frame table");
     return model_.frames[static_cast<size_t>(frameNumber) - 1];
 }
 
-const GifFrame& GifImage::Frame(int16_t frameNumber) const {
+const GifFrame& GifImage::Frame(std::int16_t frameNumber) const {
     return const_cast<GifImage*>(this)->Frame(frameNumber);
 }
 
@@ -82,21 +84,21 @@ void GifImage::SetScreenPixelAspectRatio(float value) {
     const double rounded = platform::RoundHalfToEven(exact);
     if (rounded < 0 || rounded > 255)
         throw std::overflow_error("pixel aspect ratio outside the aspect byte's range");
-    model_.screen.aspectByte = static_cast<uint8_t>(rounded);
+    model_.screen.aspectByte = static_cast<std::uint8_t>(rounded);
 }
 
-void GifImage::SetFrameDisposalMethod(int16_t frameNumber, int32_t value) {
+void GifImage::SetFrameDisposalMethod(std::int16_t frameNumber, std::int32_t value) {
     GifFrame& frame = Frame(frameNumber);
     if (value < 0 || value > 255) throw std::overflow_error("disposal method outside 0 to 255");
-    frame.disposal = static_cast<uint8_t>(value);
+    frame.disposal = static_cast<std::uint8_t>(value);
 }
 
-void GifImage::FrameDraw(Dib::HDC dc, int16_t frameNumber, int16_t left, int16_t top, float scale,
-                         bool cropToScreen) const {
+void GifImage::FrameDraw(dib::Dib::HDC dc, std::int16_t frameNumber, std::int16_t left,
+                         std::int16_t top, float scale, bool cropToScreen) const {
     DrawFrame(Frame(frameNumber), model_.screen, dc, left, top, scale, cropToScreen);
 }
 
-void GifImage::FrameMask(int16_t frameNumber, uint8_t transparentIndex) {
+void GifImage::FrameMask(std::int16_t frameNumber, std::uint8_t transparentIndex) {
     GifFrame& frame = Frame(frameNumber);
     if (!frame.colours || !frame.mask)
         throw platform::MissingObjectError("the frame has no bitmaps");
@@ -112,18 +114,20 @@ void GifImage::FrameMask(int16_t frameNumber, uint8_t transparentIndex) {
     frame.colours->SetPalette(table.Bytes(), GifPalette::kByteSize);
 }
 
-void GifImage::FrameInsert(int16_t frameNumber, int16_t width, int16_t height) {
+void GifImage::FrameInsert(std::int16_t frameNumber, std::int16_t width, std::int16_t height) {
     InsertFrame(model_, frameNumber, width, height);
 }
 
-void GifImage::FrameRemove(int16_t frameNumber) {
+void GifImage::FrameRemove(std::int16_t frameNumber) {
     RemoveFrame(model_, frameNumber);
 }
 
-void GifImage::FrameMoveUp(int16_t frameNumber) {
+void GifImage::FrameMoveUp(std::int16_t frameNumber) {
     MoveFrameUp(model_, frameNumber);
 }
 
-void GifImage::FrameMoveDown(int16_t frameNumber) {
+void GifImage::FrameMoveDown(std::int16_t frameNumber) {
     MoveFrameDown(model_, frameNumber);
 }
+
+}  // namespace gif

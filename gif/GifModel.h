@@ -12,31 +12,36 @@
 
 #include "gif/GifPalette.h"
 
+namespace dib {
 class Dib;
+}  // namespace dib
+
+namespace gif {
 
 // The logical screen as the file's 7-byte screen descriptor holds it.
 struct GifScreen {
-    int16_t width = 0;   // pixels; file values above 32767 read as negative
-    int16_t height = 0;  // pixels
-    uint8_t flags = 0;   // packed, as read: global table present, colour resolution, sorted, size
-    uint8_t backgroundIndex = 0;
-    uint8_t aspectByte = 0;  // pixel aspect ratio = (byte + 15) / 64
+    std::int16_t width = 0;   // pixels; file values above 32767 read as negative
+    std::int16_t height = 0;  // pixels
+    // packed, as read: global table present, colour resolution, sorted, size
+    std::uint8_t flags = 0;
+    std::uint8_t backgroundIndex = 0;
+    std::uint8_t aspectByte = 0;  // pixel aspect ratio = (byte + 15) / 64
 };
 
 // One frame: its placement, timing, disposal, transparency, its palette and its two bitmaps.
 struct GifFrame {
     // 8 bits per pixel, the frame's size; each byte is a palette index. Its colour table is
     // the frame palette with the transparent entry black.
-    std::shared_ptr<Dib> colours;
+    std::shared_ptr<dib::Dib> colours;
     // 1 bit per pixel, the same size; 1 where the frame is transparent, 0 where opaque.
-    std::shared_ptr<Dib> mask;
-    int16_t left = 0;  // pixels from the logical screen's left edge
-    int16_t top = 0;   // pixels from the logical screen's top edge
+    std::shared_ptr<dib::Dib> mask;
+    std::int16_t left = 0;  // pixels from the logical screen's left edge
+    std::int16_t top = 0;   // pixels from the logical screen's top edge
     bool interlaced = false;
     bool useTransparentColour = false;
-    uint8_t transparentIndex = 0;
-    int16_t delay = 0;     // hundredths of a second
-    uint8_t disposal = 0;  // the 3-bit field as read, 0 to 7
+    std::uint8_t transparentIndex = 0;
+    std::int16_t delay = 0;     // hundredths of a second
+    std::uint8_t disposal = 0;  // the 3-bit field as read, 0 to 7
     bool userInput = false;
     bool localPaletteUsed = false;
     // The frame's own colour table, or a copy of the global one (colours, entries and
@@ -50,14 +55,14 @@ struct GifModel {
     GifScreen screen;
     // The looping extension's repeat count as the file stores it (0 plays for ever); none
     // when the file had no such extension, and then none is written either.
-    std::optional<uint16_t> loops;
+    std::optional<std::uint16_t> loops;
     bool globalPaletteExists = false;
     GifPalette globalPalette;
     // Record i holds frame i + 1. Empty in a new model (no table at all); one blank record
     // after Clear; one record more than frameCount when the stream ended with a graphic
     // control extension that no image followed.
     std::vector<GifFrame> frames;
-    int16_t frameCount = 0;
+    std::int16_t frameCount = 0;
 
     // Everything back to zero, with one blank frame record. Bitmaps that a caller still
     // holds live on with the caller.
@@ -66,3 +71,5 @@ struct GifModel {
         frames.assign(1, GifFrame{});
     }
 };
+
+}  // namespace gif

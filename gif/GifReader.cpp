@@ -17,13 +17,15 @@
 #include "gif/RowOrder.h"
 #include "platform/LargeBlock.h"
 
+namespace gif {
+
 namespace {
 
 using namespace gif;
 
 // File fields are little-endian; every 16-bit one is taken as signed.
-int16_t Int16At(const uint8_t* bytes) {
-    return static_cast<int16_t>(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
+std::int16_t Int16At(const std::uint8_t* bytes) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
 }
 
 // Whether `text` is `expected` or the beginning of it.
@@ -34,21 +36,22 @@ bool BeginsLike(const char* expected, const std::string& text) {
 // A frame's colour bitmap is made without zeroing, as the decoder overwrites it whole
 // nearly always. What it did not reach (data cut short, or none it could decode) and the
 // rows' padding are zeroed here, so the frame holds what a zeroed bitmap would.
-void ZeroUndecoded(const PixelView& view, int32_t width, bool interlaced, uint64_t decoded) {
-    if (decoded < static_cast<uint64_t>(width) * static_cast<uint32_t>(view.height)) {
+void ZeroUndecoded(const PixelView& view, std::int32_t width, bool interlaced,
+                   std::uint64_t decoded) {
+    if (decoded < static_cast<std::uint64_t>(width) * static_cast<std::uint32_t>(view.height)) {
         RowOrder rows(view.height, interlaced);
-        for (uint64_t complete = decoded / static_cast<uint64_t>(width);
+        for (std::uint64_t complete = decoded / static_cast<std::uint64_t>(width);
              complete > 0 && !rows.Done(); --complete)
             rows.Advance();
-        auto column = static_cast<int32_t>(decoded % static_cast<uint64_t>(width));
+        auto column = static_cast<std::int32_t>(decoded % static_cast<std::uint64_t>(width));
         for (; !rows.Done(); rows.Advance(), column = 0)
             std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(width - column));
     }
     // Rows are padded to whole 4-byte words, so at most 3 bytes a row; small frames have
     // many rows, and a call to clear each row's few bytes would cost more than the stores.
-    const int32_t padding = view.bytesPerScanline - width;
-    for (int32_t y = 0; y < view.height && padding > 0; ++y) {
-        uint8_t* const end = view.Row(y) + view.bytesPerScanline;
+    const std::int32_t padding = view.bytesPerScanline - width;
+    for (std::int32_t y = 0; y < view.height && padding > 0; ++y) {
+        std::uint8_t* const end = view.Row(y) + view.bytesPerScanline;
         if (padding > 3) {
             std::memset(end - padding, 0, static_cast<size_t>(padding));
             continue;
@@ -65,11 +68,11 @@ void ZeroUndecoded(const PixelView& view, int32_t width, bool interlaced, uint64
 // one byte every 256, each behind the one before, and would wait for memory at every step
 // of a file larger than the caches. Asking for the bytes a few steps ahead keeps several
 // reads on their way.
-void GifReader::PrefetchChain(int64_t at) const {
+void GifReader::PrefetchChain(std::int64_t at) const {
 #if defined(__GNUC__) || defined(__clang__)
     // A prefetch never faults, so the address may lie past the stream's end; it is made as
     // a number, and the compiler keeps a prefetch only when no test guards it.
-    constexpr int64_t kAhead = 8 * 256;
+    constexpr std::int64_t kAhead = 8 * 256;
     __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(data_) +
                                                      static_cast<uintptr_t>(at + kAhead)));
 #else
@@ -106,13 +109,13 @@ const char* Describe(GifLoadStatus status) {
     return "unknown status";
 }
 
-GifReader::GifReader(uint64_t bitmapBudgetBytes) : bitmapBudget_(bitmapBudgetBytes) {}
+GifReader::GifReader(std::uint64_t bitmapBudgetBytes) : bitmapBudget_(bitmapBudgetBytes) {}
 
 GifReader::~GifReader() {
     FreeBuffer(joinedBuffer_);
 }
 
-GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& model) {
+GifLoadStatus GifReader::Read(const std::uint8_t* stream, size_t size, GifModel& model) {
     model_ = &model;
     data_ = stream;
     size_ = stream ? size : 0;
@@ -131,7 +134,7 @@ GifLoadStatus GifReader::Read(const uint8_t* stream, size_t size, GifModel& mode
     MeasureFrames();
 
     while (InStream(position_)) {
-        const uint8_t block = data_[position_];
+        const std::uint8_t block = data_[position_];
         if (block == kTrailer) break;
         try {
             if (block == kExtensionIntroducer) {
@@ -177,7 +180,7 @@ GifLoadStatus GifReader::ReadHeader() {
 
 void GifReader::ReadScreen() {
     GifModel& model = *model_;
-    uint8_t record[kScreenDescriptorSize];
+    std::uint8_t record[kScreenDescriptorSize];
     ReadRecord(record, sizeof record);
     model.screen.width = Int16At(record);
     model.screen.height = Int16At(record + 2);
@@ -185,18 +188,18 @@ void GifReader::ReadScreen() {
     model.screen.backgroundIndex = record[5];
     model.screen.aspectByte = record[6];
 
-    const uint8_t flags = model.screen.flags;
+    const std::uint8_t flags = model.screen.flags;
     model.globalPaletteExists = BitField(flags, kGlobalTablePresent) != 0;
     if (!model.globalPaletteExists) return;
     model.globalPalette.sorted = BitField(flags, kGlobalTableSorted) != 0;
     const int entries = 2 << BitField(flags, kTableSize);
-    model.globalPalette.entries = static_cast<int16_t>(entries);
+    model.globalPalette.entries = static_cast<std::int16_t>(entries);
     ReadColourTable(model.globalPalette, entries);
 }
 
 void GifReader::ReadExtension() {
     if (!InStream(position_)) return;
-    const uint8_t label = data_[position_];
+    const std::uint8_t label = data_[position_];
     if (label == kGraphicControlLabel) {
         ++position_;
         ReadGraphicControl();
@@ -213,12 +216,12 @@ void GifReader::ReadExtension() {
 // one before that image overwrites the first's fields.
 void GifReader::ReadGraphicControl() {
     // No image can follow once the frame count is full; its bytes are scanned as blocks.
-    if (frameCounter_ == std::numeric_limits<int16_t>::max()) return;
+    if (frameCounter_ == std::numeric_limits<std::int16_t>::max()) return;
     const size_t next = static_cast<size_t>(frameCounter_) + 1;
-    uint8_t record[kGraphicControlSize];  // the block size byte is not checked
+    std::uint8_t record[kGraphicControlSize];  // the block size byte is not checked
     ReadRecord(record, sizeof record);
     GifFrame& frame = FrameRecord(next);
-    const uint8_t flags = record[1];
+    const std::uint8_t flags = record[1];
     frame.delay = Int16At(record + 2);
     frame.disposal = BitField(flags, kDisposalMethod);
     frame.userInput = BitField(flags, kUserInput) != 0;
@@ -227,7 +230,7 @@ void GifReader::ReadGraphicControl() {
 }
 
 void GifReader::ReadApplication() {
-    uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
+    std::uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
     ReadRecord(header, sizeof header);
     ReadSubBlocks();
     // Netscape's looping extension, or the same payload under the older "ANIMEXTS1.0".
@@ -237,7 +240,7 @@ void GifReader::ReadApplication() {
     // Payload: sub-block number (not checked), then the loop count, little-endian, kept
     // exactly (0 to 65535).
     if (joinedSize_ < 3) return;
-    model_->loops = static_cast<uint16_t>(joined_[1] | joined_[2] << 8);
+    model_->loops = static_cast<std::uint16_t>(joined_[1] | joined_[2] << 8);
 }
 
 GifFrame& GifReader::FrameRecord(size_t number) {
@@ -256,24 +259,24 @@ GifFrame& GifReader::FrameRecord(size_t number) {
 void GifReader::ReadImage() {
     // The frame counter is signed 16-bit: a separator past frame 32767 cannot be counted,
     // and its bytes are scanned as blocks.
-    if (frameCounter_ == std::numeric_limits<int16_t>::max()) return;
-    const int16_t frameNumber = ++frameCounter_;
-    uint8_t descriptor[kImageDescriptorSize];
+    if (frameCounter_ == std::numeric_limits<std::int16_t>::max()) return;
+    const std::int16_t frameNumber = ++frameCounter_;
+    std::uint8_t descriptor[kImageDescriptorSize];
     ReadRecord(descriptor, sizeof descriptor);
 
     // A record prepared by a graphic control extension survives; otherwise all is zero.
     GifFrame& frame = FrameRecord(static_cast<size_t>(frameNumber));
     frame.left = Int16At(descriptor);
     frame.top = Int16At(descriptor + 2);
-    const int16_t width = Int16At(descriptor + 4);
-    const int16_t height = Int16At(descriptor + 6);
-    const uint8_t flags = descriptor[8];
+    const std::int16_t width = Int16At(descriptor + 4);
+    const std::int16_t height = Int16At(descriptor + 6);
+    const std::uint8_t flags = descriptor[8];
     frame.interlaced = BitField(flags, kInterlaced) != 0;
     frame.localPaletteUsed = BitField(flags, kLocalTablePresent) != 0;
     if (frame.localPaletteUsed) {
         frame.palette.sorted = BitField(flags, kLocalTableSorted) != 0;
         const int entries = 2 << BitField(flags, kTableSize);
-        frame.palette.entries = static_cast<int16_t>(entries);
+        frame.palette.entries = static_cast<std::int16_t>(entries);
         ReadColourTable(frame.palette, entries);
     } else {
         frame.palette = model_->globalPalette;
@@ -281,12 +284,12 @@ void GifReader::ReadImage() {
 
     CreateBitmaps(frame, width, height);
 
-    const int64_t dataAt = position_;
-    uint8_t minimumCodeSize = 0;
+    const std::int64_t dataAt = position_;
+    std::uint8_t minimumCodeSize = 0;
     if (InStream(position_)) minimumCodeSize = data_[position_];
     ++position_;
     ReadSubBlocks();
-    const std::optional<uint64_t> decoded = DecodeFrame(frame, minimumCodeSize);
+    const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize);
     if (decoded) NoteDecoded(dataAt, *decoded);
 }
 
@@ -295,16 +298,17 @@ namespace {
 // What a frame's colour bitmap and mask take of an arena; 0 for a size the bitmap class
 // refuses, which takes nothing.
 struct FrameFootprint {
-    uint64_t colours = 0;
-    uint64_t mask = 0;
+    std::uint64_t colours = 0;
+    std::uint64_t mask = 0;
 };
 
-FrameFootprint FootprintOf(int16_t width, int16_t height) {
-    const uint64_t colourBytes = Dib::PixelBytes(width, height, 8);
-    if (width <= 0 || height <= 0 || colourBytes > static_cast<uint64_t>(Dib::kMaxPixelBytes))
+FrameFootprint FootprintOf(std::int16_t width, std::int16_t height) {
+    const std::uint64_t colourBytes = dib::Dib::PixelBytes(width, height, 8);
+    if (width <= 0 || height <= 0 ||
+        colourBytes > static_cast<std::uint64_t>(dib::Dib::kMaxPixelBytes))
         return {};
     return {platform::gdi::Bitmap::ArenaFootprint(colourBytes),
-            platform::gdi::Bitmap::ArenaFootprint(Dib::PixelBytes(width, height, 1))};
+            platform::gdi::Bitmap::ArenaFootprint(dib::Dib::PixelBytes(width, height, 1))};
 }
 
 }  // namespace
@@ -334,13 +338,13 @@ void GifReader::MeasureFrames() {
     };
     if (size_ < kHeaderSize + kScreenDescriptorSize)
         ends("the logical screen descriptor");
-    else if (static_cast<uint64_t>(position_) > size_)
+    else if (static_cast<std::uint64_t>(position_) > size_)
         ends("the global colour table");
 
-    uint64_t budget = bitmapBudget_;
+    std::uint64_t budget = bitmapBudget_;
     bool transparent = false;
     bool trailer = false;
-    for (int64_t at = position_; InStream(at); ++at) {
+    for (std::int64_t at = position_; InStream(at); ++at) {
         if (data_[at] == kTrailer) {
             trailer = true;
             break;
@@ -355,33 +359,33 @@ void GifReader::MeasureFrames() {
             }
         } else if (data_[at] == kImageSeparator) {
             const auto frame = [&] { return "frame " + std::to_string(wholeImages_.size() + 1); };
-            if (!InStream(at + static_cast<int64_t>(kImageDescriptorSize))) {
+            if (!InStream(at + static_cast<std::int64_t>(kImageDescriptorSize))) {
                 if (whole) ends(frame() + "'s image descriptor");
                 break;
             }
-            const uint8_t* descriptor = data_ + at + 1;
-            const int16_t width = Int16At(descriptor + 4);
-            const int16_t height = Int16At(descriptor + 6);
-            const uint64_t cost =
-                Dib::PixelBytes(width, height, 8) + Dib::PixelBytes(width, height, 1);
+            const std::uint8_t* descriptor = data_ + at + 1;
+            const std::int16_t width = Int16At(descriptor + 4);
+            const std::int16_t height = Int16At(descriptor + 6);
+            const std::uint64_t cost =
+                dib::Dib::PixelBytes(width, height, 8) + dib::Dib::PixelBytes(width, height, 1);
             if (cost <= budget) {
                 budget -= cost;
                 const FrameFootprint footprint = FootprintOf(width, height);
                 expectedBytes_ += footprint.colours + (transparent ? footprint.mask : 0);
             }
             transparent = false;
-            at += static_cast<int64_t>(kImageDescriptorSize) + 1;
+            at += static_cast<std::int64_t>(kImageDescriptorSize) + 1;
             if (BitField(descriptor[8], kLocalTablePresent) != 0)
-                at += static_cast<int64_t>(kColourTableEntrySize)
+                at += static_cast<std::int64_t>(kColourTableEntrySize)
                       << (BitField(descriptor[8], kTableSize) + 1);
             if (whole) {
-                if (at > static_cast<int64_t>(size_))
+                if (at > static_cast<std::int64_t>(size_))
                     ends(frame() + "'s colour table");
                 else if (!InStream(at) || !WholeChain(at + 1))
                     ends(frame() + "'s image data");
                 else
-                    wholeImages_.push_back({at, static_cast<uint16_t>(width),
-                                            static_cast<uint16_t>(height), 0, false});
+                    wholeImages_.push_back({at, static_cast<std::uint16_t>(width),
+                                            static_cast<std::uint16_t>(height), 0, false});
             }
             for (++at; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1)
                 PrefetchChain(at);
@@ -394,17 +398,17 @@ void GifReader::MeasureFrames() {
     if (whole && !trailer) damaged("the stream ends without the trailer" + after());
 }
 
-bool GifReader::WholeChain(int64_t at) const {
+bool GifReader::WholeChain(std::int64_t at) const {
     for (;;) {
         if (!InStream(at)) return false;
-        const uint8_t length = data_[at];
+        const std::uint8_t length = data_[at];
         if (length == kBlockTerminator) return true;
-        if (static_cast<int64_t>(size_) - (at + 1) < length) return false;
+        if (static_cast<std::int64_t>(size_) - (at + 1) < length) return false;
         at += length + 1;
     }
 }
 
-void GifReader::NoteDecoded(int64_t dataAt, uint64_t decoded) {
+void GifReader::NoteDecoded(std::int64_t dataAt, std::uint64_t decoded) {
     while (nextWholeImage_ < wholeImages_.size() && wholeImages_[nextWholeImage_].dataAt < dataAt)
         ++nextWholeImage_;
     if (nextWholeImage_ == wholeImages_.size()) return;
@@ -418,10 +422,10 @@ void GifReader::NoteDecoded(int64_t dataAt, uint64_t decoded) {
 // not fill it, else that block. Images the load did not decode (no bitmap for them) are
 // decoded now without one, to count their pixels.
 void GifReader::FindDamage() {
-    constexpr uint64_t kMostPixelsChecked = uint64_t{1} << 28;
+    constexpr std::uint64_t kMostPixelsChecked = std::uint64_t{1} << 28;
     for (size_t i = 0; i < wholeImages_.size(); ++i) {
         WholeImage& image = wholeImages_[i];
-        const uint64_t pixels = uint64_t{image.width} * image.height;
+        const std::uint64_t pixels = std::uint64_t{image.width} * image.height;
         if (pixels == 0 || pixels > kMostPixelsChecked) continue;
         if (!image.counted) {
             try {
@@ -443,17 +447,18 @@ void GifReader::FindDamage() {
     damage_ = blockDamage_;
 }
 
-void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
-    frame.colours = std::make_shared<Dib>();
-    frame.mask = std::make_shared<Dib>();
-    const uint64_t cost = Dib::PixelBytes(width, height, 8) + Dib::PixelBytes(width, height, 1);
+void GifReader::CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height) {
+    frame.colours = std::make_shared<dib::Dib>();
+    frame.mask = std::make_shared<dib::Dib>();
+    const std::uint64_t cost =
+        dib::Dib::PixelBytes(width, height, 8) + dib::Dib::PixelBytes(width, height, 1);
     if (cost > bitmapBudget_ - bitmapBytes_) return;  // both stay empty
     // A mask is written only where the frame has a transparent colour; other masks stay
     // zero and go where their untouched pages cost nothing.
     const bool maskWritten = frame.useTransparentColour;
     platform::gdi::PixelArena& maskArena = maskWritten ? arena_ : maskArena_;
     const FrameFootprint footprint = FootprintOf(width, height);
-    const uint64_t here = footprint.colours + (maskWritten ? footprint.mask : 0);
+    const std::uint64_t here = footprint.colours + (maskWritten ? footprint.mask : 0);
     if (here > 0) {
         // The frame's bitmaps from one block.
         arena_.Reserve(here, expectedBytes_);
@@ -465,12 +470,12 @@ void GifReader::CreateBitmaps(GifFrame& frame, int16_t width, int16_t height) {
     } catch (const std::exception&) {
         // The bitmap class refused the size; the frame keeps whatever could be made.
     }
-    for (const Dib* made : {frame.colours.get(), frame.mask.get()})
-        if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<uint64_t>(made->size());
+    for (const dib::Dib* made : {frame.colours.get(), frame.mask.get()})
+        if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<std::uint64_t>(made->size());
 }
 
-std::optional<uint64_t> GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize) {
-    Dib& colours = *frame.colours;
+std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize) {
+    dib::Dib& colours = *frame.colours;
     colours.SetPalette(frame.palette.Bytes(), GifPalette::kByteSize);
     // The transparent entry is black in the colour bitmap so that drawing the mask with
     // source AND and then the colour bitmap with source OR shows the background there;
@@ -484,7 +489,7 @@ std::optional<uint64_t> GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumC
     // Writes nothing unless the colour bitmap exists with 8 bits per pixel. Never reports
     // an error: the pixels written before whatever stopped the decoding stay, the rest are 0.
     const PixelView view = PixelViewOf(colours);
-    std::optional<uint64_t> decoded;
+    std::optional<std::uint64_t> decoded;
     if (colours.bpp() == 8 && !view.Empty()) {
         decoded = ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize,
                                          joined_, joinedSize_);
@@ -497,33 +502,34 @@ std::optional<uint64_t> GifReader::DecodeFrame(GifFrame& frame, uint8_t minimumC
 void GifReader::ReadColourTable(GifPalette& palette, int entries) {
     // Entries wholly in the stream, then at most one cut short, which keeps what it has; the
     // rest of the table stays black.
-    const int64_t available = InStream(position_) ? static_cast<int64_t>(size_) - position_ : 0;
-    const auto whole = static_cast<int>(
-        std::min<int64_t>(entries, available / static_cast<int64_t>(kColourTableEntrySize)));
-    const uint8_t* at = data_ + (available > 0 ? position_ : 0);
+    const std::int64_t available =
+        InStream(position_) ? static_cast<std::int64_t>(size_) - position_ : 0;
+    const auto whole = static_cast<int>(std::min<std::int64_t>(
+        entries, available / static_cast<std::int64_t>(kColourTableEntrySize)));
+    const std::uint8_t* at = data_ + (available > 0 ? position_ : 0);
     for (int i = 0; i < whole; ++i, at += kColourTableEntrySize) {
         GifColour& colour = palette[static_cast<size_t>(i)];
         colour.red = at[0];
         colour.green = at[1];
         colour.blue = at[2];
     }
-    const int64_t left = available - static_cast<int64_t>(kColourTableEntrySize) * whole;
+    const std::int64_t left = available - static_cast<std::int64_t>(kColourTableEntrySize) * whole;
     if (whole < entries && left > 0) {
         GifColour& colour = palette[static_cast<size_t>(whole)];
         colour.red = at[0];
         if (left > 1) colour.green = at[1];
     }
-    position_ += static_cast<int64_t>(kColourTableEntrySize) * entries;
+    position_ += static_cast<std::int64_t>(kColourTableEntrySize) * entries;
 }
 
-void GifReader::ReadRecord(uint8_t* dst, size_t n) {
+void GifReader::ReadRecord(std::uint8_t* dst, size_t n) {
     std::memset(dst, 0, n);
     for (size_t i = 0; i < n; ++i) {
-        const int64_t at = position_ + static_cast<int64_t>(i);
+        const std::int64_t at = position_ + static_cast<std::int64_t>(i);
         if (!InStream(at)) break;
         dst[i] = data_[at];
     }
-    position_ += static_cast<int64_t>(n);
+    position_ += static_cast<std::int64_t>(n);
 }
 
 namespace {
@@ -531,7 +537,7 @@ namespace {
 // A sub-block's payload, 1 to 255 bytes, in pieces of 64 bytes, the last overlapping the
 // one before: a copy of a length not known in advance would start up a string instruction,
 // which takes longer to start than to move this much.
-void CopyPayload(uint8_t* out, const uint8_t* in, size_t length) {
+void CopyPayload(std::uint8_t* out, const std::uint8_t* in, size_t length) {
     constexpr size_t kPiece = 64;
     if (length < kPiece) {
         std::memcpy(out, in, length);
@@ -544,15 +550,15 @@ void CopyPayload(uint8_t* out, const uint8_t* in, size_t length) {
 
 }  // namespace
 
-size_t GifReader::Payload(int64_t at) const {
+size_t GifReader::Payload(std::int64_t at) const {
     const size_t start = static_cast<size_t>(at) + 1;
     return std::min<size_t>(data_[at], size_ - std::min(start, size_));
 }
 
-size_t GifReader::ChainPayload(int64_t at) const {
+size_t GifReader::ChainPayload(std::int64_t at) const {
     size_t total = 0;
     for (; InStream(at) && data_[at] != kBlockTerminator;
-         at += static_cast<int64_t>(data_[at]) + 1) {
+         at += static_cast<std::int64_t>(data_[at]) + 1) {
         PrefetchChain(at);
         total += Payload(at);
     }
@@ -572,7 +578,7 @@ void GifReader::ReadSubBlocks() {
             CopyPayload(joinedBuffer_.bytes + total, data_ + position_ + 1, available);
             total += available;
         }
-        position_ += static_cast<int64_t>(data_[position_]) + 1;
+        position_ += static_cast<std::int64_t>(data_[position_]) + 1;
     }
     joined_ = joinedBuffer_.bytes;
     joinedSize_ = total;
@@ -597,11 +603,11 @@ GifReader::LargeBuffer GifReader::NewBuffer(size_t n) {
     if (n >= kLargeFrom) {
         const size_t size = n >= kWholePagesFrom ? platform::WholeLargePages(n) : n;
         bool zeroed = true;  // the buffer is written before it is read
-        buffer.bytes = static_cast<uint8_t*>(platform::TakeLargeBlock(size, true, zeroed));
+        buffer.bytes = static_cast<std::uint8_t*>(platform::TakeLargeBlock(size, true, zeroed));
         buffer.capacity = size;
         buffer.large = true;
     } else {
-        buffer.bytes = static_cast<uint8_t*>(std::malloc(n));
+        buffer.bytes = static_cast<std::uint8_t*>(std::malloc(n));
         buffer.capacity = n;
     }
     if (buffer.bytes == nullptr) throw std::bad_alloc();
@@ -619,5 +625,7 @@ void GifReader::FreeBuffer(LargeBuffer& buffer) {
 void GifReader::SkipSubBlocks() {
     ++position_;
     while (InStream(position_) && data_[position_] != kBlockTerminator)
-        position_ += static_cast<int64_t>(data_[position_]) + 1;
+        position_ += static_cast<std::int64_t>(data_[position_]) + 1;
 }
+
+}  // namespace gif

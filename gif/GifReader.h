@@ -17,6 +17,8 @@
 #include "gif/GifModel.h"
 #include "platform/gdi/PixelArena.h"
 
+namespace gif {
+
 class LzwDecoder;
 
 // Why a stream was or was not loaded. Only the header can refuse a stream: once it is
@@ -39,16 +41,16 @@ class GifReader {
     // frames past it get empty bitmaps, as if their creation had failed. This keeps a
     // small hostile file (many frames declaring 65535-pixel sides) from making the program
     // allocate and touch gigabytes.
-    static constexpr uint64_t kFrameBitmapBudgetBytes = uint64_t{1} << 30;
+    static constexpr std::uint64_t kFrameBitmapBudgetBytes = std::uint64_t{1} << 30;
 
-    explicit GifReader(uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes);
+    explicit GifReader(std::uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes);
     ~GifReader();
     GifReader(const GifReader&) = delete;
     GifReader& operator=(const GifReader&) = delete;
 
     // Clears the model, then fills it from the stream. The model keeps the header bytes
     // that were there whatever the result.
-    GifLoadStatus Read(const uint8_t* stream, size_t size, GifModel& model);
+    GifLoadStatus Read(const std::uint8_t* stream, size_t size, GifModel& model);
     // What the latest load met that a complete stream does not have: the first thing wrong
     // and where, as "the stream ends inside frame 3's image data" or "frame 2's image data
     // ends after 100 of its 400 pixels"; empty for a complete stream and for one refused.
@@ -67,12 +69,12 @@ class GifReader {
     void MeasureFrames();
     // Whether the chain of sub-blocks from the size byte at `at` ends with its terminator
     // inside the stream.
-    bool WholeChain(int64_t at) const;
-    void CreateBitmaps(GifFrame& frame, int16_t width, int16_t height);
+    bool WholeChain(std::int64_t at) const;
+    void CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height);
     // How many pixels the frame's data filled; nothing when it has no bitmap to decode into.
-    std::optional<uint64_t> DecodeFrame(GifFrame& frame, uint8_t minimumCodeSize);
+    std::optional<std::uint64_t> DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize);
     // What decoding the image whose data starts at `dataAt` gave, for the damage report.
-    void NoteDecoded(int64_t dataAt, uint64_t decoded);
+    void NoteDecoded(std::int64_t dataAt, std::uint64_t decoded);
     void FindDamage();
 
     // Reads n table entries of 3 bytes (red, green, blue) into the palette; entries the
@@ -80,28 +82,28 @@ class GifReader {
     void ReadColourTable(GifPalette& palette, int entries);
     // Copies n bytes at the position into dst and advances by n; bytes past the end of the
     // stream read as 0.
-    void ReadRecord(uint8_t* dst, size_t n);
+    void ReadRecord(std::uint8_t* dst, size_t n);
     // From a sub-block size byte: joins the payloads into joined_ and stops on the zero
     // terminator. A chain cut by the end of the stream yields the bytes before the cut.
     void ReadSubBlocks();
     // The payload bytes of the sub-block at `at` that are in the stream.
-    size_t Payload(int64_t at) const;
+    size_t Payload(std::int64_t at) const;
     // The payload bytes of the chain from the sub-block at `at` on.
-    size_t ChainPayload(int64_t at) const;
-    void PrefetchChain(int64_t at) const;
+    size_t ChainPayload(std::int64_t at) const;
+    void PrefetchChain(std::int64_t at) const;
     // From an extension's label: passes over its sub-blocks, stopping on the terminator.
     void SkipSubBlocks();
-    bool InStream(int64_t position) const {
-        return position >= 0 && static_cast<uint64_t>(position) < size_;
+    bool InStream(std::int64_t position) const {
+        return position >= 0 && static_cast<std::uint64_t>(position) < size_;
     }
 
-    uint64_t bitmapBudget_;
+    std::uint64_t bitmapBudget_;
     GifModel* model_ = nullptr;
-    const uint8_t* data_ = nullptr;
+    const std::uint8_t* data_ = nullptr;
     size_t size_ = 0;
-    int64_t position_ = 0;
-    int16_t frameCounter_ = 0;
-    uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
+    std::int64_t position_ = 0;
+    std::int16_t frameCounter_ = 0;
+    std::uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
 
     // The payload of the latest sub-block chain. One buffer serves every chain of a load,
     // measured before it is filled: made at the first chain's length, grown (at least
@@ -109,7 +111,7 @@ class GifReader {
     // file, and a buffer grown by doubling as the bytes come would map, fill and give back
     // twice that.
     struct LargeBuffer {
-        uint8_t* bytes = nullptr;
+        std::uint8_t* bytes = nullptr;
         size_t capacity = 0;
         bool large = false;  // from platform::TakeLargeBlock rather than the heap
     };
@@ -118,7 +120,7 @@ class GifReader {
     // Makes room for `needed` bytes of joined payload, keeping the first `kept`.
     void GrowJoined(size_t kept, size_t needed);
     LargeBuffer joinedBuffer_;
-    const uint8_t* joined_ = nullptr;
+    const std::uint8_t* joined_ = nullptr;
     size_t joinedSize_ = 0;
 
     // The frame bitmaps of one load are carved from a few blocks: colour bitmaps and the
@@ -127,16 +129,16 @@ class GifReader {
     // throughout, from blocks of small pages.
     platform::gdi::PixelArena arena_;
     platform::gdi::PixelArena maskArena_{false};
-    uint64_t expectedBytes_ = 0;
+    std::uint64_t expectedBytes_ = 0;
 
     // The images before the first block that is not whole, in stream order: where each
     // one's data starts (its minimum code size byte), its size, and how many pixels its data
     // filled once that is known.
     struct WholeImage {
-        int64_t dataAt;
-        uint16_t width;
-        uint16_t height;
-        uint64_t decoded;
+        std::int64_t dataAt;
+        std::uint16_t width;
+        std::uint16_t height;
+        std::uint64_t decoded;
         bool counted;
     };
     std::vector<WholeImage> wholeImages_;
@@ -144,3 +146,5 @@ class GifReader {
     std::string blockDamage_;  // the first block that is not whole, if any
     std::string damage_;
 };
+
+}  // namespace gif

@@ -12,43 +12,45 @@
 #include "gif/LzwEncoder.h"
 #include "platform/AtomicFile.h"
 
+namespace gif {
+
 namespace {
 
 using namespace gif;
 constexpr int kMaxTableEntries = GifPalette::kMaxColours;
 constexpr int kMinCodeSize = 2;  // GIF decoders expect at least 2, even for 2 colours
-constexpr int32_t kMaxSide = 32767;
+constexpr std::int32_t kMaxSide = 32767;
 
 // Small records are assembled here and handed to the sink in one write.
 class Record {
   public:
     Record& Byte(int value) {
-        bytes_.push_back(static_cast<uint8_t>(value));
+        bytes_.push_back(static_cast<std::uint8_t>(value));
         return *this;
     }
     Record& Word(int value) {  // little-endian 16-bit
-        bytes_.push_back(static_cast<uint8_t>(value & 0xFF));
-        bytes_.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+        bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
+        bytes_.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
         return *this;
     }
     Record& Bytes(const void* data, size_t count) {
-        const auto* first = static_cast<const uint8_t*>(data);
+        const auto* first = static_cast<const std::uint8_t*>(data);
         bytes_.insert(bytes_.end(), first, first + count);
         return *this;
     }
     void WriteTo(GifByteSink& out) const { out.Write(bytes_.data(), bytes_.size()); }
 
   private:
-    std::vector<uint8_t> bytes_;
+    std::vector<std::uint8_t> bytes_;
 };
 
 // The packed fields are built from signed values; anything outside a byte is an error.
-uint8_t PackedByte(int value, const char* field) {
+std::uint8_t PackedByte(int value, const char* field) {
     if (value < 0 || value > 255) {
         throw std::overflow_error(std::string(field) + " " + std::to_string(value) +
                                   " does not fit a byte");
     }
-    return static_cast<uint8_t>(value);
+    return static_cast<std::uint8_t>(value);
 }
 
 // The smallest b >= 1 with 2^b >= entries.
@@ -92,17 +94,17 @@ void GifWriter::Write(const GifModel& model, GifByteSink& out) {
     // The looping extension goes out only when the image has one: a file that played once
     // plays once after a resave, and a still image stays without one.
     if (model.frameCount > 0 && model.loops) WriteLoopingExtension(model, out);
-    for (int16_t i = 0; i < model.frameCount; ++i)
+    for (std::int16_t i = 0; i < model.frameCount; ++i)
         WriteFrame(model.frames.at(static_cast<size_t>(i)), out);
     out.Write(&kTrailer, 1);
 }
 
 void GifWriter::WriteHeader(const GifModel& model, GifByteSink& out) {
-    out.Write(reinterpret_cast<const uint8_t*>(kSignature), kSignatureSize);
+    out.Write(reinterpret_cast<const std::uint8_t*>(kSignature), kSignatureSize);
     // An image without frames stays "87a" unless its first frame slot asks for
     // transparency; a new model has no slot to ask, and that is an error.
     const bool extended = model.frameCount > 0 || FirstFrameRecord(model).useTransparentColour;
-    out.Write(reinterpret_cast<const uint8_t*>(extended ? kVersion89a : kVersion87a),
+    out.Write(reinterpret_cast<const std::uint8_t*>(extended ? kVersion89a : kVersion87a),
               kHeaderSize - kSignatureSize);
 }
 
@@ -153,9 +155,9 @@ void GifWriter::WriteFrame(const GifFrame& frame, GifByteSink& out) {
     if (sizeField < 0) throw std::overflow_error("a frame has no colour table, nor the image");
     const int imageFlags = (local ? kLocalTablePresent : 0) | (frame.interlaced ? kInterlaced : 0) |
                            (frame.palette.sorted ? kLocalTableSorted : 0) | sizeField;
-    const uint8_t packed = PackedByte(imageFlags, "image flags");
+    const std::uint8_t packed = PackedByte(imageFlags, "image flags");
     if (!frame.colours) throw std::runtime_error("frame without a colour bitmap");
-    const Dib& colours = *frame.colours;
+    const dib::Dib& colours = *frame.colours;
     if (colours.Width() > kMaxSide || colours.Height() > kMaxSide) {
         throw std::overflow_error("frame wider or taller than 32767 pixels");
     }
@@ -182,7 +184,7 @@ void GifWriter::WriteFrame(const GifFrame& frame, GifByteSink& out) {
 
     if (hasIndices) {
         if (!encoder_) encoder_ = std::make_unique<LzwEncoder>();
-        encoder_->Encode(out, rows, static_cast<uint8_t>(minCodeSize + 1), frame.interlaced);
+        encoder_->Encode(out, rows, static_cast<std::uint8_t>(minCodeSize + 1), frame.interlaced);
     }
     out.Write(&kBlockTerminator, 1);
 }
@@ -193,3 +195,5 @@ void SaveGifFile(const GifModel& model, const std::string& fileName) {
     GifWriter().Write(model, file);
     file.Commit();
 }
+
+}  // namespace gif

@@ -13,6 +13,8 @@
 #include "gif/GifByteSink.h"
 #include "gif/GifModel.h"
 
+namespace gif {
+
 class LzwEncoder;
 
 class GifWriter {
@@ -40,3 +42,5 @@ class GifWriter {
 // Writes the model to a file, replacing the file only once the new one is complete; throws,
 // with the reason, where GifImage::Save returns false.
 void SaveGifFile(const GifModel& model, const std::string& fileName);
+
+}  // namespace gif

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
-inline uint64_t LoadLittleEndian64(const uint8_t* bytes) {
-    uint64_t word;
+namespace gif {
+
+inline std::uint64_t LoadLittleEndian64(const std::uint8_t* bytes) {
+    std::uint64_t word;
     std::memcpy(&word, bytes, 8);
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     word = __builtin_bswap64(word);
@@ -14,9 +16,11 @@ inline uint64_t LoadLittleEndian64(const uint8_t* bytes) {
     return word;
 }
 
-inline void StoreLittleEndian64(uint8_t* bytes, uint64_t word) {
+inline void StoreLittleEndian64(std::uint8_t* bytes, std::uint64_t word) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     word = __builtin_bswap64(word);
 #endif
     std::memcpy(bytes, &word, 8);
 }
+
+}  // namespace gif

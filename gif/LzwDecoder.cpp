@@ -8,24 +8,26 @@
 #include "gif/RowOrder.h"
 #include "platform/CompilerHints.h"
 
+namespace gif {
+
 // Puts decoded pixels into a frame's rows, in stream order, one copy per row segment. Kept
 // out of the decoding loop, whose state then fits in registers.
 class LzwDecoder::RowWriter {
   public:
     // Rows lie `stride` bytes apart from the view's first; 0 writes them all over one row.
-    RowWriter(const PixelView& view, int32_t stride, int32_t width, bool interlaced)
+    RowWriter(const PixelView& view, std::int32_t stride, std::int32_t width, bool interlaced)
         : view_(view), stride_(stride), width_(width), rows_(view.height, interlaced) {}
 
     // Returns false once every row is complete; what comes after is surplus and dropped.
-    CORPO_NOINLINE bool Write(const uint8_t* source, size_t count) {
+    CORPO_NOINLINE bool Write(const std::uint8_t* source, size_t count) {
         while (count > 0 && !rows_.Done()) {
             const size_t run = std::min(count, static_cast<size_t>(width_ - column_));
-            uint8_t* const row = view_.bits + static_cast<ptrdiff_t>(rows_.Row()) * stride_;
+            std::uint8_t* const row = view_.bits + static_cast<ptrdiff_t>(rows_.Row()) * stride_;
             std::memcpy(row + column_, source, run);
             source += run;
             count -= run;
             written_ += run;
-            column_ += static_cast<int32_t>(run);
+            column_ += static_cast<std::int32_t>(run);
             if (column_ == width_) {
                 column_ = 0;
                 rows_.Advance();
@@ -34,48 +36,48 @@ class LzwDecoder::RowWriter {
         return !rows_.Done();
     }
 
-    uint64_t Written() const { return written_; }
+    std::uint64_t Written() const { return written_; }
 
   private:
     const PixelView& view_;
-    const int32_t stride_;
-    const int32_t width_;
+    const std::int32_t stride_;
+    const std::int32_t width_;
     RowOrder rows_;
-    int32_t column_ = 0;
-    uint64_t written_ = 0;
+    std::int32_t column_ = 0;
+    std::uint64_t written_ = 0;
 };
 
 struct LzwDecoder::Source {
-    const uint8_t* data;
+    const std::uint8_t* data;
     size_t size;
 };
 
 struct LzwDecoder::Progress {
-    uint32_t clearCode = 0;
-    uint32_t endCode = 0;
-    uint32_t rootEnd = 0;
+    std::uint32_t clearCode = 0;
+    std::uint32_t endCode = 0;
+    std::uint32_t rootEnd = 0;
     int initialCodeWidth = 0;
 
     size_t position = 0;
-    uint64_t bitBuffer = 0;
+    std::uint64_t bitBuffer = 0;
     int bitCount = 0;
     int codeWidth = 0;
-    uint32_t nextSlot = 0;
-    uint32_t previous = 0;
-    uint32_t previousEntry = kNoPrevious;
+    std::uint32_t nextSlot = 0;
+    std::uint32_t previous = 0;
+    std::uint32_t previousEntry = kNoPrevious;
     // The previous string's first byte, for a stretch that begins with the code just added.
-    uint8_t previousFirst = 0;
+    std::uint8_t previousFirst = 0;
 
     bool rootsApart = false;  // the loop for the next stretch
 };
 
 // A full table stays as it is (GIF89a lets an encoder defer the clear code): its adds go to
 // the spare slot. Chunk bytes past a string are zero, so the byte goes in with an or.
-inline uint32_t LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t previousEntry,
-                                      uint32_t byte) {
-    const uint32_t inLastChunk = previousEntry & 7;  // 0: the last chunk is full
-    const uint64_t value = byte;
-    uint32_t entry;
+inline std::uint32_t LzwDecoder::AddString(std::uint32_t slot, std::uint32_t previous,
+                                           std::uint32_t previousEntry, std::uint32_t byte) {
+    const std::uint32_t inLastChunk = previousEntry & 7;  // 0: the last chunk is full
+    const std::uint64_t value = byte;
+    std::uint32_t entry;
     if (CORPO_LIKELY(inLastChunk != 0)) {
         StoreLittleEndian64(chunk_[slot],
                             LoadLittleEndian64(chunk_[previous]) | value << (8 * inLastChunk));
@@ -95,23 +97,25 @@ inline uint32_t LzwDecoder::AddString(uint32_t slot, uint32_t previous, uint32_t
 // copy, is much quicker. Each stretch takes the loop that suits the codes of the one
 // before; the first is judged from the data's size against the pixels it fills. Both loops
 // give the same pixels.
-uint64_t LzwDecoder::Decode(const PixelView& view, int32_t width, bool interlaced,
-                            uint8_t minimumCodeSize, const uint8_t* data, size_t size) {
+std::uint64_t LzwDecoder::Decode(const PixelView& view, std::int32_t width, bool interlaced,
+                                 std::uint8_t minimumCodeSize, const std::uint8_t* data,
+                                 size_t size) {
     if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return 0;
     return DecodeRows(view, view.bytesPerScanline, width, interlaced, minimumCodeSize, data, size);
 }
 
-uint64_t LzwDecoder::CountPixels(int32_t width, int32_t height, uint8_t minimumCodeSize,
-                                 const uint8_t* data, size_t size) {
+std::uint64_t LzwDecoder::CountPixels(std::int32_t width, std::int32_t height,
+                                      std::uint8_t minimumCodeSize, const std::uint8_t* data,
+                                      size_t size) {
     if (width <= 0 || height <= 0) return 0;
-    std::vector<uint8_t> row(static_cast<size_t>(width));
+    std::vector<std::uint8_t> row(static_cast<size_t>(width));
     const PixelView view{row.data(), width, height};
     return DecodeRows(view, 0, width, false, minimumCodeSize, data, size);
 }
 
-uint64_t LzwDecoder::DecodeRows(const PixelView& view, int32_t stride, int32_t width,
-                                bool interlaced, uint8_t minimumCodeSize, const uint8_t* data,
-                                size_t size) {
+std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride, std::int32_t width,
+                                     bool interlaced, std::uint8_t minimumCodeSize,
+                                     const std::uint8_t* data, size_t size) {
     if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return 0;
 
     Progress progress;
@@ -141,9 +145,10 @@ uint64_t LzwDecoder::DecodeRows(const PixelView& view, int32_t stride, int32_t w
 
     // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
     // of what one code a pixel would is mostly roots.
-    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint32_t>(view.height);
-    const uint64_t codeBits = std::min<uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
-    progress.rootsApart = static_cast<uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
+    const std::uint64_t pixels =
+        static_cast<std::uint64_t>(width) * static_cast<std::uint32_t>(view.height);
+    const std::uint64_t codeBits = std::min<std::uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
+    progress.rootsApart = static_cast<std::uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
 
     RowWriter rows(view, stride, width, interlaced);
     Source source{data, size};
@@ -165,28 +170,28 @@ uint64_t LzwDecoder::DecodeRows(const PixelView& view, int32_t stride, int32_t w
 // stretch is chosen from the bits and pixels of this one rather than by counting codes.
 template <bool kRootsApart>
 bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWriter& rows) {
-    const uint8_t* const data = source.data;
+    const std::uint8_t* const data = source.data;
     const size_t size = source.size;
-    const uint32_t clearCode = progress.clearCode;
-    const uint32_t endCode = progress.endCode;
-    const uint32_t rootEnd = progress.rootEnd;
+    const std::uint32_t clearCode = progress.clearCode;
+    const std::uint32_t endCode = progress.endCode;
+    const std::uint32_t rootEnd = progress.rootEnd;
     const int initialCodeWidth = progress.initialCodeWidth;
 
     // Bit reader: codes are packed least significant bit first.
     size_t position = progress.position;
-    uint64_t bitBuffer = progress.bitBuffer;
+    std::uint64_t bitBuffer = progress.bitBuffer;
     int bitCount = progress.bitCount;
     int codeWidth = progress.codeWidth;
-    uint32_t codeMask = (1u << codeWidth) - 1;
+    std::uint32_t codeMask = (1u << codeWidth) - 1;
 
-    uint32_t nextSlot = progress.nextSlot;
-    uint32_t previous = progress.previous;
-    uint32_t previousEntry = progress.previousEntry;
+    std::uint32_t nextSlot = progress.nextSlot;
+    std::uint32_t previous = progress.previous;
+    std::uint32_t previousEntry = progress.previousEntry;
 
     // Decoded pixels wait in the buffer until it is moved into the rows.
-    uint8_t* const pixels = pixels_;
-    uint8_t* const flushAt = pixels_ + kFlushAt;
-    uint8_t* out = pixels;
+    std::uint8_t* const pixels = pixels_;
+    std::uint8_t* const flushAt = pixels_ + kFlushAt;
+    std::uint8_t* out = pixels;
 
     bool more = false;
     for (;;) {
@@ -197,13 +202,13 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 bitCount |= 56;
             } else {
                 while (bitCount <= 56 && position < size) {
-                    bitBuffer |= static_cast<uint64_t>(data[position++]) << bitCount;
+                    bitBuffer |= static_cast<std::uint64_t>(data[position++]) << bitCount;
                     bitCount += 8;
                 }
                 if (bitCount < codeWidth) break;  // the data ends inside this code
             }
         }
-        const uint32_t code = static_cast<uint32_t>(bitBuffer) & codeMask;
+        const std::uint32_t code = static_cast<std::uint32_t>(bitBuffer) & codeMask;
         bitBuffer >>= codeWidth;
         bitCount -= codeWidth;
 
@@ -212,20 +217,20 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         // chunk, the one written last, whose low byte is the string's first byte. A string
         // of one chunk (most of them) is a single store; a longer one takes its first link
         // from the entry already loaded.
-        uint32_t entry;  // of this code
-        const auto expand = [&]() -> uint64_t {
-            const uint32_t length = Length(entry);
-            const uint64_t last = LoadLittleEndian64(chunk_[code]);
+        std::uint32_t entry;  // of this code
+        const auto expand = [&]() -> std::uint64_t {
+            const std::uint32_t length = Length(entry);
+            const std::uint64_t last = LoadLittleEndian64(chunk_[code]);
             if (CORPO_LIKELY(length <= 8)) {
                 StoreLittleEndian64(out, last);
                 return last;
             }
-            uint32_t link = entry >> 16;
-            uint8_t* p = out + ((length - 1u) & ~7u);
+            std::uint32_t link = entry >> 16;
+            std::uint8_t* p = out + ((length - 1u) & ~7u);
             StoreLittleEndian64(p, last);
             for (;;) {
                 p -= 8;
-                const uint64_t value = LoadLittleEndian64(chunk_[link]);
+                const std::uint64_t value = LoadLittleEndian64(chunk_[link]);
                 StoreLittleEndian64(p, value);
                 if (p == out) return value;
                 link = link_[link].prefix;
@@ -233,25 +238,25 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
         };
         if (kRootsApart && code < rootEnd) {
             // A root: one pixel.
-            *out = static_cast<uint8_t>(code);
+            *out = static_cast<std::uint8_t>(code);
             entry = 1;
             AddString(nextSlot, previous, previousEntry, code);
         } else if (CORPO_LIKELY(Length(entry = LoadEntry(code)) != 0)) {
             // A root or a table string: the table gains the previous string plus this
             // one's first byte.
-            AddString(nextSlot, previous, previousEntry, static_cast<uint8_t>(expand()));
+            AddString(nextSlot, previous, previousEntry, static_cast<std::uint8_t>(expand()));
         } else if (code == nextSlot && previousEntry != kNoPrevious) {
             // The code the encoder has just added: the previous string plus its own first
             // byte. A long one is copied from where the previous string was put out (the
             // highest chunk first, each read where a chunk of it was written) instead of
             // along its chain.
-            const uint32_t previousLength = Length(previousEntry);
+            const std::uint32_t previousLength = Length(previousEntry);
             const size_t before = static_cast<size_t>(out - pixels);
             if (before >= previousLength) {
-                const uint8_t* const earlier = out - previousLength;
+                const std::uint8_t* const earlier = out - previousLength;
                 entry = AddString(nextSlot, previous, previousEntry, *earlier);
                 if (previousLength >= 8) {
-                    for (uint32_t at = (previousLength - 1) & ~7u;; at -= 8) {
+                    for (std::uint32_t at = (previousLength - 1) & ~7u;; at -= 8) {
                         StoreLittleEndian64(out + at, LoadLittleEndian64(earlier + at));
                         if (at == 0) break;
                     }
@@ -298,18 +303,20 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     }
     // Nearly all roots: at most about one and a half pixels for each code, taken as the
     // bits read over the present code width.
-    const uint64_t bits = (position - progress.position) * 8 + progress.bitCount - bitCount;
-    const uint64_t written = static_cast<uint64_t>(out - pixels);
-    progress.rootsApart = written * 2 * static_cast<uint32_t>(codeWidth) <= bits * 3;
+    const std::uint64_t bits = (position - progress.position) * 8 + progress.bitCount - bitCount;
+    const std::uint64_t written = static_cast<std::uint64_t>(out - pixels);
+    progress.rootsApart = written * 2 * static_cast<std::uint32_t>(codeWidth) <= bits * 3;
     progress.position = position;
     progress.bitBuffer = bitBuffer;
     progress.bitCount = bitCount;
     progress.codeWidth = codeWidth;
     progress.nextSlot = nextSlot;
     progress.previous = previous;
-    const uint32_t previousLength = Length(previousEntry);
+    const std::uint32_t previousLength = Length(previousEntry);
     if (written >= previousLength)
         progress.previousFirst = out[-static_cast<ptrdiff_t>(previousLength)];
     progress.previousEntry = previousEntry;
     return rows.Write(pixels, static_cast<size_t>(written)) && more;
 }
+
+}  // namespace gif

@@ -19,11 +19,13 @@
 
 #include "gif/PixelView.h"
 
+namespace gif {
+
 class LzwDecoder {
   public:
     // GIF codes are at most 12 bits wide, so the table has 4096 slots.
     static constexpr int kMaxCodeWidth = 12;
-    static constexpr uint32_t kTableSize = 1u << kMaxCodeWidth;
+    static constexpr std::uint32_t kTableSize = 1u << kMaxCodeWidth;
     // The clear code (2 to the minimum code size) must leave room in the table for itself
     // and the end code; larger minimum code sizes are not LZW data we can decode.
     static constexpr int kMaxMinimumCodeSize = 11;
@@ -35,26 +37,27 @@ class LzwDecoder {
     // Writes width pixels into each row of the view, rows in stream order (sequential or
     // interlaced). Pixels the data does not reach keep what the bitmap held. Returns how
     // many pixels were written: the first ones in stream order.
-    uint64_t Decode(const PixelView& view, int32_t width, bool interlaced, uint8_t minimumCodeSize,
-                    const uint8_t* data, size_t size);
+    std::uint64_t Decode(const PixelView& view, std::int32_t width, bool interlaced,
+                         std::uint8_t minimumCodeSize, const std::uint8_t* data, size_t size);
     // How many pixels Decode would write into a width x height frame, without a bitmap:
     // every row goes over one row of scratch memory.
-    uint64_t CountPixels(int32_t width, int32_t height, uint8_t minimumCodeSize,
-                         const uint8_t* data, size_t size);
+    std::uint64_t CountPixels(std::int32_t width, std::int32_t height, std::uint8_t minimumCodeSize,
+                              const std::uint8_t* data, size_t size);
 
   private:
     // The slot after the last one takes the strings a full table no longer keeps, so that
     // adding one needs no test.
-    static constexpr uint32_t kSlots = kTableSize + 1;
+    static constexpr std::uint32_t kSlots = kTableSize + 1;
     // The buffer is moved into the rows once it holds this many pixels; past that it has
     // room for the longest string and a chunk's overshoot.
     static constexpr size_t kFlushAt = 4096;
     // The previous string's entry after a clear code (and at the start): the string added
     // then goes into the end code's slot with length 0, naming nothing.
-    static constexpr uint32_t kNoPrevious = 0xFFFF;
+    static constexpr std::uint32_t kNoPrevious = 0xFFFF;
 
-    uint64_t DecodeRows(const PixelView& view, int32_t stride, int32_t width, bool interlaced,
-                        uint8_t minimumCodeSize, const uint8_t* data, size_t size);
+    std::uint64_t DecodeRows(const PixelView& view, std::int32_t stride, std::int32_t width,
+                             bool interlaced, std::uint8_t minimumCodeSize,
+                             const std::uint8_t* data, size_t size);
 
     struct Progress;  // what a decoding carries from one stretch of codes to the next
     struct Source;    // the data being decoded
@@ -66,29 +69,33 @@ class LzwDecoder {
     bool DecodeStretch(Progress& progress, const Source& source, RowWriter& rows);
     // A slot's entry as one number: its string's length in the low 16 bits, its prefix in
     // the high ones.
-    static uint32_t Length(uint32_t entry) { return entry & 0xFFFF; }
-    uint32_t LoadEntry(uint32_t slot) const {
-        return link_[slot].length | static_cast<uint32_t>(link_[slot].prefix) << 16;
+    static std::uint32_t Length(std::uint32_t entry) { return entry & 0xFFFF; }
+    std::uint32_t LoadEntry(std::uint32_t slot) const {
+        return link_[slot].length | static_cast<std::uint32_t>(link_[slot].prefix) << 16;
     }
-    void StoreEntry(uint32_t slot, uint32_t entry) {
-        link_[slot] = Link{static_cast<uint16_t>(entry), static_cast<uint16_t>(entry >> 16)};
+    void StoreEntry(std::uint32_t slot, std::uint32_t entry) {
+        link_[slot] =
+            Link{static_cast<std::uint16_t>(entry), static_cast<std::uint16_t>(entry >> 16)};
     }
     // Adds the previous string plus one byte in the slot; returns the slot's entry.
-    uint32_t AddString(uint32_t slot, uint32_t previous, uint32_t previousEntry, uint32_t byte);
+    std::uint32_t AddString(std::uint32_t slot, std::uint32_t previous, std::uint32_t previousEntry,
+                            std::uint32_t byte);
 
     // The string table. Slots below the clear code are the one-byte roots. A slot that
     // names no string (the clear and end codes, roots beyond a byte, slots not yet filled)
     // has length 0, so that one test sets apart every code that is not a string. The
     // length and the prefix sit side by side, so that one load or store serves both.
     struct Link {
-        uint16_t length;
-        uint16_t prefix;  // the slot that holds the string before the last chunk
+        std::uint16_t length;
+        std::uint16_t prefix;  // the slot that holds the string before the last chunk
     };
-    uint8_t chunk_[kSlots][8];
+    std::uint8_t chunk_[kSlots][8];
     Link link_[kSlots];
 
-    uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
-    uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
+    std::uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
+    std::uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
 
-    uint8_t pixels_[kFlushAt + kTableSize + 8];
+    std::uint8_t pixels_[kFlushAt + kTableSize + 8];
 };
+
+}  // namespace gif

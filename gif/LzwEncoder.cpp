@@ -7,28 +7,30 @@
 #include "gif/RowOrder.h"
 #include "platform/CompilerHints.h"
 
+namespace gif {
+
 namespace {
 
-constexpr int32_t kTableSize = LzwEncoder::kTableSize;
+constexpr std::int32_t kTableSize = LzwEncoder::kTableSize;
 constexpr int kHashShift = 4;       // 8 minus the doublings from 5003 up to 65536
 constexpr int kPixelKeyShift = 12;  // key = pixel * 4096 + prefix code + 1
 // Keys that end a repeated probe: the empty slot (0) and the string of pixel 0 after code 0.
-constexpr uint32_t kLastStopKey = 1;
-constexpr uint32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
-constexpr int kMinInitialWidth = 3;    // GIF's minimum code size is at least 2
-constexpr int kMaxInitialWidth = 9;    // minimum code size 8: a byte per index
+constexpr std::uint32_t kLastStopKey = 1;
+constexpr std::uint32_t kCodeLimit = 4096;  // codes are at most 12 bits wide
+constexpr int kMinInitialWidth = 3;         // GIF's minimum code size is at least 2
+constexpr int kMaxInitialWidth = 9;         // minimum code size 8: a byte per index
 constexpr size_t kChunkData = LzwEncoder::kChunkBlocks * LzwEncoder::kBlockData;
 
 // Codes packed least significant bit first. Whole bytes go to the stream at once: the pending
 // bits are stored as 8 bytes every time, and the stream advances by the whole ones. A width
 // of 0 puts nothing (the code must then be 0).
 struct BitPacker {
-    uint8_t* at;
-    uint64_t pending = 0;
-    uint32_t pendingBits = 0;
+    std::uint8_t* at;
+    std::uint64_t pending = 0;
+    std::uint32_t pendingBits = 0;
 
-    CORPO_ALWAYS_INLINE void Put(uint32_t code, uint32_t width) {
-        pending |= static_cast<uint64_t>(code) << pendingBits;
+    CORPO_ALWAYS_INLINE void Put(std::uint32_t code, std::uint32_t width) {
+        pending |= static_cast<std::uint64_t>(code) << pendingBits;
         pendingBits += width;
         StoreLittleEndian64(at, pending);
         at += pendingBits >> 3;
@@ -48,15 +50,15 @@ struct BitPacker {
 
 // The old table's home slot of the string of code `prefix` followed by `pixel`; slot 0 is
 // the home of pixel c after code c * 16 only.
-inline int32_t OldHome(uint32_t pixel, uint32_t prefix) {
-    return static_cast<int32_t>((pixel << kHashShift) ^ prefix);
+inline std::int32_t OldHome(std::uint32_t pixel, std::uint32_t prefix) {
+    return static_cast<std::int32_t>((pixel << kHashShift) ^ prefix);
 }
 
 // The old table's repeated probe from `home`: back by the same step each time, round the end.
 struct OldProbe {
-    int32_t step;
-    explicit OldProbe(int32_t home) : step(home == 0 ? 1 : kTableSize - home) {}
-    int32_t Next(int32_t index) const {
+    std::int32_t step;
+    explicit OldProbe(std::int32_t home) : step(home == 0 ? 1 : kTableSize - home) {}
+    std::int32_t Next(std::int32_t index) const {
         index -= step;
         return index < 0 ? index + kTableSize : index;
     }
@@ -65,13 +67,13 @@ struct OldProbe {
 // The fast table's home slot of a string is (prefix code * 4) ^ kScatter[pixel]: a code's
 // strings land in slots far apart for different pixels however few colours there are, and the
 // pixel's share is looked up before the prefix code is known.
-constexpr uint32_t kFastMask = LzwEncoder::kFastTableSize - 1;
-constexpr int64_t kFastTableMinPixels = 4096;
+constexpr std::uint32_t kFastMask = LzwEncoder::kFastTableSize - 1;
+constexpr std::int64_t kFastTableMinPixels = 4096;
 struct Scatter {
-    uint16_t slot[256];
+    std::uint16_t slot[256];
     constexpr Scatter() : slot() {
-        for (uint32_t c = 0; c < 256; ++c)
-            slot[c] = static_cast<uint16_t>(((c * 0x9E3779B1u) >> 18) & kFastMask);
+        for (std::uint32_t c = 0; c < 256; ++c)
+            slot[c] = static_cast<std::uint16_t>(((c * 0x9E3779B1u) >> 18) & kFastMask);
     }
 };
 constexpr Scatter kScatter;
@@ -92,10 +94,10 @@ constexpr Scatter kScatter;
 // over until the next clear code.
 int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
     // The largest index has the highest bit of all of them together.
-    uint8_t all = 0;
-    const uint8_t* row = pixels.firstRow;
-    for (int32_t y = 0; y < pixels.height; ++y, row += pixels.stride) {
-        for (int32_t x = 0; x < pixels.width; ++x)
+    std::uint8_t all = 0;
+    const std::uint8_t* row = pixels.firstRow;
+    for (std::int32_t y = 0; y < pixels.height; ++y, row += pixels.stride) {
+        for (std::int32_t x = 0; x < pixels.width; ++x)
             all |= row[x];
     }
     int bits = 0;
@@ -104,17 +106,17 @@ int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
     return bits;
 }
 
-CORPO_NOINLINE void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t nextCode) {
-    uint32_t stringOfCode[kCodeLimit];
-    for (uint32_t entry : fast_) {
+CORPO_NOINLINE void LzwEncoder::MoveToOldTable(std::uint32_t firstCode, std::uint32_t nextCode) {
+    std::uint32_t stringOfCode[kCodeLimit];
+    for (std::uint32_t entry : fast_) {
         if (entry != 0) stringOfCode[entry & (kCodeLimit - 1)] = entry >> kPixelKeyShift;
     }
     std::memset(keys_, 0, sizeof keys_);
-    for (uint32_t code = firstCode; code < nextCode; ++code) {
-        const uint32_t string = stringOfCode[code];  // pixel * 4096 + prefix code
-        const uint32_t key = string + 1;
+    for (std::uint32_t code = firstCode; code < nextCode; ++code) {
+        const std::uint32_t string = stringOfCode[code];  // pixel * 4096 + prefix code
+        const std::uint32_t key = string + 1;
         // Key 1 is not among them, so every probe ends at an empty slot.
-        int32_t index = OldHome(string >> kPixelKeyShift, string & (kCodeLimit - 1));
+        std::int32_t index = OldHome(string >> kPixelKeyShift, string & (kCodeLimit - 1));
         if (keys_[index] != 0) {
             const OldProbe probe(index);
             do {
@@ -122,18 +124,18 @@ CORPO_NOINLINE void LzwEncoder::MoveToOldTable(uint32_t firstCode, uint32_t next
             } while (keys_[index] != 0);
         }
         keys_[index] = key;
-        codes_[index] = static_cast<uint16_t>(code);
+        codes_[index] = static_cast<std::uint16_t>(code);
     }
 }
 
 void LzwEncoder::WriteBlocks(GifByteSink& out, size_t count) {
     // The stream starts kChunkBlocks bytes in, so each block moves down by one byte more than
     // the one before it, never over bytes still to be moved.
-    uint8_t* framed = buffer_;
-    const uint8_t* stream = buffer_ + kChunkBlocks;
+    std::uint8_t* framed = buffer_;
+    const std::uint8_t* stream = buffer_ + kChunkBlocks;
     while (count > 0) {
         const size_t length = count < kBlockData ? count : kBlockData;
-        framed[0] = static_cast<uint8_t>(length);
+        framed[0] = static_cast<std::uint8_t>(length);
         std::memmove(framed + 1, stream, length);
         framed += length + 1;
         stream += length;
@@ -142,21 +144,21 @@ void LzwEncoder::WriteBlocks(GifByteSink& out, size_t count) {
     out.Write(buffer_, static_cast<size_t>(framed - buffer_));
 }
 
-CORPO_NOINLINE uint8_t* LzwEncoder::WriteChunk(GifByteSink& out, uint8_t* at) {
+CORPO_NOINLINE std::uint8_t* LzwEncoder::WriteChunk(GifByteSink& out, std::uint8_t* at) {
     WriteBlocks(out, kChunkData);
-    uint8_t* const stream = buffer_ + kChunkBlocks;
+    std::uint8_t* const stream = buffer_ + kChunkBlocks;
     const size_t left = static_cast<size_t>(at - (buffer_ + kChunkBytes));
     std::memcpy(stream, buffer_ + kChunkBytes, left);
     return stream + left;
 }
 
-void LzwEncoder::WriteRest(GifByteSink& out, uint8_t* at) {
+void LzwEncoder::WriteRest(GifByteSink& out, std::uint8_t* at) {
     if (at >= buffer_ + kChunkBytes) at = WriteChunk(out, at);
     if (at > buffer_ + kChunkBlocks)
         WriteBlocks(out, static_cast<size_t>(at - (buffer_ + kChunkBlocks)));
 }
 
-void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth,
+void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, std::uint8_t initialWidth,
                         bool interlaced) {
     if (pixels.firstRow == nullptr || pixels.width < 1 || pixels.height < 1) return;
     if (initialWidth < kMinInitialWidth || initialWidth > kMaxInitialWidth) return;
@@ -173,19 +175,19 @@ void LzwEncoder::Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initi
 // does (the last byte is completed and the sub-block closed), and when that left bits over,
 // the codes that follow have no place and the encoder stops.
 template <bool kIndicesChecked>
-void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t initialWidth,
+void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint32_t initialWidth,
                             bool interlaced) {
-    uint32_t* const keys = keys_;
-    uint16_t* const codes = codes_;
-    uint32_t* const fast = fast_;
-    uint8_t* const stream = buffer_ + kChunkBlocks;
-    const uint32_t clearCode = 1u << (initialWidth - 1);
-    const uint32_t endCode = clearCode + 1;
-    uint32_t nextCode = clearCode + 2;
-    uint32_t codeWidth = initialWidth;
+    std::uint32_t* const keys = keys_;
+    std::uint16_t* const codes = codes_;
+    std::uint32_t* const fast = fast_;
+    std::uint8_t* const stream = buffer_ + kChunkBlocks;
+    const std::uint32_t clearCode = 1u << (initialWidth - 1);
+    const std::uint32_t endCode = clearCode + 1;
+    std::uint32_t nextCode = clearCode + 2;
+    std::uint32_t codeWidth = initialWidth;
     // Once this code is given out, the codes after it are one bit wider; at 4096 the table is
     // full.
-    uint32_t widenAt = 1u << codeWidth;
+    std::uint32_t widenAt = 1u << codeWidth;
     BitPacker bits{stream};
     const auto endInside = [&] {
         const bool cut = bits.Round();
@@ -193,7 +195,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
         bits.at = stream;
         if (cut) throw std::out_of_range("LZW encoder: bit count out of range");
     };
-    const auto send = [&](uint32_t code) {
+    const auto send = [&](std::uint32_t code) {
         bits.Put(kIndicesChecked ? code & ((1u << codeWidth) - 1) : code, codeWidth);
         if (kIndicesChecked && code == endCode) endInside();
     };
@@ -202,8 +204,9 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     // MoveToOldTable); always the old one for indices at or above the clear code.
     // Small frames keep to the old table: clearing the fast one would take longer than they
     // gain.
-    const bool fastTable = !kIndicesChecked && static_cast<int64_t>(pixels.width) * pixels.height >=
-                                                   kFastTableMinPixels;
+    const bool fastTable =
+        !kIndicesChecked &&
+        static_cast<std::int64_t>(pixels.width) * pixels.height >= kFastTableMinPixels;
     bool fastInUse = fastTable;
     bool homeZeroAdded = false;  // a string whose old home is slot 0, other than key 1
     if (fastInUse) {
@@ -214,18 +217,18 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     bits.Put(clearCode, codeWidth);
 
     RowOrder rows(pixels.height, interlaced);
-    const uint8_t* pixel = pixels.firstRow;
-    const uint8_t* rowEnd = pixel + pixels.width;
-    uint32_t prefix = *pixel++;
+    const std::uint8_t* pixel = pixels.firstRow;
+    const std::uint8_t* rowEnd = pixel + pixels.width;
+    std::uint32_t prefix = *pixel++;
 
     // One pixel: extends the current string (`prefix`, a code) while the table has the
     // longer one, or else sends the string's code and adds the longer string with the next
     // code.
-    const auto step = [&](const uint8_t* at) CORPO_ALWAYS_INLINE {
-        const uint32_t c = *at;
-        const uint32_t key = (c << kPixelKeyShift) + prefix + 1;
-        int32_t index = OldHome(c, prefix);
-        uint32_t found = keys[index];
+    const auto step = [&](const std::uint8_t* at) CORPO_ALWAYS_INLINE {
+        const std::uint32_t c = *at;
+        const std::uint32_t key = (c << kPixelKeyShift) + prefix + 1;
+        std::int32_t index = OldHome(c, prefix);
+        std::uint32_t found = keys[index];
         if (found != key) {
             // The first probe takes only an empty slot as the end, a repeated one also the
             // slot of key 1 (pixel 0 after code 0), which the new string then overwrites:
@@ -243,18 +246,18 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
                 prefix = c;
                 // When the table is full this slot is garbage, and the table is cleared.
                 keys[index] = key;
-                codes[index] = static_cast<uint16_t>(nextCode++);
+                codes[index] = static_cast<std::uint16_t>(nextCode++);
                 return;
             }
         }
         prefix = codes[index];
     };
     // The same in the fast table; false, having done nothing, when the old table must take over.
-    const auto fastStep = [&](const uint8_t* at) CORPO_ALWAYS_INLINE {
-        const uint32_t c = *at;
-        const uint32_t string = (c << kPixelKeyShift) | prefix;
-        uint32_t index = (prefix << 2) ^ kScatter.slot[c];
-        uint32_t entry = fast[index];
+    const auto fastStep = [&](const std::uint8_t* at) CORPO_ALWAYS_INLINE {
+        const std::uint32_t c = *at;
+        const std::uint32_t string = (c << kPixelKeyShift) | prefix;
+        std::uint32_t index = (prefix << 2) ^ kScatter.slot[c];
+        std::uint32_t entry = fast[index];
         while (entry != 0 && (entry >> kPixelKeyShift) != string) {
             index = (index + 1) & kFastMask;
             entry = fast[index];
@@ -288,7 +291,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
             size_t count = static_cast<size_t>(rowEnd - pixel);
             if (count > room) count = room;
             if (count > kRunLimit) count = kRunLimit;
-            const uint8_t* const runEnd = pixel + count;
+            const std::uint8_t* const runEnd = pixel + count;
             if (!kIndicesChecked && fastInUse) {
                 for (; pixel != runEnd; ++pixel) {
                     if (!fastStep(pixel)) break;
@@ -338,3 +341,5 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t 
     bits.Round();
     WriteRest(out, bits.at);
 }
+
+}  // namespace gif

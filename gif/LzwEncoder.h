@@ -17,15 +17,17 @@
 
 #include "gif/GifByteSink.h"
 
+namespace gif {
+
 class LzwEncoder {
   public:
     // A read-only, row-addressed view of 8-bit colour indices: pixel (x, y) is the byte at
     // firstRow + y * stride + x. The encoder reads it in place, one row pointer at a time.
     struct IndexRows {
-        const uint8_t* firstRow = nullptr;
+        const std::uint8_t* firstRow = nullptr;
         ptrdiff_t stride = 0;
-        int32_t width = 0;
-        int32_t height = 0;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
         // The bits the largest index needs, when the caller has found them (IndexBitsOf); 8
         // tells nothing, and the encoder looks for itself.
         int indexBits = 8;
@@ -47,10 +49,11 @@ class LzwEncoder {
     // above the clear code are not checked: they make data that decoders reject or misread.
     // Sink errors propagate to the caller. Each write to the sink holds whole sub-blocks, up
     // to kChunkBlocks of them.
-    void Encode(GifByteSink& out, const IndexRows& pixels, uint8_t initialWidth, bool interlaced);
+    void Encode(GifByteSink& out, const IndexRows& pixels, std::uint8_t initialWidth,
+                bool interlaced);
 
-    static constexpr int32_t kTableSize = 5003;       // prime; 4096 codes fill it to about 82%
-    static constexpr int32_t kFastTableSize = 16384;  // a power of two, filled to at most 25%
+    static constexpr std::int32_t kTableSize = 5003;       // prime; 4096 codes fill it to about 82%
+    static constexpr std::int32_t kFastTableSize = 16384;  // a power of two, filled to at most 25%
     static constexpr int kBlockData = 254;
     static constexpr int kChunkBlocks = 16;
 
@@ -65,20 +68,22 @@ class LzwEncoder {
     static constexpr int kSlack = kRunLimit * 12 / 8 + 16;
 
     template <bool kIndicesChecked>
-    void EncodeRows(GifByteSink& out, const IndexRows& pixels, uint32_t initialWidth,
+    void EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint32_t initialWidth,
                     bool interlaced);
-    uint8_t* WriteChunk(GifByteSink& out, uint8_t* at);
-    void WriteRest(GifByteSink& out, uint8_t* at);
+    std::uint8_t* WriteChunk(GifByteSink& out, std::uint8_t* at);
+    void WriteRest(GifByteSink& out, std::uint8_t* at);
     void WriteBlocks(GifByteSink& out, size_t count);
-    void MoveToOldTable(uint32_t firstCode, uint32_t nextCode);
+    void MoveToOldTable(std::uint32_t firstCode, std::uint32_t nextCode);
 
     // The old table. The string of code `prefix` followed by pixel `c` has the key
     // c * 4096 + prefix + 1 (never 0), kept in keys_, its code in codes_ at the same slot; key
     // 0 is an empty slot.
-    uint32_t keys_[kTableSize];
-    uint16_t codes_[kTableSize];
+    std::uint32_t keys_[kTableSize];
+    std::uint16_t codes_[kTableSize];
     // The same strings with linear probing: (pixel * 4096 + prefix code) * 4096 + code, 0 for
     // an empty slot (codes start above the clear code, so no string is 0).
-    uint32_t fast_[kFastTableSize];
-    uint8_t buffer_[kChunkBytes + kSlack];
+    std::uint32_t fast_[kFastTableSize];
+    std::uint8_t buffer_[kChunkBytes + kSlack];
 };
+
+}  // namespace gif

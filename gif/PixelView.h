@@ -7,19 +7,25 @@
 #include <cstdint>
 #include <stdexcept>
 
+namespace gif {
+
 struct PixelView {
-    uint8_t* bits = nullptr;       // first byte of row 0 (the top row)
-    int32_t bytesPerScanline = 0;  // row stride, padding included
-    int32_t height = 0;            // number of rows
+    std::uint8_t* bits = nullptr;       // first byte of row 0 (the top row)
+    std::int32_t bytesPerScanline = 0;  // row stride, padding included
+    std::int32_t height = 0;            // number of rows
 
     bool Empty() const { return bits == nullptr || bytesPerScanline <= 0 || height <= 0; }
 
-    uint8_t* Row(int32_t y) const { return bits + static_cast<ptrdiff_t>(y) * bytesPerScanline; }
+    std::uint8_t* Row(std::int32_t y) const {
+        return bits + static_cast<ptrdiff_t>(y) * bytesPerScanline;
+    }
 
     // Element (x, y), bounds-checked: x below the stride, y below the height.
-    uint8_t& At(int32_t x, int32_t y) const {
+    std::uint8_t& At(std::int32_t x, std::int32_t y) const {
         if (x < 0 || x >= bytesPerScanline || y < 0 || y >= height || bits == nullptr)
             throw std::out_of_range("pixel outside the bitmap");
         return Row(y)[x];
     }
 };
+
+}  // namespace gif

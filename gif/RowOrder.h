@@ -6,13 +6,15 @@
 
 #include <cstdint>
 
+namespace gif {
+
 class RowOrder {
   public:
-    RowOrder(int32_t height, bool interlaced) : height_(height), interlaced_(interlaced) {
+    RowOrder(std::int32_t height, bool interlaced) : height_(height), interlaced_(interlaced) {
         done_ = height_ <= 0;
     }
 
-    int32_t Row() const { return row_; }
+    std::int32_t Row() const { return row_; }
     // True once every row has been visited.
     bool Done() const { return done_; }
 
@@ -34,12 +36,14 @@ class RowOrder {
 
   private:
     static constexpr int kPasses = 4;
-    static constexpr int32_t kStart[kPasses] = {0, 4, 2, 1};
-    static constexpr int32_t kStep[kPasses] = {8, 8, 4, 2};
+    static constexpr std::int32_t kStart[kPasses] = {0, 4, 2, 1};
+    static constexpr std::int32_t kStep[kPasses] = {8, 8, 4, 2};
 
-    int32_t height_;
+    std::int32_t height_;
     bool interlaced_;
     bool done_ = false;
     int pass_ = 0;
-    int32_t row_ = 0;
+    std::int32_t row_ = 0;
 };
+
+}  // namespace gif

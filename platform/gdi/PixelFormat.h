@@ -60,10 +60,10 @@ constexpr bool HasChannelMasks(int bitCount) {
 // Bytes of one row of `width` pixels: rows are padded to whole 32-bit words, so
 // ((width x bits + 31) / 32) x 4, the division truncating toward zero. 64-bit so that no
 // width of a file can overflow it; the callers check the result against their limits.
-constexpr int64_t RowStride(int64_t width, int bitsPerPixel) {
+constexpr std::int64_t RowStride(std::int64_t width, int bitsPerPixel) {
     return (width * bitsPerPixel + 31) / 32 * 4;
 }
-constexpr int64_t RowStride(int64_t width, PixelFormat format) {
+constexpr std::int64_t RowStride(std::int64_t width, PixelFormat format) {
     return RowStride(width, BitsPerPixel(format));
 }
 

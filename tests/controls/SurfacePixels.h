@@ -15,7 +15,7 @@ inline std::uint32_t RgbAt(const std::uint8_t* bits, int stride, int x, int y) {
     return static_cast<std::uint32_t>(pixel[2]) << 16 | pixel[1] << 8 | pixel[0];
 }
 
-inline std::uint32_t RgbAt(const Dib& dib, int x, int y) {
+inline std::uint32_t RgbAt(const dib::Dib& dib, int x, int y) {
     return RgbAt(dib.lpBits(), dib.BytesPerScanline(), x, y);
 }
 

@@ -33,7 +33,7 @@ class GifViewerWidgetTest : public QObject {
         QCOMPARE(widget.Viewer().GIFWidth(), std::int16_t{kSuiteWidth});
         QCOMPARE(widget.Surface().Width(), kSuiteWidth);
         // The surface holds the display buffer, pixel for pixel, at natural size.
-        const Dib& screen = widget.Viewer().DisplayBuffer();
+        const dib::Dib& screen = widget.Viewer().DisplayBuffer();
         for (int y = 0; y < kSuiteHeight; y += 5) {
             for (int x = 0; x < kSuiteWidth; x += 5) {
                 QCOMPARE(RgbAt(widget.Surface(), x, y), RgbAt(screen, x, y));

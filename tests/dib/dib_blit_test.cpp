@@ -12,7 +12,7 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-std::uint32_t Pixel32(const Dib& d, int x, int y) {
+std::uint32_t Pixel32(const dib::Dib& d, int x, int y) {
     std::uint32_t v;
     std::memcpy(&v, d.lpBits() + y * d.BytesPerScanline() + 4 * x, 4);
     return v & 0xFFFFFF;
@@ -30,7 +30,7 @@ std::vector<std::uint8_t> Palette(std::initializer_list<std::uint32_t> rgb) {
 }
 
 TEST(DibCls, ColoursSystemColoursAndIndexedFill) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(3, 2, 32));
     d.Cls(0x00332211);  // OLE colour: red 0x11, green 0x22, blue 0x33
     EXPECT_EQ(Pixel32(d, 2, 1), 0x112233u);
@@ -39,7 +39,7 @@ TEST(DibCls, ColoursSystemColoursAndIndexedFill) {
     d.Cls(0x01000005);  // untranslatable: black
     EXPECT_EQ(Pixel32(d, 1, 1), 0u);
 
-    Dib indexed;
+    dib::Dib indexed;
     ASSERT_TRUE(indexed.Create(5, 2, 8));
     std::memset(indexed.lpBits(), 9, static_cast<std::size_t>(indexed.size()));
     indexed.Cls();  // all entries black: index 0 throughout
@@ -49,16 +49,16 @@ TEST(DibCls, ColoursSystemColoursAndIndexedFill) {
     indexed.Cls(0x0000F000);  // green-ish: entry 2
     EXPECT_EQ(indexed.lpBits()[indexed.BytesPerScanline() + 4], 2);
 
-    Dib empty;
+    dib::Dib empty;
     empty.Cls(0xFFFFFF);  // nothing to fill, nothing happens
     EXPECT_EQ(empty.hDIB(), nullptr);
 }
 
 TEST(DibLoadBlt, WholeBitmapByDefaultAndNothingWhenEmpty) {
-    Dib src;
+    dib::Dib src;
     ASSERT_TRUE(src.Create(4, 3, 32));
     src.Cls(0x000000FF);  // red
-    Dib dst;
+    dib::Dib dst;
     ASSERT_TRUE(dst.Create(4, 3, 32));
     EXPECT_NE(dst.LoadBlt(src.hDC(), 0, 0), 0);
     EXPECT_EQ(Pixel32(dst, 3, 2), 0xFF0000u);
@@ -69,17 +69,17 @@ TEST(DibLoadBlt, WholeBitmapByDefaultAndNothingWhenEmpty) {
     EXPECT_EQ(Pixel32(dst, 2, 0), 0u);                 // source column 4 does not
     EXPECT_EQ(Pixel32(dst, 0, 1), 0u);                 // one row only
 
-    Dib empty;
+    dib::Dib empty;
     EXPECT_EQ(empty.LoadBlt(src.hDC(), 0, 0), 0);
     EXPECT_EQ(empty.Stretch(dst.hDC(), 0, 0, 4, 3), 0);
 }
 
 TEST(DibStretch, DefaultsScaleAndModeRestored) {
-    Dib src;
+    dib::Dib src;
     ASSERT_TRUE(src.Create(2, 1, 8));
     src.SetPalette(Palette({0x0000FF, 0x00FF00}));
     src.lpBits()[1] = 1;
-    Dib dst;
+    dib::Dib dst;
     ASSERT_TRUE(dst.Create(4, 2, 32));
     gdi::SetStretchBltMode(dst.hDC(), gdi::kHalftone);
     EXPECT_NE(src.Stretch(dst.hDC(), 0, 0, 4, 2), 0);  // whole source, doubled
@@ -101,7 +101,7 @@ TEST(DibStretch, DefaultsScaleAndModeRestored) {
 TEST(DibComposition, MaskFromColourTableSwapThenAndOrDraw) {
     // An 8-bit frame with transparent index 5, its 1-bit mask, drawn over a canvas.
     const int t = 5;
-    Dib colour;
+    dib::Dib colour;
     ASSERT_TRUE(colour.Create(4, 2, 8));
     const std::uint8_t indices[8] = {1, 5, 2, 5, 5, 3, 0, 1};
     for (int y = 0; y < 2; ++y)
@@ -109,7 +109,7 @@ TEST(DibComposition, MaskFromColourTableSwapThenAndOrDraw) {
     // Entry 3 has the same colour as the transparent entry: it must stay opaque.
     const std::vector<std::uint8_t> framePalette =
         Palette({0x000000, 0xFF0000, 0x00FF00, 0x123456, 0x000000, 0x123456});
-    Dib mask;
+    dib::Dib mask;
     ASSERT_TRUE(mask.Create(4, 2, 1));
     mask.SetPalette({0, 0, 0, 0, 255, 255, 255, 0});
     mask.Cls(0);
@@ -125,7 +125,7 @@ TEST(DibComposition, MaskFromColourTableSwapThenAndOrDraw) {
     EXPECT_EQ(mask.lpBits()[0], 0x50);                        // pixels 1 and 3
     EXPECT_EQ(mask.lpBits()[mask.BytesPerScanline()], 0x80);  // pixel 0 of row 1
 
-    Dib canvas;
+    dib::Dib canvas;
     ASSERT_TRUE(canvas.Create(6, 3, 32));
     canvas.Cls(0x00AAAAAA);
     mask.Stretch(canvas.hDC(), 1, 1, 4, 2, 0, 0, 4, 2, gdi::kSrcAnd);
@@ -140,11 +140,11 @@ TEST(DibComposition, MaskFromColourTableSwapThenAndOrDraw) {
 }
 
 TEST(DibCloneTo, IndependentCopyWithPalette) {
-    Dib a;
+    dib::Dib a;
     ASSERT_TRUE(a.Create(3, 2, 4));
     a.SetPalette(Palette({0x010203, 0x040506}));
     a.lpBits()[0] = 0x10;
-    Dib b;
+    dib::Dib b;
     a.CloneTo(b);
     ASSERT_NE(b.hDIB(), nullptr);
     EXPECT_EQ(b.Width(), 3);
@@ -160,7 +160,7 @@ TEST(DibCloneTo, IndependentCopyWithPalette) {
     a.CloneTo(a);  // onto itself: nothing is lost
     EXPECT_EQ(a.lpBits()[0], 0x10);
 
-    Dib empty;
+    dib::Dib empty;
     empty.CloneTo(b);  // nothing to clone: the target is emptied, as Create(0, 0, 0) does
     EXPECT_EQ(b.hDIB(), nullptr);
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-void ExpectEmpty(const Dib& d) {
+void ExpectEmpty(const dib::Dib& d) {
     EXPECT_EQ(d.hDC(), nullptr);
     EXPECT_EQ(d.hDIB(), nullptr);
     EXPECT_EQ(d.lpBits(), nullptr);
@@ -21,7 +21,7 @@ void ExpectEmpty(const Dib& d) {
 }
 
 TEST(DibCreate, SizesStridesAndHeader) {
-    Dib d;
+    dib::Dib d;
     ExpectEmpty(d);
     ASSERT_TRUE(d.Create(10, 5, 8));
     EXPECT_EQ(d.BytesPerScanline(), 12);
@@ -52,7 +52,7 @@ TEST(DibCreate, SizesStridesAndHeader) {
 }
 
 TEST(DibCreate, UnsupportedDepthsAndEmptySizesLeaveNothing) {
-    Dib d;
+    dib::Dib d;
     for (int depth : {2, 7, 0, 64}) {
         ASSERT_TRUE(d.Create(4, 4, 8));
         EXPECT_FALSE(d.Create(4, 4, depth)) << depth;
@@ -68,12 +68,12 @@ TEST(DibCreate, UnsupportedDepthsAndEmptySizesLeaveNothing) {
 }
 
 TEST(DibCreate, PixelMemoryLimitRefusesHostileSizes) {
-    Dib d;
+    dib::Dib d;
     // 65535 x 65535 at 8 bits is 4 GiB: an overflow of the 32-bit size.
     EXPECT_THROW(d.Create(65535, 65535, 8), std::overflow_error);
     EXPECT_EQ(d.hDIB(), nullptr);
     // Just above the limit: refused like a failed allocation.
-    const std::int32_t rows = static_cast<std::int32_t>(Dib::kMaxPixelBytes / 4096) + 1;
+    const std::int32_t rows = static_cast<std::int32_t>(dib::Dib::kMaxPixelBytes / 4096) + 1;
     EXPECT_FALSE(d.Create(1024, rows, 32));
     ExpectEmpty(d);
     // A large but allowed bitmap is made.
@@ -82,7 +82,7 @@ TEST(DibCreate, PixelMemoryLimitRefusesHostileSizes) {
 }
 
 TEST(DibCreate, OverflowOfTheRowStrideOrImageSizeRaises) {
-    Dib d;
+    dib::Dib d;
     EXPECT_THROW(d.Create(67108864, 1, 32), std::overflow_error);  // 2^31 bits a row
     // 2147483616 bits is the largest row; two of them pass the size check and then
     // exceed the memory limit.
@@ -91,7 +91,7 @@ TEST(DibCreate, OverflowOfTheRowStrideOrImageSizeRaises) {
 }
 
 TEST(DibCreate, DestroyClearsAndRecreates) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(3, 3, 32));
     d.Destroy();
     ExpectEmpty(d);
@@ -101,7 +101,7 @@ TEST(DibCreate, DestroyClearsAndRecreates) {
 }
 
 TEST(DibPalette, SetAndGetOnIndexedBitmapsOnly) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(8, 1, 1));
     d.SetPalette({0, 0, 0, 0, 255, 255, 255, 0});
     std::vector<std::uint8_t> p;
@@ -127,7 +127,7 @@ TEST(DibPalette, SetAndGetOnIndexedBitmapsOnly) {
     d.GetPalette(untouched);
     EXPECT_EQ(untouched, (std::vector<std::uint8_t>{1, 2, 3}));
 
-    Dib empty;
+    dib::Dib empty;
     empty.GetPalette(untouched);
     EXPECT_EQ(untouched.size(), 3u);
 }

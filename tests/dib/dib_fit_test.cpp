@@ -11,7 +11,7 @@ struct Fit {
 };
 
 Fit FitOf(int width, int height, int boxW, int boxH, bool stretch) {
-    Dib d;
+    dib::Dib d;
     EXPECT_TRUE(d.Create(width, height, 8));
     Fit f{-1, -1, -1, -1};
     d.GetBestFitInfo(boxW, boxH, f.x, f.y, f.w, f.h, stretch);
@@ -43,7 +43,7 @@ TEST(DibBestFit, RoundingIsHalvesToEvenOnSinglePrecisionRatios) {
 }
 
 TEST(DibBestFit, NothingWrittenWithoutABitmap) {
-    Dib empty;
+    dib::Dib empty;
     std::int32_t x = 7, y = 7, w = 7, h = 7;
     empty.GetBestFitInfo(100, 100, x, y, w, h, true);
     EXPECT_EQ(x + y + w + h, 28);

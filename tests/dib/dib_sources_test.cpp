@@ -40,7 +40,7 @@ std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& 
 }
 
 TEST(DibFromPicture, RefusesNonBitmapsAndKeepsTheObject) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(3, 3, 32));
     gdi::HBITMAP before = d.hDIB();
     PicturePtr icon = Picture::FromPixels(Picture::Kind::Icon, 1, 1, {0xFF000000u});
@@ -54,7 +54,7 @@ TEST(DibFromPicture, RefusesNonBitmapsAndKeepsTheObject) {
 
 TEST(DibFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
     PicturePtr picture = EightBitPicture();
-    Dib same;
+    dib::Dib same;
     EXPECT_EQ(same.CreateFromStdPicture(picture), 8);
     EXPECT_EQ(same.bpp(), 8);
     EXPECT_EQ(same.lpBits()[1], 1);  // top-down now, indices unchanged
@@ -63,7 +63,7 @@ TEST(DibFromPicture, CopiesInOwnOrThirtyTwoBitFormat) {
     EXPECT_EQ(palette[4], 0x30);
     EXPECT_EQ(palette[6], 0x10);
 
-    Dib wide;
+    dib::Dib wide;
     EXPECT_EQ(wide.CreateFromStdPicture(picture, true), 8);
     EXPECT_EQ(wide.bpp(), 32);
     std::uint32_t pixel;
@@ -82,7 +82,7 @@ TEST(DibFromBitmapFile, LoadsKeepingFileRowOrder) {
     s.colorTable = {0x000000, 0x00FF00};
     s.pixels = {1, 0, 0, 0, 0, 0, 0, 0};  // bottom row index 1, top row index 0
     const std::string path = WriteFile("dib_load.bmp", bmptest::BuildBmp(s));
-    Dib d;
+    dib::Dib d;
     EXPECT_EQ(d.CreateFromBitmapFile(path), 8);
     EXPECT_EQ(d.Width(), 1);
     EXPECT_EQ(d.Height(), 2);
@@ -91,7 +91,7 @@ TEST(DibFromBitmapFile, LoadsKeepingFileRowOrder) {
     EXPECT_EQ(d.lpBits()[0], 1);  // the last image row comes first in memory
 
     // A clone shows the same picture, top-down.
-    Dib clone;
+    dib::Dib clone;
     d.CloneTo(clone);
     EXPECT_EQ(clone.lpBits()[0], 0);
     EXPECT_EQ(clone.lpBits()[4], 1);
@@ -99,7 +99,7 @@ TEST(DibFromBitmapFile, LoadsKeepingFileRowOrder) {
 }
 
 TEST(DibFromBitmapFile, MissingEmptyAndBrokenFiles) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(2, 2, 24));
     EXPECT_THROW(d.CreateFromBitmapFile(::testing::TempDir() + "no_such_file.bmp"),
                  platform::FileNotFoundError);
@@ -118,7 +118,7 @@ TEST(DibFromBitmapFile, MissingEmptyAndBrokenFiles) {
 }
 
 TEST(DibImage, NewPictureWithTheColoursEvenWhenEmpty) {
-    Dib d;
+    dib::Dib d;
     ASSERT_TRUE(d.Create(2, 2, 4));
     d.SetPalette({0, 0, 0, 0, 0x33, 0x22, 0x11, 0});
     d.lpBits()[4] = 0x01;  // row 1: pixel 1 is entry 1
@@ -131,7 +131,7 @@ TEST(DibImage, NewPictureWithTheColoursEvenWhenEmpty) {
     EXPECT_EQ(a->Pixels()[3], 0xFF112233u);
     EXPECT_EQ(a->Pixels()[0], 0xFF000000u);
 
-    Dib empty;
+    dib::Dib empty;
     PicturePtr blank = empty.Image();
     ASSERT_TRUE(blank);
     EXPECT_EQ(blank->Width(), 1);  // the platform's 1 x 1 bitmap for a 0 x 0 request

@@ -7,11 +7,11 @@
 
 #include "dib/Dib.h"
 
-inline std::vector<uint8_t> Indices(const Dib& colour) {
-    std::vector<uint8_t> out;
+inline std::vector<std::uint8_t> Indices(const dib::Dib& colour) {
+    std::vector<std::uint8_t> out;
     out.reserve(static_cast<size_t>(colour.Width()) * static_cast<size_t>(colour.Height()));
-    for (int32_t y = 0; y < colour.Height(); ++y) {
-        const uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
+    for (std::int32_t y = 0; y < colour.Height(); ++y) {
+        const std::uint8_t* row = colour.lpBits() + size_t(y) * colour.BytesPerScanline();
         out.insert(out.end(), row, row + colour.Width());
     }
     return out;

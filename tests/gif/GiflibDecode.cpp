@@ -8,7 +8,7 @@
 namespace {
 
 struct MemoryReader {
-    const std::vector<uint8_t>* bytes;
+    const std::vector<std::uint8_t>* bytes;
     size_t position;
 };
 
@@ -21,8 +21,8 @@ int ReadFromMemory(GifFileType* gif, GifByteType* into, int count) {
     return static_cast<int>(n);
 }
 
-std::vector<uint8_t> TableBytes(const ColorMapObject* map) {
-    std::vector<uint8_t> rgb;
+std::vector<std::uint8_t> TableBytes(const ColorMapObject* map) {
+    std::vector<std::uint8_t> rgb;
     for (int i = 0; i < map->ColorCount; ++i) {
         rgb.push_back(map->Colors[i].Red);
         rgb.push_back(map->Colors[i].Green);
@@ -39,7 +39,8 @@ std::string ErrorText(int code) {
 
 }  // namespace
 
-bool DecodeWithGiflib(const std::vector<uint8_t>& bytes, GiflibImage& image, std::string& error) {
+bool DecodeWithGiflib(const std::vector<std::uint8_t>& bytes, GiflibImage& image,
+                      std::string& error) {
     MemoryReader reader{&bytes, 0};
     int code = 0;
     GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &code);

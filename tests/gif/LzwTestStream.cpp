@@ -23,7 +23,7 @@ LzwCodePacker& LzwCodePacker::End() {
     return *this;
 }
 
-LzwCodePacker& LzwCodePacker::Code(uint32_t code) {
+LzwCodePacker& LzwCodePacker::Code(std::uint32_t code) {
     Put(code, width_);
     if (afterClear_)
         afterClear_ = false;
@@ -33,41 +33,41 @@ LzwCodePacker& LzwCodePacker::Code(uint32_t code) {
     return *this;
 }
 
-LzwCodePacker& LzwCodePacker::Raw(uint32_t code, int width) {
+LzwCodePacker& LzwCodePacker::Raw(std::uint32_t code, int width) {
     Put(code, width);
     return *this;
 }
 
-void LzwCodePacker::Put(uint32_t code, int width) {
-    buffer_ |= static_cast<uint64_t>(code) << bits_;
+void LzwCodePacker::Put(std::uint32_t code, int width) {
+    buffer_ |= static_cast<std::uint64_t>(code) << bits_;
     bits_ += width;
     while (bits_ >= 8) {
-        bytes_.push_back(static_cast<uint8_t>(buffer_));
+        bytes_.push_back(static_cast<std::uint8_t>(buffer_));
         buffer_ >>= 8;
         bits_ -= 8;
     }
 }
 
-std::vector<uint8_t> LzwCodePacker::Bytes() const {
-    std::vector<uint8_t> out = bytes_;
-    if (bits_ > 0) out.push_back(static_cast<uint8_t>(buffer_));
+std::vector<std::uint8_t> LzwCodePacker::Bytes() const {
+    std::vector<std::uint8_t> out = bytes_;
+    if (bits_ > 0) out.push_back(static_cast<std::uint8_t>(buffer_));
     return out;
 }
 
-std::vector<uint8_t> LzwEncode(const std::vector<uint8_t>& indices, int minimumCodeSize,
-                               const LzwEncodeOptions& options) {
+std::vector<std::uint8_t> LzwEncode(const std::vector<std::uint8_t>& indices, int minimumCodeSize,
+                                    const LzwEncodeOptions& options) {
     LzwCodePacker packer(minimumCodeSize);
-    const uint32_t clear = 1u << minimumCodeSize;
-    std::map<std::pair<uint32_t, uint8_t>, uint32_t> table;
-    uint32_t next = clear + 2;
+    const std::uint32_t clear = 1u << minimumCodeSize;
+    std::map<std::pair<std::uint32_t, std::uint8_t>, std::uint32_t> table;
+    std::uint32_t next = clear + 2;
     if (options.leadingClear) packer.Clear();
     if (indices.empty()) {
         if (options.endCode) packer.End();
         return packer.Bytes();
     }
-    uint32_t current = indices[0];
+    std::uint32_t current = indices[0];
     for (size_t i = 1; i < indices.size(); ++i) {
-        const uint8_t pixel = indices[i];
+        const std::uint8_t pixel = indices[i];
         const auto found = table.find({current, pixel});
         if (found != table.end()) {
             current = found->second;

@@ -16,24 +16,24 @@ class LzwCodePacker {
     LzwCodePacker& Clear();
     LzwCodePacker& End();
     // A data code; tracks the table as the decoder would.
-    LzwCodePacker& Code(uint32_t code);
+    LzwCodePacker& Code(std::uint32_t code);
     // Writes a code at an explicit width, with no table tracking.
-    LzwCodePacker& Raw(uint32_t code, int width);
+    LzwCodePacker& Raw(std::uint32_t code, int width);
 
     int Width() const { return width_; }
-    uint32_t NextSlot() const { return nextSlot_; }
-    std::vector<uint8_t> Bytes() const;
+    std::uint32_t NextSlot() const { return nextSlot_; }
+    std::vector<std::uint8_t> Bytes() const;
 
   private:
-    void Put(uint32_t code, int width);
+    void Put(std::uint32_t code, int width);
 
     int minimumCodeSize_;
-    uint32_t clearCode_;
+    std::uint32_t clearCode_;
     int width_;
-    uint32_t nextSlot_;
+    std::uint32_t nextSlot_;
     bool afterClear_ = true;
-    std::vector<uint8_t> bytes_;
-    uint64_t buffer_ = 0;
+    std::vector<std::uint8_t> bytes_;
+    std::uint64_t buffer_ = 0;
     int bits_ = 0;
 };
 
@@ -46,5 +46,5 @@ struct LzwEncodeOptions {
 };
 
 // Encodes indices (each below 2^minimumCodeSize) in the given order.
-std::vector<uint8_t> LzwEncode(const std::vector<uint8_t>& indices, int minimumCodeSize,
-                               const LzwEncodeOptions& options = {});
+std::vector<std::uint8_t> LzwEncode(const std::vector<std::uint8_t>& indices, int minimumCodeSize,
+                                    const LzwEncodeOptions& options = {});

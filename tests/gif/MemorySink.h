@@ -5,12 +5,12 @@
 
 #include "gif/GifByteSink.h"
 
-class MemorySink : public GifByteSink {
+class MemorySink : public gif::GifByteSink {
   public:
-    void Write(const uint8_t* data, size_t count) override {
+    void Write(const std::uint8_t* data, size_t count) override {
         bytes.insert(bytes.end(), data, data + count);
         writes.push_back(count);
     }
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
     std::vector<size_t> writes;  // the size of every Write call
 };

@@ -29,8 +29,8 @@ std::vector<std::string> AllSuiteGifs() {
     return files;
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
 }

@@ -11,4 +11,4 @@ std::string GifSuitesDir();
 std::string FindInSuite(const std::string& suite, const std::string& name);
 // Every .gif file of every suite.
 std::vector<std::string> AllSuiteGifs();
-std::vector<uint8_t> ReadBytes(const std::string& path);
+std::vector<std::uint8_t> ReadBytes(const std::string& path);

@@ -11,31 +11,31 @@ namespace {
 
 // Frames are told apart by their delay: frame "A" has delay 1, "B" 2, and so on; a new
 // frame has delay 0.
-std::vector<int> Delays(const GifImage& gif) {
+std::vector<int> Delays(const gif::GifImage& gif) {
     std::vector<int> delays;
-    for (int16_t i = 1; i <= gif.FramesCount(); ++i)
+    for (std::int16_t i = 1; i <= gif.FramesCount(); ++i)
         delays.push_back(gif.FrameDelay(i));
     return delays;
 }
 
-void MakeFrames(GifImage& gif, int count) {
+void MakeFrames(gif::GifImage& gif, int count) {
     for (int i = 1; i <= count; ++i) {
-        gif.FrameInsert(static_cast<int16_t>(i), static_cast<int16_t>(i * 10), 5);
-        gif.SetFrameDelay(static_cast<int16_t>(i), static_cast<int16_t>(i));
+        gif.FrameInsert(static_cast<std::int16_t>(i), static_cast<std::int16_t>(i * 10), 5);
+        gif.SetFrameDelay(static_cast<std::int16_t>(i), static_cast<std::int16_t>(i));
     }
 }
 
 }  // namespace
 
 TEST(FrameList, InsertingIntoAnEmptyImageMakesFrameOneAndSetsTheScreen) {
-    for (int16_t position : {0, 1, 5}) {
-        GifImage fresh;  // no frame table yet
+    for (std::int16_t position : {0, 1, 5}) {
+        gif::GifImage fresh;  // no frame table yet
         fresh.FrameInsert(position, 30, 20);
         EXPECT_EQ(fresh.FramesCount(), 1);
         EXPECT_EQ(fresh.ScreenWidth(), 30);
         EXPECT_EQ(fresh.ScreenHeight(), 20);
 
-        GifImage destroyed;
+        gif::GifImage destroyed;
         destroyed.Destroy();
         destroyed.FrameInsert(position, 7, 9);
         EXPECT_EQ(destroyed.FramesCount(), 1);
@@ -48,7 +48,7 @@ TEST(FrameList, InsertingIntoAnEmptyImageMakesFrameOneAndSetsTheScreen) {
 
 TEST(FrameList, InsertPutsTheNewFrameWhereAsked) {
     const struct {
-        int16_t position;
+        std::int16_t position;
         std::vector<int> order;
     } cases[] = {{1, {0, 1, 2, 3}},
                  {2, {1, 0, 2, 3}},
@@ -56,7 +56,7 @@ TEST(FrameList, InsertPutsTheNewFrameWhereAsked) {
                  {4, {1, 2, 3, 0}},
                  {9, {1, 2, 3, 0}}};
     for (const auto& c : cases) {
-        GifImage gif;
+        gif::GifImage gif;
         MakeFrames(gif, 3);
         gif.FrameInsert(c.position, 50, 60);
         EXPECT_EQ(Delays(gif), c.order) << "position " << c.position;
@@ -67,7 +67,7 @@ TEST(FrameList, InsertPutsTheNewFrameWhereAsked) {
 }
 
 TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
-    GifImage gif;
+    gif::GifImage gif;
     MakeFrames(gif, 1);
     gif.SetFrameLeft(1, 3);
     gif.FrameInsert(2, 5, 3);
@@ -79,42 +79,42 @@ TEST(FrameList, NewFrameIsBlankWithIndexZeroPixelsAndAnOpaqueMask) {
     EXPECT_EQ(gif.FrameDisposalMethod(2), 0);
     EXPECT_EQ(gif.LocalPaletteRGBEntry(2, 1), 0);
 
-    const std::shared_ptr<Dib> colours = gif.FrameDIBXOR(2);
+    const std::shared_ptr<dib::Dib> colours = gif.FrameDIBXOR(2);
     ASSERT_NE(colours, nullptr);
     EXPECT_EQ(colours->Width(), 5);
     EXPECT_EQ(colours->Height(), 3);
     EXPECT_EQ(colours->bpp(), 8);
-    for (int32_t y = 0; y < 3; ++y) {
-        for (int32_t x = 0; x < 5; ++x) {
+    for (std::int32_t y = 0; y < 3; ++y) {
+        for (std::int32_t x = 0; x < 5; ++x) {
             EXPECT_EQ(colours->lpBits()[y * colours->BytesPerScanline() + x], 0);
         }
     }
-    const std::shared_ptr<Dib> mask = gif.FrameDIBAND(2);
+    const std::shared_ptr<dib::Dib> mask = gif.FrameDIBAND(2);
     ASSERT_NE(mask, nullptr);
     EXPECT_EQ(mask->bpp(), 1);
     EXPECT_EQ(mask->Width(), 5);
-    std::vector<uint8_t> palette;
+    std::vector<std::uint8_t> palette;
     mask->GetPalette(palette);
-    EXPECT_EQ(palette, (std::vector<uint8_t>{0, 0, 0, 0, 255, 255, 255, 0}));
-    for (int32_t i = 0; i < mask->size(); ++i)
+    EXPECT_EQ(palette, (std::vector<std::uint8_t>{0, 0, 0, 0, 255, 255, 255, 0}));
+    for (std::int32_t i = 0; i < mask->size(); ++i)
         EXPECT_EQ(mask->lpBits()[i], 0) << i;
 }
 
 TEST(FrameList, RemoveClosesTheGap) {
-    GifImage gif;
+    gif::GifImage gif;
     MakeFrames(gif, 3);
     gif.FrameRemove(2);
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 3}));
     EXPECT_THROW(gif.FrameDelay(3), std::out_of_range);
 
-    GifImage last;
+    gif::GifImage last;
     MakeFrames(last, 3);
-    const std::shared_ptr<Dib> kept = last.FrameDIBXOR(3);
+    const std::shared_ptr<dib::Dib> kept = last.FrameDIBXOR(3);
     last.FrameRemove(3);
     EXPECT_EQ(Delays(last), (std::vector<int>{1, 2}));
     EXPECT_EQ(kept->Width(), 30);  // a caller's reference outlives the frame
 
-    GifImage only;
+    gif::GifImage only;
     MakeFrames(only, 1);
     only.FrameRemove(1);
     EXPECT_EQ(only.FramesCount(), 0);
@@ -124,7 +124,7 @@ TEST(FrameList, RemoveClosesTheGap) {
 }
 
 TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
-    GifImage gif;
+    gif::GifImage gif;
     MakeFrames(gif, 3);
     gif.SetFrameLeft(3, 7);
     gif.SetFrameTop(3, 8);
@@ -134,8 +134,8 @@ TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
     gif.SetLocalPaletteUsed(3, true);
     gif.SetLocalPaletteEntries(3, 4);
     gif.lpLocalPalette(3)[4] = 200;  // entry 1 blue
-    const std::shared_ptr<Dib> colours = gif.FrameDIBXOR(3);
-    const std::shared_ptr<Dib> mask = gif.FrameDIBAND(3);
+    const std::shared_ptr<dib::Dib> colours = gif.FrameDIBXOR(3);
+    const std::shared_ptr<dib::Dib> mask = gif.FrameDIBAND(3);
 
     gif.FrameMoveUp(3);
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 3, 2}));
@@ -156,7 +156,7 @@ TEST(FrameList, MovesExchangeNeighboursWithEverythingTheyCarry) {
 }
 
 TEST(FrameList, OutOfRangeNumbersChangeNothing) {
-    GifImage gif;
+    gif::GifImage gif;
     MakeFrames(gif, 3);
     EXPECT_THROW(gif.FrameMoveUp(1), std::out_of_range);
     EXPECT_THROW(gif.FrameMoveDown(3), std::out_of_range);
@@ -168,14 +168,14 @@ TEST(FrameList, OutOfRangeNumbersChangeNothing) {
     EXPECT_EQ(Delays(gif), (std::vector<int>{1, 2, 3}));
 
     // An empty image has only its blank record, which is not a frame to remove or move.
-    GifImage empty;
+    gif::GifImage empty;
     empty.Destroy();
     EXPECT_THROW(empty.FrameRemove(1), std::out_of_range);
     EXPECT_THROW(empty.FrameMoveDown(1), std::out_of_range);
     EXPECT_EQ(empty.FramesCount(), 0);
     EXPECT_EQ(empty.FrameDelay(1), 0);
 
-    GifImage fresh;  // no table at all
+    gif::GifImage fresh;  // no table at all
     EXPECT_THROW(fresh.FrameRemove(1), std::out_of_range);
     EXPECT_THROW(fresh.FrameMoveUp(2), std::out_of_range);
     EXPECT_THROW(fresh.FrameMoveDown(1), std::out_of_range);
@@ -183,7 +183,7 @@ TEST(FrameList, OutOfRangeNumbersChangeNothing) {
 }
 
 TEST(FrameList, SizesTheBitmapClassRefusesLeaveEmptyBitmaps) {
-    GifImage gif;
+    gif::GifImage gif;
     gif.FrameInsert(1, 0, 10);
     ASSERT_EQ(gif.FramesCount(), 1);
     ASSERT_NE(gif.FrameDIBXOR(1), nullptr);
@@ -192,7 +192,7 @@ TEST(FrameList, SizesTheBitmapClassRefusesLeaveEmptyBitmaps) {
 }
 
 TEST(FrameList, TheFrameCountCannotPassItsLimit) {
-    GifImage gif;
+    gif::GifImage gif;
     // Frames of width 0 get no pixel memory, which keeps 32767 of them cheap.
     for (int i = 0; i < 32767; ++i)
         gif.FrameInsert(32767, 0, 1);

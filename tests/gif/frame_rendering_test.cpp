@@ -14,24 +14,24 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
-constexpr uint32_t kBackground = 0x00808080;  // grey, as 0x00RRGGBB in memory order B, G, R, 0
-constexpr uint32_t kRed = 0x00FF0000;
-constexpr uint32_t kGreen = 0x0000FF00;
-constexpr uint32_t kBlack = 0;
+constexpr std::uint32_t kBackground = 0x00808080;  // grey, as 0x00RRGGBB in memory order B, G, R, 0
+constexpr std::uint32_t kRed = 0x00FF0000;
+constexpr std::uint32_t kGreen = 0x0000FF00;
+constexpr std::uint32_t kBlack = 0;
 
 // A 32-bit destination filled with grey.
 struct Destination {
-    Dib dib;
+    dib::Dib dib;
     Destination(int width, int height) {
         dib.Create(width, height, 32);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 Pixel(x, y) = kBackground;
     }
-    uint32_t& Pixel(int x, int y) {
-        return *reinterpret_cast<uint32_t*>(dib.lpBits() + y * dib.BytesPerScanline() + 4 * x);
+    std::uint32_t& Pixel(int x, int y) {
+        return *reinterpret_cast<std::uint32_t*>(dib.lpBits() + y * dib.BytesPerScanline() + 4 * x);
     }
     // The bounding box of pixels that are no longer grey: left, top, right, bottom (exclusive).
     std::vector<int> Changed() {
@@ -58,7 +58,7 @@ GifBuilder Screen(int width, int height) {
 
 TEST(FrameRendering, TransparentPixelsShowTheDestinationAndOthersAreOpaque) {
     // Index 1 (red) is transparent; index 3 has the same colour but stays opaque.
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         Screen(4, 1).GraphicControl(0, 0, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     Destination to(4, 1);
@@ -70,7 +70,7 @@ TEST(FrameRendering, TransparentPixelsShowTheDestinationAndOthersAreOpaque) {
 }
 
 TEST(FrameRendering, DrawPlacesScalesAndCropsTheFrame) {
-    GifImage gif;
+    gif::GifImage gif;
     Bytes solid(100 * 10, 2);
     ASSERT_TRUE(
         gif.LoadFromStream(Screen(120, 40).Image(50, 20, 100, 10, solid, 2).Trailer().Data()));
@@ -111,7 +111,7 @@ TEST(FrameRendering, DrawPlacesScalesAndCropsTheFrame) {
 }
 
 TEST(FrameRendering, MaskFollowsTheIndexItIsGiven) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         Screen(4, 1).GraphicControl(0, 0, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     gif.FrameMask(1, 2);  // another index than the stored one
@@ -134,7 +134,7 @@ TEST(FrameRendering, MaskFollowsTheIndexItIsGiven) {
 }
 
 TEST(FrameRendering, BadFrameNumbersAndBlankRecordsFailBeforeDrawing) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(
         gif.LoadFromStream(Screen(4, 1).Image(0, 0, 4, 1, {0, 1, 2, 3}, 2).Trailer().Data()));
     Destination to(4, 1);
@@ -152,30 +152,30 @@ TEST(FrameRendering, BadFrameNumbersAndBlankRecordsFailBeforeDrawing) {
 // is not black-then-white.
 TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
     std::mt19937 random(15);
-    const uint8_t blackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
-    const uint8_t whiteThenBlack[8] = {255, 255, 255, 0, 0, 0, 0, 0};
-    for (int32_t width : {1, 7, 8, 9, 13, 16, 31, 64, 67}) {
-        for (const uint8_t* table : {blackThenWhite, whiteThenBlack}) {
-            const int32_t height = 3;
-            const uint8_t t = static_cast<uint8_t>(random() % 4);
-            Dib colours;
+    const std::uint8_t blackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
+    const std::uint8_t whiteThenBlack[8] = {255, 255, 255, 0, 0, 0, 0, 0};
+    for (std::int32_t width : {1, 7, 8, 9, 13, 16, 31, 64, 67}) {
+        for (const std::uint8_t* table : {blackThenWhite, whiteThenBlack}) {
+            const std::int32_t height = 3;
+            const std::uint8_t t = static_cast<std::uint8_t>(random() % 4);
+            dib::Dib colours;
             ASSERT_TRUE(colours.Create(width, height, 8));
-            for (int32_t y = 0; y < height; ++y)
-                for (int32_t x = 0; x < width; ++x)
+            for (std::int32_t y = 0; y < height; ++y)
+                for (std::int32_t x = 0; x < width; ++x)
                     colours.lpBits()[y * colours.BytesPerScanline() + x] =
-                        static_cast<uint8_t>(random() % 4);
-            Dib expected, actual;
-            for (Dib* mask : {&expected, &actual}) {
+                        static_cast<std::uint8_t>(random() % 4);
+            dib::Dib expected, actual;
+            for (dib::Dib* mask : {&expected, &actual}) {
                 ASSERT_TRUE(mask->Create(width, height, 1));
                 mask->SetPalette(table, 8);
                 std::fill_n(mask->lpBits(), mask->size(), 0xA5);  // padding to be kept
             }
-            uint8_t conversion[1024] = {};
+            std::uint8_t conversion[1024] = {};
             std::fill_n(conversion + 4 * t, 3, 255);
             colours.SetPalette(conversion, sizeof conversion);
             expected.LoadBlt(colours.hDC(), 0, 0);
 
-            BuildFrameMask(colours, t, actual);
+            gif::BuildFrameMask(colours, t, actual);
             EXPECT_EQ(Bytes(actual.lpBits(), actual.lpBits() + actual.size()),
                       Bytes(expected.lpBits(), expected.lpBits() + expected.size()))
                 << "width " << width << ", transparent " << int{t};

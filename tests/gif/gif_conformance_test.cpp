@@ -28,15 +28,15 @@ const std::map<std::string, int> kLastGraphicControlDelay = {
     {"wuffs/multiple-graphic-controls.gif", 30},  // 200 ms, then 300 ms
 };
 
-void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const GifImage& gif) {
+void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const gif::GifImage& gif) {
     for (size_t i = 0; i < dump.frames.size(); ++i) {
         const DumpFrame& expected = dump.frames[i];
-        const auto n = static_cast<int16_t>(i + 1);
+        const auto n = static_cast<std::int16_t>(i + 1);
         if (n > gif.FramesCount()) break;
         SCOPED_TRACE("frame " + std::to_string(n));
         // Every 16-bit field is signed here: a file value above 32767 reads as negative.
-        EXPECT_EQ(gif.FrameLeft(n), static_cast<int16_t>(expected.left));
-        EXPECT_EQ(gif.FrameTop(n), static_cast<int16_t>(expected.top));
+        EXPECT_EQ(gif.FrameLeft(n), static_cast<std::int16_t>(expected.left));
+        EXPECT_EQ(gif.FrameTop(n), static_cast<std::int16_t>(expected.top));
         EXPECT_EQ(gif.FrameInterlaced(n), expected.interlaced);
         EXPECT_EQ(gif.LocalPaletteUsed(n), expected.localPalette);
         if (expected.localPalette) {
@@ -49,7 +49,7 @@ void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const Gi
             ASSERT_EQ(kLastGraphicControlDelay.count(name), 1u) << "several GCEs: list the file";
             EXPECT_EQ(gif.FrameDelay(n), kLastGraphicControlDelay.at(name));
         } else {
-            EXPECT_EQ(gif.FrameDelay(n), static_cast<int16_t>(expected.delay));
+            EXPECT_EQ(gif.FrameDelay(n), static_cast<std::int16_t>(expected.delay));
             EXPECT_EQ(gif.FrameDisposalMethod(n), expected.disposal);
             EXPECT_EQ(gif.FrameUserInput(n), expected.userInput != 0);
             EXPECT_EQ(gif.FrameUseTransparentColor(n), expected.transparent >= 0);
@@ -68,7 +68,8 @@ void ExpectFramesMatch(const std::string& name, const DumpRecord& dump, const Gi
             EXPECT_EQ(colour->Height(), expected.height);
         }
         if (expected.decoded && colour->hDIB() != nullptr) {
-            EXPECT_EQ(IndicesMd5(*colour), expected.pixelsMd5) << "indices differ from giflib's";
+            EXPECT_EQ(corpogif::IndicesMd5(*colour), expected.pixelsMd5)
+                << "indices differ from giflib's";
         }
     }
 }
@@ -91,13 +92,13 @@ TEST(GifConformance, EveryFileMatchesGiflibsDump) {
             SCOPED_TRACE(name);
             const std::string path = FindInSuite(suite, dump.file);
             ASSERT_FALSE(path.empty()) << "missing from the suite";
-            GifImage gif;
+            gif::GifImage gif;
             const bool validHeader = dump.signature == "GIF87a" || dump.signature == "GIF89a";
             ASSERT_EQ(gif.LoadFromFile(path), validHeader);
             if (!validHeader) continue;
             ++files;
-            EXPECT_EQ(gif.ScreenWidth(), static_cast<int16_t>(dump.screenWidth));
-            EXPECT_EQ(gif.ScreenHeight(), static_cast<int16_t>(dump.screenHeight));
+            EXPECT_EQ(gif.ScreenWidth(), static_cast<std::int16_t>(dump.screenWidth));
+            EXPECT_EQ(gif.ScreenHeight(), static_cast<std::int16_t>(dump.screenHeight));
             EXPECT_EQ(gif.ScreenBackgroundColorIndex(), dump.background);
             EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), (dump.aspect + 15) / 64.0f);
             EXPECT_EQ(gif.GlobalPaletteExists(), dump.globalPalette);
@@ -105,7 +106,7 @@ TEST(GifConformance, EveryFileMatchesGiflibsDump) {
             EXPECT_EQ(gif.GlobalPaletteSorted(), dump.globalSorted);
             const int loops = ExpectedLoops(dump);
             EXPECT_EQ(gif.HasLoopingExtension(), loops >= 0);
-            EXPECT_EQ(static_cast<uint16_t>(gif.AnimationLoops()), loops >= 0 ? loops : 0);
+            EXPECT_EQ(static_cast<std::uint16_t>(gif.AnimationLoops()), loops >= 0 ? loops : 0);
             if (dump.endsWithTrailer)
                 EXPECT_EQ(gif.FramesCount(), static_cast<int>(dump.frames.size()));
             else  // giflib stops at the damage; we count every image separator reached
@@ -122,15 +123,15 @@ TEST(GifConformance, WuffsIndexFilesMatch) {
     const std::string wuffs = GifSuitesDir() + "/wuffs/";
     for (const char* name : {"bricks-dither", "bricks-gray", "bricks-nodither"}) {
         SCOPED_TRACE(name);
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromFile(wuffs + name + ".gif"));
         ASSERT_EQ(gif.FramesCount(), 1);
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), ReadBytes(wuffs + name + ".indexes"));
     }
-    GifImage muybridge;
+    gif::GifImage muybridge;
     ASSERT_TRUE(muybridge.LoadFromFile(wuffs + "muybridge.gif"));
     ASSERT_EQ(muybridge.FramesCount(), 15);
-    for (int16_t n = 1; n <= 15; ++n) {
+    for (std::int16_t n = 1; n <= 15; ++n) {
         char file[64];
         std::snprintf(file, sizeof file, "muybridge-frame-%03d.indexes", n - 1);
         EXPECT_EQ(Indices(*muybridge.FrameDIBXOR(n)), ReadBytes(wuffs + file)) << file;
@@ -138,11 +139,11 @@ TEST(GifConformance, WuffsIndexFilesMatch) {
 }
 
 // CRC-32 as zlib computes it.
-uint32_t Crc32(uint32_t crc, const uint8_t* data, size_t size) {
-    static const std::vector<uint32_t> table = [] {
-        std::vector<uint32_t> entries(256);
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
+std::uint32_t Crc32(std::uint32_t crc, const std::uint8_t* data, size_t size) {
+    static const std::vector<std::uint32_t> table = [] {
+        std::vector<std::uint32_t> entries(256);
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
             for (int k = 0; k < 8; ++k)
                 c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
             entries[n] = c;
@@ -157,14 +158,14 @@ uint32_t Crc32(uint32_t crc, const uint8_t* data, size_t size) {
 
 // Every frame's own rectangle as red, green, blue, alpha (0 at the transparent index),
 // frames joined in file order.
-uint32_t FramesCrc(GifImage& gif) {
-    uint32_t crc = 0;
-    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+std::uint32_t FramesCrc(gif::GifImage& gif) {
+    std::uint32_t crc = 0;
+    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
-        const uint8_t* palette = gif.lpLocalPalette(n);
-        std::vector<uint8_t> rgba;
+        const std::uint8_t* palette = gif.lpLocalPalette(n);
+        std::vector<std::uint8_t> rgba;
         rgba.reserve(size_t(colour->Width()) * colour->Height() * 4);
-        for (uint8_t index : Indices(*colour)) {
+        for (std::uint8_t index : Indices(*colour)) {
             rgba.push_back(palette[4 * index + 2]);
             rgba.push_back(palette[4 * index + 1]);
             rgba.push_back(palette[4 * index]);
@@ -186,7 +187,7 @@ TEST(GifConformance, ImageGifFrameChecksumsMatch) {
         const std::string path = line.substr(0, colon);
         const std::string name = path.substr(path.rfind('/') + 1);
         SCOPED_TRACE(name);
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromFile(FindInSuite("image-gif", name)));
         EXPECT_EQ(FramesCrc(gif), std::stoul(line.substr(colon + 2)));
         ++checked;

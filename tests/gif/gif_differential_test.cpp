@@ -28,21 +28,21 @@ const std::set<std::string> kFramesWithSidesAbove32767 = {"pygif/max-width.gif",
                                                           "pygif/max-height.gif"};
 
 // Compares every frame giflib decoded; true when there was something to compare.
-bool ExpectSameAsGiflib(const std::vector<uint8_t>& bytes, bool sidesAbove32767 = false) {
+bool ExpectSameAsGiflib(const std::vector<std::uint8_t>& bytes, bool sidesAbove32767 = false) {
     GiflibImage reference;
     std::string error;
     if (!DecodeWithGiflib(bytes, reference, error)) return false;
-    GifImage gif;
+    gif::GifImage gif;
     EXPECT_TRUE(gif.LoadFromStream(bytes));
     EXPECT_EQ(gif.FramesCount(), static_cast<int>(reference.frames.size()));
     for (size_t i = 0; i < reference.frames.size() && int(i) < gif.FramesCount(); ++i) {
         const GiflibFrame& expected = reference.frames[i];
-        const auto n = static_cast<int16_t>(i + 1);
+        const auto n = static_cast<std::int16_t>(i + 1);
         SCOPED_TRACE("frame " + std::to_string(n));
         const auto colour = gif.FrameDIBXOR(n);
         // Positions above 32767 (pillow/decompression_bomb_extents.gif) read as negative.
-        EXPECT_EQ(gif.FrameLeft(n), static_cast<int16_t>(expected.left));
-        EXPECT_EQ(gif.FrameTop(n), static_cast<int16_t>(expected.top));
+        EXPECT_EQ(gif.FrameLeft(n), static_cast<std::int16_t>(expected.left));
+        EXPECT_EQ(gif.FrameTop(n), static_cast<std::int16_t>(expected.top));
         if (sidesAbove32767 && (expected.width > 32767 || expected.height > 32767)) {
             EXPECT_EQ(colour->hDIB(), nullptr);
             continue;
@@ -66,12 +66,14 @@ TEST(GifDifferential, EverySuiteFileGiflibReadsDecodesTheSame) {
 }
 
 struct RandomGif {
-    std::vector<uint8_t> bytes;
-    std::vector<std::vector<uint8_t>> frames;  // indices, rows top-down
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::vector<std::uint8_t>> frames;  // indices, rows top-down
 };
 
 RandomGif MakeRandomGif(std::mt19937& random) {
-    auto pick = [&](int low, int high) { return low + int(random() % uint32_t(high - low + 1)); };
+    auto pick = [&](int low, int high) {
+        return low + int(random() % std::uint32_t(high - low + 1));
+    };
     RandomGif made;
     const int screenWidth = pick(1, 300), screenHeight = pick(1, 200);
     const bool global = pick(0, 3) != 0;
@@ -91,10 +93,10 @@ RandomGif MakeRandomGif(std::mt19937& random) {
                             interlaced);
         if (local) gif.RampTable(bits - 1);
         // Runs of colour make long strings; noise fills the table fast.
-        std::vector<uint8_t> indices;
+        std::vector<std::uint8_t> indices;
         const int maxRun = pick(1, 40);
         while (indices.size() < size_t(width) * height) {
-            const auto value = static_cast<uint8_t>(random() % (1u << bits));
+            const auto value = static_cast<std::uint8_t>(random() % (1u << bits));
             for (int r = pick(1, maxRun); r > 0 && indices.size() < size_t(width) * height; --r)
                 indices.push_back(value);
         }
@@ -116,30 +118,30 @@ TEST(GifDifferential, GeneratedFilesDecodeAsGiflibAndAsEncoded) {
         SCOPED_TRACE("generated file " + std::to_string(i));
         const RandomGif made = MakeRandomGif(random);
         ASSERT_TRUE(ExpectSameAsGiflib(made.bytes));
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(made.bytes));
         ASSERT_EQ(gif.FramesCount(), static_cast<int>(made.frames.size()));
         for (size_t f = 0; f < made.frames.size(); ++f)
-            ASSERT_TRUE(Indices(*gif.FrameDIBXOR(int16_t(f + 1))) == made.frames[f]);
+            ASSERT_TRUE(Indices(*gif.FrameDIBXOR(std::int16_t(f + 1))) == made.frames[f]);
     }
 }
 
 TEST(GifDifferential, ResavedIndicesPastTheColourTableReadBackTheSameHereAndInGiflib) {
     // A 2-entry table whose data is coded with 8-bit codes and holds larger indices, as some
     // encoders write it: the resaved file gives every index back, to us and to giflib.
-    const std::vector<uint8_t> indices = {0, 200, 1, 1, 255, 0, 7, 1, 128, 1, 0, 1};
-    const std::vector<uint8_t> original =
+    const std::vector<std::uint8_t> indices = {0, 200, 1, 1, 255, 0, 7, 1, 128, 1, 0, 1};
+    const std::vector<std::uint8_t> original =
         GifBuilder().Screen(4, 3, 0).RampTable(0).Image(0, 0, 4, 3, indices, 8).Trailer().Data();
     TempDir dir;
     const std::string in = dir.File("in.gif"), out = dir.File("out.gif");
     TempDir::Write(in, original);
-    GifImage read;
+    gif::GifImage read;
     ASSERT_TRUE(read.LoadFromFile(in));
     ASSERT_EQ(Indices(*read.FrameDIBXOR(1)), indices);
 
     std::ostringstream errors;
-    ASSERT_EQ(ResaveGif(in, out, errors), 0) << errors.str();
-    GifImage again;
+    ASSERT_EQ(corpogif::ResaveGif(in, out, errors), 0) << errors.str();
+    gif::GifImage again;
     ASSERT_TRUE(again.LoadFromFile(out));
     EXPECT_EQ(Indices(*again.FrameDIBXOR(1)), indices);
     GiflibImage reference;

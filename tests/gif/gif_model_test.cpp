@@ -12,7 +12,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
 Bytes TwoFrameTransparentGif() {
     GifBuilder gif;
@@ -23,7 +23,7 @@ Bytes TwoFrameTransparentGif() {
 }
 
 TEST(GifModel, NewObjectHasNoFrameTable) {
-    GifImage gif;
+    gif::GifImage gif;
     EXPECT_EQ(gif.FramesCount(), 0);
     EXPECT_THROW(gif.FrameDelay(1), std::out_of_range);
     EXPECT_THROW(gif.SetFrameDelay(1, 3), std::out_of_range);
@@ -31,7 +31,7 @@ TEST(GifModel, NewObjectHasNoFrameTable) {
 }
 
 TEST(GifModel, DestroyLeavesOneBlankRecord) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(TwoFrameTransparentGif()));
     gif.SetAnimationLoops(4);
     const auto kept = gif.FrameDIBXOR(1);
@@ -57,7 +57,7 @@ TEST(GifModel, DestroyLeavesOneBlankRecord) {
 }
 
 TEST(GifModel, PixelAspectRatioMapsToTheAspectByte) {
-    GifImage gif;
+    gif::GifImage gif;
     EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), 0.234375f);  // byte 0 is not special
     gif.SetScreenPixelAspectRatio(1.0f);
     EXPECT_FLOAT_EQ(gif.ScreenPixelAspectRatio(), 1.0f);  // byte 49
@@ -79,9 +79,9 @@ TEST(GifModel, PixelAspectRatioMapsToTheAspectByte) {
 }
 
 TEST(GifModel, GlobalColoursReadOnlyWhileTheGlobalTableExists) {
-    GifImage gif;
+    gif::GifImage gif;
     gif.Destroy();
-    uint8_t* palette = gif.lpGlobalPalette();
+    std::uint8_t* palette = gif.lpGlobalPalette();
     palette[12] = 10;  // blue
     palette[13] = 20;  // green
     palette[14] = 30;  // red
@@ -94,15 +94,15 @@ TEST(GifModel, GlobalColoursReadOnlyWhileTheGlobalTableExists) {
 }
 
 TEST(GifModel, SettersStoreAndChangeNoBitmap) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(TwoFrameTransparentGif()));
-    const std::string mask = MaskMd5(*gif.FrameDIBAND(1));
-    const std::string colour = IndicesMd5(*gif.FrameDIBXOR(1));
+    const std::string mask = corpogif::MaskMd5(*gif.FrameDIBAND(1));
+    const std::string colour = corpogif::IndicesMd5(*gif.FrameDIBXOR(1));
     gif.SetFrameTransparentColorIndex(1, 3);
     gif.SetFrameUseTransparentColor(1, false);
     gif.SetFrameUseTransparentColor(2, true);
-    EXPECT_EQ(MaskMd5(*gif.FrameDIBAND(1)), mask);
-    EXPECT_EQ(IndicesMd5(*gif.FrameDIBXOR(1)), colour);
+    EXPECT_EQ(corpogif::MaskMd5(*gif.FrameDIBAND(1)), mask);
+    EXPECT_EQ(corpogif::IndicesMd5(*gif.FrameDIBXOR(1)), colour);
     EXPECT_EQ(gif.FrameTransparentColorIndex(1), 3);
 
     gif.SetFrameDisposalMethod(1, 7);

@@ -16,12 +16,12 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
-Bytes MaskBits(const Dib& mask) {
+Bytes MaskBits(const dib::Dib& mask) {
     Bytes out;
-    for (int32_t y = 0; y < mask.Height(); ++y)
-        for (int32_t x = 0; x < mask.Width(); ++x)
+    for (std::int32_t y = 0; y < mask.Height(); ++y)
+        for (std::int32_t x = 0; x < mask.Width(); ++x)
             out.push_back((mask.lpBits()[y * mask.BytesPerScanline() + x / 8] >> (7 - x % 8)) & 1);
     return out;
 }
@@ -38,7 +38,7 @@ const Bytes kPixels = {0, 1, 2, 3, 3, 2, 1, 0};
 TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
     const Bytes stream = GifBuilder("GIF89a").Screen(300, 200).Data();
     ASSERT_EQ(stream.size(), 13u);
-    GifImage gif;
+    gif::GifImage gif;
     EXPECT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.FramesCount(), 0);
     EXPECT_EQ(gif.ScreenWidth(), 300);
@@ -48,15 +48,15 @@ TEST(GifReader, HeaderAndScreenOnlyLoadsAnEmptyImage) {
 
 TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
     const Bytes good = FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
-    const std::pair<const char*, GifLoadStatus> refusals[] = {
-        {"GIF88a", GifLoadStatus::UnknownVersion},
-        {"gif89a", GifLoadStatus::NotAGif},
-        {"GIF89A", GifLoadStatus::UnknownVersion},
-        {"GIF87b", GifLoadStatus::UnknownVersion}};
+    const std::pair<const char*, gif::GifLoadStatus> refusals[] = {
+        {"GIF88a", gif::GifLoadStatus::UnknownVersion},
+        {"gif89a", gif::GifLoadStatus::NotAGif},
+        {"GIF89A", gif::GifLoadStatus::UnknownVersion},
+        {"GIF87b", gif::GifLoadStatus::UnknownVersion}};
     for (const auto& [header, why] : refusals) {
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(good));
-        EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Loaded);
+        EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::Loaded);
         Bytes bad = good;
         std::copy(header, header + 6, bad.begin());
         EXPECT_FALSE(gif.LoadFromStream(bad)) << header;
@@ -65,47 +65,47 @@ TEST(GifReader, OnlyExactHeadersAreAcceptedAndARefusalEmptiesTheModel) {
         EXPECT_EQ(gif.ScreenWidth(), 0);
         EXPECT_FALSE(gif.GlobalPaletteExists());
     }
-    GifImage old;
+    gif::GifImage old;
     Bytes v87 = good;
     v87[4] = '7';
     EXPECT_TRUE(old.LoadFromStream(v87));
 }
 
 TEST(GifReader, StreamsShorterThanTheHeaderNeverLoad) {
-    GifImage gif;
+    gif::GifImage gif;
     // The signature or the version would begin past the end: the caller's error.
     EXPECT_THROW(gif.LoadFromStream(Bytes{}), std::out_of_range);
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::EmptyStream);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::EmptyStream);
     EXPECT_THROW(gif.LoadFromStream(Bytes{'G', 'I', 'F'}), std::out_of_range);
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::CutInHeader);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::CutInHeader);
     for (const std::string text : {"G", "GI", "GIF8", "GIF89", "XYZ", "GIF9"}) {
         EXPECT_FALSE(gif.LoadFromStream(Bytes(text.begin(), text.end()))) << text;
-        const GifLoadStatus why = text == "XYZ"    ? GifLoadStatus::NotAGif
-                                  : text == "GIF9" ? GifLoadStatus::UnknownVersion
-                                                   : GifLoadStatus::CutInHeader;
+        const gif::GifLoadStatus why = text == "XYZ"    ? gif::GifLoadStatus::NotAGif
+                                       : text == "GIF9" ? gif::GifLoadStatus::UnknownVersion
+                                                        : gif::GifLoadStatus::CutInHeader;
         EXPECT_EQ(gif.LoadStatus(), why) << text;
     }
 
     const std::string path = ::testing::TempDir() + "corpometer_empty.gif";
     std::ofstream(path, std::ios::binary).close();
     EXPECT_FALSE(gif.LoadFromFile(path));
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::EmptyStream);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::EmptyStream);
     std::ofstream(path, std::ios::binary) << "GIF";
     EXPECT_FALSE(gif.LoadFromFile(path));
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::CutInHeader);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::CutInHeader);
     std::remove(path.c_str());
     EXPECT_FALSE(gif.LoadFromFile(path));
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Unreadable);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::Unreadable);
     EXPECT_FALSE(gif.LoadFromFile(::testing::TempDir()));  // a folder
-    EXPECT_EQ(gif.LoadStatus(), GifLoadStatus::Unreadable);
+    EXPECT_EQ(gif.LoadStatus(), gif::GifLoadStatus::Unreadable);
 }
 
 TEST(GifReader, ColourTablesLandInPaletteForm) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Data()));
     EXPECT_TRUE(gif.GlobalPaletteExists());
     EXPECT_EQ(gif.GlobalPaletteEntries(), 4);
-    const uint8_t* palette = gif.lpGlobalPalette();
+    const std::uint8_t* palette = gif.lpGlobalPalette();
     EXPECT_EQ(Bytes(palette, palette + 20),
               (Bytes{0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(gif.GlobalPaletteRGBEntry(1), 255);
@@ -119,7 +119,7 @@ TEST(GifReader, ColourTablesLandInPaletteForm) {
 }
 
 TEST(GifReader, LoopCountComesFromTheLastLoopingExtension) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Trailer().Data()));
     EXPECT_FALSE(gif.HasLoopingExtension());
     EXPECT_EQ(gif.AnimationLoops(), 0);
@@ -127,7 +127,7 @@ TEST(GifReader, LoopCountComesFromTheLastLoopingExtension) {
     EXPECT_TRUE(gif.HasLoopingExtension());
     EXPECT_EQ(gif.AnimationLoops(), 5);
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(7).Loop(65535).Trailer().Data()));
-    EXPECT_EQ(static_cast<uint16_t>(gif.AnimationLoops()), 65535);  // kept to the last bit
+    EXPECT_EQ(static_cast<std::uint16_t>(gif.AnimationLoops()), 65535);  // kept to the last bit
     ASSERT_TRUE(gif.LoadFromStream(FourColourScreen().Loop(2).Loop(0).Trailer().Data()));
     EXPECT_TRUE(gif.HasLoopingExtension());
     EXPECT_EQ(gif.AnimationLoops(), 0);  // for ever
@@ -153,7 +153,7 @@ TEST(GifReader, ExtensionsWeDoNotUseArePassedOver) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 1);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
@@ -168,7 +168,7 @@ TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
                              .Image(1, 0, 3, 2, {1, 1, 1, 2, 2, 2}, 2)
                              .Trailer()
                              .Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 2);
     EXPECT_EQ(gif.FrameDelay(1), 0);
@@ -185,7 +185,7 @@ TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
 TEST(GifReader, TransparentColourIsBlackInTheBitmapAndWhiteInTheMask) {
     const Bytes stream =
         FourColourScreen().GraphicControl(0, 0, 2).Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.LocalPaletteRGBEntry(1, 2), 0x00FF00);  // the file's green
     Bytes table;
@@ -210,7 +210,7 @@ TEST(GifReader, FramePalettesComeFromTheLocalOrTheGlobalTable) {
                              .ImageData(2, LzwEncode(Bytes(8, 0), 2))
                              .Trailer()
                              .Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_FALSE(gif.LocalPaletteUsed(1));
     EXPECT_EQ(gif.LocalPaletteEntries(1), 4);
@@ -224,7 +224,7 @@ TEST(GifReader, FramePalettesComeFromTheLocalOrTheGlobalTable) {
     // No table at all: a black palette with no entries.
     ASSERT_TRUE(gif.LoadFromStream(GifBuilder().Screen(4, 2).Image(0, 0, 4, 2, kPixels, 2).Data()));
     EXPECT_EQ(gif.LocalPaletteEntries(1), 0);
-    const uint8_t* palette = gif.lpLocalPalette(1);
+    const std::uint8_t* palette = gif.lpLocalPalette(1);
     EXPECT_EQ(Bytes(palette, palette + 1024), Bytes(1024, 0));
 }
 
@@ -234,7 +234,7 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
                             .Image(0, 0, 4, 2, kPixels, 2)
                             .Trailer()
                             .Data();
-    GifImage gif;
+    gif::GifImage gif;
     // No trailer: every frame, result true.
     ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.end() - 1)));
     EXPECT_EQ(gif.FramesCount(), 2);
@@ -277,7 +277,7 @@ TEST(GifReader, DamagedStreamsKeepWhatCanBeRead) {
 TEST(GifReader, TheLoadNamesTheFirstDamageOfAnIncompleteStream) {
     const Bytes eight = LzwEncode(kPixels, 2);
     const auto damage = [](const Bytes& stream) {
-        GifImage gif;
+        gif::GifImage gif;
         EXPECT_TRUE(gif.LoadFromStream(stream));
         return gif.LoadDamage();
     };
@@ -305,18 +305,18 @@ TEST(GifReader, TheLoadNamesTheFirstDamageOfAnIncompleteStream) {
 TEST(GifReader, RowPaddingOfFrameBitmapsIsZero) {
     const Bytes rows = {1, 2, 3, 3, 2, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3};
     const Bytes whole = FourColourScreen(3, 5).Image(0, 0, 3, 5, rows, 2, true).Data();
-    GifImage gif;
+    gif::GifImage gif;
     for (size_t size : {whole.size(), whole.size() - 4}) {
         ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.begin() + size)));
-        const Dib& frame = *gif.FrameDIBXOR(1);
+        const dib::Dib& frame = *gif.FrameDIBXOR(1);
         ASSERT_EQ(frame.BytesPerScanline(), 4);
-        for (int32_t y = 0; y < 5; ++y)
+        for (std::int32_t y = 0; y < 5; ++y)
             EXPECT_EQ(frame.lpBits()[4 * y + 3], 0) << "row " << y;
     }
 }
 
 TEST(GifReader, TrailingGraphicControlMakesOneRecordMoreThanTheFrameCount) {
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(
         FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).GraphicControl(2, 77).Trailer().Data()));
     EXPECT_EQ(gif.FramesCount(), 1);
@@ -330,8 +330,8 @@ TEST(GifReader, InterlacedFramesOfAnyHeightUseTheFourPasses) {
     for (int height : {1, 2, 3, 4, 5, 9, 17}) {
         Bytes rows;
         for (int y = 0; y < height; ++y)
-            rows.insert(rows.end(), {uint8_t(y % 4), uint8_t(3 - y % 4)});
-        GifImage gif;
+            rows.insert(rows.end(), {std::uint8_t(y % 4), std::uint8_t(3 - y % 4)});
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(
             FourColourScreen(2, height).Image(0, 0, 2, height, rows, 2, true).Data()));
         EXPECT_TRUE(gif.FrameInterlaced(1));
@@ -347,7 +347,7 @@ TEST(GifReader, SixteenBitFieldsAreSigned) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.ScreenWidth(), 40000 - 65536);
     EXPECT_EQ(gif.FramesCount(), 2);  // the negative-width frame is still counted
@@ -362,18 +362,19 @@ TEST(GifReader, FrameBitmapsOfOneLoadShareAPixelMemoryBudget) {
     for (int f = 0; f < 5; ++f)
         builder.Image(0, 0, 100, 100, Bytes(10000, 1), 2);
     const Bytes stream = builder.Trailer().Data();
-    GifImage gif;
-    ASSERT_EQ(GifReader(3 * 11600).Read(stream.data(), stream.size(), gif.Model()),
-              GifLoadStatus::Loaded);
+    gif::GifImage gif;
+    ASSERT_EQ(gif::GifReader(3 * 11600).Read(stream.data(), stream.size(), gif.Model()),
+              gif::GifLoadStatus::Loaded);
     ASSERT_EQ(gif.FramesCount(), 5);
-    for (int16_t n = 1; n <= 3; ++n)
+    for (std::int16_t n = 1; n <= 3; ++n)
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(n)), Bytes(10000, 1));
-    for (int16_t n = 4; n <= 5; ++n) {
+    for (std::int16_t n = 4; n <= 5; ++n) {
         ASSERT_TRUE(gif.FrameDIBXOR(n));  // objects that hold no bitmap
         EXPECT_EQ(gif.FrameDIBXOR(n)->hDIB(), nullptr);
         EXPECT_EQ(gif.FrameDIBAND(n)->hDIB(), nullptr);
     }
-    static_assert(GifReader::kFrameBitmapBudgetBytes == uint64_t{1} << 30, "1 GiB of pixels");
+    static_assert(gif::GifReader::kFrameBitmapBudgetBytes == std::uint64_t{1} << 30,
+                  "1 GiB of pixels");
 }
 
 TEST(GifReader, ImagesBeyondTheLargestFrameCountAreNotCounted) {
@@ -382,7 +383,7 @@ TEST(GifReader, ImagesBeyondTheLargestFrameCountAreNotCounted) {
     for (int f = 0; f < 32769; ++f)
         builder.Bytes(frame);
     const Bytes stream = builder.Trailer().Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.FramesCount(), 32767);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(32767)), Bytes{2});

@@ -17,8 +17,8 @@ struct ImageShape {
     bool global;
 };
 
-uint8_t& Pixel(GifImage& gif, int16_t frame, int32_t x, int32_t y) {
-    Dib& colours = *gif.FrameDIBXOR(frame);
+std::uint8_t& Pixel(gif::GifImage& gif, std::int16_t frame, std::int32_t x, std::int32_t y) {
+    dib::Dib& colours = *gif.FrameDIBXOR(frame);
     return colours.lpBits()[y * colours.BytesPerScanline() + x];
 }
 
@@ -28,20 +28,20 @@ int Entries(int bits) {
 
 // A random image: palettes of 2 to 256 entries, interlaced frames and not, transparency,
 // local tables, frames placed anywhere, content from noise to long runs.
-void MakeImage(GifImage& gif, const ImageShape& shape, std::mt19937& random) {
+void MakeImage(gif::GifImage& gif, const ImageShape& shape, std::mt19937& random) {
     gif.Destroy();
     const int globalBits = 1 + static_cast<int>(random() % 8);
     gif.SetGlobalPaletteExists(shape.global);
     if (shape.global) {
-        gif.SetGlobalPaletteEntries(static_cast<int16_t>(Entries(globalBits)));
+        gif.SetGlobalPaletteEntries(static_cast<std::int16_t>(Entries(globalBits)));
         gif.SetGlobalPaletteSorted(random() % 2 == 0);
         for (int i = 0; i < Entries(globalBits) * 4; ++i) {
-            if (i % 4 != 3) gif.lpGlobalPalette()[i] = static_cast<uint8_t>(random());
+            if (i % 4 != 3) gif.lpGlobalPalette()[i] = static_cast<std::uint8_t>(random());
         }
     }
-    for (int16_t n = 1; n <= shape.frames; ++n) {
-        const int16_t w = static_cast<int16_t>(1 + random() % shape.maxWidth);
-        const int16_t h = static_cast<int16_t>(1 + random() % shape.maxHeight);
+    for (std::int16_t n = 1; n <= shape.frames; ++n) {
+        const std::int16_t w = static_cast<std::int16_t>(1 + random() % shape.maxWidth);
+        const std::int16_t h = static_cast<std::int16_t>(1 + random() % shape.maxHeight);
         gif.FrameInsert(n, w, h);
         int colours = shape.global ? Entries(globalBits) : 0;
         if (!shape.global || random() % 3 == 0) {
@@ -49,38 +49,38 @@ void MakeImage(GifImage& gif, const ImageShape& shape, std::mt19937& random) {
             colours = Entries(bits);
             gif.SetLocalPaletteUsed(n, true);
             gif.SetLocalPaletteSorted(n, random() % 2 == 0);
-            gif.SetLocalPaletteEntries(n, static_cast<int16_t>(colours));
+            gif.SetLocalPaletteEntries(n, static_cast<std::int16_t>(colours));
             for (int i = 0; i < colours * 4; ++i) {
-                if (i % 4 != 3) gif.lpLocalPalette(n)[i] = static_cast<uint8_t>(random());
+                if (i % 4 != 3) gif.lpLocalPalette(n)[i] = static_cast<std::uint8_t>(random());
             }
         }
         const int run = 1 + static_cast<int>(random() % 64);
-        uint8_t value = 0;
-        for (int32_t y = 0; y < h; ++y) {
-            for (int32_t x = 0; x < w; ++x) {
-                if ((x + y * w) % run == 0) value = static_cast<uint8_t>(random() % colours);
+        std::uint8_t value = 0;
+        for (std::int32_t y = 0; y < h; ++y) {
+            for (std::int32_t x = 0; x < w; ++x) {
+                if ((x + y * w) % run == 0) value = static_cast<std::uint8_t>(random() % colours);
                 Pixel(gif, n, x, y) = value;
             }
         }
-        gif.SetFrameLeft(n, static_cast<int16_t>(random() % 100));
-        gif.SetFrameTop(n, static_cast<int16_t>(random() % 100));
+        gif.SetFrameLeft(n, static_cast<std::int16_t>(random() % 100));
+        gif.SetFrameTop(n, static_cast<std::int16_t>(random() % 100));
         gif.SetFrameInterlaced(n, random() % 2 == 0);
-        gif.SetFrameDelay(n, static_cast<int16_t>(random() % 1000));
-        gif.SetFrameDisposalMethod(n, static_cast<int32_t>(random() % 8));
+        gif.SetFrameDelay(n, static_cast<std::int16_t>(random() % 1000));
+        gif.SetFrameDisposalMethod(n, static_cast<std::int32_t>(random() % 8));
         gif.SetFrameUserInput(n, random() % 4 == 0);
         if (random() % 2 == 0) {
             gif.SetFrameUseTransparentColor(n, true);
-            gif.SetFrameTransparentColorIndex(n, static_cast<uint8_t>(random() % colours));
+            gif.SetFrameTransparentColorIndex(n, static_cast<std::uint8_t>(random() % colours));
         }
     }
-    gif.SetScreenWidth(static_cast<int16_t>(shape.maxWidth + 100));
-    gif.SetScreenHeight(static_cast<int16_t>(shape.maxHeight + 100));
-    gif.SetScreenBackgroundColorIndex(static_cast<uint8_t>(random()));
+    gif.SetScreenWidth(static_cast<std::int16_t>(shape.maxWidth + 100));
+    gif.SetScreenHeight(static_cast<std::int16_t>(shape.maxHeight + 100));
+    gif.SetScreenBackgroundColorIndex(static_cast<std::uint8_t>(random()));
     gif.SetScreenPixelAspectRatio(1.0f);
-    if (random() % 4 != 0) gif.SetAnimationLoops(static_cast<int16_t>(random()));
+    if (random() % 4 != 0) gif.SetAnimationLoops(static_cast<std::int16_t>(random()));
 }
 
-void ExpectSameImage(GifImage& original, GifImage& loaded) {
+void ExpectSameImage(gif::GifImage& original, gif::GifImage& loaded) {
     EXPECT_EQ(loaded.ScreenWidth(), original.ScreenWidth());
     EXPECT_EQ(loaded.ScreenHeight(), original.ScreenHeight());
     EXPECT_EQ(loaded.ScreenBackgroundColorIndex(), original.ScreenBackgroundColorIndex());
@@ -91,12 +91,12 @@ void ExpectSameImage(GifImage& original, GifImage& loaded) {
     EXPECT_EQ(loaded.GlobalPaletteEntries(), original.GlobalPaletteEntries());
     EXPECT_EQ(loaded.GlobalPaletteSorted(), original.GlobalPaletteSorted());
     for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(loaded.GlobalPaletteRGBEntry(static_cast<uint8_t>(i)),
-                  original.GlobalPaletteRGBEntry(static_cast<uint8_t>(i)))
+        ASSERT_EQ(loaded.GlobalPaletteRGBEntry(static_cast<std::uint8_t>(i)),
+                  original.GlobalPaletteRGBEntry(static_cast<std::uint8_t>(i)))
             << "global entry " << i;
     }
     ASSERT_EQ(loaded.FramesCount(), original.FramesCount());
-    for (int16_t n = 1; n <= original.FramesCount(); ++n) {
+    for (std::int16_t n = 1; n <= original.FramesCount(); ++n) {
         SCOPED_TRACE(testing::Message() << "frame " << n);
         EXPECT_EQ(loaded.FrameLeft(n), original.FrameLeft(n));
         EXPECT_EQ(loaded.FrameTop(n), original.FrameTop(n));
@@ -111,17 +111,17 @@ void ExpectSameImage(GifImage& original, GifImage& loaded) {
             EXPECT_EQ(loaded.LocalPaletteSorted(n), original.LocalPaletteSorted(n));
             EXPECT_EQ(loaded.LocalPaletteEntries(n), original.LocalPaletteEntries(n));
             for (int i = 0; i < original.LocalPaletteEntries(n); ++i) {
-                ASSERT_EQ(loaded.LocalPaletteRGBEntry(n, static_cast<uint8_t>(i)),
-                          original.LocalPaletteRGBEntry(n, static_cast<uint8_t>(i)))
+                ASSERT_EQ(loaded.LocalPaletteRGBEntry(n, static_cast<std::uint8_t>(i)),
+                          original.LocalPaletteRGBEntry(n, static_cast<std::uint8_t>(i)))
                     << "local entry " << i;
             }
         }
-        const Dib& a = *original.FrameDIBXOR(n);
-        const Dib& b = *loaded.FrameDIBXOR(n);
+        const dib::Dib& a = *original.FrameDIBXOR(n);
+        const dib::Dib& b = *loaded.FrameDIBXOR(n);
         ASSERT_EQ(b.Width(), a.Width());
         ASSERT_EQ(b.Height(), a.Height());
-        for (int32_t y = 0; y < a.Height(); ++y) {
-            for (int32_t x = 0; x < a.Width(); ++x) {
+        for (std::int32_t y = 0; y < a.Height(); ++y) {
+            for (std::int32_t x = 0; x < a.Width(); ++x) {
                 ASSERT_EQ(b.lpBits()[y * b.BytesPerScanline() + x],
                           a.lpBits()[y * a.BytesPerScanline() + x])
                     << "pixel " << x << ", " << y;
@@ -131,20 +131,20 @@ void ExpectSameImage(GifImage& original, GifImage& loaded) {
 }
 
 // giflib, reading the same file, sees the same frames.
-void ExpectGiflibAgrees(GifImage& original, const std::string& file) {
+void ExpectGiflibAgrees(gif::GifImage& original, const std::string& file) {
     GiflibImage decoded;
     std::string error;
     ASSERT_TRUE(DecodeWithGiflib(TempDir::Read(file), decoded, error)) << error;
     EXPECT_EQ(decoded.screenWidth, original.ScreenWidth());
     EXPECT_EQ(decoded.screenHeight, original.ScreenHeight());
     EXPECT_EQ(decoded.loops, original.HasLoopingExtension()
-                                 ? static_cast<uint16_t>(original.AnimationLoops())
+                                 ? static_cast<std::uint16_t>(original.AnimationLoops())
                                  : -1);
     ASSERT_EQ(decoded.frames.size(), static_cast<size_t>(original.FramesCount()));
-    for (int16_t n = 1; n <= original.FramesCount(); ++n) {
+    for (std::int16_t n = 1; n <= original.FramesCount(); ++n) {
         SCOPED_TRACE(testing::Message() << "giflib, frame " << n);
         const GiflibFrame& f = decoded.frames[static_cast<size_t>(n - 1)];
-        const Dib& colours = *original.FrameDIBXOR(n);
+        const dib::Dib& colours = *original.FrameDIBXOR(n);
         EXPECT_EQ(f.left, original.FrameLeft(n));
         EXPECT_EQ(f.top, original.FrameTop(n));
         ASSERT_EQ(f.width, colours.Width());
@@ -155,9 +155,9 @@ void ExpectGiflibAgrees(GifImage& original, const std::string& file) {
                                           ? original.FrameTransparentColorIndex(n)
                                           : -1);
         EXPECT_EQ(f.localColours > 0, original.LocalPaletteUsed(n));
-        std::vector<uint8_t> expected;
-        for (int32_t y = 0; y < f.height; ++y) {
-            for (int32_t x = 0; x < f.width; ++x)
+        std::vector<std::uint8_t> expected;
+        for (std::int32_t y = 0; y < f.height; ++y) {
+            for (std::int32_t x = 0; x < f.width; ++x)
                 expected.push_back(Pixel(original, n, x, y));
         }
         EXPECT_EQ(f.indices, expected);
@@ -177,11 +177,11 @@ TEST(GifRoundTrip, SaveThenLoadGivesBackEveryIndexAndFieldHereAndInGiflib) {
         for (int variant = 0; variant < 3; ++variant) {
             SCOPED_TRACE(testing::Message() << shape.frames << " frames up to " << shape.maxWidth
                                             << " x " << shape.maxHeight << ", variant " << variant);
-            GifImage original;
+            gif::GifImage original;
             MakeImage(original, shape, random);
             const std::string file = dir.File("round.gif");
             ASSERT_TRUE(original.Save(file));
-            GifImage loaded;
+            gif::GifImage loaded;
             ASSERT_TRUE(loaded.LoadFromFile(file));
             ExpectSameImage(original, loaded);
             ExpectGiflibAgrees(original, file);
@@ -193,13 +193,13 @@ TEST(GifRoundTrip, ALoadedFileSavesToTheSameBytes) {
     // What this writer wrote, read back and written again, is the same file.
     std::mt19937 random(7);
     TempDir dir;
-    GifImage original;
+    gif::GifImage original;
     MakeImage(original, ImageShape{5, 90, 70, true}, random);
     // A frame read without a table of its own takes the global table's sort flag, and the
     // writer puts that flag in its descriptor; with an unsorted global table nothing moves.
     original.SetGlobalPaletteSorted(false);
     ASSERT_TRUE(original.Save(dir.File("first.gif")));
-    GifImage loaded;
+    gif::GifImage loaded;
     ASSERT_TRUE(loaded.LoadFromFile(dir.File("first.gif")));
     ASSERT_TRUE(loaded.Save(dir.File("second.gif")));
     EXPECT_EQ(TempDir::Read(dir.File("second.gif")), TempDir::Read(dir.File("first.gif")));
@@ -209,18 +209,18 @@ TEST(GifRoundTrip, ShortInterlacedFramesKeepTheirRows) {
     // Interlaced frames of 2 to 4 rows are stored in the four passes like taller ones, so
     // they read back the same here and in every other decoder.
     TempDir dir;
-    for (int16_t height = 1; height <= 6; ++height) {
-        GifImage original;
+    for (std::int16_t height = 1; height <= 6; ++height) {
+        gif::GifImage original;
         original.FrameInsert(1, 3, height);
         original.SetGlobalPaletteExists(true);
         original.SetGlobalPaletteEntries(8);
         original.SetFrameInterlaced(1, true);
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < 3; ++x)
-                Pixel(original, 1, x, y) = static_cast<uint8_t>(y);
+        for (std::int32_t y = 0; y < height; ++y) {
+            for (std::int32_t x = 0; x < 3; ++x)
+                Pixel(original, 1, x, y) = static_cast<std::uint8_t>(y);
         }
         ASSERT_TRUE(original.Save(dir.File("short.gif")));
-        GifImage loaded;
+        gif::GifImage loaded;
         ASSERT_TRUE(loaded.LoadFromFile(dir.File("short.gif")));
         SCOPED_TRACE(testing::Message() << height << " rows");
         ExpectSameImage(original, loaded);
@@ -233,7 +233,7 @@ TEST(GifRoundTrip, AResaveKeepsHowOftenTheAnimationPlays) {
     // (0), and a still image: each comes back as it was, here and in giflib.
     struct Case {
         const char* what;
-        int16_t frames;
+        std::int16_t frames;
         int loops;  // -1: no looping extension
     } cases[] = {{"once", 2, -1},
                  {"3 times", 2, 3},
@@ -243,20 +243,20 @@ TEST(GifRoundTrip, AResaveKeepsHowOftenTheAnimationPlays) {
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        GifImage original;
-        for (int16_t n = 1; n <= c.frames; ++n)
+        gif::GifImage original;
+        for (std::int16_t n = 1; n <= c.frames; ++n)
             original.FrameInsert(n, 4, 4);
         original.SetGlobalPaletteExists(true);
         original.SetGlobalPaletteEntries(2);
-        if (c.loops >= 0) original.SetAnimationLoops(static_cast<int16_t>(c.loops));
+        if (c.loops >= 0) original.SetAnimationLoops(static_cast<std::int16_t>(c.loops));
         ASSERT_TRUE(original.Save(dir.File("first.gif")));
-        GifImage loaded;
+        gif::GifImage loaded;
         ASSERT_TRUE(loaded.LoadFromFile(dir.File("first.gif")));
         ASSERT_TRUE(loaded.Save(dir.File("again.gif")));
-        GifImage again;
+        gif::GifImage again;
         ASSERT_TRUE(again.LoadFromFile(dir.File("again.gif")));
         EXPECT_EQ(again.HasLoopingExtension(), c.loops >= 0);
-        EXPECT_EQ(static_cast<uint16_t>(again.AnimationLoops()), c.loops >= 0 ? c.loops : 0);
+        EXPECT_EQ(static_cast<std::uint16_t>(again.AnimationLoops()), c.loops >= 0 ? c.loops : 0);
         ExpectGiflibAgrees(again, dir.File("again.gif"));
     }
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
 Bytes Text(const char* text) {
     return Bytes(text, text + std::strlen(text));
@@ -34,21 +34,22 @@ struct Saved {
     bool ok;
     Bytes bytes;
 };
-Saved SaveAndRead(GifImage& gif) {
+Saved SaveAndRead(gif::GifImage& gif) {
     TempDir dir;
     const std::string file = dir.File("out.gif");
     const bool ok = gif.Save(file);
     return {ok, ok ? TempDir::Read(file) : Bytes{}};
 }
 
-void SetColour(uint8_t* palette, int entry, uint8_t red, uint8_t green, uint8_t blue) {
+void SetColour(std::uint8_t* palette, int entry, std::uint8_t red, std::uint8_t green,
+               std::uint8_t blue) {
     palette[4 * entry] = blue;
     palette[4 * entry + 1] = green;
     palette[4 * entry + 2] = red;
 }
 
 // A one-frame image of w x h with a global table of `entries` colours.
-void OneFrame(GifImage& gif, int16_t w, int16_t h, int16_t entries) {
+void OneFrame(gif::GifImage& gif, std::int16_t w, std::int16_t h, std::int16_t entries) {
     gif.FrameInsert(1, w, h);
     gif.SetGlobalPaletteExists(true);
     gif.SetGlobalPaletteEntries(entries);
@@ -57,7 +58,7 @@ void OneFrame(GifImage& gif, int16_t w, int16_t h, int16_t entries) {
 }  // namespace
 
 TEST(GifWriter, AnEmptyImageIsFourteenBytes) {
-    GifImage gif;
+    gif::GifImage gif;
     gif.Destroy();
     const Saved saved = SaveAndRead(gif);
     ASSERT_TRUE(saved.ok);
@@ -70,12 +71,12 @@ TEST(GifWriter, AnEmptyImageIsFourteenBytes) {
     EXPECT_EQ(Bytes(extended.bytes.begin(), extended.bytes.begin() + 6), Text("GIF89a"));
 
     // A new object has no frame slot at all.
-    GifImage fresh;
+    gif::GifImage fresh;
     EXPECT_FALSE(SaveAndRead(fresh).ok);
 }
 
 TEST(GifWriter, OnePixelFrameByteForByte) {
-    GifImage gif;
+    gif::GifImage gif;
     gif.FrameInsert(1, 1, 1);
     gif.SetFrameDelay(1, 10);
     gif.SetLocalPaletteUsed(1, true);
@@ -101,16 +102,16 @@ TEST(GifWriter, OnePixelFrameByteForByte) {
 
 TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
     const struct {
-        int16_t entries;
+        std::int16_t entries;
         bool sorted;
         size_t tableBytes;
-        uint8_t flags;
+        std::uint8_t flags;
     } cases[] = {{5, false, 24, 0xA2},   {5, true, 24, 0xAA}, {0, false, 6, 0x80},
                  {1, false, 6, 0x80},    {2, false, 6, 0x80}, {3, false, 12, 0x91},
                  {256, false, 768, 0xF7}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.entries << " entries");
-        GifImage gif;
+        gif::GifImage gif;
         gif.Destroy();
         gif.SetGlobalPaletteExists(true);
         gif.SetGlobalPaletteEntries(c.entries);
@@ -124,11 +125,11 @@ TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
         // Entries past the count are written as zero whatever the palette holds.
         const size_t copied = static_cast<size_t>(c.entries) * 3;
         for (size_t i = 0; i < c.tableBytes; ++i) {
-            const uint8_t expected = i < copied ? static_cast<uint8_t>(i % 3 + 1) : 0;
+            const std::uint8_t expected = i < copied ? static_cast<std::uint8_t>(i % 3 + 1) : 0;
             EXPECT_EQ(saved.bytes[13 + i], expected) << "table byte " << i;
         }
     }
-    GifImage tooMany;
+    gif::GifImage tooMany;
     tooMany.Destroy();
     tooMany.SetGlobalPaletteExists(true);
     tooMany.SetGlobalPaletteEntries(257);
@@ -136,7 +137,7 @@ TEST(GifWriter, GlobalTableSizeAndScreenFlags) {
 }
 
 TEST(GifWriter, GraphicControlFlagsAndTheValuesThatDoNotFit) {
-    GifImage gif;
+    gif::GifImage gif;
     OneFrame(gif, 2, 2, 4);
     gif.SetFrameDisposalMethod(1, 2);
     gif.SetFrameUseTransparentColor(1, true);
@@ -166,7 +167,7 @@ TEST(GifWriter, GraphicControlFlagsAndTheValuesThatDoNotFit) {
 }
 
 TEST(GifWriter, ImageDescriptorFlagsAndTablesPerFrame) {
-    GifImage gif;
+    gif::GifImage gif;
     OneFrame(gif, 4, 9, 16);
     gif.SetFrameLeft(1, 300);
     gif.SetFrameTop(1, -2);
@@ -198,9 +199,9 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
     } cases[] = {{{0, 1, 6, 1}, 3}, {{200, 0, 1, 1}, 8}, {{0, 255, 3, 4}, 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "code size " << c.codeSize);
-        GifImage gif;
+        gif::GifImage gif;
         OneFrame(gif, 2, 2, 2);
-        const Dib& colours = *gif.FrameDIBXOR(1);
+        const dib::Dib& colours = *gif.FrameDIBXOR(1);
         for (size_t i = 0; i < 4; ++i)
             colours.lpBits()[i / 2 * colours.BytesPerScanline() + i % 2] = c.indices[i];
         const Saved saved = SaveAndRead(gif);
@@ -209,7 +210,7 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
         const size_t image = 6 + 7 + 6 + 8;
         EXPECT_EQ(saved.bytes[image + 10], c.codeSize);
 
-        GifImage loaded;
+        gif::GifImage loaded;
         ASSERT_TRUE(loaded.LoadFromStream(saved.bytes));
         EXPECT_EQ(Indices(*loaded.FrameDIBXOR(1)), c.indices);
 #if defined(CORPOMETER_HAVE_GIFLIB)
@@ -224,12 +225,12 @@ TEST(GifWriter, IndicesPastThePaletteWidenTheCodesAndComeBackUnchanged) {
 
 TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
     // No local table in an image without a global one: nothing names the colours.
-    GifImage gif;
+    gif::GifImage gif;
     gif.FrameInsert(1, 2, 2);
     EXPECT_FALSE(SaveAndRead(gif).ok);
 
     // A colour bitmap that is not 8 bits a pixel gives a frame without data sub-blocks.
-    GifImage deep;
+    gif::GifImage deep;
     OneFrame(deep, 2, 2, 2);
     deep.FrameDIBXOR(1)->Create(2, 2, 32);
     const Saved saved = SaveAndRead(deep);
@@ -240,7 +241,7 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
 
     // A frame whose bitmap could not be made (width 0) has an empty bitmap object: it is
     // written as a 0 x 0 frame without data, as the bitmap reports its size.
-    GifImage empty;
+    gif::GifImage empty;
     OneFrame(empty, 0, 5, 2);
     const Saved nothing = SaveAndRead(empty);
     ASSERT_TRUE(nothing.ok);
@@ -248,7 +249,7 @@ TEST(GifWriter, FramesWithoutAnyColourTableOrWithAWrongBitmapDepth) {
               (Bytes{0x2C, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x02, 0x00, 0x3B}));
 
     // The descriptor holds 16-bit sizes.
-    GifImage wide;
+    gif::GifImage wide;
     OneFrame(wide, 2, 2, 2);
     ASSERT_TRUE(wide.FrameDIBXOR(1)->Create(40000, 1, 8));
     EXPECT_FALSE(SaveAndRead(wide).ok);
@@ -260,13 +261,13 @@ TEST(GifWriter, ReplacesTheFileOnlyWhenTheNewOneIsComplete) {
     const Bytes previous = Text("previous content");
     TempDir::Write(file, previous);
 
-    GifImage broken;  // fails at the frame: no colour table anywhere
+    gif::GifImage broken;  // fails at the frame: no colour table anywhere
     broken.FrameInsert(1, 8, 8);
     EXPECT_FALSE(broken.Save(file));
     EXPECT_EQ(TempDir::Read(file), previous);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"banner.gif"});  // no leftovers
 
-    GifImage good;
+    gif::GifImage good;
     OneFrame(good, 8, 8, 2);
     ASSERT_TRUE(good.Save(file));
     const Bytes written = TempDir::Read(file);

@@ -19,7 +19,7 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using Bytes = std::vector<std::uint8_t>;
 
 const Bytes kPixels = {1, 2, 3, 0, 3, 2, 1, 0};  // a 4 x 2 frame
 
@@ -29,7 +29,7 @@ GifBuilder FourColourScreen(int width = 4, int height = 2) {
     return gif;
 }
 
-bool HasPixels(const GifImage& gif, int16_t n) {
+bool HasPixels(const gif::GifImage& gif, std::int16_t n) {
     return gif.FrameDIBXOR(n) && gif.FrameDIBXOR(n)->hDIB() != nullptr;
 }
 
@@ -37,7 +37,7 @@ TEST(HostileGif, TinyStreamsAroundTheHeaderAndScreen) {
     const Bytes whole = GifBuilder("GIF89a").Screen(300, 200, -1, 7, 49).Data();
     ASSERT_EQ(whole.size(), 13u);
     auto prefix = [&](size_t n) { return Bytes(whole.begin(), whole.begin() + n); };
-    GifImage gif;
+    gif::GifImage gif;
     // Too short for the header: never loads (0 and 3 bytes are the caller's error).
     EXPECT_THROW(gif.LoadFromStream(prefix(0)), std::out_of_range);
     EXPECT_FALSE(gif.LoadFromStream(prefix(1)));
@@ -70,20 +70,20 @@ TEST(HostileGif, EveryTruncationLoadsTheFramesReached) {
     const Bytes whole = builder.Trailer().Data();
 
     for (size_t cut = 6; cut <= whole.size(); ++cut) {
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(Bytes(whole.begin(), whole.begin() + cut))) << cut;
-        int16_t expected = 0;
+        std::int16_t expected = 0;
         for (size_t start : imageStarts)
             if (cut > start) ++expected;
         ASSERT_EQ(gif.FramesCount(), expected) << "cut at " << cut;
-        for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+        for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
             // A frame whose descriptor was cut has zero sizes and no bitmaps; one whose data
             // was cut has its full size.
             if (!HasPixels(gif, n)) continue;
             EXPECT_EQ(gif.FrameDIBXOR(n)->Width(), n == 1 ? 4 : 3) << cut;
         }
     }
-    GifImage full;
+    gif::GifImage full;
     ASSERT_TRUE(full.LoadFromStream(whole));
     EXPECT_EQ(full.AnimationLoops(), 3);
     EXPECT_EQ(Indices(*full.FrameDIBXOR(1)), kPixels);
@@ -100,7 +100,7 @@ TEST(HostileGif, ZeroAndLargestSizesLeaveEmptyBitmapsAndTheLoadGoesOn) {
                                  .Image(0, 0, 4, 2, kPixels, 2)
                                  .Trailer()
                                  .Data();
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(stream)) << side;
         ASSERT_EQ(gif.FramesCount(), 3);
         EXPECT_EQ(gif.ScreenWidth(), side == 0 ? 0 : -1);  // 65535 reads as -1
@@ -118,10 +118,10 @@ TEST(HostileGif, ThousandsOfHugeFramesInASmallFileAllocateNoPixels) {
         builder.GraphicControl(0, 1, 2).ImageDescriptor(0, 0, 32767, 32767).ImageData(2, {0x44});
     const Bytes stream = builder.Image(0, 0, 4, 2, kPixels, 2).Trailer().Data();
     ASSERT_LT(stream.size(), 70000u);
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 3001);
-    for (int16_t n = 1; n <= 3000; ++n)
+    for (std::int16_t n = 1; n <= 3000; ++n)
         ASSERT_FALSE(HasPixels(gif, n)) << n;
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(3001)), kPixels);
 }
@@ -129,18 +129,18 @@ TEST(HostileGif, ThousandsOfHugeFramesInASmallFileAllocateNoPixels) {
 TEST(HostileGif, FramesUnderTheBitmapLimitStopAtTheLoadBudget) {
     // Each frame fits one bitmap's limit on its own; together they would pass the budget,
     // so the frames after it get empty bitmaps whatever they claim.
-    const uint64_t budget = 250000;
+    const std::uint64_t budget = 250000;
     GifBuilder builder = FourColourScreen(300, 300);
     for (int f = 0; f < 40; ++f)
         builder.ImageDescriptor(0, 0, 300, 300).ImageData(2, LzwEncode({2, 2, 2}, 2));
     const Bytes stream = builder.Trailer().Data();
-    GifImage gif;
-    ASSERT_EQ(GifReader(budget).Read(stream.data(), stream.size(), gif.Model()),
-              GifLoadStatus::Loaded);
+    gif::GifImage gif;
+    ASSERT_EQ(gif::GifReader(budget).Read(stream.data(), stream.size(), gif.Model()),
+              gif::GifLoadStatus::Loaded);
     ASSERT_EQ(gif.FramesCount(), 40);
-    uint64_t used = 0;
-    int16_t withPixels = 0;
-    for (int16_t n = 1; n <= 40; ++n) {
+    std::uint64_t used = 0;
+    std::int16_t withPixels = 0;
+    for (std::int16_t n = 1; n <= 40; ++n) {
         if (!HasPixels(gif, n)) continue;
         ++withPixels;
         used += gif.FrameDIBXOR(n)->size() + gif.FrameDIBAND(n)->size();
@@ -159,7 +159,7 @@ TEST(HostileGif, CorruptCodesEndTheFrameAndTheNextFrameStillLoads) {
                              .Image(0, 0, 4, 2, kPixels, 2)
                              .Trailer()
                              .Data();
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     ASSERT_EQ(gif.FramesCount(), 2);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), (Bytes{1, 2, 3, 0, 0, 0, 0, 0}));
@@ -175,7 +175,7 @@ TEST(HostileGif, SubBlockChainsThatNeverEndStopAtTheEndOfTheStream) {
     comment.Bytes({0x21, 0xFE});
     for (int i = 0; i < 4000; ++i)
         comment.Bytes(endless);
-    GifImage gif;
+    gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(comment.Data()));
     EXPECT_EQ(gif.FramesCount(), 0);
 
@@ -216,7 +216,7 @@ TEST(HostileGif, MinimumCodeSizesAtAndPastTheEdges) {
                                  .Image(0, 0, 4, 2, kPixels, 2)
                                  .Trailer()
                                  .Data();
-        GifImage gif;
+        gif::GifImage gif;
         ASSERT_TRUE(gif.LoadFromStream(stream)) << c.minimumCodeSize;
         ASSERT_EQ(gif.FramesCount(), 2);
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), c.expected) << c.minimumCodeSize;
@@ -225,9 +225,9 @@ TEST(HostileGif, MinimumCodeSizesAtAndPastTheEdges) {
 
     // With one root every pixel is 0 either way; over memory that is not zero the decoder
     // shows what it wrote: strings of 1, 2 and 3 pixels, and nothing after the end code.
-    std::vector<uint8_t> row(8, 0xEE);
-    auto decoder = std::make_unique<LzwDecoder>();
-    decoder->Decode(PixelView{row.data(), 8, 1}, 8, false, 0, cases[0].data.data(),
+    std::vector<std::uint8_t> row(8, 0xEE);
+    auto decoder = std::make_unique<gif::LzwDecoder>();
+    decoder->Decode(gif::PixelView{row.data(), 8, 1}, 8, false, 0, cases[0].data.data(),
                     cases[0].data.size());
     EXPECT_EQ(row, (Bytes{0, 0, 0, 0, 0, 0, 0xEE, 0xEE}));
 }

@@ -11,48 +11,49 @@
 
 namespace {
 
-constexpr uint8_t kUntouched = 0xEE;
+constexpr std::uint8_t kUntouched = 0xEE;
 
 // A bitmap-like block of rows with padding, and a spare row below the view that must
 // never be written.
 struct Canvas {
-    int32_t width, height, stride;
-    std::vector<uint8_t> bytes;
+    std::int32_t width, height, stride;
+    std::vector<std::uint8_t> bytes;
 
-    Canvas(int32_t w, int32_t h)
+    Canvas(std::int32_t w, std::int32_t h)
         : width(w),
           height(h),
           stride((w + 3) / 4 * 4),
           bytes(size_t(stride) * (h + 1), kUntouched) {}
 
-    PixelView View() { return PixelView{bytes.data(), stride, height}; }
-    std::vector<uint8_t> Pixels() const {
-        std::vector<uint8_t> out;
-        for (int32_t y = 0; y < height; ++y)
+    gif::PixelView View() { return gif::PixelView{bytes.data(), stride, height}; }
+    std::vector<std::uint8_t> Pixels() const {
+        std::vector<std::uint8_t> out;
+        for (std::int32_t y = 0; y < height; ++y)
             out.insert(out.end(), bytes.begin() + y * stride, bytes.begin() + y * stride + width);
         return out;
     }
     bool PaddingAndSpareRowUntouched() const {
-        for (int32_t y = 0; y <= height; ++y)
-            for (int32_t x = (y == height ? 0 : width); x < stride; ++x)
+        for (std::int32_t y = 0; y <= height; ++y)
+            for (std::int32_t x = (y == height ? 0 : width); x < stride; ++x)
                 if (bytes[size_t(y) * stride + x] != kUntouched) return false;
         return true;
     }
 };
 
-std::vector<uint8_t> Decode(Canvas& canvas, const std::vector<uint8_t>& data, int minimumCodeSize,
-                            bool interlaced = false) {
-    auto decoder = std::make_unique<LzwDecoder>();
-    decoder->Decode(canvas.View(), canvas.width, interlaced, static_cast<uint8_t>(minimumCodeSize),
-                    data.data(), data.size());
+std::vector<std::uint8_t> Decode(Canvas& canvas, const std::vector<std::uint8_t>& data,
+                                 int minimumCodeSize, bool interlaced = false) {
+    auto decoder = std::make_unique<gif::LzwDecoder>();
+    decoder->Decode(canvas.View(), canvas.width, interlaced,
+                    static_cast<std::uint8_t>(minimumCodeSize), data.data(), data.size());
     return canvas.Pixels();
 }
 
-std::vector<uint8_t> RandomIndices(size_t count, int colours, uint32_t seed, int maxRun = 1) {
+std::vector<std::uint8_t> RandomIndices(size_t count, int colours, std::uint32_t seed,
+                                        int maxRun = 1) {
     std::mt19937 random(seed);
-    std::vector<uint8_t> out;
+    std::vector<std::uint8_t> out;
     while (out.size() < count) {
-        const auto value = static_cast<uint8_t>(random() % colours);
+        const auto value = static_cast<std::uint8_t>(random() % colours);
         const size_t run = 1 + random() % maxRun;
         for (size_t i = 0; i < run && out.size() < count; ++i)
             out.push_back(value);
@@ -60,7 +61,7 @@ std::vector<uint8_t> RandomIndices(size_t count, int colours, uint32_t seed, int
     return out;
 }
 
-using Pixels = std::vector<uint8_t>;
+using Pixels = std::vector<std::uint8_t>;
 
 TEST(LzwDecoder, CodeWidthGrowsOnceTheSlotItCannotNameIsFilled) {
     // Minimum code size 2: clear 4, end 5, 3-bit codes; slots 6 and 7 are added by the
@@ -121,12 +122,12 @@ TEST(LzwDecoder, StringsOfEveryLengthTheTableCanHoldAreCopiedWhole) {
     LzwCodePacker codes(2);
     codes.Clear().Code(0);
     size_t total = 1;
-    for (uint32_t slot = 6; slot < 4096; ++slot) {
+    for (std::uint32_t slot = 6; slot < 4096; ++slot) {
         codes.Code(slot);
         total += slot - 4;
     }
     codes.End();
-    Canvas canvas(4099, int32_t(total / 4099 + 1));  // an odd width: strings cross rows
+    Canvas canvas(4099, std::int32_t(total / 4099 + 1));  // an odd width: strings cross rows
     const Pixels pixels = Decode(canvas, codes.Bytes(), 2);
     EXPECT_EQ(Pixels(pixels.begin(), pixels.begin() + total), Pixels(total, 0));
     EXPECT_EQ(Pixels(pixels.begin() + total, pixels.end()),
@@ -135,10 +136,10 @@ TEST(LzwDecoder, StringsOfEveryLengthTheTableCanHoldAreCopiedWhole) {
 }
 
 TEST(LzwDecoder, RandomFramesRoundTripAtEverySizeAndCodeSize) {
-    uint32_t seed = 1;
+    std::uint32_t seed = 1;
     for (int minimumCodeSize = 1; minimumCodeSize <= 8; ++minimumCodeSize) {
-        for (int32_t width : {1, 2, 3, 7, 8, 9, 15, 33, 100}) {
-            for (int32_t height : {1, 3, 5, 8, 13}) {
+        for (std::int32_t width : {1, 2, 3, 7, 8, 9, 15, 33, 100}) {
+            for (std::int32_t height : {1, 3, 5, 8, 13}) {
                 for (bool interlaced : {false, true}) {
                     const Pixels source =
                         RandomIndices(size_t(width) * height, 1 << minimumCodeSize, ++seed, 12);
@@ -161,14 +162,14 @@ TEST(LzwDecoder, RandomFramesRoundTripAtEverySizeAndCodeSize) {
 // sized so that the decoding changes its loop between them and its state, a string cut by
 // the change, carries over.
 TEST(LzwDecoder, FramesMixingNoiseAndLongRunsDecodeWhole) {
-    for (int32_t width : {61, 640}) {
+    for (std::int32_t width : {61, 640}) {
         Pixels source;
-        for (uint32_t part = 0; part < 6; ++part) {
+        for (std::uint32_t part = 0; part < 6; ++part) {
             const Pixels piece =
                 RandomIndices(6000 + 333 * part, 256, 100 + part, part % 2 == 0 ? 1 : 400);
             source.insert(source.end(), piece.begin(), piece.end());
         }
-        const int32_t height = static_cast<int32_t>(source.size()) / width;
+        const std::int32_t height = static_cast<std::int32_t>(source.size()) / width;
         source.resize(size_t(width) * height);
         Canvas canvas(width, height);
         ASSERT_EQ(Decode(canvas, LzwEncode(source, 8), 8), source) << width;
@@ -178,11 +179,11 @@ TEST(LzwDecoder, FramesMixingNoiseAndLongRunsDecodeWhole) {
 
 TEST(LzwDecoder, InterlacedRowsComeInTheFourPassesForAnyHeight) {
     // One row per code, each row a different colour: the rows land in pass order.
-    auto rowsInStreamOrder = [](int32_t height) {
+    auto rowsInStreamOrder = [](std::int32_t height) {
         LzwCodePacker codes(4);
         codes.Clear();
-        for (int32_t i = 0; i < height; ++i)
-            codes.Clear().Code(uint32_t(i));
+        for (std::int32_t i = 0; i < height; ++i)
+            codes.Clear().Code(std::uint32_t(i));
         Canvas canvas(1, height);
         return Decode(canvas, codes.End().Bytes(), 4, true);
     };
@@ -238,12 +239,12 @@ TEST(LzwDecoder, DecodingStopsOnDamageAndKeepsWhatWasPlaced) {
 
 TEST(LzwDecoder, DecoderUsedAgainDecodesEveryCodeSizeAlike) {
     // Strings of a 2-bit frame take slots that are roots of an 8-bit one, and back.
-    auto decoder = std::make_unique<LzwDecoder>();
+    auto decoder = std::make_unique<gif::LzwDecoder>();
     for (int minimumCodeSize : {8, 2, 8, 1, 5, 8}) {
         const Pixels source = RandomIndices(90 * 40, 1 << minimumCodeSize, minimumCodeSize, 6);
         Canvas canvas(90, 40);
         const Pixels data = LzwEncode(source, minimumCodeSize);
-        decoder->Decode(canvas.View(), 90, false, uint8_t(minimumCodeSize), data.data(),
+        decoder->Decode(canvas.View(), 90, false, std::uint8_t(minimumCodeSize), data.data(),
                         data.size());
         ASSERT_EQ(canvas.Pixels(), source) << "minimum code size " << minimumCodeSize;
     }
@@ -299,7 +300,7 @@ TEST(LzwDecoder, RootCodeAboveAByteEndsTheFrame) {
 
 TEST(PixelView, AddressesRowsFromTheTopAndChecksBounds) {
     Canvas canvas(5, 3);
-    PixelView view = canvas.View();
+    gif::PixelView view = canvas.View();
     view.At(7, 2) = 9;
     EXPECT_EQ(canvas.bytes[2 * 8 + 7], 9);
     EXPECT_THROW(view.At(8, 0), std::out_of_range);

@@ -112,7 +112,7 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
         return warnings;
     }
     if (animated) {
-        GifImage gif;
+        gif::GifImage gif;
         if (!gif.LoadFromFile(path)) {
             warnings.push_back("the banner " + path + " is not a GIF that Corpometer can play (" +
                                Describe(gif.LoadStatus()) + ")");

@@ -21,10 +21,10 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 // "RRGGBB" or "#RRGGBB" as a colour value (red + 256 * green + 65536 * blue).
-std::optional<uint32_t> ParseRgb(std::string text) {
+std::optional<std::uint32_t> ParseRgb(std::string text) {
     if (!text.empty() && text[0] == '#') text.erase(0, 1);
     if (text.size() != 6) return std::nullopt;
-    uint32_t rgb = 0;
+    std::uint32_t rgb = 0;
     for (char c : text) {
         int digit;
         if (c >= '0' && c <= '9') {
@@ -36,20 +36,20 @@ std::optional<uint32_t> ParseRgb(std::string text) {
         } else {
             return std::nullopt;
         }
-        rgb = rgb << 4 | static_cast<uint32_t>(digit);
+        rgb = rgb << 4 | static_cast<std::uint32_t>(digit);
     }
-    const uint32_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    const std::uint32_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
     return red | green << 8 | blue << 16;
 }
 
 // The 32-bit buffer's pixels (blue, green, red, unused) as RGB bytes, rows top-down.
-std::vector<uint8_t> ToRgb(const Dib& dib) {
-    std::vector<uint8_t> rgb;
+std::vector<std::uint8_t> ToRgb(const dib::Dib& dib) {
+    std::vector<std::uint8_t> rgb;
     rgb.reserve(static_cast<size_t>(dib.Width()) * dib.Height() * 3);
-    const auto* bits = static_cast<const uint8_t*>(dib.lpBits());
-    for (int32_t y = 0; y < dib.Height(); ++y) {
-        const uint8_t* pixel = bits + static_cast<size_t>(y) * dib.BytesPerScanline();
-        for (int32_t x = 0; x < dib.Width(); ++x, pixel += 4) {
+    const auto* bits = static_cast<const std::uint8_t*>(dib.lpBits());
+    for (std::int32_t y = 0; y < dib.Height(); ++y) {
+        const std::uint8_t* pixel = bits + static_cast<size_t>(y) * dib.BytesPerScanline();
+        for (std::int32_t x = 0; x < dib.Width(); ++x, pixel += 4) {
             rgb.push_back(pixel[2]);
             rgb.push_back(pixel[1]);
             rgb.push_back(pixel[0]);
@@ -68,7 +68,7 @@ std::string FrameFileName(int frame) {
 
 int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> positional;
-    uint32_t backColor = platform::kOleButtonFace;  // the viewer's own default
+    std::uint32_t backColor = platform::kOleButtonFace;  // the viewer's own default
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--background") {
             const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
@@ -93,7 +93,7 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string& file = positional[0];
     const std::filesystem::path outDir = std::filesystem::u8path(positional[1]);
 
-    GifImage gif;
+    gif::GifImage gif;
     if (!gif.LoadFromFile(file) || gif.FramesCount() < 1) {
         err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
         return kExitFailure;
@@ -107,16 +107,16 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitFailure;
     };
     // Frame after frame, as the GIF viewer plays them from the start.
-    GifCompositor compositor;
+    gif::GifCompositor compositor;
     compositor.Reset(gif.ScreenWidth(), gif.ScreenHeight(), backColor);
     int written = 0;
-    for (int16_t frame = 1; frame <= gif.FramesCount(); ++frame) {
+    for (std::int16_t frame = 1; frame <= gif.FramesCount(); ++frame) {
         compositor.Compose(gif, frame, backColor);
-        const Dib& screen = compositor.Display();
+        const dib::Dib& screen = compositor.Display();
         if (screen.hDIB() == nullptr) {
             // The 16-bit sizes as the file stores them.
-            err << "corpogif frames: the logical screen " << uint16_t(gif.ScreenWidth()) << " x "
-                << uint16_t(gif.ScreenHeight()) << " cannot be composed\n";
+            err << "corpogif frames: the logical screen " << std::uint16_t(gif.ScreenWidth())
+                << " x " << std::uint16_t(gif.ScreenHeight()) << " cannot be composed\n";
             return fail();
         }
         if (written == 0) {
@@ -129,7 +129,7 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
             }
         }
         const std::filesystem::path path = outDir / FrameFileName(frame);
-        if (!png::WriteRgb(path.u8string(), screen.Width(), screen.Height(), ToRgb(screen))) {
+        if (!corpogif::WriteRgb(path.u8string(), screen.Width(), screen.Height(), ToRgb(screen))) {
             err << "corpogif frames: cannot write " << path.u8string() << "\n";
             return fail();
         }

@@ -7,6 +7,8 @@
 #include "gif/GifImage.h"
 #include "tools/corpogif/FrameDigests.h"
 
+namespace corpogif {
+
 namespace {
 
 std::string Quoted(const std::string& text) {
@@ -35,13 +37,13 @@ const char* Bool(bool value) {
 }
 
 // The model keeps the file's 16-bit fields signed; the file stores them from 0 to 65535.
-unsigned Stored(int16_t value) {
-    return static_cast<uint16_t>(value);
+unsigned Stored(std::int16_t value) {
+    return static_cast<std::uint16_t>(value);
 }
 
 }  // namespace
 
-std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& version,
+std::string GifInfoJson(const gif::GifImage& gif, bool loaded, const std::string& version,
                         const std::string& damage) {
     // A file that did not load has no screen, palette or frames worth reporting: whatever
     // the model holds then was never read from it.
@@ -63,7 +65,7 @@ std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& ver
         << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
         << ", \"entries\": " << gif.GlobalPaletteEntries()
         << "}, \"frame_count\": " << gif.FramesCount() << ", \"frames\": [";
-    for (int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
         out << (n > 1 ? ", " : "") << "{\"left\": " << Stored(gif.FrameLeft(n))
@@ -87,3 +89,5 @@ std::string GifInfoJson(const GifImage& gif, bool loaded, const std::string& ver
     out << "]}";
     return out.str();
 }
+
+}  // namespace corpogif

@@ -5,17 +5,21 @@
 #include "gif/GifImage.h"
 #include "gif/GifWriter.h"
 
+namespace corpogif {
+
 int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) {
-    GifImage gif;
+    gif::GifImage gif;
     if (!gif.LoadFromFile(in)) {
         err << "corpogif: " << in << ": not loaded (" << Describe(gif.LoadStatus()) << ")\n";
         return 1;
     }
     try {
-        SaveGifFile(gif.Model(), out);
+        gif::SaveGifFile(gif.Model(), out);
     } catch (const std::exception& failure) {
         err << "corpogif: " << out << ": not saved: " << failure.what() << "\n";
         return 1;
     }
     return 0;
 }
+
+}  // namespace corpogif

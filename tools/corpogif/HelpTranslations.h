@@ -5,7 +5,7 @@
 
 #include "platform/UserLanguage.h"
 
-namespace corpogif_help {
+namespace corpogif {
 
 inline constexpr platform::HelpText kTranslatedHelp[] = {
     {"de",
@@ -123,4 +123,4 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "archivo no se cargó, está incompleto o no se guardó, 2 para un error de uso.\n"},
 };
 
-}  // namespace corpogif_help
+}  // namespace corpogif

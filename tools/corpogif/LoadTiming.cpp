@@ -8,11 +8,13 @@
 #include "gif/GifImage.h"
 #include "gif/GifWriter.h"
 
+namespace corpogif {
+
 namespace {
 
-double FramePixels(const GifImage& gif) {
+double FramePixels(const gif::GifImage& gif) {
     double pixels = 0;
-    for (int16_t n = 1; n <= gif.FramesCount(); ++n)
+    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n)
         if (const auto colour = gif.FrameDIBXOR(n))
             pixels += double(colour->Width()) * colour->Height();
     return pixels;
@@ -48,30 +50,30 @@ LoadTiming TimeRuns(int repeat, double pixels, Run once) {
 
 // Keeps its buffer between encodings, so that the timing is of the encoder, not of growing
 // memory.
-class ReusedMemorySink : public GifByteSink {
+class ReusedMemorySink : public gif::GifByteSink {
   public:
-    void Write(const uint8_t* data, size_t count) override {
+    void Write(const std::uint8_t* data, size_t count) override {
         bytes.insert(bytes.end(), data, data + count);
     }
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
 };
 
 }  // namespace
 
-LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat) {
-    GifImage probe;
+LoadTiming TimeLoads(const std::vector<std::uint8_t>& bytes, int repeat) {
+    gif::GifImage probe;
     probe.LoadFromStream(bytes);
     return TimeRuns(repeat, FramePixels(probe), [&] {
-        GifImage gif;
+        gif::GifImage gif;
         gif.LoadFromStream(bytes);
     });
 }
 
-LoadTiming TimeEncodes(GifImage& gif, int repeat) {
+LoadTiming TimeEncodes(gif::GifImage& gif, int repeat) {
     ReusedMemorySink sink;
     return TimeRuns(repeat, FramePixels(gif), [&] {
         sink.bytes.clear();
-        GifWriter().Write(gif.Model(), sink);
+        gif::GifWriter().Write(gif.Model(), sink);
     });
 }
 
@@ -81,3 +83,5 @@ std::string FormatTiming(const std::string& file, const LoadTiming& timing, cons
                   timing.medianMilliseconds, timing.megapixelsPerSecond);
     return file + line;
 }
+
+}  // namespace corpogif

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace gif {
 class GifImage;
+}  // namespace gif
+
+namespace corpogif {
 
 struct LoadTiming {
     int loads = 0;  // loads or encodings timed
@@ -16,12 +20,14 @@ struct LoadTiming {
 
 // Loads the bytes `repeat` times, or when repeat is 0 as many times as fit in about a
 // second (at least 3).
-LoadTiming TimeLoads(const std::vector<uint8_t>& bytes, int repeat);
+LoadTiming TimeLoads(const std::vector<std::uint8_t>& bytes, int repeat);
 
 // Encodes every frame of the loaded image into memory with the GIF writer, `repeat` times or
 // as many as fit in about a second (at least 3).
-LoadTiming TimeEncodes(GifImage& gif, int repeat);
+LoadTiming TimeEncodes(gif::GifImage& gif, int repeat);
 
 // "FILE: N loads, median M ms, P Mpx/s", or "N encodes" for an encoding timing.
 std::string FormatTiming(const std::string& file, const LoadTiming& timing,
                          const char* what = "loads");
+
+}  // namespace corpogif

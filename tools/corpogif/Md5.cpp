@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+namespace corpogif {
+
 namespace {
 
-constexpr uint32_t kSines[64] = {
+constexpr std::uint32_t kSines[64] = {
     0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
     0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
     0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d, 0x02441453, 0xd8a1e681, 0xe7d3fbc8,
@@ -19,7 +21,7 @@ constexpr int kShifts[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12,
                              4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
                              6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
 
-uint32_t RotateLeft(uint32_t x, int n) {
+std::uint32_t RotateLeft(std::uint32_t x, int n) {
     return (x << n) | (x >> (32 - n));
 }
 
@@ -27,14 +29,14 @@ uint32_t RotateLeft(uint32_t x, int n) {
 
 Md5::Md5() : state_{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476} {}
 
-void Md5::Block(const uint8_t* block) {
-    uint32_t m[16];
+void Md5::Block(const std::uint8_t* block) {
+    std::uint32_t m[16];
     for (int i = 0; i < 16; ++i)
-        m[i] = uint32_t(block[4 * i]) | uint32_t(block[4 * i + 1]) << 8 |
-               uint32_t(block[4 * i + 2]) << 16 | uint32_t(block[4 * i + 3]) << 24;
-    uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
+        m[i] = std::uint32_t(block[4 * i]) | std::uint32_t(block[4 * i + 1]) << 8 |
+               std::uint32_t(block[4 * i + 2]) << 16 | std::uint32_t(block[4 * i + 3]) << 24;
+    std::uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
     for (int i = 0; i < 64; ++i) {
-        uint32_t f;
+        std::uint32_t f;
         int g;
         if (i < 16) {
             f = (b & c) | (~b & d);
@@ -49,7 +51,7 @@ void Md5::Block(const uint8_t* block) {
             f = c ^ (b | ~d);
             g = (7 * i) % 16;
         }
-        const uint32_t next = d;
+        const std::uint32_t next = d;
         d = c;
         c = b;
         b = b + RotateLeft(a + f + kSines[i] + m[g], kShifts[i]);
@@ -61,7 +63,7 @@ void Md5::Block(const uint8_t* block) {
     state_[3] += d;
 }
 
-void Md5::Update(const uint8_t* data, size_t size) {
+void Md5::Update(const std::uint8_t* data, size_t size) {
     length_ += size;
     if (buffered_ > 0) {
         const size_t take = std::min(size, 64 - buffered_);
@@ -80,23 +82,25 @@ void Md5::Update(const uint8_t* data, size_t size) {
 }
 
 std::string Md5::HexDigest() {
-    const uint64_t bits = length_ * 8;
-    const uint8_t pad = 0x80;
+    const std::uint64_t bits = length_ * 8;
+    const std::uint8_t pad = 0x80;
     Update(&pad, 1);
-    const uint8_t zero = 0;
+    const std::uint8_t zero = 0;
     while (buffered_ != 56)
         Update(&zero, 1);
-    uint8_t lengthBytes[8];
+    std::uint8_t lengthBytes[8];
     for (int i = 0; i < 8; ++i)
-        lengthBytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+        lengthBytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
     Update(lengthBytes, 8);
     static const char kHex[] = "0123456789abcdef";
     std::string out;
-    for (uint32_t word : state_)
+    for (std::uint32_t word : state_)
         for (int i = 0; i < 4; ++i) {
-            const uint8_t byte = static_cast<uint8_t>(word >> (8 * i));
+            const std::uint8_t byte = static_cast<std::uint8_t>(word >> (8 * i));
             out += kHex[byte >> 4];
             out += kHex[byte & 15];
         }
     return out;
 }
+
+}  // namespace corpogif

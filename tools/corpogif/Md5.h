@@ -6,18 +6,22 @@
 #include <cstdint>
 #include <string>
 
+namespace corpogif {
+
 class Md5 {
   public:
     Md5();
-    void Update(const uint8_t* data, size_t size);
+    void Update(const std::uint8_t* data, size_t size);
     // The digest as 32 lower-case hex digits; the object is spent afterwards.
     std::string HexDigest();
 
   private:
-    void Block(const uint8_t* block);
+    void Block(const std::uint8_t* block);
 
-    uint32_t state_[4];
-    uint64_t length_ = 0;  // bytes hashed so far
-    uint8_t buffer_[64];
+    std::uint32_t state_[4];
+    std::uint64_t length_ = 0;  // bytes hashed so far
+    std::uint8_t buffer_[64];
     size_t buffered_ = 0;
 };
+
+}  // namespace corpogif

@@ -8,15 +8,16 @@
 #include <string>
 #include <vector>
 
-namespace png {
+namespace corpogif {
 
 // The bytes of a PNG file of `width` x `height` pixels; `rgb` holds width * height * 3
 // bytes, red, green, blue, rows top-down. Throws std::invalid_argument when the sizes do
 // not match the data or are not positive.
-std::vector<uint8_t> EncodeRgb(int32_t width, int32_t height, const std::vector<uint8_t>& rgb);
+std::vector<std::uint8_t> EncodeRgb(std::int32_t width, std::int32_t height,
+                                    const std::vector<std::uint8_t>& rgb);
 
 // Writes EncodeRgb's bytes to `path` (UTF-8); false when the file cannot be written.
-bool WriteRgb(const std::string& path, int32_t width, int32_t height,
-              const std::vector<uint8_t>& rgb);
+bool WriteRgb(const std::string& path, std::int32_t width, std::int32_t height,
+              const std::vector<std::uint8_t>& rgb);
 
-}  // namespace png
+}  // namespace corpogif

@@ -63,12 +63,12 @@ const char kHelp[] =
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corpogif: " << problem << "\n";
-    std::cerr << platform::LocalHelp(kUsage, kHelp, corpogif_help::kTranslatedHelp).usage;
+    std::cerr << platform::LocalHelp(kUsage, kHelp, corpogif::kTranslatedHelp).usage;
     return kUsageError;
 }
 
 // Reads a whole file, or standard input for "-".
-bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes) {
+bool ReadInput(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (path != "-") return platform::ReadWholeFile(path, bytes);
     bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
     return !std::cin.bad();
@@ -76,21 +76,23 @@ bool ReadInput(const std::string& path, std::vector<uint8_t>& bytes) {
 
 // Prints the file's line; kLoaded only for a file that loaded complete.
 int Info(const std::string& path) {
-    GifImage gif;
-    std::vector<uint8_t> bytes;
-    GifLoadStatus status = GifLoadStatus::Unreadable;
+    gif::GifImage gif;
+    std::vector<std::uint8_t> bytes;
+    gif::GifLoadStatus status = gif::GifLoadStatus::Unreadable;
     if (ReadInput(path, bytes)) {
         try {
             gif.LoadFromStream(bytes);
             status = gif.LoadStatus();
         } catch (const std::exception&) {
             // Too short for a signature or a version.
-            status = bytes.empty() ? GifLoadStatus::EmptyStream : GifLoadStatus::CutInHeader;
+            status =
+                bytes.empty() ? gif::GifLoadStatus::EmptyStream : gif::GifLoadStatus::CutInHeader;
         }
     }
-    const bool loaded = status == GifLoadStatus::Loaded;
+    const bool loaded = status == gif::GifLoadStatus::Loaded;
     const std::string damage = loaded ? gif.LoadDamage() : std::string();
-    std::cout << GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string(), damage)
+    std::cout << corpogif::GifInfoJson(gif, loaded, loaded ? gif.Model().version : std::string(),
+                                       damage)
               << std::endl;
     if (!loaded) {
         std::cerr << "corpogif: " << path << ": not loaded (" << Describe(status) << ")\n";
@@ -104,13 +106,14 @@ int Info(const std::string& path) {
 }
 
 int Time(const std::string& path, int repeat, bool encode) {
-    std::vector<uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;
     std::string readError;
-    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<uint64_t>::max(), &readError)) {
+    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<std::uint64_t>::max(),
+                                 &readError)) {
         std::cerr << "corpogif: " << path << ": " << readError << "\n";
         return kNotLoaded;
     }
-    GifImage probe;
+    gif::GifImage probe;
     bool loaded = false;
     try {
         loaded = probe.LoadFromStream(bytes);
@@ -122,11 +125,12 @@ int Time(const std::string& path, int repeat, bool encode) {
         return kNotLoaded;
     }
     if (!encode) {
-        std::cout << FormatTiming(path, TimeLoads(bytes, repeat)) << "\n";
+        std::cout << corpogif::FormatTiming(path, corpogif::TimeLoads(bytes, repeat)) << "\n";
         return kLoaded;
     }
     try {
-        std::cout << FormatTiming(path, TimeEncodes(probe, repeat), "encodes") << "\n";
+        std::cout << corpogif::FormatTiming(path, corpogif::TimeEncodes(probe, repeat), "encodes")
+                  << "\n";
     } catch (const std::exception& error) {
         std::cerr << "corpogif: " << path << ": cannot be encoded: " << error.what() << "\n";
         return kNotLoaded;
@@ -145,7 +149,7 @@ int main(int argc, char** argv) {
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
         const platform::HelpText text =
-            platform::LocalHelp(kUsage, kHelp, corpogif_help::kTranslatedHelp);
+            platform::LocalHelp(kUsage, kHelp, corpogif::kTranslatedHelp);
         std::cout << text.usage << text.help;
         return kLoaded;
     }
@@ -187,7 +191,7 @@ int main(int argc, char** argv) {
     }
     if (command == "resave") {
         if (args.size() != 3) return Usage("resave takes IN and OUT");
-        return ResaveGif(args[1], args[2], std::cerr);
+        return corpogif::ResaveGif(args[1], args[2], std::cerr);
     }
     return Usage("unknown command " + command);
 }
