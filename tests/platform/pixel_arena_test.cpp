@@ -32,7 +32,9 @@ TEST(PixelArena, BitmapsStartZeroedKeepApartAndOutliveTheArena) {
         for (int i = 0; i < 24; ++i) {
             const int side = 8 + 70 * i;
             PixelArena& from = i % 3 == 0 ? smallPages : arena;
-            if (i % 2 == 0) ASSERT_TRUE(from.Reserve(Bitmap::ArenaFootprint(side * side * 2)));
+            if (i % 2 == 0) {
+                ASSERT_TRUE(from.Reserve(Bitmap::ArenaFootprint(side * side * 2)));
+            }
             bitmaps.push_back(Bitmap::Create(side, side, 8, true, PixelStart::Zeroed, &from));
             ASSERT_NE(bitmaps.back(), nullptr) << i;
             EXPECT_TRUE(Holds(*bitmaps.back(), 0)) << i;
@@ -77,7 +79,9 @@ TEST(PixelArena, BlocksKeptFromAnEarlierLoadComeBackCleanAndDoNotPileUp) {
         ASSERT_NE(zeroed, nullptr);
         EXPECT_TRUE(Holds(*zeroed, 0));
     }
-    if (kept > 0) EXPECT_EQ(platform::KeptLargeBlocks(), kept) << "the block was not taken back";
+    if (kept > 0) {
+        EXPECT_EQ(platform::KeptLargeBlocks(), kept) << "the block was not taken back";
+    }
     {
         const platform::LargeBlockLoad load;
         makeDirty(1800);  // another size: the block kept before is not taken
