@@ -75,25 +75,13 @@ void DropBanner(BrandingValues& values) {
     values.BannerPath.clear();
 }
 
-// The banner named by the record must lie in the folder of its "3.dat" (a name that climbs
-// out of it could show any file of the machine) and must not be a pipe, which would block
-// the picture loader, or a device, which would never end. A banner file that is simply
-// missing stays as the record names it (the banner is then empty).
+// A banner that must not be shown is dropped, with one line on standard error.
 void CheckBanner(BrandingValues& values, const BrandingRecord& record) {
     if (values.ShowPictureBanner == 0 && values.ShowAnimatedBanner == 0) return;
     const std::string name = core::cp1252::ToUtf8(core::Descramble(record.BannerFile));
-    if (name.empty()) return;  // the bare folder, which loads as no picture
-    if (!core::StaysInsideFolder(name)) {
-        ReportUnusable(values.BannerPath, "the banner must lie in the folder of its 3.dat");
-        DropBanner(values);
-        return;
-    }
-    // A folder is no picture either, but loading one fails at once, as the bare folder does.
-    std::error_code error;
-    const auto status = std::filesystem::status(std::filesystem::u8path(values.BannerPath), error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status) &&
-        !platform::IsRegularFile(values.BannerPath)) {
-        ReportUnusable(values.BannerPath, "is not a regular file");
+    const std::string why = BannerRefusal(name, values.BannerPath);
+    if (!why.empty()) {
+        ReportUnusable(values.BannerPath, why);
         DropBanner(values);
     }
 }
@@ -154,12 +142,28 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
     values.NameText = core::cp1252::ToUtf8(Descramble(record.NameText));
     values.Title = core::cp1252::ToUtf8(Descramble(record.Title));
     values.Link = core::cp1252::ToUtf8(Descramble(record.Link));
-    std::string directory = applicationDirectory;
-    values.BannerPath = core::AddBackslash(directory) +
-                        core::NativeSeparators(core::cp1252::ToUtf8(Descramble(record.BannerFile)));
+    values.BannerPath =
+        BannerPathIn(applicationDirectory, core::cp1252::ToUtf8(Descramble(record.BannerFile)));
     values.ShowPictureBanner = record.ShowPictureBanner;
     values.ShowAnimatedBanner = record.ShowAnimatedBanner;
     return values;
+}
+
+std::string BannerPathIn(std::string folder, const std::string& bannerName) {
+    return core::AddBackslash(folder) + core::NativeSeparators(bannerName);
+}
+
+std::string BannerRefusal(const std::string& bannerName, const std::string& bannerPath) {
+    if (bannerName.empty()) return {};  // the bare folder, which loads as no picture
+    if (!core::StaysInsideFolder(bannerName))
+        return "the banner must lie in the folder of its 3.dat";
+    // A folder is no picture either, but loading one fails at once, as the bare folder does.
+    std::error_code error;
+    const auto status = std::filesystem::status(std::filesystem::u8path(bannerPath), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status) &&
+        !platform::IsRegularFile(bannerPath))
+        return "is not a regular file";
+    return {};
 }
 
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory) {

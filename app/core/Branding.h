@@ -62,6 +62,16 @@ std::string SerializeBrandingRecord(const BrandingRecord& record);
 BrandingValues DecodeBranding(const BrandingRecord& record,
                               const std::string& applicationDirectory);
 
+// Where the banner `bannerName` (as the record names it, in UTF-8) of a branding file in
+// `folder` is: the folder, a separator, the name with the system's separators.
+std::string BannerPathIn(std::string folder, const std::string& bannerName);
+
+// Why the banner `bannerName` at `bannerPath` must not be shown, or empty when it may: a name
+// that climbs out of the folder of its branding file could show any file of the machine, and
+// a pipe would block the picture loader, a device never end. A missing file, a folder or an
+// empty name may be shown (as an empty banner).
+std::string BannerRefusal(const std::string& bannerName, const std::string& bannerPath);
+
 // The folders where the branding file is looked for, in order: the executable's folder;
 // then "corpometer" in each of platform::ConfigurationFolders() (none on Windows): the
 // user's configuration folder ($XDG_CONFIG_HOME, else $HOME/.config) and each folder of

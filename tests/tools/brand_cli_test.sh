@@ -102,7 +102,7 @@ for args in "" "frob" "--frob" "write" "show"; do
 done
 
 # Warnings (status 0, the file written): a banner not beside the file, one that cannot be
-# shown or played, a title too long for its line. Nothing for a banner and title that work.
+# shown or played or that the program refuses, a title too long for its line. Nothing for a banner and title that work.
 mkdir "$work/brand"
 printf 'not a picture' > "$work/brand/notes.txt"
 cp "$(dirname "$0")/../data/gif/pygif/transparent.gif" "$work/brand/banner.gif"
@@ -121,6 +121,10 @@ expect_warning "" --banner-file banner.gif --animated-banner --title "ACME BMI C
 expect_warning "" --banner-file banner.gif --picture-banner
 expect_warning "missing.gif must be beside" --banner-file missing.gif --animated-banner
 expect_warning "not a GIF that Corpometer can play" --banner-file notes.txt --animated-banner
+# A banner the program refuses to show: outside the folder (even where a file is there), a pipe.
+expect_warning "must lie in the folder" --banner-file ../brand/banner.gif --animated-banner
+mkfifo "$work/brand/pipe.gif"
+expect_warning "not a regular file" --banner-file pipe.gif --picture-banner
 expect_warning "not a picture that Corpometer can show" --banner-file notes.txt --picture-banner
 expect_warning "too long for its line" --title "ACME BMI Calculator Professional Edition"
 expect_warning "too long for its line" --title "Supercalifragilistic"

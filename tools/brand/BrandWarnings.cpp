@@ -104,7 +104,12 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
     std::string folder = std::filesystem::u8path(brandingFile).parent_path().u8string();
     if (folder.empty()) folder = ".";
     const std::string banner = core::cp1252::ToUtf8(plain.BannerFile);
-    const std::string path = core::AddBackslash(folder) + core::NativeSeparators(banner);
+    const std::string path = core::BannerPathIn(folder, banner);
+    // What Corpometer refuses to show, it refuses here too.
+    if (const std::string why = core::BannerRefusal(banner, path); !why.empty()) {
+        warnings.push_back("the banner " + path + " cannot be used: " + why);
+        return warnings;
+    }
     std::error_code error;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error)) {
         warnings.push_back("the banner file " + path + " is not there: " + banner +
