@@ -68,6 +68,8 @@ struct OldProbe {
 // strings land in slots far apart for different pixels however few colours there are, and the
 // pixel's share is looked up before the prefix code is known.
 constexpr std::uint32_t kFastMask = LzwEncoder::kFastTableSize - 1;
+// What stringOf_ holds for code 0, the empty slot: no string of a pixel and a code.
+constexpr std::uint32_t kNoString = ~std::uint32_t{0};
 constexpr std::int64_t kFastTableMinPixels = 4096;
 struct Scatter {
     std::uint16_t slot[256];
@@ -107,13 +109,9 @@ int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
 }
 
 CORPO_NOINLINE void LzwEncoder::MoveToOldTable(std::uint32_t firstCode, std::uint32_t nextCode) {
-    std::uint32_t stringOfCode[kCodeLimit];
-    for (std::uint32_t entry : fast_) {
-        if (entry != 0) stringOfCode[entry & (kCodeLimit - 1)] = entry >> kPixelKeyShift;
-    }
     std::memset(keys_, 0, sizeof keys_);
     for (std::uint32_t code = firstCode; code < nextCode; ++code) {
-        const std::uint32_t string = stringOfCode[code];  // pixel * 4096 + prefix code
+        const std::uint32_t string = stringOf_[code];  // pixel * 4096 + prefix code
         const std::uint32_t key = string + 1;
         // Key 1 is not among them, so every probe ends at an empty slot.
         std::int32_t index = OldHome(string >> kPixelKeyShift, string & (kCodeLimit - 1));
@@ -179,7 +177,8 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
                             bool interlaced) {
     std::uint32_t* const keys = keys_;
     std::uint16_t* const codes = codes_;
-    std::uint32_t* const fast = fast_;
+    std::uint16_t* const fast = fast_;
+    std::uint32_t* const stringOf = stringOf_;
     std::uint8_t* const stream = buffer_ + kChunkBlocks;
     const std::uint32_t clearCode = 1u << (initialWidth - 1);
     const std::uint32_t endCode = clearCode + 1;
@@ -210,6 +209,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
     bool fastInUse = fastTable;
     bool homeZeroAdded = false;  // a string whose old home is slot 0, other than key 1
     if (fastInUse) {
+        stringOf[0] = kNoString;
         std::memset(fast, 0, sizeof fast_);
     } else {
         std::memset(keys, 0, sizeof keys_);
@@ -253,30 +253,36 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
         prefix = codes[index];
     };
     // The same in the fast table; false, having done nothing, when the old table must take over.
+    // The slot's code is taken as the next prefix before its string is checked: a long string
+    // goes on without waiting for the second load.
     const auto fastStep = [&](const std::uint8_t* at) CORPO_ALWAYS_INLINE {
         const std::uint32_t c = *at;
         const std::uint32_t string = (c << kPixelKeyShift) | prefix;
         std::uint32_t index = (prefix << 2) ^ kScatter.slot[c];
-        std::uint32_t entry = fast[index];
-        while (entry != 0 && (entry >> kPixelKeyShift) != string) {
-            index = (index + 1) & kFastMask;
-            entry = fast[index];
-        }
-        if (entry != 0) {
-            prefix = entry & (kCodeLimit - 1);
-            return true;
-        }
-        if (CORPO_UNLIKELY(OldHome(c, prefix) == 0)) {
-            if (c != 0) {
-                homeZeroAdded = true;
-            } else if (homeZeroAdded) {
-                return false;
+        std::uint32_t code = fast[index];
+        if (CORPO_UNLIKELY(stringOf[code] != string)) {
+            while (code != 0) {
+                index = (index + 1) & kFastMask;
+                code = fast[index];
+                if (stringOf[code] == string) break;
+            }
+            if (code == 0) {
+                if (CORPO_UNLIKELY(OldHome(c, prefix) == 0)) {
+                    if (c != 0) {
+                        homeZeroAdded = true;
+                    } else if (homeZeroAdded) {
+                        return false;
+                    }
+                }
+                send(prefix);
+                prefix = c;
+                // When the table is full this code is one too many, and the table is cleared.
+                stringOf[nextCode] = string;
+                fast[index] = static_cast<std::uint16_t>(nextCode++);
+                return true;
             }
         }
-        send(prefix);
-        prefix = c;
-        // When the table is full this slot is garbage, and the table is cleared.
-        fast[index] = (string << kPixelKeyShift) | nextCode++;
+        prefix = code;
         return true;
     };
     const auto takeOver = [&] {

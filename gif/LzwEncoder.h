@@ -9,7 +9,7 @@
 // whose table was an open-addressing hash table of 5003 slots with a displacement probe
 // (see LzwEncoder.cpp for how a faster table keeps those bytes).
 //
-// One object holds the working state of one encoding at a time (its tables, about 95 KB, and
+// One object holds the working state of one encoding at a time (its tables, about 80 KB, and
 // the sub-blocks being filled, 4 KB); separate objects may encode side by side.
 
 #include <cstddef>
@@ -80,9 +80,11 @@ class LzwEncoder {
     // 0 is an empty slot.
     std::uint32_t keys_[kTableSize];
     std::uint16_t codes_[kTableSize];
-    // The same strings with linear probing: (pixel * 4096 + prefix code) * 4096 + code, 0 for
-    // an empty slot (codes start above the clear code, so no string is 0).
-    std::uint32_t fast_[kFastTableSize];
+    // The same strings with linear probing: the code, 0 for an empty slot (codes start above
+    // the clear code); the string of each code, pixel * 4096 + prefix code, in stringOf_
+    // (one more for the code given out as the table fills).
+    std::uint16_t fast_[kFastTableSize];
+    std::uint32_t stringOf_[4097];
     std::uint8_t buffer_[kChunkBytes + kSlack];
 };
 
