@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "dib/Dib.h"
 #include "gif/DibPixelView.h"
@@ -21,27 +20,36 @@ constexpr int kMaxTableEntries = GifPalette::kMaxColours;
 constexpr int kMinCodeSize = 2;  // GIF decoders expect at least 2, even for 2 colours
 constexpr std::int32_t kMaxSide = 32767;
 
-// Small records are assembled here and handed to the sink in one write.
+// Small records are assembled here and handed to the sink in one write. The largest, a
+// descriptor with a full colour table, takes 779 bytes: they fit on the stack, and a save
+// allocates nothing for them.
 class Record {
   public:
     Record& Byte(int value) {
-        bytes_.push_back(static_cast<std::uint8_t>(value));
+        Put(static_cast<std::uint8_t>(value));
         return *this;
     }
     Record& Word(int value) {  // little-endian 16-bit
-        bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
-        bytes_.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+        Put(static_cast<std::uint8_t>(value & 0xFF));
+        Put(static_cast<std::uint8_t>((value >> 8) & 0xFF));
         return *this;
     }
     Record& Bytes(const void* data, size_t count) {
         const auto* first = static_cast<const std::uint8_t*>(data);
-        bytes_.insert(bytes_.end(), first, first + count);
+        for (size_t i = 0; i < count; ++i)
+            Put(first[i]);
         return *this;
     }
-    void WriteTo(GifByteSink& out) const { out.Write(bytes_.data(), bytes_.size()); }
+    void WriteTo(GifByteSink& out) const { out.Write(bytes_, size_); }
 
   private:
-    std::vector<std::uint8_t> bytes_;
+    void Put(std::uint8_t byte) {
+        if (size_ == sizeof bytes_) throw std::length_error("GIF record longer than expected");
+        bytes_[size_++] = byte;
+    }
+
+    std::uint8_t bytes_[1024];
+    size_t size_ = 0;
 };
 
 // The packed fields are built from signed values; anything outside a byte is an error.
