@@ -68,6 +68,12 @@ struct OldProbe {
 // strings land in slots far apart for different pixels however few colours there are, and the
 // pixel's share is looked up before the prefix code is known.
 constexpr std::uint32_t kFastMask = LzwEncoder::kFastTableSize - 1;
+constexpr int kFastPixelShift = 14;  // a string in the fast table: pixel * 16384 + prefix code * 4
+// The string of a code given times 4: stringOf[code4 / 4], without the division.
+inline std::uint32_t StringOfFast(const std::uint32_t* stringOf, std::uint32_t code4) {
+    return *reinterpret_cast<const std::uint32_t*>(
+        reinterpret_cast<const unsigned char*>(stringOf) + code4);
+}
 // What stringOf_ holds for code 0, the empty slot: no string of a pixel and a code.
 constexpr std::uint32_t kNoString = ~std::uint32_t{0};
 constexpr std::int64_t kFastTableMinPixels = 4096;
@@ -111,10 +117,11 @@ int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
 CORPO_NOINLINE void LzwEncoder::MoveToOldTable(std::uint32_t firstCode, std::uint32_t nextCode) {
     std::memset(keys_, 0, sizeof keys_);
     for (std::uint32_t code = firstCode; code < nextCode; ++code) {
-        const std::uint32_t string = stringOf_[code];  // pixel * 4096 + prefix code
-        const std::uint32_t key = string + 1;
+        const std::uint32_t pixel = stringOf_[code] >> kFastPixelShift;
+        const std::uint32_t prefix = (stringOf_[code] >> 2) & (kCodeLimit - 1);
+        const std::uint32_t key = (pixel << kPixelKeyShift) + prefix + 1;
         // Key 1 is not among them, so every probe ends at an empty slot.
-        std::int32_t index = OldHome(string >> kPixelKeyShift, string & (kCodeLimit - 1));
+        std::int32_t index = OldHome(pixel, prefix);
         if (keys_[index] != 0) {
             const OldProbe probe(index);
             do {
@@ -220,6 +227,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
     const std::uint8_t* pixel = pixels.firstRow;
     const std::uint8_t* rowEnd = pixel + pixels.width;
     std::uint32_t prefix = *pixel++;
+    if (fastInUse) prefix <<= 2;
 
     // One pixel: extends the current string (`prefix`, a code) while the table has the
     // longer one, or else sends the string's code and adds the longer string with the next
@@ -253,32 +261,33 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
         prefix = codes[index];
     };
     // The same in the fast table; false, having done nothing, when the old table must take over.
+    // Here `prefix` holds the code times 4, as the table does: the home slot is one XOR away.
     // The slot's code is taken as the next prefix before its string is checked: a long string
     // goes on without waiting for the second load.
     const auto fastStep = [&](const std::uint8_t* at) CORPO_ALWAYS_INLINE {
         const std::uint32_t c = *at;
-        const std::uint32_t string = (c << kPixelKeyShift) | prefix;
-        std::uint32_t index = (prefix << 2) ^ kScatter.slot[c];
+        const std::uint32_t string = (c << kFastPixelShift) | prefix;
+        std::uint32_t index = prefix ^ kScatter.slot[c];
         std::uint32_t code = fast[index];
-        if (CORPO_UNLIKELY(stringOf[code] != string)) {
+        if (CORPO_UNLIKELY(StringOfFast(stringOf, code) != string)) {
             while (code != 0) {
                 index = (index + 1) & kFastMask;
                 code = fast[index];
-                if (stringOf[code] == string) break;
+                if (StringOfFast(stringOf, code) == string) break;
             }
             if (code == 0) {
-                if (CORPO_UNLIKELY(OldHome(c, prefix) == 0)) {
+                if (CORPO_UNLIKELY(OldHome(c, prefix >> 2) == 0)) {
                     if (c != 0) {
                         homeZeroAdded = true;
                     } else if (homeZeroAdded) {
                         return false;
                     }
                 }
-                send(prefix);
-                prefix = c;
+                send(prefix >> 2);
+                prefix = c << 2;
                 // When the table is full this code is one too many, and the table is cleared.
                 stringOf[nextCode] = string;
-                fast[index] = static_cast<std::uint16_t>(nextCode++);
+                fast[index] = static_cast<std::uint16_t>(nextCode++ << 2);
                 return true;
             }
         }
@@ -288,6 +297,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
     const auto takeOver = [&] {
         MoveToOldTable(clearCode + 2, nextCode);
         fastInUse = false;
+        prefix >>= 2;
     };
 
     for (;;) {
@@ -322,6 +332,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
                         std::memset(keys, 0, sizeof keys_);
                     } else {
                         std::memset(fast, 0, sizeof fast_);
+                        if (!fastInUse) prefix <<= 2;
                         fastInUse = true;
                         homeZeroAdded = false;
                     }
@@ -340,7 +351,7 @@ void LzwEncoder::EncodeRows(GifByteSink& out, const IndexRows& pixels, std::uint
             rowEnd = pixel + pixels.width;
         }
     }
-    send(prefix);
+    send(!kIndicesChecked && fastInUse ? prefix >> 2 : prefix);
     // The end code is as wide as the code the decoder would add next.
     if (nextCode == widenAt && widenAt < kCodeLimit) ++codeWidth;
     bits.Put(endCode, codeWidth);

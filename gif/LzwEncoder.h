@@ -80,9 +80,9 @@ class LzwEncoder {
     // 0 is an empty slot.
     std::uint32_t keys_[kTableSize];
     std::uint16_t codes_[kTableSize];
-    // The same strings with linear probing: the code, 0 for an empty slot (codes start above
-    // the clear code); the string of each code, pixel * 4096 + prefix code, in stringOf_
-    // (one more for the code given out as the table fills).
+    // The same strings with linear probing: the code times 4, 0 for an empty slot (codes start
+    // above the clear code); the string of each code, pixel * 16384 + prefix code * 4, in
+    // stringOf_ (one more for the code given out as the table fills).
     std::uint16_t fast_[kFastTableSize];
     std::uint32_t stringOf_[4097];
     std::uint8_t buffer_[kChunkBytes + kSlack];
