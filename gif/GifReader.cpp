@@ -15,6 +15,7 @@
 #include "gif/GifFormat.h"
 #include "gif/LzwDecoder.h"
 #include "gif/RowOrder.h"
+#include "gif/SubBlockInput.h"
 #include "platform/LargeBlock.h"
 
 namespace gif {
@@ -64,22 +65,6 @@ void ZeroUndecoded(const PixelView& view, std::int32_t width, bool interlaced,
 
 }  // namespace
 
-// Image data comes in sub-blocks of 255 bytes but for the last: a walk along a chain reads
-// one byte every 256, each behind the one before, and would wait for memory at every step
-// of a file larger than the caches. Asking for the bytes a few steps ahead keeps several
-// reads on their way.
-void GifReader::PrefetchChain(std::int64_t at) const {
-#if defined(__GNUC__) || defined(__clang__)
-    // A prefetch never faults, so the address may lie past the stream's end; it is made as
-    // a number, and the compiler keeps a prefetch only when no test guards it.
-    constexpr std::int64_t kAhead = 8 * 256;
-    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(data_) +
-                                                     static_cast<uintptr_t>(at + kAhead)));
-#else
-    (void)at;
-#endif
-}
-
 namespace {
 
 // The decoder's tables (about 60 KB) serve every load on a thread, one frame at a time: a
@@ -111,9 +96,7 @@ const char* Describe(GifLoadStatus status) {
 
 GifReader::GifReader(std::uint64_t bitmapBudgetBytes) : bitmapBudget_(bitmapBudgetBytes) {}
 
-GifReader::~GifReader() {
-    FreeBuffer(joinedBuffer_);
-}
+GifReader::~GifReader() = default;
 
 GifLoadStatus GifReader::Read(const std::uint8_t* stream, size_t size, GifModel& model) {
     model_ = &model;
@@ -132,6 +115,10 @@ GifLoadStatus GifReader::Read(const std::uint8_t* stream, size_t size, GifModel&
     if (header != GifLoadStatus::Loaded) return header;
     ReadScreen();
     MeasureFrames();
+    // Every record at once: an animation's records, grown by doubling, would each be moved
+    // several times into memory new to the process.
+    if (expectedImages_ > 1)
+        model.frames.reserve(std::min<size_t>(expectedImages_ + 1, kMostFrameRecords));
 
     while (InStream(position_)) {
         const std::uint8_t block = data_[position_];
@@ -232,15 +219,18 @@ void GifReader::ReadGraphicControl() {
 void GifReader::ReadApplication() {
     std::uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
     ReadRecord(header, sizeof header);
-    ReadSubBlocks();
+    // Payload: sub-block number (not checked), then the loop count, little-endian, kept
+    // exactly (0 to 65535).
+    SubBlockInput payload(data_, size_, position_);
+    std::uint8_t start[3];
+    const size_t read = payload.Read(start, sizeof start);
+    position_ = payload.End();
     // Netscape's looping extension, or the same payload under the older "ANIMEXTS1.0".
     if (std::memcmp(header + 1, kLoopingApplication, sizeof kLoopingApplication) != 0 &&
         std::memcmp(header + 1, kOldLoopingApplication, sizeof kOldLoopingApplication) != 0)
         return;
-    // Payload: sub-block number (not checked), then the loop count, little-endian, kept
-    // exactly (0 to 65535).
-    if (joinedSize_ < 3) return;
-    model_->loops = static_cast<std::uint16_t>(joined_[1] | joined_[2] << 8);
+    if (read < sizeof start) return;
+    model_->loops = static_cast<std::uint16_t>(start[1] | start[2] << 8);
 }
 
 GifFrame& GifReader::FrameRecord(size_t number) {
@@ -288,8 +278,10 @@ void GifReader::ReadImage() {
     std::uint8_t minimumCodeSize = 0;
     if (InStream(position_)) minimumCodeSize = data_[position_];
     ++position_;
-    ReadSubBlocks();
-    const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize);
+    // The data is read only as far as the decoding takes it; the rest is passed over.
+    SubBlockInput data(data_, size_, position_);
+    const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize, data);
+    position_ = data.End();
     if (decoded) NoteDecoded(dataAt, *decoded);
 }
 
@@ -323,6 +315,7 @@ FrameFootprint FootprintOf(std::int16_t width, std::int16_t height) {
 // their decoding can tell whether their data fills them.
 void GifReader::MeasureFrames() {
     expectedBytes_ = 0;
+    expectedImages_ = 0;
     blockDamage_.clear();
     wholeImages_.clear();
     nextWholeImage_ = 0;
@@ -363,6 +356,7 @@ void GifReader::MeasureFrames() {
                 if (whole) ends(frame() + "'s image descriptor");
                 break;
             }
+            ++expectedImages_;
             const std::uint8_t* descriptor = data_ + at + 1;
             const std::int16_t width = Int16At(descriptor + 4);
             const std::int16_t height = Int16At(descriptor + 6);
@@ -388,7 +382,7 @@ void GifReader::MeasureFrames() {
                                             static_cast<std::uint16_t>(height), 0, false});
             }
             for (++at; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1)
-                PrefetchChain(at);
+                PrefetchChainAhead(data_, at);
         } else if (whole) {
             static const char kDigits[] = "0123456789ABCDEF";
             damaged(std::string("a byte that begins no block (0x") + kDigits[data_[at] >> 4] +
@@ -429,12 +423,11 @@ void GifReader::FindDamage() {
         if (pixels == 0 || pixels > kMostPixelsChecked) continue;
         if (!image.counted) {
             try {
-                position_ = image.dataAt + 1;
-                ReadSubBlocks();
-                image.decoded = ThreadDecoder().CountPixels(
-                    image.width, image.height, data_[image.dataAt], joined_, joinedSize_);
+                SubBlockInput data(data_, size_, image.dataAt + 1);
+                image.decoded = ThreadDecoder().CountPixels(image.width, image.height,
+                                                            data_[image.dataAt], data);
             } catch (const std::exception&) {
-                continue;  // no memory to join its data: taken as whole
+                continue;  // no memory for a row of scratch: taken as whole
             }
         }
         if (image.decoded < pixels) {
@@ -474,7 +467,8 @@ void GifReader::CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t 
         if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<std::uint64_t>(made->size());
 }
 
-std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize) {
+std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize,
+                                                    LzwDecoder::Input& data) {
     dib::Dib& colours = *frame.colours;
     colours.SetPalette(frame.palette.Bytes(), GifPalette::kByteSize);
     // The transparent entry is black in the colour bitmap so that drawing the mask with
@@ -491,8 +485,8 @@ std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_
     const PixelView view = PixelViewOf(colours);
     std::optional<std::uint64_t> decoded;
     if (colours.bpp() == 8 && !view.Empty()) {
-        decoded = ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize,
-                                         joined_, joinedSize_);
+        decoded =
+            ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize, data);
         ZeroUndecoded(view, colours.Width(), frame.interlaced, *decoded);
     }
     if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);
@@ -530,96 +524,6 @@ void GifReader::ReadRecord(std::uint8_t* dst, size_t n) {
         dst[i] = data_[at];
     }
     position_ += static_cast<std::int64_t>(n);
-}
-
-namespace {
-
-// A sub-block's payload, 1 to 255 bytes, in pieces of 64 bytes, the last overlapping the
-// one before: a copy of a length not known in advance would start up a string instruction,
-// which takes longer to start than to move this much.
-void CopyPayload(std::uint8_t* out, const std::uint8_t* in, size_t length) {
-    constexpr size_t kPiece = 64;
-    if (length < kPiece) {
-        std::memcpy(out, in, length);
-        return;
-    }
-    for (size_t at = 0; at + kPiece <= length; at += kPiece)
-        std::memcpy(out + at, in + at, kPiece);
-    std::memcpy(out + length - kPiece, in + length - kPiece, kPiece);
-}
-
-}  // namespace
-
-size_t GifReader::Payload(std::int64_t at) const {
-    const size_t start = static_cast<size_t>(at) + 1;
-    return std::min<size_t>(data_[at], size_ - std::min(start, size_));
-}
-
-size_t GifReader::ChainPayload(std::int64_t at) const {
-    size_t total = 0;
-    for (; InStream(at) && data_[at] != kBlockTerminator;
-         at += static_cast<std::int64_t>(data_[at]) + 1) {
-        PrefetchChain(at);
-        total += Payload(at);
-    }
-    return total;
-}
-
-void GifReader::ReadSubBlocks() {
-    // One pass copies the chain into the buffer. A chain longer than the buffer has room for
-    // is measured from where it overflows, and the buffer grown to hold all of it.
-    size_t total = 0;
-    joinedSize_ = 0;
-    while (InStream(position_) && data_[position_] != kBlockTerminator) {
-        const size_t available = Payload(position_);
-        if (available > joinedBuffer_.capacity - total)
-            GrowJoined(total, total + ChainPayload(position_));
-        if (available > 0) {  // a chain cut before its bytes has no buffer to copy into
-            CopyPayload(joinedBuffer_.bytes + total, data_ + position_ + 1, available);
-            total += available;
-        }
-        position_ += static_cast<std::int64_t>(data_[position_]) + 1;
-    }
-    joined_ = joinedBuffer_.bytes;
-    joinedSize_ = total;
-}
-
-void GifReader::GrowJoined(size_t kept, size_t needed) {
-    // A still image's data is nearly the whole file: the first chain gets a buffer of its
-    // length; later ones at least double it, so that a load grows it a few times at most.
-    const size_t capacity = joinedBuffer_.capacity;
-    const LargeBuffer grown = NewBuffer(capacity == 0 ? needed : std::max(needed, 2 * capacity));
-    if (kept > 0) std::memcpy(grown.bytes, joinedBuffer_.bytes, kept);
-    FreeBuffer(joinedBuffer_);
-    joinedBuffer_ = grown;
-}
-
-GifReader::LargeBuffer GifReader::NewBuffer(size_t n) {
-    // Large chains go into memory mapped for them, with large pages where the system has
-    // them: faulting in one large page costs less than a few hundred small ones.
-    constexpr size_t kLargeFrom = size_t{256} << 10;
-    constexpr size_t kWholePagesFrom = size_t{1} << 20;
-    LargeBuffer buffer;
-    if (n >= kLargeFrom) {
-        const size_t size = n >= kWholePagesFrom ? platform::WholeLargePages(n) : n;
-        bool zeroed = true;  // the buffer is written before it is read
-        buffer.bytes = static_cast<std::uint8_t*>(platform::TakeLargeBlock(size, true, zeroed));
-        buffer.capacity = size;
-        buffer.large = true;
-    } else {
-        buffer.bytes = static_cast<std::uint8_t*>(std::malloc(n));
-        buffer.capacity = n;
-    }
-    if (buffer.bytes == nullptr) throw std::bad_alloc();
-    return buffer;
-}
-
-void GifReader::FreeBuffer(LargeBuffer& buffer) {
-    if (buffer.large)
-        platform::FreeLargeBlock(buffer.bytes, buffer.capacity);
-    else
-        std::free(buffer.bytes);
-    buffer = LargeBuffer{};
 }
 
 void GifReader::SkipSubBlocks() {

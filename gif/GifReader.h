@@ -3,9 +3,8 @@
 //
 // Strict about the 6-byte header, lenient after it: a step that cannot be completed is
 // skipped and the scan goes on by fixed amounts, so a damaged or truncated stream loads
-// whatever can be read. Each frame's data is decoded into its colour bitmap, and its mask
-// built, as soon as its block has been read; at most one frame's compressed data is held at
-// a time.
+// whatever can be read. Each frame's data is decoded into its colour bitmap straight from
+// its sub-blocks, and its mask built, as soon as its block is reached.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,11 +14,10 @@
 #include <vector>
 
 #include "gif/GifModel.h"
+#include "gif/LzwDecoder.h"
 #include "platform/gdi/PixelArena.h"
 
 namespace gif {
-
-class LzwDecoder;
 
 // Why a stream was or was not loaded. Only the header can refuse a stream: once it is
 // accepted, the load succeeds and damage costs only what cannot be read.
@@ -66,13 +64,16 @@ class GifReader {
     // Frame record `number` (from 1), made (zeroed) along with any before it.
     GifFrame& FrameRecord(size_t number);
     static constexpr size_t kFirstAnimationRecords = 16;
+    // Frames 1 to 32767, and the record a graphic control extension after the last opens.
+    static constexpr size_t kMostFrameRecords = 32768;
     void MeasureFrames();
     // Whether the chain of sub-blocks from the size byte at `at` ends with its terminator
     // inside the stream.
     bool WholeChain(std::int64_t at) const;
     void CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height);
     // How many pixels the frame's data filled; nothing when it has no bitmap to decode into.
-    std::optional<std::uint64_t> DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize);
+    std::optional<std::uint64_t> DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize,
+                                             LzwDecoder::Input& data);
     // What decoding the image whose data starts at `dataAt` gave, for the damage report.
     void NoteDecoded(std::int64_t dataAt, std::uint64_t decoded);
     void FindDamage();
@@ -83,14 +84,6 @@ class GifReader {
     // Copies n bytes at the position into dst and advances by n; bytes past the end of the
     // stream read as 0.
     void ReadRecord(std::uint8_t* dst, size_t n);
-    // From a sub-block size byte: joins the payloads into joined_ and stops on the zero
-    // terminator. A chain cut by the end of the stream yields the bytes before the cut.
-    void ReadSubBlocks();
-    // The payload bytes of the sub-block at `at` that are in the stream.
-    size_t Payload(std::int64_t at) const;
-    // The payload bytes of the chain from the sub-block at `at` on.
-    size_t ChainPayload(std::int64_t at) const;
-    void PrefetchChain(std::int64_t at) const;
     // From an extension's label: passes over its sub-blocks, stopping on the terminator.
     void SkipSubBlocks();
     bool InStream(std::int64_t position) const {
@@ -105,24 +98,6 @@ class GifReader {
     std::int16_t frameCounter_ = 0;
     std::uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
 
-    // The payload of the latest sub-block chain. One buffer serves every chain of a load,
-    // measured before it is filled: made at the first chain's length, grown (at least
-    // doubled) only for a chain longer than it. A still image's data is nearly the whole
-    // file, and a buffer grown by doubling as the bytes come would map, fill and give back
-    // twice that.
-    struct LargeBuffer {
-        std::uint8_t* bytes = nullptr;
-        size_t capacity = 0;
-        bool large = false;  // from platform::TakeLargeBlock rather than the heap
-    };
-    static LargeBuffer NewBuffer(size_t n);
-    static void FreeBuffer(LargeBuffer& buffer);
-    // Makes room for `needed` bytes of joined payload, keeping the first `kept`.
-    void GrowJoined(size_t kept, size_t needed);
-    LargeBuffer joinedBuffer_;
-    const std::uint8_t* joined_ = nullptr;
-    size_t joinedSize_ = 0;
-
     // The frame bitmaps of one load are carved from a few blocks: colour bitmaps and the
     // masks that will be written from blocks with large pages, sized with the help of
     // expectedBytes_ (what the frames still to come should need); the other masks, zero
@@ -130,6 +105,7 @@ class GifReader {
     platform::gdi::PixelArena arena_;
     platform::gdi::PixelArena maskArena_{false};
     std::uint64_t expectedBytes_ = 0;
+    size_t expectedImages_ = 0;  // the image separators MeasureFrames passed
 
     // The images before the first block that is not whole, in stream order: where each
     // one's data starts (its minimum code size byte), its size, and how many pixels its data

@@ -50,6 +50,7 @@ class LzwDecoder::RowWriter {
 struct LzwDecoder::Source {
     const std::uint8_t* data;
     size_t size;
+    Input* input;  // where more comes from; none when the data is whole
 };
 
 struct LzwDecoder::Progress {
@@ -101,24 +102,46 @@ std::uint64_t LzwDecoder::Decode(const PixelView& view, std::int32_t width, bool
                                  std::uint8_t minimumCodeSize, const std::uint8_t* data,
                                  size_t size) {
     if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return 0;
-    return DecodeRows(view, view.bytesPerScanline, width, interlaced, minimumCodeSize, data, size);
+    Source source{data, size, nullptr};
+    return DecodeRows(view, view.bytesPerScanline, width, interlaced, minimumCodeSize, source);
+}
+
+std::uint64_t LzwDecoder::Decode(const PixelView& view, std::int32_t width, bool interlaced,
+                                 std::uint8_t minimumCodeSize, Input& input) {
+    if (view.Empty() || width <= 0 || width > view.bytesPerScanline) return 0;
+    Source source{input_, 0, &input};
+    return DecodeRows(view, view.bytesPerScanline, width, interlaced, minimumCodeSize, source);
 }
 
 std::uint64_t LzwDecoder::CountPixels(std::int32_t width, std::int32_t height,
-                                      std::uint8_t minimumCodeSize, const std::uint8_t* data,
-                                      size_t size) {
+                                      std::uint8_t minimumCodeSize, Input& input) {
     if (width <= 0 || height <= 0) return 0;
     std::vector<std::uint8_t> row(static_cast<size_t>(width));
     const PixelView view{row.data(), width, height};
-    return DecodeRows(view, 0, width, false, minimumCodeSize, data, size);
+    Source source{input_, 0, &input};
+    return DecodeRows(view, 0, width, false, minimumCodeSize, source);
+}
+
+CORPO_NOINLINE void LzwDecoder::Refill(Progress& progress, Source& source) {
+    // Fewer than 8 bytes are left: a stretch stops when a whole word can no longer be read.
+    const size_t kept = source.size - progress.position;
+    std::memmove(input_, source.data + progress.position, kept);
+    const size_t room = kInputPiece - kept;
+    const size_t got = source.input->Read(input_ + kept, room);
+    source.data = input_;
+    source.size = kept + got;
+    moreInput_ = got == room;
+    progress.position = 0;
 }
 
 std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride, std::int32_t width,
                                      bool interlaced, std::uint8_t minimumCodeSize,
-                                     const std::uint8_t* data, size_t size) {
-    if (minimumCodeSize > kMaxMinimumCodeSize || data == nullptr) return 0;
+                                     Source& source) {
+    if (minimumCodeSize > kMaxMinimumCodeSize || source.data == nullptr) return 0;
 
     Progress progress;
+    moreInput_ = false;
+    if (source.input != nullptr) Refill(progress, source);
     progress.clearCode = 1u << minimumCodeSize;
     progress.endCode = progress.clearCode + 1;
     // With a minimum code size above 8 the roots go past what a pixel byte holds; such a
@@ -144,18 +167,20 @@ std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride,
                     (lengthsEnd_ - progress.rootEnd) * sizeof link_[0]);
 
     // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
-    // of what one code a pixel would is mostly roots.
+    // of what one code a pixel would is mostly roots. Data that comes in pieces is judged by
+    // its first one, which errs towards the mixed loop only for the first stretch.
     const std::uint64_t pixels =
         static_cast<std::uint64_t>(width) * static_cast<std::uint32_t>(view.height);
     const std::uint64_t codeBits = std::min<std::uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
-    progress.rootsApart = static_cast<std::uint64_t>(size) * 8 * 3 >= pixels * codeBits * 2;
+    progress.rootsApart = static_cast<std::uint64_t>(source.size) * 8 * 3 >= pixels * codeBits * 2;
 
     RowWriter rows(view, stride, width, interlaced);
-    Source source{data, size};
     for (;;) {
+        starved_ = false;
         const bool more = progress.rootsApart ? DecodeStretch<true>(progress, source, rows)
                                               : DecodeStretch<false>(progress, source, rows);
         if (!more) break;
+        if (starved_) Refill(progress, source);
     }
     // Slots from the next one on were never filled or have been emptied by a clear code.
     lengthsEnd_ = std::min(progress.nextSlot, kTableSize);
@@ -200,6 +225,9 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 bitBuffer |= LoadLittleEndian64(data + position) << bitCount;
                 position += static_cast<size_t>(63 - bitCount) >> 3;
                 bitCount |= 56;
+            } else if (moreInput_) {
+                starved_ = true;  // the input buffer is refilled and the stretch goes on
+                break;
             } else {
                 while (bitCount <= 56 && position < size) {
                     bitBuffer |= static_cast<std::uint64_t>(data[position++]) << bitCount;
@@ -305,7 +333,10 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     // bits read over the present code width.
     const std::uint64_t bits = (position - progress.position) * 8 + progress.bitCount - bitCount;
     const std::uint64_t written = static_cast<std::uint64_t>(out - pixels);
-    progress.rootsApart = written * 2 * static_cast<std::uint32_t>(codeWidth) <= bits * 3;
+    // A stretch cut short by the end of a piece says too little about the codes, and the
+    // next one goes on in the same loop.
+    if (!starved_)
+        progress.rootsApart = written * 2 * static_cast<std::uint32_t>(codeWidth) <= bits * 3;
     progress.position = position;
     progress.bitBuffer = bitBuffer;
     progress.bitCount = bitCount;
@@ -316,7 +347,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     if (written >= previousLength)
         progress.previousFirst = out[-static_cast<ptrdiff_t>(previousLength)];
     progress.previousEntry = previousEntry;
-    return rows.Write(pixels, static_cast<size_t>(written)) && more;
+    return rows.Write(pixels, static_cast<size_t>(written)) && (more || starved_);
 }
 
 }  // namespace gif

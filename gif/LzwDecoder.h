@@ -1,6 +1,8 @@
 #pragma once
-// Decompresses the LZW image data of one GIF frame (the joined payload of its data
-// sub-blocks) into 8-bit colour indices, written straight into a bitmap's rows.
+// Decompresses the LZW image data of one GIF frame into 8-bit colour indices, written
+// straight into a bitmap's rows. The data comes whole, or a piece at a time from an Input (a
+// frame's data sub-blocks, copied into a small buffer of the decoder's as it needs them, so
+// that no copy of the whole data is made).
 //
 // Each table string is kept as a chain of 8-byte chunks: a code's own chunk holds the last
 // 1 to 8 bytes of its string and its prefix names the code of everything before them, so
@@ -34,15 +36,32 @@ class LzwDecoder {
     // has written itself.
     LzwDecoder() {}
 
+    // Where the compressed bytes of a frame come from, a piece at a time.
+    class Input {
+      public:
+        // Copies the next bytes of the data into `into`, as many as there are up to `room`;
+        // fewer than `room` only once the data ends.
+        virtual size_t Read(std::uint8_t* into, size_t room) = 0;
+
+      protected:
+        ~Input() = default;
+    };
+
     // Writes width pixels into each row of the view, rows in stream order (sequential or
     // interlaced). Pixels the data does not reach keep what the bitmap held. Returns how
-    // many pixels were written: the first ones in stream order.
+    // many pixels were written: the first ones in stream order. Reads no more of the
+    // input than the pixels need.
     std::uint64_t Decode(const PixelView& view, std::int32_t width, bool interlaced,
                          std::uint8_t minimumCodeSize, const std::uint8_t* data, size_t size);
+    std::uint64_t Decode(const PixelView& view, std::int32_t width, bool interlaced,
+                         std::uint8_t minimumCodeSize, Input& input);
     // How many pixels Decode would write into a width x height frame, without a bitmap:
     // every row goes over one row of scratch memory.
     std::uint64_t CountPixels(std::int32_t width, std::int32_t height, std::uint8_t minimumCodeSize,
-                              const std::uint8_t* data, size_t size);
+                              Input& input);
+
+    // The input is taken in pieces of this many bytes.
+    static constexpr size_t kInputPiece = 16384;
 
   private:
     // The slot after the last one takes the strings a full table no longer keeps, so that
@@ -55,13 +74,14 @@ class LzwDecoder {
     // then goes into the end code's slot with length 0, naming nothing.
     static constexpr std::uint32_t kNoPrevious = 0xFFFF;
 
-    std::uint64_t DecodeRows(const PixelView& view, std::int32_t stride, std::int32_t width,
-                             bool interlaced, std::uint8_t minimumCodeSize,
-                             const std::uint8_t* data, size_t size);
-
     struct Progress;  // what a decoding carries from one stretch of codes to the next
     struct Source;    // the data being decoded
     class RowWriter;  // moves decoded pixels into the frame's rows
+
+    std::uint64_t DecodeRows(const PixelView& view, std::int32_t stride, std::int32_t width,
+                             bool interlaced, std::uint8_t minimumCodeSize, Source& source);
+    // Moves the bytes not yet read to the input buffer's start and fills the rest of it.
+    void Refill(Progress& progress, Source& source);
 
     // Decodes codes until about kFlushAt pixels have been moved into the rows; false once
     // the frame is done. kRootsApart chooses the loop that puts roots out on their own.
@@ -96,6 +116,12 @@ class LzwDecoder {
     std::uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
 
     std::uint8_t pixels_[kFlushAt + kTableSize + 8];
+    // The input's latest piece. Whether more is to come, and whether a stretch stopped for
+    // want of it, are members: the decoding loop has no register to spare for them, and
+    // reaches members through the tables' base.
+    std::uint8_t input_[kInputPiece];
+    bool moreInput_ = false;
+    bool starved_ = false;
 };
 
 }  // namespace gif

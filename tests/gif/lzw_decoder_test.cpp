@@ -8,6 +8,7 @@
 #include "GifBuilder.h"
 #include "LzwTestStream.h"
 #include "gif/LzwDecoder.h"
+#include "gif/SubBlockInput.h"
 
 namespace {
 
@@ -174,6 +175,46 @@ TEST(LzwDecoder, FramesMixingNoiseAndLongRunsDecodeWhole) {
         Canvas canvas(width, height);
         ASSERT_EQ(Decode(canvas, LzwEncode(source, 8), 8), source) << width;
         EXPECT_TRUE(canvas.PaddingAndSpareRowUntouched());
+    }
+}
+
+// A frame's data read straight from its sub-blocks, a piece at a time, gives what the same
+// data gives whole: codes cut by a sub-block or by the end of a piece, a chain cut short, and
+// codes without pixels (clear codes) that run across pieces.
+TEST(LzwDecoder, DataReadFromSubBlocksDecodesAsWholeData) {
+    const std::int32_t width = 301, height = 257;
+    const Pixels noise = LzwEncode(RandomIndices(size_t(width) * height, 256, 77, 3), 8);
+    LzwCodePacker clears(8);
+    for (int i = 0; i < 40000; ++i)
+        clears.Clear();
+    for (std::uint32_t code : RandomIndices(size_t(width) * height, 256, 78))
+        clears.Code(code);
+    const Pixels clearsFirst = clears.End().Bytes();
+    for (const Pixels& data : {noise, clearsFirst}) {
+        ASSERT_GT(data.size(), 3 * gif::LzwDecoder::kInputPiece);
+        for (size_t blockSize : {1, 97, 255}) {
+            for (size_t kept : {data.size(), data.size() * 3 / 5}) {
+                // The chain holds the first `kept` bytes; a chain cut short has no terminator.
+                Pixels chain;
+                for (size_t at = 0; at < kept; at += blockSize) {
+                    const size_t length = std::min(blockSize, kept - at);
+                    chain.push_back(static_cast<std::uint8_t>(length));
+                    chain.insert(chain.end(), data.begin() + at, data.begin() + at + length);
+                }
+                if (kept == data.size()) chain.push_back(0);
+                const Pixels cut(data.begin(), data.begin() + kept);
+                Canvas whole(width, height);
+                const std::uint64_t wholeCount = std::make_unique<gif::LzwDecoder>()->Decode(
+                    whole.View(), width, false, 8, cut.data(), cut.size());
+                Canvas pieces(width, height);
+                gif::SubBlockInput input(chain.data(), chain.size(), 0);
+                EXPECT_EQ(std::make_unique<gif::LzwDecoder>()->Decode(pieces.View(), width, false,
+                                                                      8, input),
+                          wholeCount)
+                    << blockSize << " " << kept;
+                EXPECT_EQ(pieces.bytes, whole.bytes) << blockSize << " " << kept;
+            }
+        }
     }
 }
 
