@@ -12,6 +12,13 @@ namespace gif {
 #define CORPO_MASK_SSE2 1
 #endif
 
+// Processors with AVX2 (nearly every x86 one made since 2013) take 32 pixels a step; the
+// program is built for those without, and asks the processor which it is.
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define CORPO_MASK_AVX2 1
+#endif
+
 namespace {
 
 // The index of the two-entry colour table's entry nearest to grey level `level`, the lower
@@ -107,6 +114,42 @@ void BuildRow(const std::uint8_t* in, std::uint8_t* out, std::int32_t width,
     *out = static_cast<std::uint8_t>((*out & kept) | (Finish<kPlain>(matches, bits) & ~kept));
 }
 
+#if CORPO_MASK_AVX2
+bool HasAvx2() {
+    static const bool kHas = __builtin_cpu_supports("avx2");
+    return kHas;
+}
+
+// The rows of a usual mask (transparent 1, opaque 0), 32 pixels a step: each eight pixels'
+// bytes are turned around, so that the compare's bits come out in the mask's order, the
+// leftmost pixel in a byte's top bit. The rest of each row goes as BuildRow does it.
+__attribute__((target("avx2"))) void BuildPlainRowsWide(const platform::gdi::Bitmap& source,
+                                                        platform::gdi::Bitmap& target,
+                                                        std::int32_t width, std::int32_t height,
+                                                        const std::uint8_t* sourceEnd,
+                                                        const MaskBits& bits) {
+    const __m256i wanted = _mm256_set1_epi8(static_cast<char>(bits.transparent));
+    const __m256i turned = _mm256_setr_epi8(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8, 7,
+                                            6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8);
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::uint8_t* in = source.Row(y);
+        std::uint8_t* out = target.Row(y);
+        std::int32_t x = 0;
+        for (; x + 32 <= width; x += 32, in += 32, out += 4) {
+            const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
+            const __m256i same = _mm256_cmpeq_epi8(_mm256_shuffle_epi8(pixels, turned), wanted);
+            const auto matches = static_cast<std::uint32_t>(_mm256_movemask_epi8(same));
+            for (int k = 0; k < 4; ++k)
+                out[k] = static_cast<std::uint8_t>(matches >> (8 * k));
+        }
+        // The rest of the row is plain SSE code, which runs slowly while the upper halves
+        // of the AVX registers hold anything.
+        _mm256_zeroupper();
+        BuildRow<true>(in, out, width - x, sourceEnd, bits);
+    }
+}
+#endif
+
 }  // namespace
 
 void SetMaskColours(dib::Dib& mask) {
@@ -129,6 +172,12 @@ void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib:
     const std::int32_t height = std::min(colours.Height(), mask.Height());
     const std::uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
     const bool plain = bits.opaque == 0 && bits.flip == 1;
+#if CORPO_MASK_AVX2
+    if (plain && width >= 32 && HasAvx2()) {
+        BuildPlainRowsWide(source, target, width, height, sourceEnd, bits);
+        return;
+    }
+#endif
     for (std::int32_t y = 0; y < height; ++y) {
         if (plain)
             BuildRow<true>(source.Row(y), target.Row(y), width, sourceEnd, bits);

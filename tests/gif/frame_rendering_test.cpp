@@ -154,7 +154,7 @@ TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
     std::mt19937 random(15);
     const std::uint8_t blackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
     const std::uint8_t whiteThenBlack[8] = {255, 255, 255, 0, 0, 0, 0, 0};
-    for (std::int32_t width : {1, 7, 8, 9, 13, 16, 31, 64, 67}) {
+    for (std::int32_t width : {1, 7, 8, 9, 13, 16, 31, 61, 64, 67}) {
         for (const std::uint8_t* table : {blackThenWhite, whiteThenBlack}) {
             const std::int32_t height = 3;
             const std::uint8_t t = static_cast<std::uint8_t>(random() % 4);
