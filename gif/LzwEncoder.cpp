@@ -100,7 +100,9 @@ constexpr Scatter kScatter;
 // while another home-0 string is there (key 1 then goes elsewhere and may be overwritten):
 // then the strings added so far are put into the old table in the order of their codes (each
 // by the old probe, which lands them where the old encoder had them) and the old table takes
-// over until the next clear code.
+// over until the next clear code. The fast table is an exact dictionary too: a slot's code
+// counts only when the string kept for that code is the one looked for, and the empty slot's
+// code 0 has a string (kNoString) that no pixel and code make.
 int LzwEncoder::IndexBitsOf(const IndexRows& pixels) {
     // The largest index has the highest bit of all of them together.
     std::uint8_t all = 0;
