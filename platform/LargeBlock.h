@@ -17,8 +17,8 @@
 namespace platform {
 
 // The size worth asking for when `bytes` are needed: `bytes`, or rounded up to whole large
-// pages where that adds at most a quarter, so that the block's end gets a large page too
-// (a 1920 x 1080 frame of 8-bit pixels is just short of 2 MiB).
+// pages where the last one would be at least half filled, so that the block's end gets a
+// large page too (a 1920 x 1080 frame of 8-bit pixels is just short of 2 MiB).
 std::size_t LargeBlockSize(std::size_t bytes);
 // `bytes` rounded up to whole large pages, for blocks that will be filled as they go.
 std::size_t WholeLargePages(std::size_t bytes);

@@ -45,13 +45,17 @@ bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
     if (bytes == 0 || bytes > SIZE_MAX / 4) return false;
     const std::size_t wanted = Aligned(bytes);
     if (current_ != nullptr && current_->size - used_ >= wanted) return true;
-    // The first block fits what the first frame asks for (a still image takes no more),
-    // rounded up to whole large pages when that adds little. Later ones grow, in whole large
-    // pages once past a megabyte, but not past what is expected.
+    // Where the caller knows what is still to come (an animation's frames), the block takes
+    // all of it at once, up to kLargestGrowth: blocks grown by doubling from the first
+    // frame's size would leave the first few below a large page, in the C library's heap,
+    // where a process that loads again and again has their pages handed back and faulted in
+    // anew at every load. Otherwise the first block fits what the first frame asks for, and
+    // later ones grow, in whole large pages once past a megabyte. The first block is rounded
+    // up to whole large pages when that adds little.
     std::size_t size = std::max(kHeader + wanted, std::min(2 * lastSize_, kLargestGrowth));
     if (largePages_ && current_ != nullptr && size >= kWholePagesFrom) size = WholeLargePages(size);
     if (expected > 0 && expected < SIZE_MAX / 4)
-        size = std::max(kHeader + wanted, std::min(size, kHeader + Aligned(expected)));
+        size = std::max(kHeader + wanted, std::min(kHeader + Aligned(expected), kLargestGrowth));
     if (largePages_ && current_ == nullptr) size = LargeBlockSize(size);
     bool zeroed = true;
     void* memory = TakeLargeBlock(size, largePages_, zeroed);
