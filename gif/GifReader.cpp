@@ -67,7 +67,7 @@ void ZeroUndecoded(const PixelView& view, std::int32_t width, bool interlaced,
 
 namespace {
 
-// The decoder's tables and input (about 75 KB) serve every load on a thread, one frame at a
+// The decoder's tables and input (about 120 KB) serve every load on a thread, one frame at a
 // time: a small file's load would otherwise spend a good part of its time allocating them.
 LzwDecoder& ThreadDecoder() {
     thread_local const std::unique_ptr<LzwDecoder> decoder = std::make_unique<LzwDecoder>();

@@ -174,17 +174,30 @@ std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride,
     const std::uint64_t codeBits = std::min<std::uint64_t>(minimumCodeSize + 3u, kMaxCodeWidth);
     progress.rootsApart = static_cast<std::uint64_t>(source.size) * 8 * 3 >= pixels * codeBits * 2;
 
+    // Data that fits the input buffer whole (that of nearly every frame but large stills)
+    // takes the loops that know no pieces: a test for the end of a piece, even one never
+    // reached, costs the loops a register.
     RowWriter rows(view, stride, width, interlaced);
-    for (;;) {
-        starved_ = false;
-        const bool more = progress.rootsApart ? DecodeStretch<true>(progress, source, rows)
-                                              : DecodeStretch<false>(progress, source, rows);
-        if (!more) break;
-        if (starved_) Refill(progress, source);
-    }
+    if (moreInput_)
+        DecodeStretches<true>(progress, source, rows);
+    else
+        DecodeStretches<false>(progress, source, rows);
     // Slots from the next one on were never filled or have been emptied by a clear code.
     lengthsEnd_ = std::min(progress.nextSlot, kTableSize);
     return rows.Written();
+}
+
+template <bool kPieces>
+CORPO_NOINLINE void LzwDecoder::DecodeStretches(Progress& progress, Source& source,
+                                                RowWriter& rows) {
+    for (;;) {
+        if (kPieces) starved_ = false;
+        const bool more = progress.rootsApart
+                              ? DecodeStretch<true, kPieces>(progress, source, rows)
+                              : DecodeStretch<false, kPieces>(progress, source, rows);
+        if (!more) break;
+        if (kPieces && starved_) Refill(progress, source);
+    }
 }
 
 // The working state lives in locals so that it stays in registers: the pixel stores go
@@ -193,7 +206,7 @@ std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride,
 // mask also tells when the code width grows, the output is one moving pointer, a code's
 // length of 0 sets apart every code that is not a table string, and the loop for the next
 // stretch is chosen from the bits and pixels of this one rather than by counting codes.
-template <bool kRootsApart>
+template <bool kRootsApart, bool kPieces>
 bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWriter& rows) {
     const std::uint8_t* const data = source.data;
     const size_t size = source.size;
@@ -225,7 +238,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 bitBuffer |= LoadLittleEndian64(data + position) << bitCount;
                 position += static_cast<size_t>(63 - bitCount) >> 3;
                 bitCount |= 56;
-            } else if (moreInput_) {
+            } else if (kPieces && moreInput_) {
                 starved_ = true;  // the input buffer is refilled and the stretch goes on
                 break;
             } else {
@@ -335,7 +348,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     const std::uint64_t written = static_cast<std::uint64_t>(out - pixels);
     // A stretch cut short by the end of a piece says too little about the codes, and the
     // next one goes on in the same loop.
-    if (!starved_)
+    if (!kPieces || !starved_)
         progress.rootsApart = written * 2 * static_cast<std::uint32_t>(codeWidth) <= bits * 3;
     progress.position = position;
     progress.bitBuffer = bitBuffer;
@@ -347,7 +360,7 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
     if (written >= previousLength)
         progress.previousFirst = out[-static_cast<ptrdiff_t>(previousLength)];
     progress.previousEntry = previousEntry;
-    return rows.Write(pixels, static_cast<size_t>(written)) && (more || starved_);
+    return rows.Write(pixels, static_cast<size_t>(written)) && (more || (kPieces && starved_));
 }
 
 }  // namespace gif

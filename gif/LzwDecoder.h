@@ -60,8 +60,9 @@ class LzwDecoder {
     std::uint64_t CountPixels(std::int32_t width, std::int32_t height, std::uint8_t minimumCodeSize,
                               Input& input);
 
-    // The input is taken in pieces of this many bytes.
-    static constexpr size_t kInputPiece = 16384;
+    // The input is taken in pieces of this many bytes: the data of most frames but large
+    // stills comes whole in one.
+    static constexpr size_t kInputPiece = 65536;
 
   private:
     // The slot after the last one takes the strings a full table no longer keeps, so that
@@ -83,9 +84,13 @@ class LzwDecoder {
     // Moves the bytes not yet read to the input buffer's start and fills the rest of it.
     void Refill(Progress& progress, Source& source);
 
+    // Decodes stretch after stretch until the frame is done.
+    template <bool kPieces>
+    void DecodeStretches(Progress& progress, Source& source, RowWriter& rows);
     // Decodes codes until about kFlushAt pixels have been moved into the rows; false once
-    // the frame is done. kRootsApart chooses the loop that puts roots out on their own.
-    template <bool kRootsApart>
+    // the frame is done. kRootsApart chooses the loop that puts roots out on their own;
+    // kPieces, the one for data that comes in more than one piece.
+    template <bool kRootsApart, bool kPieces>
     bool DecodeStretch(Progress& progress, const Source& source, RowWriter& rows);
     // A slot's entry as one number: its string's length in the low 16 bits, its prefix in
     // the high ones.
