@@ -195,7 +195,7 @@ void GifReader::ReadExtension() {
         ReadApplication();
     } else {
         // Comments, plain text and unknown extensions carry nothing the model keeps.
-        SkipSubBlocks();
+        position_ = ChainEnd(data_, size_, position_ + 1);
     }
 }
 
@@ -343,13 +343,12 @@ void GifReader::MeasureFrames() {
             break;
         }
         if (data_[at] == kExtensionIntroducer) {
-            if (whole && (!InStream(at + 1) || !WholeChain(at + 2)))
-                ends("an extension block" + after());
+            const std::int64_t end = ChainEnd(data_, size_, at + 2);
+            if (whole && !InStream(end)) ends("an extension block" + after());
             if (!InStream(at + 3)) break;
             if (data_[at + 1] == kGraphicControlLabel)
                 transparent = BitField(data_[at + 3], kTransparentColourPresent) != 0;
-            for (at += 2; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1) {
-            }
+            at = end;
         } else if (data_[at] == kImageSeparator) {
             const auto frame = [&] { return "frame " + std::to_string(wholeImages_.size() + 1); };
             if (!InStream(at + static_cast<std::int64_t>(kImageDescriptorSize))) {
@@ -372,17 +371,17 @@ void GifReader::MeasureFrames() {
             if (BitField(descriptor[8], kLocalTablePresent) != 0)
                 at += static_cast<std::int64_t>(kColourTableEntrySize)
                       << (BitField(descriptor[8], kTableSize) + 1);
+            const std::int64_t end = ChainEnd(data_, size_, at + 1);
             if (whole) {
                 if (at > static_cast<std::int64_t>(size_))
                     ends(frame() + "'s colour table");
-                else if (!InStream(at) || !WholeChain(at + 1))
+                else if (!InStream(end))
                     ends(frame() + "'s image data");
                 else
                     wholeImages_.push_back({at, static_cast<std::uint16_t>(width),
                                             static_cast<std::uint16_t>(height), 0, false});
             }
-            for (++at; InStream(at) && data_[at] != kBlockTerminator; at += data_[at] + 1)
-                PrefetchChainAhead(data_, at);
+            at = end;
         } else if (whole) {
             static const char kDigits[] = "0123456789ABCDEF";
             damaged(std::string("a byte that begins no block (0x") + kDigits[data_[at] >> 4] +
@@ -390,16 +389,6 @@ void GifReader::MeasureFrames() {
         }
     }
     if (whole && !trailer) damaged("the stream ends without the trailer" + after());
-}
-
-bool GifReader::WholeChain(std::int64_t at) const {
-    for (;;) {
-        if (!InStream(at)) return false;
-        const std::uint8_t length = data_[at];
-        if (length == kBlockTerminator) return true;
-        if (static_cast<std::int64_t>(size_) - (at + 1) < length) return false;
-        at += length + 1;
-    }
 }
 
 void GifReader::NoteDecoded(std::int64_t dataAt, std::uint64_t decoded) {
@@ -524,12 +513,6 @@ void GifReader::ReadRecord(std::uint8_t* dst, size_t n) {
         dst[i] = data_[at];
     }
     position_ += static_cast<std::int64_t>(n);
-}
-
-void GifReader::SkipSubBlocks() {
-    ++position_;
-    while (InStream(position_) && data_[position_] != kBlockTerminator)
-        position_ += static_cast<std::int64_t>(data_[position_]) + 1;
 }
 
 }  // namespace gif

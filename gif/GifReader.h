@@ -67,9 +67,6 @@ class GifReader {
     // Frames 1 to 32767, and the record a graphic control extension after the last opens.
     static constexpr size_t kMostFrameRecords = 32768;
     void MeasureFrames();
-    // Whether the chain of sub-blocks from the size byte at `at` ends with its terminator
-    // inside the stream.
-    bool WholeChain(std::int64_t at) const;
     void CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height);
     // How many pixels the frame's data filled; nothing when it has no bitmap to decode into.
     std::optional<std::uint64_t> DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize,
@@ -84,8 +81,6 @@ class GifReader {
     // Copies n bytes at the position into dst and advances by n; bytes past the end of the
     // stream read as 0.
     void ReadRecord(std::uint8_t* dst, size_t n);
-    // From an extension's label: passes over its sub-blocks, stopping on the terminator.
-    void SkipSubBlocks();
     bool InStream(std::int64_t position) const {
         return position >= 0 && static_cast<std::uint64_t>(position) < size_;
     }

@@ -25,6 +25,13 @@ void CopyPayload(std::uint8_t* out, const std::uint8_t* in, size_t length) {
 
 }  // namespace
 
+std::int64_t ChainEnd(const std::uint8_t* stream, size_t size, std::int64_t at) {
+    for (; at >= 0 && static_cast<std::uint64_t>(at) < size && stream[at] != kBlockTerminator;
+         at += static_cast<std::int64_t>(stream[at]) + 1)
+        PrefetchChainAhead(stream, at);
+    return at;
+}
+
 SubBlockInput::SubBlockInput(const std::uint8_t* stream, size_t size, std::int64_t at)
     : stream_(stream), size_(stream ? size : 0), at_(at) {}
 
@@ -55,8 +62,7 @@ size_t SubBlockInput::Read(std::uint8_t* into, size_t room) {
 
 std::int64_t SubBlockInput::End() {
     left_ = 0;
-    while (NextBlock()) {
-    }
+    at_ = ChainEnd(stream_, size_, at_);
     return at_;
 }
 

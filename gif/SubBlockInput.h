@@ -27,14 +27,18 @@ inline void PrefetchChainAhead(const std::uint8_t* stream, std::int64_t at) {
 #endif
 }
 
+// Where the chain of sub-blocks whose first size byte is at `at` ends: its terminator, or a
+// position at or past the stream's end for a chain cut short (so the chain is whole exactly
+// when the position is inside the stream).
+std::int64_t ChainEnd(const std::uint8_t* stream, size_t size, std::int64_t at);
+
 class SubBlockInput final : public LzwDecoder::Input {
   public:
     // The chain whose first size byte is at `at` of the stream.
     SubBlockInput(const std::uint8_t* stream, size_t size, std::int64_t at);
 
     size_t Read(std::uint8_t* into, size_t room) override;
-    // Passes over the rest of the chain; returns where its terminator is (or the stream's
-    // end, for a chain cut short).
+    // Passes over the rest of the chain; returns its ChainEnd.
     std::int64_t End();
 
   private:

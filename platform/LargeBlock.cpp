@@ -3,14 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/HeapBlock.h"
 
 namespace platform {
 
-// What every system shares: blocks from the C library's allocator, and zeroed blocks over
-// TakeLargeBlock (in LargeBlockPosix.cpp or LargeBlockWindows.cpp).
+// What every system shares: blocks from the C library's allocator (TakeLargeBlock is in
+// LargeBlockPosix.cpp or LargeBlockWindows.cpp).
 void* AllocateFromHeap(std::size_t bytes, bool zero) {
     constexpr std::size_t kAlignment = 64;
     void* memory = zero ? std::calloc(bytes + kAlignment, 1) : std::malloc(bytes + kAlignment);
@@ -26,13 +25,6 @@ void* AllocateFromHeap(std::size_t bytes, bool zero) {
 void FreeToHeap(void* block) {
     auto* aligned = static_cast<unsigned char*>(block);
     std::free(aligned - aligned[-1]);
-}
-
-void* AllocateLargeBlock(std::size_t bytes, bool largePages) {
-    bool zeroed = true;
-    void* block = TakeLargeBlock(bytes, largePages, zeroed);
-    if (block != nullptr && !zeroed) std::memset(block, 0, bytes);
-    return block;
 }
 
 }  // namespace platform

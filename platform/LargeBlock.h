@@ -1,8 +1,8 @@
 #pragma once
 // Blocks of memory taken straight from the system for bulk storage that lives as long as a
-// loaded image (its pixels) or a load (a frame's compressed data). A block comes zeroed and,
-// where the system offers it, backed by large pages: a program that loads one big image then
-// takes one fault for each 2 MiB it touches instead of one for each 4 KiB page.
+// loaded image (its pixels). A block comes, where the system offers it, backed by large
+// pages: a program that loads one big image then takes one fault for each 2 MiB it touches
+// instead of one for each 4 KiB page.
 //
 // A program that loads again and again (a viewer going through files, a reload) would map a
 // block, have the system zero it page by page, and unmap it again at every load. So a few
@@ -23,15 +23,13 @@ std::size_t LargeBlockSize(std::size_t bytes);
 // `bytes` rounded up to whole large pages, for blocks that will be filled as they go.
 std::size_t WholeLargePages(std::size_t bytes);
 
-// A zeroed block of `bytes` (more than 0), aligned to 64 bytes, advised as wanting large
-// pages unless `largePages` is false (for memory that may stay mostly untouched); null when
-// the memory cannot be had.
-void* AllocateLargeBlock(std::size_t bytes, bool largePages = true);
-// The same, except that the block may hold what its memory held before (a kept block, or
-// the C library's memory for a block with large pages below one large page); `zeroed` says
-// whether it is all zeros. For callers that zero only what they need zeroed.
+// A block of `bytes` (more than 0), aligned to 64 bytes, advised as wanting large pages
+// unless `largePages` is false (for memory that may stay mostly untouched); null when the
+// memory cannot be had. It may hold what its memory held before (a kept block, or the C
+// library's memory for a block with large pages below one large page); `zeroed` says whether
+// it is all zeros, for callers that zero only what they need zeroed.
 void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed);
-// Gives back a block from AllocateLargeBlock or TakeLargeBlock, with the size and the kind
+// Gives back a block from TakeLargeBlock, with the size and the kind
 // of pages it was asked for. A block with large pages may be kept for reuse.
 void FreeLargeBlock(void* block, std::size_t bytes, bool largePages = true);
 

@@ -52,10 +52,14 @@ bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
     // anew at every load. Otherwise the first block fits what the first frame asks for, and
     // later ones grow, in whole large pages once past a megabyte. The first block is rounded
     // up to whole large pages when that adds little.
-    std::size_t size = std::max(kHeader + wanted, std::min(2 * lastSize_, kLargestGrowth));
-    if (largePages_ && current_ != nullptr && size >= kWholePagesFrom) size = WholeLargePages(size);
-    if (expected > 0 && expected < SIZE_MAX / 4)
+    std::size_t size = 0;
+    if (expected > 0 && expected < SIZE_MAX / 4) {
         size = std::max(kHeader + wanted, std::min(kHeader + Aligned(expected), kLargestGrowth));
+    } else {
+        size = std::max(kHeader + wanted, std::min(2 * lastSize_, kLargestGrowth));
+        if (largePages_ && current_ != nullptr && size >= kWholePagesFrom)
+            size = WholeLargePages(size);
+    }
     if (largePages_ && current_ == nullptr) size = LargeBlockSize(size);
     bool zeroed = true;
     void* memory = TakeLargeBlock(size, largePages_, zeroed);
