@@ -60,6 +60,48 @@ both=$("$tool" info "$suites/pygif/transparent.gif" "$work/cut.gif" 2> /dev/null
 [ "$both" = "$("$tool" info "$suites/pygif/transparent.gif")"$'\n'"$json" ] ||
   fail "info of two files printed: $both"
 
+# Every command names the damage and exits 1; what was read is written only where that
+# cannot pass for the whole file.
+said_incomplete() {  # what the command said on standard error
+  expect_in "$(cat "$work/err")" "cut.gif: incomplete: the stream ends inside frame 4"
+}
+line=$("$tool" time "$work/cut.gif" --repeat 1 2> "$work/err")
+[ $? -eq 1 ] || fail "time of a cut file did not exit 1"
+said_incomplete
+expect_in "$line" "cut.gif: 1 loads"
+"$tool" resave "$work/cut.gif" "$work/cut-copy.gif" 2> "$work/err"
+[ $? -eq 1 ] || fail "resave of a cut file did not exit 1"
+said_incomplete
+[ -e "$work/cut-copy.gif" ] && fail "resave of a cut file wrote it as if whole"
+"$tool" resave "$work/cut.gif" "$work/cut-copy.gif" --salvage 2> "$work/err"
+[ $? -eq 1 ] || fail "resave --salvage of a cut file did not exit 1"
+said_incomplete
+expect_in "$("$tool" info "$work/cut-copy.gif")" '"complete": true'
+expect_in "$("$tool" info "$work/cut-copy.gif")" '"frame_count": 4'
+"$tool" frames "$work/cut.gif" "$work/cut-frames" > /dev/null 2> "$work/err"
+[ $? -eq 1 ] || fail "frames of a cut file did not exit 1"
+said_incomplete
+[ "$(ls "$work/cut-frames" | tr '\n' ' ')" = "frame-001.png frame-002.png frame-003.png frame-004.png " ] ||
+  fail "frames of a cut file wrote: $(ls "$work/cut-frames")"
+# The output folder is the command's: earlier frames are refused, or replaced when asked,
+# and none of a longer animation is left among a shorter one's.
+sum=$(cat "$work/cut-frames"/* | md5sum)
+"$tool" frames "$suites/pygif/transparent.gif" "$work/cut-frames" > /dev/null 2> "$work/err"
+[ $? -eq 1 ] || fail "frames into a folder of frames did not exit 1"
+expect_in "$(cat "$work/err")" "already holds frame files"
+[ "$(cat "$work/cut-frames"/* | md5sum)" = "$sum" ] || fail "a refused frames run changed the folder"
+touch "$work/cut-frames/notes.txt"
+"$tool" frames "$suites/pygif/transparent.gif" "$work/cut-frames" --replace > /dev/null ||
+  fail "frames --replace exited $?"
+[ "$(ls "$work/cut-frames" | tr '\n' ' ')" = "frame-001.png notes.txt " ] ||
+  fail "frames --replace left: $(ls "$work/cut-frames")"
+# No more than the reader takes is read: a 2 GB file is refused without being read.
+truncate -s 2G "$work/huge.gif"
+"$tool" info "$work/huge.gif" > /dev/null 2> "$work/err"
+[ $? -eq 1 ] || fail "info of a 2 GB file did not exit 1"
+expect_in "$(cat "$work/err")" "huge.gif: not loaded (holds more than"
+rm -f "$work/huge.gif"
+
 # Complete or not as giflib finds it, for every file its dumps record (giflib refuses a
 # minimum code size above 8, which the reader decodes, and a frame 65535 pixels high).
 checked=0
@@ -113,7 +155,7 @@ expect_in "$(cat "$work/err")" "a GIF version other than 87a and 89a"
 json=$("$tool" info "$work/missing.gif" 2> "$work/err")
 [ $? -eq 1 ] || fail "a missing file did not exit 1"
 [ "$json" = '{"loaded": false}' ] || fail "a missing file reported fields it never read: $json"
-expect_in "$(cat "$work/err")" "missing or unreadable"
+expect_in "$(cat "$work/err")" "missing.gif: not loaded (does not exist)"
 
 # Help and version go to standard output with status 0.
 out=$("$tool" --help 2> "$work/err") || fail "--help exited $?"

@@ -29,19 +29,23 @@ const char kBackgroundArgument[] = "135779";
 
 const QStringList kNotShown = {"no-data", "max-width", "max-height"};
 
-// Runs the tool; its exit code, or -1 when it did not finish.
-int RunTool(const QString& gif, QTemporaryDir& out) {
+// Runs the tool; its exit code, or -1 when it did not finish. What it said goes to `said`.
+int RunTool(const QString& gif, QTemporaryDir& out, QString* said = nullptr) {
     QProcess tool;
     tool.start(QStringLiteral(CORPOGIF_PATH),
                {"frames", gif, out.path(), "--background", kBackgroundArgument});
     if (!tool.waitForFinished(60000) || tool.exitStatus() != QProcess::NormalExit) return -1;
+    if (said != nullptr) *said = QString::fromUtf8(tool.readAllStandardError());
     return tool.exitCode();
 }
 
-// The tool's frames, in order.
+// The tool's frames, in order. A damaged file (a suite case of its own) exits 1 but must
+// still get the frames that were read, and say that it is incomplete.
 QList<QImage> RunFrames(const QString& gif, QTemporaryDir& out) {
-    if (const int status = RunTool(gif, out); status != 0) {
-        qWarning() << "corpogif exited with" << status << "on" << gif;
+    QString said;
+    const int status = RunTool(gif, out, &said);
+    if (status != 0 && !(status == 1 && said.contains(": incomplete: "))) {
+        qWarning() << "corpogif exited with" << status << "on" << gif << said;
         return {};
     }
     QList<QImage> frames;

@@ -10,6 +10,7 @@
 #include "gif/GifCompositor.h"
 #include "gif/GifImage.h"
 #include "platform/SystemColors.h"
+#include "tools/corpogif/DamageReport.h"
 #include "tools/corpogif/PngWriter.h"
 
 namespace corpogif {
@@ -64,13 +65,40 @@ std::string FrameFileName(int frame) {
     return name;
 }
 
+// A name this command writes: "frame-", digits, ".png".
+bool IsFrameFileName(const std::string& name) {
+    constexpr size_t kPrefix = 6, kSuffix = 4;
+    if (name.size() <= kPrefix + kSuffix || name.compare(0, kPrefix, "frame-") != 0 ||
+        name.compare(name.size() - kSuffix, kSuffix, ".png") != 0)
+        return false;
+    return name.find_first_not_of("0123456789", kPrefix) == name.size() - kSuffix;
+}
+
+// The frame files already in `folder` (none when it does not exist).
+std::vector<std::filesystem::path> FrameFilesIn(const std::filesystem::path& folder,
+                                                std::error_code& error) {
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::is_directory(folder, error)) {
+        error.clear();
+        return files;
+    }
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (IsFrameFileName(entry->path().filename().u8string())) files.push_back(entry->path());
+    }
+    return files;
+}
+
 }  // namespace
 
 int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> positional;
     std::uint32_t backColor = platform::kOleButtonFace;  // the viewer's own default
+    bool replace = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--background") {
+        if (args[i] == "--replace") {
+            replace = true;
+        } else if (args[i] == "--background") {
             const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
             if (!colour) {
                 err << "corpogif: --background needs a colour as six hex digits, RRGGBB or "
@@ -94,9 +122,35 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::filesystem::path outDir = std::filesystem::u8path(positional[1]);
 
     gif::GifImage gif;
-    if (!gif.LoadFromFile(file) || gif.FramesCount() < 1) {
-        err << "corpogif frames: " << file << " could not be read as a GIF with frames\n";
+    const bool loaded = gif.LoadFromFile(file);
+    if (!loaded || gif.FramesCount() < 1) {
+        err << "corpogif frames: " << file << " could not be read as a GIF with frames";
+        if (loaded && !gif.LoadDamage().empty()) err << " (" << gif.LoadDamage() << ")";
+        err << "\n";
         return kExitFailure;
+    }
+    // The folder is the command's: frames of an earlier run in it are not mixed with these
+    // (nor are some of them left behind by a shorter animation), and are replaced only when
+    // asked.
+    std::error_code listError;
+    const std::vector<std::filesystem::path> earlier = FrameFilesIn(outDir, listError);
+    if (listError) {
+        err << "corpogif frames: cannot read " << outDir.u8string() << ": " << listError.message()
+            << "\n";
+        return kExitFailure;
+    }
+    if (!earlier.empty() && !replace) {
+        err << "corpogif frames: " << outDir.u8string() << " already holds frame files ("
+            << earlier.size() << "); --replace replaces them\n";
+        return kExitFailure;
+    }
+    for (const std::filesystem::path& old : earlier) {
+        std::error_code error;
+        if (!std::filesystem::remove(old, error) && error) {
+            err << "corpogif frames: cannot remove " << old.u8string() << ": " << error.message()
+                << "\n";
+            return kExitFailure;
+        }
     }
     // The folder is made only once there is a frame to put in it, and a folder made here
     // that no frame went into is taken away again.
@@ -137,7 +191,10 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     out << written << " frame" << (written == 1 ? "" : "s") << " written to " << outDir.u8string()
         << "\n";
-    return kExitOk;
+    // What could be read is written; what could not is said, and the run is not a success.
+    return ReportDamage(file, gif.LoadDamage(), err, "the frames show what was read of it")
+               ? kExitFailure
+               : kExitOk;
 }
 
 }  // namespace corpogif

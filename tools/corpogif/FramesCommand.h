@@ -1,7 +1,8 @@
 #pragma once
-// `corpogif frames FILE OUTDIR [--background [#]RRGGBB]`: plays FILE once through the GIF
-// viewer's own composition and writes what its display buffer holds after each frame as
-// OUTDIR/frame-NNN.png.
+// `corpogif frames FILE OUTDIR [--background [#]RRGGBB] [--replace]`: plays FILE once through
+// the GIF viewer's own composition and writes what its display buffer holds after each frame
+// as OUTDIR/frame-NNN.png. A damaged FILE gets what was read of it, and status 1. An OUTDIR
+// that already holds frame files is refused, or with --replace emptied of them first.
 
 #include <iosfwd>
 #include <string>

@@ -4,13 +4,19 @@
 
 #include "gif/GifImage.h"
 #include "gif/GifWriter.h"
+#include "tools/corpogif/DamageReport.h"
 
 namespace corpogif {
 
-int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) {
+int ResaveGif(const std::string& in, const std::string& out, std::ostream& err, bool salvage) {
     gif::GifImage gif;
     if (!gif.LoadFromFile(in)) {
         err << "corpogif: " << in << ": not loaded (" << Describe(gif.LoadStatus()) << ")\n";
+        return 1;
+    }
+    const std::string& damage = gif.LoadDamage();
+    if (!damage.empty() && !salvage) {
+        ReportDamage(in, damage, err, out + " not written (--salvage writes what was read)");
         return 1;
     }
     try {
@@ -19,7 +25,7 @@ int ResaveGif(const std::string& in, const std::string& out, std::ostream& err) 
         err << "corpogif: " << out << ": not saved: " << failure.what() << "\n";
         return 1;
     }
-    return 0;
+    return ReportDamage(in, damage, err, out + " holds only what was read") ? 1 : 0;
 }
 
 }  // namespace corpogif

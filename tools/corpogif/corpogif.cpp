@@ -4,17 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <iterator>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "gif/GifImage.h"
 #include "platform/CommandLine.h"
 #include "platform/UserLanguage.h"
-#include "platform/WholeFile.h"
+#include "tools/corpogif/DamageReport.h"
 #include "tools/corpogif/FramesCommand.h"
 #include "tools/corpogif/GifInfo.h"
+#include "tools/corpogif/GifInput.h"
 #include "tools/corpogif/GifResave.h"
 #include "tools/corpogif/HelpTranslations.h"
 #include "tools/corpogif/LoadTiming.h"
@@ -29,8 +28,8 @@ constexpr int kUsageError = 2;
 const char kUsage[] =
     "usage: corpogif info FILE...\n"
     "       corpogif time FILE [--repeat N] [--encode]\n"
-    "       corpogif resave IN OUT\n"
-    "       corpogif frames FILE OUTDIR [--background [#]RRGGBB]\n"
+    "       corpogif resave IN OUT [--salvage]\n"
+    "       corpogif frames FILE OUTDIR [--background [#]RRGGBB] [--replace]\n"
     "       corpogif --help | --version\n";
 const char kHelp[] =
     "\n"
@@ -40,23 +39,32 @@ const char kHelp[] =
     "  info FILE...   one JSON object a line for each FILE, in the order named: the\n"
     "                 screen, the loop count, the palettes and each frame's fields and\n"
     "                 pixel digests; \"complete\": false and \"damage\" for a file that is\n"
-    "                 cut short or damaged. FILE \"-\" is standard input.\n"
+    "                 cut short or damaged. FILE \"-\" is standard input. Neither is\n"
+    "                 read past 1 GiB, the most a GIF is read from.\n"
     "  time FILE      loads FILE from memory again and again and prints the median time\n"
     "                 and megapixels per second\n"
-    "  resave IN OUT  loads IN and writes it to OUT as Corpometer writes GIFs\n"
+    "  resave IN OUT  loads IN and writes it to OUT as Corpometer writes GIFs; a\n"
+    "                 damaged IN is not written\n"
     "  frames FILE OUTDIR\n"
     "                 writes what the banner viewer shows after each frame as\n"
-    "                 OUTDIR/frame-001.png, frame-002.png, ...\n"
+    "                 OUTDIR/frame-001.png, frame-002.png, ... (of a damaged FILE,\n"
+    "                 what was read); an OUTDIR that holds frame files is refused\n"
     "\n"
     "Options:\n"
     "  --repeat N     time: N loads (1 to 1000000) instead of as many as fit in about\n"
     "                 a second\n"
     "  --encode       time: times writing the loaded frames into memory instead\n"
+    "  --salvage      resave: writes a damaged IN as far as it was read, its lost\n"
+    "                 pixels as colour 0 (and still says what was lost)\n"
     "  --background [#]RRGGBB\n"
     "                 frames: the colour behind the frames, six hexadecimal digits of\n"
     "                 red, green and blue (default: the window's button face)\n"
+    "  --replace      frames: removes the frame files OUTDIR holds, then writes\n"
     "  -h, --help     prints this help and exits\n"
     "  --version      prints the version and exits\n"
+    "\n"
+    "Every command names an incomplete or damaged file on standard error with the first\n"
+    "thing wrong with it.\n"
     "\n"
     "Exit status: 0 when every file loaded complete (and was saved), 1 when a file did\n"
     "not load, is incomplete or was not saved, 2 for a usage error.\n";
@@ -67,19 +75,13 @@ int Usage(const std::string& problem) {
     return kUsageError;
 }
 
-// Reads a whole file, or standard input for "-".
-bool ReadInput(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    if (path != "-") return platform::ReadWholeFile(path, bytes);
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-}
-
 // Prints the file's line; kLoaded only for a file that loaded complete.
 int Info(const std::string& path) {
     gif::GifImage gif;
     std::vector<std::uint8_t> bytes;
+    std::string why;
     gif::GifLoadStatus status = gif::GifLoadStatus::Unreadable;
-    if (ReadInput(path, bytes)) {
+    if (corpogif::ReadGifInput(path, bytes, why)) {
         try {
             gif.LoadFromStream(bytes);
             status = gif.LoadStatus();
@@ -88,6 +90,7 @@ int Info(const std::string& path) {
             status =
                 bytes.empty() ? gif::GifLoadStatus::EmptyStream : gif::GifLoadStatus::CutInHeader;
         }
+        why = Describe(status);
     }
     const bool loaded = status == gif::GifLoadStatus::Loaded;
     const std::string damage = loaded ? gif.LoadDamage() : std::string();
@@ -95,22 +98,17 @@ int Info(const std::string& path) {
                                        damage)
               << std::endl;
     if (!loaded) {
-        std::cerr << "corpogif: " << path << ": not loaded (" << Describe(status) << ")\n";
+        std::cerr << "corpogif: " << path << ": not loaded (" << why << ")\n";
         return kNotLoaded;
     }
-    if (!damage.empty()) {
-        std::cerr << "corpogif: " << path << ": incomplete: " << damage << "\n";
-        return kNotLoaded;
-    }
-    return kLoaded;
+    return corpogif::ReportDamage(path, damage, std::cerr) ? kNotLoaded : kLoaded;
 }
 
 int Time(const std::string& path, int repeat, bool encode) {
     std::vector<std::uint8_t> bytes;
-    std::string readError;
-    if (!platform::ReadWholeFile(path, bytes, std::numeric_limits<std::uint64_t>::max(),
-                                 &readError)) {
-        std::cerr << "corpogif: " << path << ": " << readError << "\n";
+    std::string why;
+    if (!corpogif::ReadGifInput(path, bytes, why)) {
+        std::cerr << "corpogif: " << path << ": not loaded (" << why << ")\n";
         return kNotLoaded;
     }
     gif::GifImage probe;
@@ -124,9 +122,12 @@ int Time(const std::string& path, int repeat, bool encode) {
                   << ")\n";
         return kNotLoaded;
     }
+    // A damaged file is timed too, as what was read of it, and said to be damaged.
+    const int complete =
+        corpogif::ReportDamage(path, probe.LoadDamage(), std::cerr) ? kNotLoaded : kLoaded;
     if (!encode) {
         std::cout << corpogif::FormatTiming(path, corpogif::TimeLoads(bytes, repeat)) << "\n";
-        return kLoaded;
+        return complete;
     }
     try {
         std::cout << corpogif::FormatTiming(path, corpogif::TimeEncodes(probe, repeat), "encodes")
@@ -135,7 +136,7 @@ int Time(const std::string& path, int repeat, bool encode) {
         std::cerr << "corpogif: " << path << ": cannot be encoded: " << error.what() << "\n";
         return kNotLoaded;
     }
-    return kLoaded;
+    return complete;
 }
 
 }  // namespace
@@ -190,8 +191,18 @@ int main(int argc, char** argv) {
         return Time(args[1], repeat, encode);
     }
     if (command == "resave") {
-        if (args.size() != 3) return Usage("resave takes IN and OUT");
-        return corpogif::ResaveGif(args[1], args[2], std::cerr);
+        std::vector<std::string> files;
+        bool salvage = false;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--salvage")
+                salvage = true;
+            else if (args[i].size() > 1 && args[i][0] == '-')
+                return Usage("unknown option " + args[i]);
+            else
+                files.push_back(args[i]);
+        }
+        if (files.size() != 2) return Usage("resave takes IN and OUT");
+        return corpogif::ResaveGif(files[0], files[1], std::cerr, salvage);
     }
     return Usage("unknown command " + command);
 }
