@@ -1,5 +1,6 @@
 #include "app/core/Branding.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -75,15 +76,32 @@ void DropBanner(BrandingValues& values) {
     values.BannerPath.clear();
 }
 
-// A banner that must not be shown is dropped, with one line on standard error.
+// A banner that must not or cannot be shown is dropped, with one line on standard error.
 void CheckBanner(BrandingValues& values, const BrandingRecord& record) {
     if (values.ShowPictureBanner == 0 && values.ShowAnimatedBanner == 0) return;
     const std::string name = core::cp1252::ToUtf8(core::Descramble(record.BannerFile));
-    const std::string why = BannerRefusal(name, values.BannerPath);
+    std::string why = BannerRefusal(name, values.BannerPath);
+    if (why.empty()) why = BannerAbsence(name, values.BannerPath);
     if (!why.empty()) {
         ReportUnusable(values.BannerPath, why);
         DropBanner(values);
     }
+}
+
+// Whether a stored scrambled text lost its content: one too short for its key, or one long
+// enough for a body that still decodes to nothing. An empty stored text reads as the empty
+// text it holds; one of 3 or 4 characters is a key with an empty body.
+bool Undecodable(const std::string& stored) {
+    return (!stored.empty() && stored.size() < 3) ||
+           (stored.size() >= 5 && core::Descramble(stored).empty());
+}
+
+// "A", "A and B", "A, B and C".
+std::string Listed(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return out;
 }
 
 void ApplyDefaults() {
@@ -121,6 +139,47 @@ BrandingRecord ParseBrandingRecord(const std::string& bytes) {
     return record;
 }
 
+std::string BrandingDamage(const std::string& bytes) {
+    enum class Kind { ScrambledText, Number, PlainText };
+    static constexpr struct {
+        const char* name;
+        Kind kind;
+    } kFields[] = {{"NameText", Kind::ScrambledText},    {"Title", Kind::ScrambledText},
+                   {"Link", Kind::ScrambledText},        {"ShowPictureBanner", Kind::Number},
+                   {"ShowAnimatedBanner", Kind::Number}, {"BannerFile", Kind::ScrambledText},
+                   {"NameFontSize", Kind::Number},       {"TitleFontSize", Kind::Number},
+                   {"FontName", Kind::PlainText}};
+    std::vector<std::string> undecodable;
+    std::string cutInside;
+    size_t pos = 0;
+    for (const auto& field : kFields) {
+        if (pos == bytes.size()) break;  // the file ends between fields
+        const size_t left = bytes.size() - pos;
+        const size_t count =
+            left < 2 ? 0
+                     : static_cast<unsigned char>(bytes[pos]) |
+                           static_cast<size_t>(static_cast<unsigned char>(bytes[pos + 1])) << 8;
+        const size_t length = field.kind == Kind::Number ? 2 : 2 + count;
+        if (left < 2 || left < length) {
+            cutInside = field.name;
+            break;
+        }
+        if (field.kind == Kind::ScrambledText && Undecodable(bytes.substr(pos + 2, count)))
+            undecodable.push_back(field.name);
+        pos += length;
+    }
+    std::string damage;
+    if (undecodable.size() == 1)
+        damage = "the field " + undecodable[0] + " cannot be descrambled and shows blank";
+    else if (!undecodable.empty())
+        damage = "the fields " + Listed(undecodable) + " cannot be descrambled and show blank";
+    if (!cutInside.empty()) {
+        damage += (damage.empty() ? "" : "; ") + std::string("the file ends inside the field ") +
+                  cutInside + ", which shows blank with every field after it";
+    }
+    return damage;
+}
+
 std::string SerializeBrandingRecord(const BrandingRecord& record) {
     std::string out;
     AppendText(out, record.NameText);
@@ -150,7 +209,9 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
 }
 
 std::string BannerPathIn(std::string folder, const std::string& bannerName) {
-    return core::AddBackslash(folder) + core::NativeSeparators(bannerName);
+    const std::string name = core::NativeSeparators(bannerName);
+    const size_t start = std::min(name.find_first_not_of(platform::kPathSeparator), name.size());
+    return core::AddBackslash(folder) + name.substr(start);
 }
 
 std::string BannerRefusal(const std::string& bannerName, const std::string& bannerPath) {
@@ -164,6 +225,22 @@ std::string BannerRefusal(const std::string& bannerName, const std::string& bann
         !platform::IsRegularFile(bannerPath))
         return "is not a regular file";
     return {};
+}
+
+bool BannerNameLooksAbsolute(const std::string& bannerName) {
+    return bannerName.find_first_of("/\\") == 0 || (bannerName.size() > 1 && bannerName[1] == ':');
+}
+
+std::string BannerAbsence(const std::string& bannerName, const std::string& bannerPath) {
+    if (bannerName.empty()) return "a banner is to be shown, but the branding names no file";
+    std::error_code error;
+    const auto status = std::filesystem::status(std::filesystem::u8path(bannerPath), error);
+    if (std::filesystem::is_directory(status)) return "is a folder, not a picture";
+    if (std::filesystem::exists(status)) return {};
+    return BannerNameLooksAbsolute(bannerName)
+               ? "there is no such file (the banner \"" + bannerName +
+                     "\" is looked for inside the folder of its 3.dat)"
+               : "there is no such file";
 }
 
 std::vector<std::string> BrandingFolders(const std::string& applicationDirectory) {
@@ -194,7 +271,11 @@ std::string LoadBrandingFrom(const std::vector<std::string>& folders) {
                 std::filesystem::remove(fsPath, ignored);
             continue;
         }
-        const BrandingRecord record = ParseBrandingRecord(std::string(bytes.begin(), bytes.end()));
+        const std::string content(bytes.begin(), bytes.end());
+        const BrandingRecord record = ParseBrandingRecord(content);
+        if (const std::string damage = BrandingDamage(content); !damage.empty())
+            std::fprintf(stderr, "corpometer: \"%s\" is damaged: %s\n", path.c_str(),
+                         damage.c_str());
         BrandingSettings = DecodeBranding(record, folder);
         CheckBanner(BrandingSettings, record);
         return folder;

@@ -55,6 +55,13 @@ BrandingRecord DefaultBrandingRecord();
 // nothing is read past the end. Bytes after the ninth field are ignored.
 BrandingRecord ParseBrandingRecord(const std::string& bytes);
 
+// What a reader of the file should hear when its bytes lose something: empty when every
+// field the file holds reads as stored (a file may end between fields: the fields it does not
+// reach keep their empty or 0 values), else which fields show blank and why ("the field Title
+// cannot be descrambled and shows blank", "the file ends inside the field Link, which shows
+// blank with every field after it").
+std::string BrandingDamage(const std::string& bytes);
+
 // The bytes of a record (the branding writer's job; also used by tests).
 std::string SerializeBrandingRecord(const BrandingRecord& record);
 
@@ -63,7 +70,8 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
                               const std::string& applicationDirectory);
 
 // Where the banner `bannerName` (as the record names it, in UTF-8) of a branding file in
-// `folder` is: the folder, a separator, the name with the system's separators.
+// `folder` is: the folder, a separator, the name with the system's separators. A name that
+// begins with a separator is inside the folder too; the separator is not doubled.
 std::string BannerPathIn(std::string folder, const std::string& bannerName);
 
 // Why the banner `bannerName` at `bannerPath` must not be shown, or empty when it may: a name
@@ -71,6 +79,15 @@ std::string BannerPathIn(std::string folder, const std::string& bannerName);
 // a pipe would block the picture loader, a device never end. A missing file, a folder or an
 // empty name may be shown (as an empty banner).
 std::string BannerRefusal(const std::string& bannerName, const std::string& bannerPath);
+
+// Whether a banner name looks like an absolute path ("/home/me/banner.gif",
+// "C:\art\banner.gif"), which it is not: it is taken inside the folder of its branding file.
+bool BannerNameLooksAbsolute(const std::string& bannerName);
+
+// Why the banner `bannerName` at `bannerPath`, which may be shown, shows nothing, or empty
+// when there is a file to try: no name, no such file (a name that looks absolute is said to
+// be taken inside the folder), a folder.
+std::string BannerAbsence(const std::string& bannerName, const std::string& bannerPath);
 
 // The folders where the branding file is looked for, in order: the executable's folder;
 // then "corpometer" in each of platform::ConfigurationFolders() (none on Windows): the
@@ -82,9 +99,11 @@ std::vector<std::string> BrandingFolders(const std::string& applicationDirectory
 // Reads "3.dat" from `applicationDirectory` into BrandingSettings.
 // A missing file leaves the defaults; an empty regular file is deleted first. A file that
 // cannot be used (not a regular file, unreadable, longer than any branding record) is
-// treated as missing, with one line on standard error naming it; so is a banner that is a
-// pipe or a device or whose name leads out of the folder of its "3.dat" (the banner flags
-// are then cleared). Nothing here waits on a pipe or reads a device.
+// treated as missing, with one line on standard error naming it; so is a banner that is to
+// be shown but cannot be (missing, a folder, a pipe or a device, or a name that leads out of
+// the folder of its "3.dat"; the banner flags are then cleared). A file whose fields lose
+// something (BrandingDamage) is used as read, its lost fields blank, with one line naming
+// the file and the fields. Nothing here waits on a pipe or reads a device.
 void LoadBranding(const std::string& applicationDirectory);
 // The same for the first folder of `folders` that holds a non-empty, readable "3.dat"; a
 // banner file named in it is relative to that folder. Returns that folder, or "" when none

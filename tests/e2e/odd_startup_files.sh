@@ -79,6 +79,22 @@ run_case banner-link-to-device
 expect_named banner-link-to-device "$app/banner.gif"
 rm "$app/banner.gif"
 
+# A banner that is not there, also one whose name looks absolute, is named as the others.
+branded missing.gif
+run_case missing-banner
+expect_named missing-banner "$app/missing.gif"
+branded /home/me/anim.gif
+run_case absolute-banner
+expect_named absolute-banner "/home/me/anim.gif"
+
+# A damaged 3.dat is used, its lost fields blank, and said once with the field.
+head -c 1000 "$(dirname "$0")/../data/gif/wuffs/muybridge.gif" > "$app/3.dat"
+run_case damaged-branding
+expect_named damaged-branding "$app/3.dat"
+[ "$(grep -c "is damaged: .* field NameText" "$out/damaged-branding.out.log")" -eq 1 ] ||
+  e2e_fail "the damaged 3.dat is not said once with its field"
+rm "$app/3.dat"
+
 # A name climbing out of the folder: refused before anything opens it.
 branded '..\outside\x.gif'
 run_case climbing-banner strace -f -qq -e trace=open,openat,stat,statx,newfstatat \

@@ -8,9 +8,11 @@ work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_show() {  # file, expected output
-  local got
-  got=$("$tool" show "$1") || fail "show $1 exited $?"
+expect_show() {  # file, expected output[, expected exit status]
+  local got status
+  got=$("$tool" show "$1" 2> "$work/show-err")
+  status=$?
+  [ "$status" -eq "${3:-0}" ] || fail "show $1 exited $status: $(cat "$work/show-err")"
   [ "$got" = "$2" ] || fail "show $1 printed:"$'\n'"$got"$'\n'"expected:"$'\n'"$2"
 }
 
@@ -50,8 +52,8 @@ cmp -s "$work/seed-a.dat" "$work/seed-b.dat" || fail "the same seed wrote differ
 cmp -s "$work/seed-a.dat" "$work/seed-c.dat" && fail "different seeds wrote the same file"
 
 # A hand-made file: a 4-byte text decodes empty, a 5-byte one to one character, a body
-# byte below its key empties the whole text, and the key cycle k1 k2 k3 k4 k1 with k4 the
-# last byte.
+# byte below its key empties the whole text (which is said, with status 1), and the key
+# cycle k1 k2 k3 k4 k1 with k4 the last byte.
 printf '\004\000abcd\005\000\012\024\036Kc\007\000\001\001\062bc\012\000\001\000\000\000\011\000\001\002\003bdfkf\007\021\000\010\000\006\000Tahoma' \
   > "$work/hand.dat"
 expect_show "$work/hand.dat" "NameText=
@@ -62,7 +64,14 @@ ShowAnimatedBanner=0
 BannerFile=abcde
 NameFontSize=17
 TitleFontSize=8
-FontName=Tahoma"
+FontName=Tahoma" 1
+[ "$(cat "$work/show-err")" = "corpometer-brand: \"$work/hand.dat\" is damaged: the field Link cannot be descrambled and shows blank" ] ||
+  fail "show of a damaged file said: $(cat "$work/show-err")"
+# Random bytes: blank fields, said with the field where the file gives out.
+head -c 1000 /dev/urandom > "$work/random.dat"
+"$tool" show "$work/random.dat" > /dev/null 2> "$work/err"
+[ $? -eq 1 ] || fail "show of random bytes did not exit 1"
+grep -q "random.dat\" is damaged: .*field" "$work/err" || fail "show of random bytes said: $(cat "$work/err")"
 
 # Bad requests: clear messages and distinct exit codes, nothing written.
 expect_error() {  # expected exit code, expected message part, command...
@@ -72,7 +81,8 @@ expect_error() {  # expected exit code, expected message part, command...
   case "$err" in *"$part"*) ;; *) fail "$* said: $err (expected: $part)" ;; esac
 }
 expect_error 2 "unknown option --colour" "$tool" write "$work/x.dat" --colour red
-expect_error 2 "cannot store" "$tool" write "$work/x.dat" --title "中文"
+expect_error 2 'cannot store: "中" (U+4E2D)' "$tool" write "$work/x.dat" --title "中文"
+expect_error 2 'cannot store: "Ω" (U+03A9)' "$tool" write "$work/x.dat" --name-text "Café Ω"
 expect_error 2 "too long" "$tool" write "$work/x.dat" --link "$(head -c 70000 /dev/zero | tr '\0' a)"
 expect_error 2 "needs a value" "$tool" write "$work/x.dat" --title
 expect_error 2 "whole number" "$tool" write "$work/x.dat" --name-font-size big
@@ -128,6 +138,13 @@ expect_warning "not a regular file" --banner-file pipe.gif --picture-banner
 expect_warning "not a picture that Corpometer can show" --banner-file notes.txt --picture-banner
 expect_warning "too long for its line" --title "ACME BMI Calculator Professional Edition"
 expect_warning "too long for its line" --title "Supercalifragilistic"
+expect_warning "" --name-text "ACME Health && Fitness of Greater Springfield"
+expect_warning "name .* too long for its line" \
+  --name-text "ACME Health && Fitness International Corporation of Greater Springfield"
+# A name that looks absolute is said once, as given, with where it is looked for.
+expect_warning "banner file /home/me/anim.gif is looked for inside the folder of $work/brand/3.dat, as $work/brand/home/me/anim.gif," \
+  --banner-file /home/me/anim.gif --animated-banner
+grep -q "//" "$work/err" && fail "a doubled separator in: $(cat "$work/err")"
 
 # Help and version go to standard output with status 0.
 out=$("$tool" --help 2> "$work/err") || fail "--help exited $?"

@@ -27,14 +27,59 @@ constexpr std::uint8_t kTahomaAdvance[224] = {
     8, 5, 5, 6,  6, 6,  3, 6, 5,  5, 6, 11, 11, 11, 5, 7, 7, 7, 7,  7, 7, 10, 7, 6, 6,  6, 6,  4, 4,
     4, 4, 8, 7,  8, 8,  8, 8, 8,  8, 8, 7,  7,  7,  7, 6, 6, 6, 6,  6, 6, 6,  6, 6, 10, 5, 6,  6, 6,
     6, 3, 3, 3,  3, 6,  6, 6, 6,  6, 6, 6,  8,  6,  6, 6, 6, 6, 5,  6, 5};
-constexpr int kLineWidth = 70;  // the title label's width in pixels
-constexpr int kLines = 3;       // lines 10 pixels apart in its 33 pixels of height
+// The same for the name line's font, bold Tahoma at 23 pixels (17 points).
+constexpr std::uint8_t kTahomaBoldAdvance[224] = {
+    7,  8,  11, 19, 15, 28, 18, 6,  10, 10, 15, 19, 7,  10, 7,  13, 15, 15, 15, 15, 15, 15, 15,
+    15, 15, 15, 8,  8,  19, 19, 19, 13, 21, 16, 16, 15, 17, 14, 13, 17, 18, 11, 12, 16, 13, 21,
+    18, 18, 15, 18, 17, 15, 14, 17, 16, 24, 16, 15, 14, 10, 13, 10, 19, 15, 13, 14, 15, 12, 14,
+    14, 9,  14, 15, 7,  8,  14, 7,  22, 15, 14, 14, 14, 10, 12, 10, 15, 13, 20, 14, 13, 12, 14,
+    15, 14, 19, 11, 15, 0,  6,  15, 11, 23, 15, 15, 13, 39, 15, 10, 24, 0,  14, 0,  0,  6,  6,
+    11, 11, 15, 15, 21, 13, 20, 12, 10, 23, 0,  12, 15, 7,  8,  15, 15, 15, 15, 15, 15, 13, 21,
+    12, 16, 19, 0,  21, 12, 12, 19, 12, 12, 13, 15, 15, 8,  12, 12, 12, 16, 26, 26, 26, 13, 16,
+    16, 16, 16, 16, 16, 23, 15, 14, 14, 14, 14, 11, 11, 11, 11, 18, 18, 18, 18, 18, 18, 18, 19,
+    18, 17, 17, 17, 17, 15, 15, 15, 14, 14, 14, 14, 14, 14, 22, 12, 14, 14, 14, 14, 7,  7,  7,
+    7,  14, 15, 14, 14, 14, 14, 14, 19, 14, 15, 15, 15, 15, 13, 14, 13};
 
-int Width(const std::string& text) {
+// A label that wraps its text at spaces: the advances of its font, its width in pixels and
+// how many lines its height shows.
+struct WrappedLine {
+    const std::uint8_t* advance;
+    int width;
+    int lines;
+};
+// The title: lines 10 pixels apart in its 70 x 33 pixels.
+constexpr WrappedLine kTitleLine{kTahomaAdvance, 70, 3};
+// The name line: lines 23 pixels apart in its 375 x 60 pixels.
+constexpr WrappedLine kNameLine{kTahomaBoldAdvance, 375, 2};
+
+int Width(const std::string& text, const std::uint8_t* advance) {
     int width = 0;
     for (const unsigned char c : text)
-        width += c >= 32 ? kTahomaAdvance[c - 32] : 0;
+        width += c >= 32 ? advance[c - 32] : 0;
     return width;
+}
+
+// Whether a Windows-1252 text fits `line` as the label shows it: words go onto a line while
+// they fit; a word wider than a line never fits.
+bool Fits(const std::string& text, const WrappedLine& line) {
+    const std::string shown = core::LabelDisplayText(text);
+    const int space = Width(" ", line.advance);
+    int lines = 1, used = 0;
+    size_t start = 0;
+    while (start <= shown.size()) {
+        size_t end = shown.find(' ', start);
+        if (end == std::string::npos) end = shown.size();
+        const int word = Width(shown.substr(start, end - start), line.advance);
+        if (word > line.width) return false;
+        if (used > 0 && used + space + word > line.width) {
+            ++lines;
+            used = word;
+        } else {
+            used += (used > 0 ? space : 0) + word;
+        }
+        start = end + 1;
+    }
+    return lines <= line.lines;
 }
 
 // The formats Qt reads without extra plug-ins, known by their first bytes.
@@ -64,25 +109,11 @@ std::string Head(const std::string& path) {
 }  // namespace
 
 bool TitleFitsItsLine(const std::string& title) {
-    // Words go onto a line while they fit; a word wider than a line never fits.
-    const std::string shown = core::LabelDisplayText(title);
-    const int space = Width(" ");
-    int lines = 1, used = 0;
-    size_t start = 0;
-    while (start <= shown.size()) {
-        size_t end = shown.find(' ', start);
-        if (end == std::string::npos) end = shown.size();
-        const int word = Width(shown.substr(start, end - start));
-        if (word > kLineWidth) return false;
-        if (used > 0 && used + space + word > kLineWidth) {
-            ++lines;
-            used = word;
-        } else {
-            used += (used > 0 ? space : 0) + word;
-        }
-        start = end + 1;
-    }
-    return lines <= kLines;
+    return Fits(title, kTitleLine);
+}
+
+bool NameFitsItsLine(const std::string& name) {
+    return Fits(name, kNameLine);
 }
 
 std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
@@ -92,6 +123,11 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
     if (!TitleFitsItsLine(plain.Title)) {
         warnings.push_back("the title \"" + title +
                            "\" is too long for its line (three lines of 70 pixels); it is cut off");
+    }
+    // Covered by a banner that shows; with none, or one that does not load, it is seen.
+    if (!NameFitsItsLine(plain.NameText)) {
+        warnings.push_back("the name \"" + core::cp1252::ToUtf8(plain.NameText) +
+                           "\" is too long for its line (two lines of 375 pixels); it is cut off");
     }
 
     const bool picture = plain.ShowPictureBanner != 0, animated = plain.ShowAnimatedBanner != 0;
@@ -112,8 +148,16 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
     }
     std::error_code error;
     if (!std::filesystem::is_regular_file(std::filesystem::u8path(path), error)) {
-        warnings.push_back("the banner file " + path + " is not there: " + banner +
-                           " must be beside " + brandingFile + " before a banner shows");
+        // A name that looks absolute is said as it was given, with where it is looked for.
+        if (core::BannerNameLooksAbsolute(banner)) {
+            warnings.push_back("the banner file " + banner +
+                               " is looked for inside the folder of " + brandingFile + ", as " +
+                               path + ", which is not there: copy the banner beside " +
+                               brandingFile + " and name it relative to that folder");
+        } else {
+            warnings.push_back("the banner file " + path + " is not there: " + banner +
+                               " must be beside " + brandingFile + " before a banner shows");
+        }
         return warnings;
     }
     if (animated) {

@@ -40,11 +40,12 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "  --version              gibt die Version aus und beendet das Programm\n"
      "\n"
      "write warnt (und schreibt trotzdem), wenn die Banner-Datei nicht neben DATEI\n"
-     "liegt oder kein Bild ist, das Corpometer zeigen kann, und wenn der Titel für\n"
-     "seine Zeile zu lang ist.\n"
+     "liegt oder kein Bild ist, das Corpometer zeigen kann, und wenn der Titel oder der\n"
+     "Firmenname für seine Zeile zu lang ist. show nennt die Felder einer beschädigten\n"
+     "DATEI, die leer erscheinen.\n"
      "\n"
      "Rückgabewert: 0 bei Erfolg, 1, wenn DATEI nicht geschrieben oder gelesen werden\n"
-     "kann, 2 bei einem Aufruffehler.\n"},
+     "kann oder beschädigt ist, 2 bei einem Aufruffehler.\n"},
     {"fr",
      "utilisation : corpometer-brand write FICHIER [OPTION...]\n"
      "              corpometer-brand show FICHIER\n"
@@ -77,10 +78,11 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "\n"
      "write avertit (et écrit quand même) quand le fichier de la bannière n’est pas à\n"
      "côté de FICHIER ou n’est pas une image que Corpometer sait afficher, et quand le\n"
-     "titre est trop long pour sa ligne.\n"
+     "titre ou le nom de l’entreprise est trop long pour sa ligne. show nomme les\n"
+     "champs d’un FICHIER endommagé qui s’affichent vides.\n"
      "\n"
-     "Code de sortie : 0 en cas de succès, 1 quand FICHIER ne peut être écrit ou lu, 2\n"
-     "pour une erreur d’utilisation.\n"},
+     "Code de sortie : 0 en cas de succès, 1 quand FICHIER ne peut être écrit ou lu ou\n"
+     "est endommagé, 2 pour une erreur d’utilisation.\n"},
     {"es",
      "uso: corpometer-brand write ARCHIVO [OPCIÓN...]\n"
      "     corpometer-brand show ARCHIVO\n"
@@ -112,11 +114,12 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "  --version              muestra la versión y termina\n"
      "\n"
      "write avisa (y escribe igualmente) cuando el archivo del banner no está junto a\n"
-     "ARCHIVO o no es una imagen que Corpometer pueda mostrar, y cuando el título es\n"
-     "demasiado largo para su línea.\n"
+     "ARCHIVO o no es una imagen que Corpometer pueda mostrar, y cuando el título o el\n"
+     "nombre de la empresa es demasiado largo para su línea. show nombra los campos de\n"
+     "un ARCHIVO dañado que se muestran vacíos.\n"
      "\n"
-     "Estado de salida: 0 si todo va bien, 1 si ARCHIVO no se puede escribir o leer, 2\n"
-     "para un error de uso.\n"},
+     "Estado de salida: 0 si todo va bien, 1 si ARCHIVO no se puede escribir o leer o\n"
+     "está dañado, 2 para un error de uso.\n"},
 };
 
 }  // namespace brand

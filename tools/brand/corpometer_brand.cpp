@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
@@ -60,19 +61,46 @@ const char kHelp[] =
     "  --version              prints the version and exits\n"
     "\n"
     "write warns (and still writes) when the banner file is not beside FILE or is not a\n"
-    "picture Corpometer can show, and when the title is too long for its line.\n"
+    "picture Corpometer can show, and when the title or the company name is too long\n"
+    "for its line. show names the fields of a damaged FILE that show blank.\n"
     "\n"
-    "Exit status: 0 on success, 1 when FILE cannot be written or read, 2 for a usage\n"
-    "error.\n";
+    "Exit status: 0 on success, 1 when FILE cannot be written or read or is damaged, 2\n"
+    "for a usage error.\n";
 
 struct UsageError {
     std::string message;
 };
 
+// The first character of `utf8` that Windows-1252 cannot store, as "Ω" (U+03A9), or empty
+// when there is none; "" also for text that is not UTF-8 at all.
+std::string FirstUnstorable(const std::string& utf8) {
+    for (size_t at = 0; at < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string character = utf8.substr(at, length);
+        if (!core::cp1252::FromUtf8(character)) {
+            if (lead < 0xC2 || lead > 0xF4 || character.size() < length) return {};
+            std::uint32_t code = lead & (0x7F >> length);
+            for (size_t i = 1; i < length; ++i)
+                code = code << 6 | (static_cast<unsigned char>(character[i]) & 0x3F);
+            char number[16];
+            std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code));
+            return "\"" + character + "\" (" + number + ")";
+        }
+        at += length;
+    }
+    return {};
+}
+
 std::string ToCodePage(const std::string& option, const std::string& utf8) {
     auto bytes = core::cp1252::FromUtf8(utf8);
     if (!bytes) {
-        throw UsageError{option + ": the text has a character that Windows-1252 cannot store"};
+        const std::string character = FirstUnstorable(utf8);
+        throw UsageError{option + (character.empty()
+                                       ? ": the text is not UTF-8"
+                                       : ": the text has a character that Windows-1252 cannot "
+                                         "store: " +
+                                             character)};
     }
     return *bytes;
 }
@@ -200,6 +228,11 @@ int Show(const std::string& file) {
               << "NameFontSize=" << record.NameFontSize << "\n"
               << "TitleFontSize=" << record.TitleFontSize << "\n"
               << "FontName=" << core::cp1252::ToUtf8(record.FontName) << "\n";
+    // Said as the program says it, and not a success: what shows blank was lost.
+    if (const std::string damage = core::BrandingDamage(bytes); !damage.empty()) {
+        std::cerr << "corpometer-brand: \"" << file << "\" is damaged: " << damage << "\n";
+        return kExitFailure;
+    }
     return kExitOk;
 }
 

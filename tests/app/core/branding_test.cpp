@@ -203,10 +203,26 @@ TEST_F(LoadBrandingTest, ABannerOutsideTheFolderOfItsFileOrNotARegularFileIsDrop
         EXPECT_EQ(core::BrandingSettings.ShowAnimatedBanner, 0);
         EXPECT_EQ(core::BrandingSettings.BannerPath, "");
     }
+    fs::create_directory(dir.Path() / "art");
+    WriteBytes(dir.Path() / "banner.gif", "GIF89a");
+    WriteBytes(dir.Path() / "art" / "banner.gif", "GIF89a");
     for (const char* inside : {"banner.gif", "art\\..\\banner.gif", "./art/banner.gif"}) {
         SCOPED_TRACE(inside);
-        EXPECT_EQ(brandWith(inside), "");  // missing, but a name that may be used
+        EXPECT_EQ(brandWith(inside), "");
         EXPECT_EQ(core::BrandingSettings.ShowAnimatedBanner, 1);
+    }
+    // A banner that is not there is named too, the name that looks absolute as it was given
+    // (it is looked for inside the folder); so is one that names nothing or a folder.
+    for (const char* absent : {"missing.gif", "/home/me/anim.gif", "", "art"}) {
+        SCOPED_TRACE(absent);
+        const std::string said = brandWith(absent);
+        EXPECT_NE(said.find("corpometer: not using \"" + dir.Path().string()), std::string::npos)
+            << said;
+        EXPECT_EQ(said.find("//"), std::string::npos) << said;
+        if (absent[0] == '/') {
+            EXPECT_NE(said.find("\"/home/me/anim.gif\" is looked for inside"), std::string::npos);
+        }
+        EXPECT_EQ(core::BrandingSettings.ShowAnimatedBanner, 0);
     }
 #if !defined(_WIN32)
     ASSERT_EQ(::mkfifo((dir.Path() / "pipe.gif").c_str(), 0644), 0);
@@ -230,6 +246,8 @@ TEST_F(LoadBrandingTest, ReadsDescramblesAndBuildsTheBannerPath) {
     record.FontName = "Arial";
     const std::string bytes = core::SerializeBrandingRecord(record) + "trailing bytes ignored";
     WriteBytes(dir.Path() / "3.dat", bytes);
+    fs::create_directory(dir.Path() / "art");
+    WriteBytes(dir.Path() / "art" / "banner.gif", "GIF89a");
     Load();
 
     const auto& s = core::BrandingSettings;
@@ -273,11 +291,43 @@ TEST_F(LoadBrandingTest, ARecordCutShortLeavesTheRestEmpty) {
     EXPECT_EQ(overlong.FontName, "");
 
     WriteBytes(dir.Path() / "3.dat", full.substr(0, 12));
+    testing::internal::CaptureStderr();
     Load();
+    // The blank values stand, and the loss is said once, with the file and the field.
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "corpometer: \"" + (dir.Path() / "3.dat").string() +
+                        "\" is damaged: the file ends inside the field Title, which shows blank "
+                        "with every field after it\n");
     EXPECT_EQ(core::BrandingSettings.NameText, "Name");
     EXPECT_EQ(core::BrandingSettings.Title, "");
     EXPECT_EQ(core::BrandingSettings.ShowPictureBanner, 0);
     EXPECT_EQ(core::BrandingSettings.BannerPath, dir.Path().string() + kSeparator);
+}
+
+TEST(BrandingDamage, NamesTheFieldsThatShowBlankAndNothingElse) {
+    std::mt19937 random(5);
+    core::BrandingRecord record;
+    record.NameText = brand::Scramble("Name", random);
+    record.Title = brand::Scramble("Title", random);
+    record.Link = brand::Scramble("", random);  // a key and no body: empty, and whole
+    record.BannerFile = brand::Scramble("b.gif", random);
+    record.FontName = "Tahoma";
+    const std::string whole = core::SerializeBrandingRecord(record);
+    EXPECT_EQ(core::BrandingDamage(whole), "");
+    EXPECT_EQ(core::BrandingDamage(whole.substr(0, whole.size() - 3)),
+              "the file ends inside the field FontName, which shows blank with every field "
+              "after it");
+    // A file may end between fields; the fields it does not reach are not lost ones.
+    EXPECT_EQ(core::BrandingDamage(whole.substr(0, 2 + record.NameText.size())), "");
+
+    // A body byte below its key, and a text too short for its key.
+    record.Title[0] = '\x10';  // the first key byte
+    record.Title[3] = '\x0f';  // the first body byte, which it is taken from
+    EXPECT_EQ(core::BrandingDamage(core::SerializeBrandingRecord(record)),
+              "the field Title cannot be descrambled and shows blank");
+    record.BannerFile = "ab";
+    EXPECT_EQ(core::BrandingDamage(core::SerializeBrandingRecord(record)),
+              "the fields Title and BannerFile cannot be descrambled and show blank");
 }
 
 // Until start-up names the application's folder, it is the running program's own, and the
