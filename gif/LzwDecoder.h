@@ -117,8 +117,7 @@ class LzwDecoder {
     std::uint8_t chunk_[kSlots][8];
     Link link_[kSlots];
 
-    std::uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
-    std::uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
+    std::uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
 
     std::uint8_t pixels_[kFlushAt + kTableSize + 8];
     // The input's latest piece. Whether more is to come, and whether a stretch stopped for

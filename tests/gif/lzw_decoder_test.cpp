@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -279,8 +280,10 @@ TEST(LzwDecoder, DecodingStopsOnDamageAndKeepsWhatWasPlaced) {
 }
 
 TEST(LzwDecoder, DecoderUsedAgainDecodesEveryCodeSizeAlike) {
-    // Strings of a 2-bit frame take slots that are roots of an 8-bit one, and back.
-    auto decoder = std::make_unique<gif::LzwDecoder>();
+    // Strings of a 2-bit frame take slots that are roots of an 8-bit one, and back. The
+    // decoder starts in memory that holds whatever it held before, as a heap block may.
+    std::vector<unsigned char> memory(sizeof(gif::LzwDecoder), 0xA5);
+    auto* decoder = new (memory.data()) gif::LzwDecoder;
     for (int minimumCodeSize : {8, 2, 8, 1, 5, 8}) {
         const Pixels source = RandomIndices(90 * 40, 1 << minimumCodeSize, minimumCodeSize, 6);
         Canvas canvas(90, 40);
@@ -295,6 +298,25 @@ TEST(LzwDecoder, DecoderUsedAgainDecodesEveryCodeSizeAlike) {
     const Pixels damaged = LzwCodePacker(8).Clear().Code(1).Code(2).Code(300).Code(1).Bytes();
     decoder->Decode(beyond.View(), 4, false, 8, damaged.data(), damaged.size());
     EXPECT_EQ(beyond.Pixels(), (Pixels{1, 2, kUntouched, kUntouched}));
+    // Nor do slots this frame filled before a clear code once codes are wide enough to name
+    // them again: 2-bit codes grow to 10 bits, are cleared, grow to 10 bits again and name
+    // slot 700, filled before the clear only.
+    LzwCodePacker codes(2);
+    Pixels placed;
+    for (const std::uint32_t slots : {800u, 520u}) {
+        codes.Clear();
+        while (codes.NextSlot() < slots) {
+            placed.push_back(std::uint8_t(placed.size() % 3));
+            codes.Code(placed.back());
+        }
+    }
+    ASSERT_EQ(codes.Width(), 10);
+    const Pixels stale = codes.Code(700).Code(1).End().Bytes();
+    Canvas cleared(std::int32_t(placed.size()) + 2, 1);
+    decoder->Decode(cleared.View(), cleared.width, false, 2, stale.data(), stale.size());
+    placed.insert(placed.end(), 2, kUntouched);
+    EXPECT_EQ(cleared.Pixels(), placed);
+    decoder->~LzwDecoder();
 }
 
 TEST(LzwDecoder, WideRowCutShortKeepsTheRestOfTheRowAsItWas) {
