@@ -26,6 +26,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/core/BmiBands.h"
+
 namespace {
 
 // Window geometry in pixels (15 twips a pixel), as the main window places its controls.
@@ -40,8 +42,10 @@ constexpr int kFormButtonLefts[] = {398, 423, 448};
 constexpr QSize kFormButtonSize{21, 21};
 
 // The five band colours, left to right, as the legend shows them.
-const QColor kBandColours[] = {QColor(0, 0, 255), QColor(0, 128, 0), QColor(255, 128, 64),
-                               QColor(200, 0, 0), QColor(255, 0, 0)};
+QColor BandColour(int band) {
+    const core::Rgb rgb = core::kBands[static_cast<std::size_t>(band)].colour;
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
 enum class Look { Rest, Hover, Down };
 
@@ -81,7 +85,7 @@ QImage DrawBackground(int scale) {
     // A thin rule in the five band colours under the strip.
     const int bandWidth = (kBackgroundWidth + 4) / 5;
     for (int band = 0; band < 5; ++band) {
-        painter.fillRect(band * bandWidth, kStripBottom - 4, bandWidth, 4, kBandColours[band]);
+        painter.fillRect(band * bandWidth, kStripBottom - 4, bandWidth, 4, BandColour(band));
     }
 
     // Dark legend strip at the bottom for the white legend texts.
@@ -201,7 +205,7 @@ QImage DrawIcon(int size) {
 
     const QRectF dial(10, 14, 44, 44);
     for (int band = 0; band < 5; ++band) {
-        painter.setPen(QPen(kBandColours[band], 7, Qt::SolidLine, Qt::FlatCap));
+        painter.setPen(QPen(BandColour(band), 7, Qt::SolidLine, Qt::FlatCap));
         painter.drawArc(dial, (180 - band * 36) * 16, -36 * 16);
     }
     painter.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
@@ -239,7 +243,7 @@ QByteArray IconSvg() {
                     .arg(radius)
                     .arg(to.x(), 0, 'f', 3)
                     .arg(to.y(), 0, 'f', 3)
-                    .arg(kBandColours[band].name());
+                    .arg(BandColour(band).name());
     }
     return QString(
                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -12,24 +12,24 @@ constexpr int kFirstFoot = 4;
 constexpr int kLastFoot = 6;
 constexpr int kFirstCentimetre = 121;
 constexpr int kLastCentimetre = 211;
+static_assert(kFirstFoot * 12 == kFirstRowInches);
 
 }  // namespace
 
-std::vector<std::string> HeightRows(int unitIndex) {
-    std::vector<std::string> rows;
-    if (unitIndex != kFeetInches) {
+std::vector<HeightRow> HeightRows(HeightUnit unit) {
+    std::vector<HeightRow> rows;
+    if (unit == HeightUnit::Centimetres) {
         for (int cm = kFirstCentimetre; cm <= kLastCentimetre; ++cm) {
-            rows.push_back(std::to_string(cm) + " cm");
+            rows.push_back({std::to_string(cm) + " cm", cm / kCentimetresPerInch});
         }
         return rows;
     }
     for (int feet = kFirstFoot; feet <= kLastFoot; ++feet) {
         for (int inches = 0; inches < 12; ++inches) {
-            if (inches == 0) {
-                rows.push_back(std::to_string(feet) + "'");
-            } else {
-                rows.push_back(std::to_string(feet) + "' " + std::to_string(inches) + "\"");
-            }
+            const std::string label =
+                inches == 0 ? std::to_string(feet) + "'"
+                            : std::to_string(feet) + "' " + std::to_string(inches) + "\"";
+            rows.push_back({label, static_cast<double>(feet * 12 + inches)});
         }
     }
     return rows;

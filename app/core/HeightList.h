@@ -4,15 +4,21 @@
 #include <string>
 #include <vector>
 
+#include "app/core/Units.h"
+
 namespace core {
 
-// Unit option indexes as the window numbers its height options.
-inline constexpr int kFeetInches = 0;
-inline constexpr int kCentimetres = 1;
+// A row of the height list: what it shows, and the height it stands for.
+struct HeightRow {
+    std::string label;
+    double inches;
+};
 
-// Feet and inches: 4' to 6' 11" (36 rows; row r is 48 + r inches). Any other unit index:
-// 121 cm to 211 cm (91 rows).
-std::vector<std::string> HeightRows(int unitIndex);
+inline constexpr int kFirstRowInches = 48;  // row 0 of the feet-and-inches list is 4' 0"
+
+// Feet and inches: 4' to 6' 11" (36 rows; row r is 48 + r inches). Centimetres: 121 cm to
+// 211 cm (91 rows).
+std::vector<HeightRow> HeightRows(HeightUnit unit);
 
 // The row a saved "Height" text selects in a list of `rowCount` rows: the leading number of
 // the text rounded to the nearest whole number (halves to the even one), or -1 when that is

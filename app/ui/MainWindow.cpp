@@ -1,6 +1,5 @@
 #include "app/ui/MainWindow.h"
 #include "app/core/DocumentOpener.h"
-#include "app/core/NumberText.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -14,16 +13,16 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/core/Bmi.h"
+#include "app/core/BmiBands.h"
 #include "app/core/Branding.h"
-#include "app/core/HeightList.h"
 #include "app/core/LabelText.h"
+#include "app/core/MainWindowLayout.h"
 #include "app/core/Paths.h"
 #include "app/ui/ClickLabel.h"
 #include "app/ui/DesignPalette.h"
-#include "app/ui/MainWindowLayout.h"
 #include "app/ui/PanelFrame.h"
 #include "app/ui/SecondaryWindows.h"
 #include "app/ui/SettingsStore.h"
@@ -39,47 +38,22 @@ namespace ui {
 
 namespace {
 
-namespace layout = MainWindowLayout;
+namespace layout = core::MainWindowLayout;
 
 constexpr int kFlashIntervalMs = 250;
 
 const QColor kBackColour(224, 224, 224);
-const QColor kFlashBright(255, 0, 0);
-const QColor kFlashDark(175, 0, 0);
 // Grey, as dark as small text needs to be read on the light panel (4.5:1).
 const QColor kIdealWeightColour(96, 96, 96);
 
-const QString kApplication = "Corpometer";
-const QString kSettingsSection = "Settings";
-const QString kWeightKey = "Weight";
-const QString kHeightKey = "Height";
-// The unit choices, stored by the option's name; anything else starts as a first start does.
-const QString kWeightUnitKey = "WeightUnit";
-const QString kHeightUnitKey = "HeightUnit";
-const QString kPounds = "Pounds";
-const QString kKilograms = "Kilograms";
-const QString kFeetInches = "FeetInches";
-const QString kCentimeters = "Centimeters";
-const QString kDefaultWeight = "140";
-const QString kDefaultHeight = "20";
+const QString kApplication = core::kSettingsApplication;
 
-// The five bands by name, as the legend and screen readers give them.
-// The five bands by name, as the result and screen readers give them, in the user's language.
-const char* const kBandNames[] = {QT_TRANSLATE_NOOP("ui::MainWindow", "Underweight"),
-                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Normal"),
-                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Overweight"),
-                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Obese"),
-                                  QT_TRANSLATE_NOOP("ui::MainWindow", "Extreme")};
-// The legend's words beside its swatches: the same names, in the few pixels each has (a
-// translation may take a shorter word than the band's name).
-const char* const kLegendTexts[] = {QT_TRANSLATE_NOOP("ui::MainWindow", " = Underweight"),
-                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Normal"),
-                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Overweight"),
-                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Obese"),
-                                    QT_TRANSLATE_NOOP("ui::MainWindow", " = Extreme")};
+QString Shown(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-QString BandName(core::BmiBand band) {
-    return MainWindow::tr(kBandNames[static_cast<int>(band)]);
+QColor ToColour(const core::Rgb& rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 // The Calculate button's pictures carry its caption: they are drawn in each language the
@@ -94,11 +68,6 @@ const QString kTahoma = "Tahoma";
 const QString kVerdana = "Verdana";
 const QString kTimes = "Times New Roman";
 const QString kArial = "Arial";
-
-QColor ColourOf(core::BmiBand band) {
-    const core::Rgb rgb = core::BandColour(band);
-    return {rgb.red, rgb.green, rgb.blue};
-}
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -189,7 +158,9 @@ QIcon WindowIcon() {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      calculator_(Translations::CoreLanguage()) {
     setObjectName("MainWindow");
     setWindowTitle(kApplication);
     setWindowIcon(WindowIcon());
@@ -279,11 +250,13 @@ void MainWindow::CreateWeightPanel() {
     weightEdit_->setGeometry(Twips::ToPixels(layout::kWeightEdit));
     weightEdit_->setFont(WindowFonts::Font(kTimes, 26.25));
     connect(weightEdit_, &QLineEdit::returnPressed, this, &MainWindow::CalculateClick);
-    connect(weightEdit_, &QLineEdit::textChanged, this, &MainWindow::ClearResult);
+    connect(weightEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (calculator_.SetWeightText(text.toStdString())) ClearResult();
+    });
     panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
 
     weightUnitLabel_ =
-        MakeLabel(weightPanel_, "weightUnitLabel", tr("Lbs"),
+        MakeLabel(weightPanel_, "weightUnitLabel", Shown(calculator_.WeightUnitLabel()),
                   Twips::ToPixels(layout::kWeightUnitLabel), WindowFonts::Font(kTimes, 26.25));
     const auto click = [this](WeightUnit unit) { WeightUnitClick(unit); };
     weightUnitOptions_[WeightUnit::Pounds] =
@@ -305,8 +278,8 @@ void MainWindow::CreateHeightPanel() {
     heightList_->setFont(WindowFonts::Font(kVerdana, 14.25));
     heightList_->setSelectionMode(QAbstractItemView::SingleSelection);
     heightList_->installEventFilter(this);  // Enter calculates, as in the weight box
-    connect(heightList_, &QListWidget::currentRowChanged, this, &MainWindow::ClearResult);
-    connect(heightList_, &QListWidget::itemSelectionChanged, this, &MainWindow::ClearResult);
+    connect(heightList_, &QListWidget::currentRowChanged, this, &MainWindow::HeightRowChanged);
+    connect(heightList_, &QListWidget::itemSelectionChanged, this, &MainWindow::HeightRowChanged);
     panelCaptions_[1]->setBuddy(heightList_);
     heightList_->setAccessibleName(
         panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
@@ -343,27 +316,28 @@ void MainWindow::CreateResultPanel() {
 }
 
 void MainWindow::CreateLegend() {
-    for (int band = 0; band < 5; ++band) {
+    for (const core::BandDescription& band : core::kBands) {
+        const int index = static_cast<int>(band.band);
         auto* swatch = new QLabel(this);
-        swatch->setObjectName(QString("legendSwatch%1").arg(band));
-        swatch->setAccessibleName(BandName(static_cast<core::BmiBand>(band)));
-        swatch->setGeometry(Twips::ToPixels(layout::kLegendSwatches[band]));
+        swatch->setObjectName(QString("legendSwatch%1").arg(index));
+        swatch->setAccessibleName(Shown(calculator_.BandName(band.band)));
+        swatch->setGeometry(Twips::ToPixels(layout::kLegendSwatches[index]));
         swatch->setAutoFillBackground(true);
         QPalette palette = swatch->palette();
-        palette.setColor(QPalette::Window, ColourOf(static_cast<core::BmiBand>(band)));
+        palette.setColor(QPalette::Window, ToColour(band.colour));
         swatch->setPalette(palette);
-        legendSwatches_[band] = swatch;
+        legendSwatches_[index] = swatch;
 
         auto* range = new QLabel(this);
         range->setTextFormat(Qt::PlainText);
-        range->setText(tr(kLegendTexts[band]));
-        range->setObjectName(QString("legendRange%1").arg(band));
+        range->setText(Shown(calculator_.LegendWord(band.band)));
+        range->setObjectName(QString("legendRange%1").arg(index));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
-        range->move(Twips::ToPixels(layout::kLegendWordsLefts[band]),
+        range->move(Twips::ToPixels(layout::kLegendWordsLefts[index]),
                     Twips::ToPixels(layout::kLegendWordsTop));
         range->resize(range->sizeHint());  // sized to its text
-        legendRanges_[band] = range;
+        legendRanges_[index] = range;
     }
 }
 
@@ -392,38 +366,18 @@ void MainWindow::Load() {
     core::LoadBranding();
     const core::BrandingValues& branding = core::BrandingSettings;
 
-    RunStep([&] { HeightUnitClick(HeightUnit::FeetInches); });
+    RunStep([&] { FillHeightList(); });
     RunStep([&] { PlaceBannerFirstPoint(); });
-    // The file is read once, for all four keys.
-    const QHash<QString, QString> saved =
-        SettingsStore::GetSettings(kApplication, kSettingsSection);
-    // The units before the height row: the saved row is a row of the list of its unit.
     RunStep([&] {
-        if (saved.value(kWeightUnitKey, kPounds) == kKilograms)
-            weightUnitOptions_[WeightUnit::Kilograms]->setChecked(true);
+        core::StoredInputs stored;
+        const QHash<QString, QString> saved =
+            SettingsStore::GetSettings(kApplication, core::kSettingsSection);
+        for (auto key = saved.begin(); key != saved.end(); ++key) {
+            stored[key.key().toStdString()] = key.value().toStdString();
+        }
+        calculator_.Restore(stored);
     });
-    RunStep([&] {
-        if (saved.value(kHeightUnitKey, kFeetInches) == kCentimeters)
-            heightUnitOptions_[HeightUnit::Centimetres]->setChecked(true);  // refills the list
-    });
-    // Tab goes to the chosen option of each pair, as it does once the pair has had the focus.
-    for (QRadioButton* option :
-         {weightUnitOptions_[WeightUnit::Kilograms], weightUnitOptions_[WeightUnit::Pounds],
-          heightUnitOptions_[HeightUnit::FeetInches],
-          heightUnitOptions_[HeightUnit::Centimetres]}) {
-        const Qt::FocusPolicy policy = option->focusPolicy();
-        option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
-                                                   : Qt::FocusPolicy(policy & ~Qt::TabFocus));
-    }
-    RunStep([&] {
-        weightEdit_->setText(saved.value(kWeightKey, kDefaultWeight));
-        weightEdit_->selectAll();  // typed at start, a weight replaces the saved one
-    });
-    RunStep([&] {
-        const QString height = saved.value(kHeightKey, kDefaultHeight);
-        const int row = core::RestoredHeightRow(height.toStdString(), heightList_->count());
-        if (row >= 0) heightList_->setCurrentRow(row);  // a row outside the list selects nothing
-    });
+    RunStep([&] { ShowInputs(); });
     RunStep([&] {
         brandLabels_[BrandLabel::Name]->setFont(
             WindowFonts::Resized(brandLabels_[BrandLabel::Name]->font(), 17));
@@ -440,69 +394,69 @@ void MainWindow::Load() {
     RunStep([&] { PlaceBannerSecondPoint(); });
 }
 
-void MainWindow::FillHeightList(HeightUnit unit) {
-    heightList_->clear();  // nothing is selected afterwards
-    for (const std::string& row : core::HeightRows(static_cast<int>(unit))) {
-        heightList_->addItem(QString::fromStdString(row));
+void MainWindow::ShowInputs() {
+    QWidget* const inputs[] = {weightEdit_,
+                               heightList_,
+                               weightUnitOptions_[WeightUnit::Pounds],
+                               weightUnitOptions_[WeightUnit::Kilograms],
+                               heightUnitOptions_[HeightUnit::FeetInches],
+                               heightUnitOptions_[HeightUnit::Centimetres]};
+    // Set from the calculator, the controls do not hand their new values back to it.
+    for (QWidget* input : inputs)
+        input->blockSignals(true);
+    weightUnitOptions_[calculator_.GetWeightUnit()]->setChecked(true);
+    weightUnitLabel_->setText(Shown(calculator_.WeightUnitLabel()));
+    heightUnitOptions_[calculator_.GetHeightUnit()]->setChecked(true);
+    FillHeightList();
+    if (calculator_.HeightRow() >= 0) heightList_->setCurrentRow(calculator_.HeightRow());
+    weightEdit_->setText(Shown(calculator_.WeightText()));
+    weightEdit_->selectAll();  // typed at start, a weight replaces the saved one
+    for (QWidget* input : inputs)
+        input->blockSignals(false);
+    // Tab goes to the chosen option of each pair, as it does once the pair has had the focus.
+    for (QRadioButton* option :
+         {weightUnitOptions_[WeightUnit::Kilograms], weightUnitOptions_[WeightUnit::Pounds],
+          heightUnitOptions_[HeightUnit::FeetInches],
+          heightUnitOptions_[HeightUnit::Centimetres]}) {
+        const Qt::FocusPolicy policy = option->focusPolicy();
+        option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                   : Qt::FocusPolicy(policy & ~Qt::TabFocus));
     }
 }
 
-void MainWindow::CalculateClick() {
-    core::BmiInput input;
-    // A text that is not one number is no weight: "80kg" must not calculate with 80 pounds.
-    input.weight = core::ReadWholeNumber(weightEdit_->text().toStdString()).value_or(0);
-    input.weightInKilograms = weightUnitOptions_[WeightUnit::Kilograms]->isChecked();
+void MainWindow::FillHeightList() {
+    const QSignalBlocker quiet(heightList_);
+    heightList_->clear();  // nothing is selected afterwards
+    for (const core::HeightRow& row : calculator_.HeightRows()) {
+        heightList_->addItem(Shown(row.label));
+    }
+}
+
+void MainWindow::HeightRowChanged() {
     const QListWidgetItem* row = heightList_->currentItem();
-    const bool rowSelected = row != nullptr && row->isSelected();
-    input.heightIndex = static_cast<std::int16_t>(rowSelected ? heightList_->currentRow() : -1);
-    input.heightInFeetInches = heightUnitOptions_[HeightUnit::FeetInches]->isChecked();
-    if (rowSelected) input.heightRowText = row->text().toStdString();
+    const bool selected = row != nullptr && row->isSelected();
+    if (calculator_.SetHeightRow(selected ? heightList_->currentRow() : -1)) ClearResult();
+}
 
-    const core::BmiResult result = core::ComputeBmi(input);
-    if (result.error == core::BmiError::WeightMissing) {
-        ShowInputMessage(tr("Please specify weight"));
+void MainWindow::CalculateClick() {
+    const core::CalculationOutcome outcome = calculator_.Calculate();
+    if (!outcome.result) {
+        ShowInputMessage(Shown(outcome.message));
         return;
     }
-    if (result.error == core::BmiError::WeightOutOfRange) {
-        const core::WeightRange range = core::AcceptedWeights(input.weightInKilograms);
-        const QString lightest = Translations::LocalDecimals(QString::number(range.lightest));
-        const QString heaviest = Translations::LocalDecimals(QString::number(range.heaviest));
-        ShowInputMessage(
-            input.weightInKilograms
-                ? tr("Please specify a weight between %1 and %2 kgs.").arg(lightest, heaviest)
-                : tr("Please specify a weight between %1 and %2 lbs.").arg(lightest, heaviest));
-        return;
-    }
-    if (result.error == core::BmiError::HeightMissing) {
-        ShowInputMessage(tr("Please specify height"));
-        return;
-    }
-
-    // The figures with the decimal mark of the user's language.
-    bmiLabel_->setText(
-        Translations::LocalDecimals(QString::fromStdString(core::FormatBmi(result.bmi))));
-    bandLabel_->setText(BandName(result.band));
-    AnnounceResult(bmiLabel_->text() + ", " + bandLabel_->text());
-    const QString ideal = Translations::LocalDecimals(
-        QString::fromStdString(core::FormatIdealWeight(result.idealWeight)));
-    idealWeightLabel_->setText(input.weightInKilograms
-                                   ? tr("Weight for 22.5 BMI : %1 kgs.").arg(ideal)
-                                   : tr("Weight for 22.5 BMI : %1 lbs").arg(ideal));
+    const core::CalculatorResult& result = *outcome.result;
+    bmiLabel_->setText(Shown(result.figure));
+    bandLabel_->setText(Shown(result.bandName));
+    AnnounceResult(Shown(result.announcement));
+    idealWeightLabel_->setText(Shown(result.idealWeightLine));
     flashTimer_->stop();
-    if (result.band == core::BmiBand::Extreme) {
-        flashTimer_->start();
-        SetResultColour(kFlashBright);
-    } else {
-        const core::Rgb shade = core::ResultColour(result.band);
-        SetResultColour(QColor(shade.red, shade.green, shade.blue));
-    }
+    if (result.flashes) flashTimer_->start();
+    SetResultColour(result.colour);
 
-    SettingsStore::SaveSettings(
-        kApplication, kSettingsSection,
-        {{kWeightKey, weightEdit_->text()},
-         {kHeightKey, QString::number(input.heightIndex)},
-         {kWeightUnitKey, input.weightInKilograms ? kKilograms : kPounds},
-         {kHeightUnitKey, input.heightInFeetInches ? kFeetInches : kCentimeters}});
+    QList<QPair<QString, QString>> values;
+    for (const auto& [key, value] : outcome.toSave)
+        values.append({Shown(key), Shown(value)});
+    SettingsStore::SaveSettings(kApplication, core::kSettingsSection, values);
 }
 
 void MainWindow::AnnounceResult(const QString& spoken) {
@@ -516,7 +470,6 @@ void MainWindow::AnnounceResult(const QString& spoken) {
 }
 
 void MainWindow::ClearResult() {
-    if (bmiLabel_->text().isEmpty()) return;
     flashTimer_->stop();
     bmiLabel_->clear();
     bandLabel_->clear();
@@ -529,14 +482,12 @@ void MainWindow::ShowInputMessage(const QString& text) {
     box.exec();
 }
 
-void MainWindow::SetResultColour(const QColor& colour) {
-    SetTextColour(bmiLabel_, colour);
+void MainWindow::SetResultColour(const core::Rgb& colour) {
+    SetTextColour(bmiLabel_, ToColour(colour));
 }
 
 void MainWindow::FlashTimerTick() {
-    const bool previous = flashPhase_;
-    flashPhase_ = !flashPhase_;
-    SetResultColour(previous ? kFlashDark : kFlashBright);
+    SetResultColour(calculator_.NextFlashColour());
 }
 
 void MainWindow::WindowButtonClick(WindowButton button) {
@@ -566,12 +517,15 @@ void MainWindow::ShowPopupMenu() {
 }
 
 void MainWindow::WeightUnitClick(WeightUnit unit) {
-    weightUnitLabel_->setText(unit == WeightUnit::Pounds ? tr("Lbs.") : tr("Kgs."));
-    ClearResult();
+    const bool cleared = calculator_.SetWeightUnit(unit);
+    weightUnitLabel_->setText(Shown(calculator_.WeightUnitLabel()));
+    if (cleared) ClearResult();
 }
 
 void MainWindow::HeightUnitClick(HeightUnit unit) {
-    FillHeightList(unit);
+    const bool cleared = calculator_.SetHeightUnit(unit);
+    FillHeightList();
+    if (cleared) ClearResult();
 }
 
 void MainWindow::BrandLabelClick(BrandLabel label) {

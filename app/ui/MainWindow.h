@@ -1,7 +1,8 @@
 #pragma once
 // The calculator's window: a fixed panel with its look in a background picture, the
 // branding strip with the name and title lines and the three small window buttons, the
-// weight, height and result panels and the five-band legend.
+// weight, height and result panels and the five-band legend. It shows what the calculator
+// (core::Calculator) gives and hands it every change of an input.
 
 #include <QPixmap>
 #include <QTimer>
@@ -9,7 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/HeightList.h"
+#include "app/core/Calculator.h"
+#include "app/core/Units.h"
 #include "app/ui/EnumArray.h"
 
 class QGroupBox;
@@ -36,9 +38,8 @@ class MainWindow : public QWidget {
     enum class BrandLabel { Name, Title };
     // The three small buttons in the strip, from left to right.
     enum class WindowButton { Menu, Minimize, Close };
-    enum class WeightUnit { Kilograms, Pounds };
-    // The height list's units, as the list of rows knows them.
-    enum class HeightUnit { FeetInches = core::kFeetInches, Centimetres = core::kCentimetres };
+    using WeightUnit = core::WeightUnit;
+    using HeightUnit = core::HeightUnit;
 
     // Builds the window with its controls as designed. Load() brings it to life.
     explicit MainWindow(QWidget* parent = nullptr);
@@ -89,7 +90,10 @@ class MainWindow : public QWidget {
 
     // Screen readers read the result label as the result with its band.
     void AnnounceResult(const QString& spoken);
-    // A result belongs to the inputs it was calculated from: any change of them clears it.
+    // The calculator's inputs in the controls, without handing them back to it.
+    void ShowInputs();
+    void HeightRowChanged();
+    // Empties the result panel, when the calculator says a change of input clears it.
     void ClearResult();
     // Enter or Space on the animated banner, when it links, opens the link.
     void BannerAnimationKey(int keyAscii);
@@ -97,8 +101,8 @@ class MainWindow : public QWidget {
     bool FilterBannerAnimationEvent(QEvent* event);
 
     void ShowInputMessage(const QString& text);
-    void SetResultColour(const QColor& colour);
-    void FillHeightList(HeightUnit unit);
+    void SetResultColour(const core::Rgb& colour);
+    void FillHeightList();
 
     // The background drawn at twice the resolution, for screens with more device pixels
     // than pixels (the plain one when it cannot be read); read when first needed.
@@ -106,7 +110,7 @@ class MainWindow : public QWidget {
 
     QPixmap background_;
     std::optional<QPixmap> doubleResolutionBackground_;
-    bool flashPhase_ = false;  // never reset: only a calculation starts or ends the flashing
+    core::Calculator calculator_;
 
     EnumArray<BrandLabel, ClickLabel*, 2> brandLabels_{};
     ClickLabel* bannerPicture_ = nullptr;

@@ -57,6 +57,15 @@ QString LocalDecimals(const QString& number) {
     return shown.replace(QLatin1Char('.'), NumberLocale().decimalPoint());
 }
 
+core::UserLanguage CoreLanguage() {
+    core::UserLanguage language;
+    language.translate = [](const char* context, const char* source) {
+        return QCoreApplication::translate(context, source).toStdString();
+    };
+    language.decimalMark = QString(NumberLocale().decimalPoint()).toStdString();
+    return language;
+}
+
 }  // namespace Translations
 
 }  // namespace ui

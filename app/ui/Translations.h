@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "app/core/UserLanguage.h"
+
 namespace ui {
 
 namespace Translations {
@@ -29,6 +31,9 @@ QLocale NumberLocale();
 
 // A number formatted with "." as its decimal mark, shown with NumberLocale()'s mark.
 QString LocalDecimals(const QString& number);
+
+// The installed translations and NumberLocale()'s decimal mark, for the texts the core gives.
+core::UserLanguage CoreLanguage();
 
 }  // namespace Translations
 

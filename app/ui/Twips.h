@@ -1,23 +1,17 @@
 #pragma once
-// The windows' layouts are given in twips, 15 to a pixel; a length in twips becomes the
-// nearest whole number of pixels.
+// Twips (app/core/Twips.h) as the Qt windows place their controls: rectangles in pixels.
 
 #include <QRect>
+
+#include "app/core/Twips.h"
 
 namespace ui {
 
 namespace Twips {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-constexpr int ToPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-// A control's rectangle in twips, as a design table gives it.
-struct Rectangle {
-    int left, top, width, height;
-};
+using core::Twips::kTwipsPerPixel;
+using core::Twips::Rectangle;
+using core::Twips::ToPixels;
 
 inline QRect ToPixels(const Rectangle& twips) {
     return {ToPixels(twips.left), ToPixels(twips.top), ToPixels(twips.width),

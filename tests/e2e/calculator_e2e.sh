@@ -5,6 +5,7 @@
 #   the row of the centimetre list restored;
 # - "80kg" with Pounds chosen and 999999 kilograms give a message and no result;
 # - 150 pounds at 5' 9" gives the same figure before and after a restart;
+# - 102.185 pounds at 5' 0" reads "20.0, Normal": the band of the figure shown;
 # - typed at start, a weight replaces the saved one;
 # - a FIFO in place of the settings file neither keeps the window from showing nor is
 #   replaced, and neither is a device node the settings file links to.
@@ -99,6 +100,13 @@ grep -qx "HeightUnit=FeetInches" "$settings" || e2e_fail "the units were not sav
 start third
 xdotool key Return
 drive result "22.2, Normal" 30 || e2e_fail "after a restart, 150 lb at 5' 9\" is not 22.2"
+# A BMI of 19.997 is shown as 20.0, and so it is normal.
+xdotool key ctrl+a
+xdotool type --delay 20 "102.185"
+xdotool key Tab Tab
+pick_row 12
+xdotool key Return
+drive result "20.0, Normal" 30 || e2e_fail "102.185 lb at 5' 0\" is not 20.0, normal"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 

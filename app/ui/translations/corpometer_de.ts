@@ -21,34 +21,7 @@
     </message>
 </context>
 <context>
-    <name>ui::AboutDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>&amp;System Info...</source>
-        <translation>&amp;Systeminfo...</translation>
-    </message>
-    <message>
-        <source>About %1</source>
-        <translation>Über %1</translation>
-    </message>
-    <message>
-        <source>Version %1.%2.%3</source>
-        <translation>Version %1.%2.%3</translation>
-    </message>
-    <message>
-        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
-        <translation>%1 ist ein praktisches Werkzeug, mit dem Sie schnell Ihren Body-Mass-Index bestimmen und so etwas für Ihre Gesundheit tun können. Mehr über dieses und andere Produkte erfahren Sie bei: %2</translation>
-    </message>
-    <message>
-        <source>System Information Is Unavailable At This Time</source>
-        <translation>Die Systeminformationen sind zurzeit nicht verfügbar.</translation>
-    </message>
-</context>
-<context>
-    <name>ui::MainWindow</name>
+    <name>core::Calculator</name>
     <message>
         <source>Underweight</source>
         <translation>Untergewicht</translation>
@@ -90,6 +63,72 @@
         <translation> = Extrem</translation>
     </message>
     <message>
+        <source>Lbs</source>
+        <translation>Pfd.</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Bitte geben Sie Ihr Gewicht an.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 kg an.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 Pfund an.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Bitte wählen Sie Ihre Größe aus.</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 kgs.</source>
+        <translation>Gewicht für BMI %1: %2 kg</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 lbs</source>
+        <translation>Gewicht für BMI %1: %2 Pfd.</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>Pfd.</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 ist ein praktisches Werkzeug, mit dem Sie schnell Ihren Body-Mass-Index bestimmen und so etwas für Ihre Gesundheit tun können. Mehr über dieses und andere Produkte erfahren Sie bei: %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind zurzeit nicht verfügbar.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::MainWindow</name>
+    <message>
         <source>Menu</source>
         <translation>Menü</translation>
     </message>
@@ -108,10 +147,6 @@
     <message>
         <source> Enter Weight:</source>
         <translation> Ihr Gewicht:</translation>
-    </message>
-    <message>
-        <source>Lbs</source>
-        <translation>Pfd.</translation>
     </message>
     <message>
         <source>Pounds</source>
@@ -148,38 +183,6 @@
     <message>
         <source>Your BMI is:</source>
         <translation>Ihr BMI ist:</translation>
-    </message>
-    <message>
-        <source>Please specify weight</source>
-        <translation>Bitte geben Sie Ihr Gewicht an.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 kgs.</source>
-        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 kg an.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 lbs.</source>
-        <translation>Bitte geben Sie ein Gewicht zwischen %1 und %2 Pfund an.</translation>
-    </message>
-    <message>
-        <source>Please specify height</source>
-        <translation>Bitte wählen Sie Ihre Größe aus.</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 kgs.</source>
-        <translation>Gewicht für BMI 22,5: %1 kg</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 lbs</source>
-        <translation>Gewicht für BMI 22,5: %1 Pfd.</translation>
-    </message>
-    <message>
-        <source>Lbs.</source>
-        <translation>Pfd.</translation>
-    </message>
-    <message>
-        <source>Kgs.</source>
-        <translation>kg</translation>
     </message>
 </context>
 <context>

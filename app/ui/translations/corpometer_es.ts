@@ -21,34 +21,7 @@
     </message>
 </context>
 <context>
-    <name>ui::AboutDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>Aceptar</translation>
-    </message>
-    <message>
-        <source>&amp;System Info...</source>
-        <translation>Info. &amp;sistema</translation>
-    </message>
-    <message>
-        <source>About %1</source>
-        <translation>Acerca de %1</translation>
-    </message>
-    <message>
-        <source>Version %1.%2.%3</source>
-        <translation>Versión %1.%2.%3</translation>
-    </message>
-    <message>
-        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
-        <translation>%1 es una herramienta práctica para calcular rápidamente su índice de masa corporal y ayudarle así a mantenerse sano. Para más información sobre este y otros productos, póngase en contacto con nosotros en: %2</translation>
-    </message>
-    <message>
-        <source>System Information Is Unavailable At This Time</source>
-        <translation>La información del sistema no está disponible en este momento.</translation>
-    </message>
-</context>
-<context>
-    <name>ui::MainWindow</name>
+    <name>core::Calculator</name>
     <message>
         <source>Underweight</source>
         <translation>Bajo peso</translation>
@@ -90,6 +63,72 @@
         <translation> = Extremo</translation>
     </message>
     <message>
+        <source>Lbs</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Indique su peso.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Indique un peso entre %1 y %2 kg.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Indique un peso entre %1 y %2 libras.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Elija su estatura.</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 kgs.</source>
+        <translation>Peso ideal (IMC %1): %2 kg</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 lbs</source>
+        <translation>Peso ideal (IMC %1): %2 lb</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Info. &amp;sistema</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Versión %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 es una herramienta práctica para calcular rápidamente su índice de masa corporal y ayudarle así a mantenerse sano. Para más información sobre este y otros productos, póngase en contacto con nosotros en: %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>La información del sistema no está disponible en este momento.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::MainWindow</name>
+    <message>
         <source>Menu</source>
         <translation>Menú</translation>
     </message>
@@ -108,10 +147,6 @@
     <message>
         <source> Enter Weight:</source>
         <translation> Su peso:</translation>
-    </message>
-    <message>
-        <source>Lbs</source>
-        <translation>lb</translation>
     </message>
     <message>
         <source>Pounds</source>
@@ -148,38 +183,6 @@
     <message>
         <source>Your BMI is:</source>
         <translation>Su IMC es:</translation>
-    </message>
-    <message>
-        <source>Please specify weight</source>
-        <translation>Indique su peso.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 kgs.</source>
-        <translation>Indique un peso entre %1 y %2 kg.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 lbs.</source>
-        <translation>Indique un peso entre %1 y %2 libras.</translation>
-    </message>
-    <message>
-        <source>Please specify height</source>
-        <translation>Elija su estatura.</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 kgs.</source>
-        <translation>Peso ideal (IMC 22,5): %1 kg</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 lbs</source>
-        <translation>Peso ideal (IMC 22,5): %1 lb</translation>
-    </message>
-    <message>
-        <source>Lbs.</source>
-        <translation>lb</translation>
-    </message>
-    <message>
-        <source>Kgs.</source>
-        <translation>kg</translation>
     </message>
 </context>
 <context>

@@ -21,34 +21,7 @@
     </message>
 </context>
 <context>
-    <name>ui::AboutDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>&amp;System Info...</source>
-        <translation>Infos &amp;système</translation>
-    </message>
-    <message>
-        <source>About %1</source>
-        <translation>À propos de %1</translation>
-    </message>
-    <message>
-        <source>Version %1.%2.%3</source>
-        <translation>Version %1.%2.%3</translation>
-    </message>
-    <message>
-        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
-        <translation>%1 est un outil pratique qui vous permet de calculer rapidement votre indice de masse corporelle pour vous aider à rester en bonne santé. Pour en savoir plus sur ce produit et nos autres produits, contactez-nous&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>System Information Is Unavailable At This Time</source>
-        <translation>Les informations système ne sont pas disponibles pour le moment.</translation>
-    </message>
-</context>
-<context>
-    <name>ui::MainWindow</name>
+    <name>core::Calculator</name>
     <message>
         <source>Underweight</source>
         <translation>Insuffisance pondérale</translation>
@@ -90,6 +63,72 @@
         <translation> = Extrême</translation>
     </message>
     <message>
+        <source>Lbs</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Please specify weight</source>
+        <translation>Veuillez indiquer votre poids.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 kgs.</source>
+        <translation>Veuillez indiquer un poids entre %1 et %2 kg.</translation>
+    </message>
+    <message>
+        <source>Please specify a weight between %1 and %2 lbs.</source>
+        <translation>Veuillez indiquer un poids entre %1 et %2 livres.</translation>
+    </message>
+    <message>
+        <source>Please specify height</source>
+        <translation>Veuillez choisir votre taille.</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 kgs.</source>
+        <translation>Poids idéal (IMC %1)&#xa0;: %2 kg</translation>
+    </message>
+    <message>
+        <source>Weight for %1 BMI : %2 lbs</source>
+        <translation>Poids idéal (IMC %1)&#xa0;: %2 lb</translation>
+    </message>
+    <message>
+        <source>Lbs.</source>
+        <translation>lb</translation>
+    </message>
+    <message>
+        <source>Kgs.</source>
+        <translation>kg</translation>
+    </message>
+</context>
+<context>
+    <name>ui::AboutDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Infos &amp;système</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Version %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+    <message>
+        <source>%1 is a handy tool which you can use to quickly determine your Body Mass Index, thereby helping you to stay healthy. For more information on this and other products, Please contact us at: %2</source>
+        <translation>%1 est un outil pratique qui vous permet de calculer rapidement votre indice de masse corporelle pour vous aider à rester en bonne santé. Pour en savoir plus sur ce produit et nos autres produits, contactez-nous&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Les informations système ne sont pas disponibles pour le moment.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::MainWindow</name>
+    <message>
         <source>Menu</source>
         <translation>Menu</translation>
     </message>
@@ -108,10 +147,6 @@
     <message>
         <source> Enter Weight:</source>
         <translation> Votre poids&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Lbs</source>
-        <translation>lb</translation>
     </message>
     <message>
         <source>Pounds</source>
@@ -148,38 +183,6 @@
     <message>
         <source>Your BMI is:</source>
         <translation>Votre IMC&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Please specify weight</source>
-        <translation>Veuillez indiquer votre poids.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 kgs.</source>
-        <translation>Veuillez indiquer un poids entre %1 et %2 kg.</translation>
-    </message>
-    <message>
-        <source>Please specify a weight between %1 and %2 lbs.</source>
-        <translation>Veuillez indiquer un poids entre %1 et %2 livres.</translation>
-    </message>
-    <message>
-        <source>Please specify height</source>
-        <translation>Veuillez choisir votre taille.</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 kgs.</source>
-        <translation>Poids idéal (IMC 22,5)&#xa0;: %1 kg</translation>
-    </message>
-    <message>
-        <source>Weight for 22.5 BMI : %1 lbs</source>
-        <translation>Poids idéal (IMC 22,5)&#xa0;: %1 lb</translation>
-    </message>
-    <message>
-        <source>Lbs.</source>
-        <translation>lb</translation>
-    </message>
-    <message>
-        <source>Kgs.</source>
-        <translation>kg</translation>
     </message>
 </context>
 <context>

@@ -4,24 +4,24 @@
 #include <limits>
 
 #include "app/core/Bmi.h"
+#include "app/core/HeightList.h"
 
 using namespace core;
 
 namespace {
 
-BmiInput FeetInches(double weight, std::int16_t row, bool kilograms = false) {
+// The height as the feet-and-inches list's row `row` gives it; -1 for none.
+BmiInput FeetInches(double weight, int row, bool kilograms = false) {
     BmiInput input;
     input.weight = weight;
-    input.weightInKilograms = kilograms;
-    input.heightIndex = row;
-    input.heightInFeetInches = true;
+    input.weightUnit = kilograms ? WeightUnit::Kilograms : WeightUnit::Pounds;
+    if (row >= 0) input.heightInches = HeightRows(HeightUnit::FeetInches).at(row).inches;
     return input;
 }
 
-BmiInput Centimetres(double weight, std::int16_t row, const std::string& rowText, bool kilograms) {
-    BmiInput input = FeetInches(weight, row, kilograms);
-    input.heightInFeetInches = false;
-    input.heightRowText = rowText;
+BmiInput Centimetres(double weight, int row, bool kilograms) {
+    BmiInput input = FeetInches(weight, -1, kilograms);
+    input.heightInches = HeightRows(HeightUnit::Centimetres).at(row).inches;
     return input;
 }
 
@@ -43,7 +43,7 @@ TEST(ComputeBmi, WorkedExamplesShowAsTheUserSeesThem) {
     EXPECT_EQ(FormatIdealWeight(r.idealWeight), "69.12");
 
     // 70 kg at 175 cm: the row's centimetres divided by 2.54.
-    r = ComputeBmi(Centimetres(70, 55, "175 cm", true));
+    r = ComputeBmi(Centimetres(70, 54, true));
     ASSERT_EQ(r.error, BmiError::None);
     EXPECT_EQ(FormatBmi(r.bmi), "22.86");
 }
@@ -57,7 +57,9 @@ TEST(ComputeBmi, EachLowerBoundBelongsToTheBandAbove) {
     EXPECT_EQ(BandOf(39.999), BmiBand::Obese);
     EXPECT_EQ(BandOf(40), BmiBand::Extreme);
     // A weight that gives exactly 25 at 100 inches: 25 * 10000 / 704.5 pounds.
-    const BmiResult r = ComputeBmi(FeetInches(25.0 * 10000 / 704.5, 52));
+    BmiInput exact = FeetInches(25.0 * 10000 / 704.5, -1);
+    exact.heightInches = 100;
+    const BmiResult r = ComputeBmi(exact);
     EXPECT_EQ(r.band, BmiBand::Overweight) << r.bmi;
 }
 
@@ -76,7 +78,7 @@ TEST(ComputeBmi, WeightsNoPersonHasAreRefusedAndEveryOtherFigureFitsItsPattern) 
     EXPECT_EQ(ComputeBmi(FeetInches(std::numeric_limits<double>::infinity(), 20)).error,
               BmiError::WeightOutOfRange);
     // The range shown for kilograms holds only weights that are accepted.
-    const WeightRange kilograms = AcceptedWeights(true);
+    const WeightRange kilograms = AcceptedWeights(WeightUnit::Kilograms);
     EXPECT_DOUBLE_EQ(kilograms.lightest, 4.6);
     EXPECT_DOUBLE_EQ(kilograms.heaviest, 681.8);
     for (double limit : {kilograms.lightest, kilograms.heaviest}) {
@@ -86,8 +88,8 @@ TEST(ComputeBmi, WeightsNoPersonHasAreRefusedAndEveryOtherFigureFitsItsPattern) 
     // The extremes at the shortest and tallest rows of both lists: at most three whole digits.
     for (double pounds : {10.0, 1500.0}) {
         for (const BmiInput& input :
-             {FeetInches(pounds, 0), FeetInches(pounds, 35),
-              Centimetres(pounds, 0, "121 cm", false), Centimetres(pounds, 90, "211 cm", false)}) {
+             {FeetInches(pounds, 0), FeetInches(pounds, 35), Centimetres(pounds, 0, false),
+              Centimetres(pounds, 90, false)}) {
             const BmiResult r = ComputeBmi(input);
             ASSERT_EQ(r.error, BmiError::None) << pounds;
             EXPECT_GE(r.bmi, 1) << pounds;
@@ -97,11 +99,11 @@ TEST(ComputeBmi, WeightsNoPersonHasAreRefusedAndEveryOtherFigureFitsItsPattern) 
 }
 
 TEST(ComputeBmi, BandColoursMatchTheLegend) {
-    EXPECT_EQ(BandColour(BmiBand::Normal).green, 128);
-    EXPECT_EQ(BandColour(BmiBand::Overweight).blue, 64);
-    EXPECT_EQ(BandColour(BmiBand::Obese).red, 200);
-    EXPECT_EQ(BandColour(BmiBand::Underweight).blue, 255);
-    EXPECT_EQ(BandColour(BmiBand::Extreme).red, 255);
+    EXPECT_EQ(DescriptionOf(BmiBand::Normal).colour.green, 128);
+    EXPECT_EQ(DescriptionOf(BmiBand::Overweight).colour.blue, 64);
+    EXPECT_EQ(DescriptionOf(BmiBand::Obese).colour.red, 200);
+    EXPECT_EQ(DescriptionOf(BmiBand::Underweight).colour.blue, 255);
+    EXPECT_EQ(DescriptionOf(BmiBand::Extreme).colour.red, 255);
 }
 
 TEST(DisplayPatterns, DecimalsAndLeadingZero) {

@@ -14,8 +14,15 @@
 
 namespace {
 
+std::vector<std::string> Labels(core::HeightUnit unit) {
+    std::vector<std::string> labels;
+    for (const core::HeightRow& row : core::HeightRows(unit))
+        labels.push_back(row.label);
+    return labels;
+}
+
 TEST(HeightRows, FeetAndInchesRunFromFourFeetToSixFeetEleven) {
-    const std::vector<std::string> rows = core::HeightRows(core::kFeetInches);
+    const std::vector<std::string> rows = Labels(core::HeightUnit::FeetInches);
     ASSERT_EQ(rows.size(), 36u);
     EXPECT_EQ(rows[0], "4'");
     EXPECT_EQ(rows[1], "4' 1\"");
@@ -23,16 +30,16 @@ TEST(HeightRows, FeetAndInchesRunFromFourFeetToSixFeetEleven) {
     EXPECT_EQ(rows[12], "5'");
     EXPECT_EQ(rows[20], "5' 8\"");  // the default row: 68 inches
     EXPECT_EQ(rows[35], "6' 11\"");
+    EXPECT_EQ(core::HeightRows(core::HeightUnit::FeetInches)[20].inches, 68);
 }
 
-TEST(HeightRows, CentimetresForEveryOtherUnitIndex) {
-    for (int unit : {core::kCentimetres, 7, -1}) {
-        const std::vector<std::string> rows = core::HeightRows(unit);
-        ASSERT_EQ(rows.size(), 91u);
-        EXPECT_EQ(rows.front(), "121 cm");
-        EXPECT_EQ(rows[54], "175 cm");
-        EXPECT_EQ(rows.back(), "211 cm");
-    }
+TEST(HeightRows, CentimetresRunFrom121To211) {
+    const std::vector<std::string> rows = Labels(core::HeightUnit::Centimetres);
+    ASSERT_EQ(rows.size(), 91u);
+    EXPECT_EQ(rows.front(), "121 cm");
+    EXPECT_EQ(rows[54], "175 cm");
+    EXPECT_EQ(rows.back(), "211 cm");
+    EXPECT_DOUBLE_EQ(core::HeightRows(core::HeightUnit::Centimetres)[54].inches, 175 / 2.54);
 }
 
 TEST(RestoredRow, ReadsTheLeadingNumberAndRoundsHalvesToEven) {

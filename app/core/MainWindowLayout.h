@@ -2,11 +2,11 @@
 // Where everything in the main window sits, in twips, as the window was designed: the
 // branding strip along the top, the weight and height panels side by side under it, the
 // result panel across the window and the legend along the bottom. A control inside a panel
-// is placed relative to its panel.
+// is placed relative to its panel. Every front end of the window builds it from this table.
 
-#include "app/ui/Twips.h"
+#include "app/core/Twips.h"
 
-namespace ui {
+namespace core {
 
 namespace MainWindowLayout {
 
@@ -57,4 +57,4 @@ inline constexpr int kLegendWordsTop = 5595;
 
 }  // namespace MainWindowLayout
 
-}  // namespace ui
+}  // namespace core
