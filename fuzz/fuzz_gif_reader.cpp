@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }
     dib::Dib canvas;
     canvas.Create(23, 17, 32);
-    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
         if (!colour || !mask) __builtin_trap();  // every counted frame has its bitmaps
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     gif::GifImage again;
     if (!again.LoadFromFile(SavePath())) __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
-    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n) {
         if (Side(again.FrameDIBXOR(n), true) != Side(gif.FrameDIBXOR(n), true) ||
             Side(again.FrameDIBXOR(n), false) != Side(gif.FrameDIBXOR(n), false))
             __builtin_trap();

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         gif::GifLoadStatus::Loaded)
         __builtin_trap();
     if (again.FramesCount() != gif.FramesCount()) __builtin_trap();
-    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n) {
         if (!SameFrame(gif, again, n)) __builtin_trap();
     }
     return 0;

@@ -34,7 +34,7 @@ bool SmallEnough(const std::uint8_t* data, size_t size) {
         return true;
     }
     if (std::int32_t{probe.ScreenWidth()} * probe.ScreenHeight() > kMostScreenPixels) return false;
-    for (std::int16_t n = 1; n <= probe.FramesCount(); ++n) {
+    for (gif::FrameNumber n = 1; n <= probe.FramesCount(); ++n) {
         if (probe.FrameDIBXOR(n)->hDIB() == nullptr) return false;  // past the budget (or empty)
     }
     return true;

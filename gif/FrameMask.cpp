@@ -7,8 +7,6 @@
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
-
-namespace gif {
 #define CORPO_MASK_SSE2 1
 #endif
 
@@ -18,6 +16,8 @@ namespace gif {
 #include <immintrin.h>
 #define CORPO_MASK_AVX2 1
 #endif
+
+namespace gif {
 
 namespace {
 
@@ -157,7 +157,8 @@ void SetMaskColours(dib::Dib& mask) {
     mask.SetPalette(table, sizeof platform::gdi::kMonochromeColours);
 }
 
-void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask) {
+void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask,
+                    std::int32_t rows) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
     if (colours.bpp() != 8 || mask.bpp() != 1) return;
     const platform::gdi::Bitmap& source = *colours.hDIB();
@@ -169,7 +170,7 @@ void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib:
     bits.flip = bits.opaque ^ NearestEntry(table, 255);
 
     const std::int32_t width = std::min(colours.Width(), mask.Width());
-    const std::int32_t height = std::min(colours.Height(), mask.Height());
+    const std::int32_t height = std::min({colours.Height(), mask.Height(), rows});
     const std::uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
     const bool plain = bits.opaque == 0 && bits.flip == 1;
 #if CORPO_MASK_AVX2

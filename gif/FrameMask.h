@@ -2,6 +2,7 @@
 // The mask of a frame, made from its colour indices.
 
 #include <cstdint>
+#include <climits>
 
 namespace dib {
 class Dib;
@@ -17,7 +18,9 @@ void SetMaskColours(dib::Dib& mask);
 // other pixel the entry nearest to black (with a mask's usual table, black then white: 1
 // where transparent, 0 where opaque). Only the pixels both bitmaps have are written; the
 // padding bits at the end of a mask row keep what they held. Does nothing unless both
-// bitmaps exist, the colour bitmap with 8 bits a pixel and the mask with 1.
-void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask);
+// bitmaps exist, the colour bitmap with 8 bits a pixel and the mask with 1. Only the top
+// `rows` rows are written when fewer are given (the rest of a frame whose data fell short).
+void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask,
+                    std::int32_t rows = INT32_MAX);
 
 }  // namespace gif

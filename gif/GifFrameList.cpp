@@ -14,17 +14,17 @@ namespace gif {
 
 namespace {
 
-void CheckFrameNumber(std::int16_t frameNumber, std::int16_t first, std::int16_t last) {
+void CheckFrameNumber(FrameNumber frameNumber, FrameNumber first, FrameNumber last) {
     if (frameNumber < first || frameNumber > last)
         throw std::out_of_range("frame number out of range");
 }
 
 }  // namespace
 
-void InsertFrame(GifModel& model, std::int16_t frameNumber, std::int16_t width,
+void InsertFrame(GifModel& model, FrameNumber frameNumber, std::int16_t width,
                  std::int16_t height) {
-    const std::int16_t count = model.frameCount;
-    if (count == std::numeric_limits<std::int16_t>::max()) {
+    const FrameNumber count = model.frameCount;
+    if (count >= kMostFrames) {
         throw std::overflow_error("an image holds at most 32767 frames");
     }
     // Below the first frame there is no place to insert into, once frames exist.
@@ -50,20 +50,23 @@ void InsertFrame(GifModel& model, std::int16_t frameNumber, std::int16_t width,
                                 ? static_cast<size_t>(count)
                                 : static_cast<size_t>(frameNumber) - 1;
     frames.insert(frames.begin() + static_cast<std::ptrdiff_t>(position), std::move(added));
-    model.frameCount = static_cast<std::int16_t>(count + 1);
+    model.frameCount = count + 1;
+    GifFrame& inserted = frames[position];
+    inserted.width = static_cast<std::uint16_t>(width);
+    inserted.height = static_cast<std::uint16_t>(height);
     if (model.frameCount == 1) {
         model.screen.width = width;
         model.screen.height = height;
     }
 }
 
-void RemoveFrame(GifModel& model, std::int16_t frameNumber) {
+void RemoveFrame(GifModel& model, FrameNumber frameNumber) {
     // Only counted frames can be removed: the blank record of an empty image, or one that
     // a trailing graphic control extension left, is not a frame.
     CheckFrameNumber(frameNumber, 1, model.frameCount);
     std::vector<GifFrame>& frames = model.frames;
     frames.erase(frames.begin() + (frameNumber - 1));
-    model.frameCount = static_cast<std::int16_t>(model.frameCount - 1);
+    --model.frameCount;
     if (model.frameCount == 0) {
         frames.assign(1, GifFrame{});
     } else {
@@ -71,13 +74,13 @@ void RemoveFrame(GifModel& model, std::int16_t frameNumber) {
     }
 }
 
-void MoveFrameUp(GifModel& model, std::int16_t frameNumber) {
+void MoveFrameUp(GifModel& model, FrameNumber frameNumber) {
     CheckFrameNumber(frameNumber, 2, model.frameCount);
     std::swap(model.frames[frameNumber - 2], model.frames[frameNumber - 1]);
 }
 
-void MoveFrameDown(GifModel& model, std::int16_t frameNumber) {
-    CheckFrameNumber(frameNumber, 1, static_cast<std::int16_t>(model.frameCount - 1));
+void MoveFrameDown(GifModel& model, FrameNumber frameNumber) {
+    CheckFrameNumber(frameNumber, 1, model.frameCount - 1);
     std::swap(model.frames[frameNumber - 1], model.frames[frameNumber]);
 }
 

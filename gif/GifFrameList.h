@@ -13,12 +13,12 @@ namespace gif {
 // `frameNumber`, or after the last frame when the number is past it; the first frame of an
 // image also sets the logical screen's size. Throws std::overflow_error when the image
 // already holds 32767 frames, std::out_of_range for a number below 1 once frames exist.
-void InsertFrame(GifModel& model, std::int16_t frameNumber, std::int16_t width,
+void InsertFrame(GifModel& model, FrameNumber frameNumber, std::int16_t width,
                  std::int16_t height);
 // Throws std::out_of_range unless 1 <= frameNumber <= the frame count.
-void RemoveFrame(GifModel& model, std::int16_t frameNumber);
+void RemoveFrame(GifModel& model, FrameNumber frameNumber);
 // Exchanges a frame with the one before it (after it); std::out_of_range when there is none.
-void MoveFrameUp(GifModel& model, std::int16_t frameNumber);
-void MoveFrameDown(GifModel& model, std::int16_t frameNumber);
+void MoveFrameUp(GifModel& model, FrameNumber frameNumber);
+void MoveFrameDown(GifModel& model, FrameNumber frameNumber);
 
 }  // namespace gif

@@ -1,6 +1,7 @@
 #include "gif/GifImage.h"
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "gif/FrameMask.h"
@@ -8,18 +9,22 @@
 #include "gif/GifFrameList.h"
 #include "gif/GifWriter.h"
 #include "platform/Errors.h"
+#include "platform/RegularFile.h"
 #include "platform/Rounding.h"
 #include "platform/WholeFile.h"
 
 namespace gif {
 
 bool GifImage::LoadFromFile(const std::string& fileName) {
-    // Only a regular file, never a pipe or a device, and no more of it than the reader's
-    // budget for a whole image's pixels: a larger file could never load as a whole.
+    // Only a regular file, never a pipe or a device, and none larger than a load may read.
     std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(fileName, bytes, GifReader::kFrameBitmapBudgetBytes)) {
+    if (!platform::ReadWholeFile(fileName, bytes, loadLimits_.inputBytes)) {
         Destroy();
-        loadStatus_ = GifLoadStatus::Unreadable;
+        std::uint64_t length = 0;
+        std::FILE* file = platform::OpenRegularFile(fileName, length);
+        if (file != nullptr) std::fclose(file);
+        const bool tooLarge = file != nullptr && length > loadLimits_.inputBytes;
+        loadStatus_ = tooLarge ? GifLoadStatus::TooLarge : GifLoadStatus::Unreadable;
         loadDamage_.clear();
         return false;
     }
@@ -42,7 +47,7 @@ bool GifImage::LoadFromStream(const std::vector<std::uint8_t>& stream) {
 }
 
 bool GifImage::LoadFromStream(const std::uint8_t* stream, size_t size) {
-    GifReader reader;
+    GifReader reader(loadLimits_);
     loadStatus_ = reader.Read(stream, size, model_);
     loadDamage_ = reader.Damage();
     // A signature or version that would begin past the end is an error of the caller's.
@@ -63,13 +68,13 @@ bool GifImage::Save(const std::string& fileName) const {
     }
 }
 
-GifFrame& GifImage::Frame(std::int16_t frameNumber) {
+GifFrame& GifImage::Frame(FrameNumber frameNumber) {
     if (frameNumber < 1 || static_cast<size_t>(frameNumber) > model_.frames.size())
         throw std::out_of_range("frame number outside the frame table");
     return model_.frames[static_cast<size_t>(frameNumber) - 1];
 }
 
-const GifFrame& GifImage::Frame(std::int16_t frameNumber) const {
+const GifFrame& GifImage::Frame(FrameNumber frameNumber) const {
     return const_cast<GifImage*>(this)->Frame(frameNumber);
 }
 
@@ -87,18 +92,18 @@ void GifImage::SetScreenPixelAspectRatio(float value) {
     model_.screen.aspectByte = static_cast<std::uint8_t>(rounded);
 }
 
-void GifImage::SetFrameDisposalMethod(std::int16_t frameNumber, std::int32_t value) {
+void GifImage::SetFrameDisposalMethod(FrameNumber frameNumber, std::int32_t value) {
     GifFrame& frame = Frame(frameNumber);
     if (value < 0 || value > 255) throw std::overflow_error("disposal method outside 0 to 255");
     frame.disposal = static_cast<std::uint8_t>(value);
 }
 
-void GifImage::FrameDraw(dib::Dib::HDC dc, std::int16_t frameNumber, std::int16_t left,
+void GifImage::FrameDraw(dib::Dib::HDC dc, FrameNumber frameNumber, std::int16_t left,
                          std::int16_t top, float scale, bool cropToScreen) const {
     DrawFrame(Frame(frameNumber), model_.screen, dc, left, top, scale, cropToScreen);
 }
 
-void GifImage::FrameMask(std::int16_t frameNumber, std::uint8_t transparentIndex) {
+void GifImage::FrameMask(FrameNumber frameNumber, std::uint8_t transparentIndex) {
     GifFrame& frame = Frame(frameNumber);
     if (!frame.colours || !frame.mask)
         throw platform::MissingObjectError("the frame has no bitmaps");
@@ -114,19 +119,19 @@ void GifImage::FrameMask(std::int16_t frameNumber, std::uint8_t transparentIndex
     frame.colours->SetPalette(table.Bytes(), GifPalette::kByteSize);
 }
 
-void GifImage::FrameInsert(std::int16_t frameNumber, std::int16_t width, std::int16_t height) {
+void GifImage::FrameInsert(FrameNumber frameNumber, std::int16_t width, std::int16_t height) {
     InsertFrame(model_, frameNumber, width, height);
 }
 
-void GifImage::FrameRemove(std::int16_t frameNumber) {
+void GifImage::FrameRemove(FrameNumber frameNumber) {
     RemoveFrame(model_, frameNumber);
 }
 
-void GifImage::FrameMoveUp(std::int16_t frameNumber) {
+void GifImage::FrameMoveUp(FrameNumber frameNumber) {
     MoveFrameUp(model_, frameNumber);
 }
 
-void GifImage::FrameMoveDown(std::int16_t frameNumber) {
+void GifImage::FrameMoveDown(FrameNumber frameNumber) {
     MoveFrameDown(model_, frameNumber);
 }
 

@@ -27,8 +27,14 @@ class GifImage {
     GifImage(const GifImage&) = delete;
     GifImage& operator=(const GifImage&) = delete;
 
-    // Reads a whole GIF file; false when it is missing, empty, unreadable or not a GIF
-    // (LoadStatus says which).
+    // What each load may take: the pixel memory of its frame bitmaps, its frames, and the size
+    // of a file LoadFromFile reads. A load that meets a limit keeps what fits and reports the
+    // rest as lost (LoadDamage).
+    void SetLoadLimits(const GifLoadLimits& limits) { loadLimits_ = limits; }
+    const GifLoadLimits& LoadLimits() const { return loadLimits_; }
+
+    // Reads a whole GIF file; false when it is missing, empty, unreadable, larger than the
+    // load limits allow or not a GIF (LoadStatus says which).
     bool LoadFromFile(const std::string& fileName);
     // Strict about the 6-byte header, lenient after it: once the header is accepted the
     // result is true and damaged content costs only what cannot be read. Throws
@@ -47,17 +53,17 @@ class GifImage {
 
     // Draws a frame with its transparency, its position and size scaled by scale, the
     // logical screen's top-left corner at (left, top) of the destination.
-    void FrameDraw(dib::Dib::HDC dc, std::int16_t frameNumber, std::int16_t left = 0,
+    void FrameDraw(dib::Dib::HDC dc, FrameNumber frameNumber, std::int16_t left = 0,
                    std::int16_t top = 0, float scale = 1.0f, bool cropToScreen = false) const;
     // Rebuilds the frame's mask from its colour indices and its colour bitmap's colour
     // table from the frame palette, making transparentIndex transparent when the frame
     // uses a transparent colour.
-    void FrameMask(std::int16_t frameNumber, std::uint8_t transparentIndex);
+    void FrameMask(FrameNumber frameNumber, std::uint8_t transparentIndex);
 
-    void FrameInsert(std::int16_t frameNumber, std::int16_t width, std::int16_t height);
-    void FrameRemove(std::int16_t frameNumber);
-    void FrameMoveUp(std::int16_t frameNumber);
-    void FrameMoveDown(std::int16_t frameNumber);
+    void FrameInsert(FrameNumber frameNumber, std::int16_t width, std::int16_t height);
+    void FrameRemove(FrameNumber frameNumber);
+    void FrameMoveUp(FrameNumber frameNumber);
+    void FrameMoveDown(FrameNumber frameNumber);
 
     // The looping extension's repeat count, 0 when the image has none. Like the file's other
     // 16-bit numbers it reads as signed: 65535 comes back as -1. Setting a count gives the
@@ -96,76 +102,80 @@ class GifImage {
     std::int16_t GlobalPaletteEntries() const { return model_.globalPalette.entries; }
     void SetGlobalPaletteEntries(std::int16_t value) { model_.globalPalette.entries = value; }
 
-    std::int16_t FramesCount() const { return model_.frameCount; }
+    FrameNumber FramesCount() const { return model_.frameCount; }
     // The frame's own bitmaps, shared (not copies); null for a blank record.
-    std::shared_ptr<dib::Dib> FrameDIBXOR(std::int16_t frameNumber) const {
+    std::shared_ptr<dib::Dib> FrameDIBXOR(FrameNumber frameNumber) const {
         return Frame(frameNumber).colours;
     }
-    std::shared_ptr<dib::Dib> FrameDIBAND(std::int16_t frameNumber) const {
+    std::shared_ptr<dib::Dib> FrameDIBAND(FrameNumber frameNumber) const {
         return Frame(frameNumber).mask;
     }
-    std::int16_t FrameDelay(std::int16_t frameNumber) const { return Frame(frameNumber).delay; }
-    void SetFrameDelay(std::int16_t frameNumber, std::int16_t value) {
+    std::int16_t FrameDelay(FrameNumber frameNumber) const { return Frame(frameNumber).delay; }
+    void SetFrameDelay(FrameNumber frameNumber, std::int16_t value) {
         Frame(frameNumber).delay = value;
     }
-    bool FrameInterlaced(std::int16_t frameNumber) const { return Frame(frameNumber).interlaced; }
-    void SetFrameInterlaced(std::int16_t frameNumber, bool value) {
+    // The frame's size as the file gives it (0 to 65535), which its bitmaps have unless they
+    // could not be made.
+    std::int32_t FrameWidth(FrameNumber frameNumber) const { return Frame(frameNumber).width; }
+    std::int32_t FrameHeight(FrameNumber frameNumber) const { return Frame(frameNumber).height; }
+    bool FrameInterlaced(FrameNumber frameNumber) const { return Frame(frameNumber).interlaced; }
+    void SetFrameInterlaced(FrameNumber frameNumber, bool value) {
         Frame(frameNumber).interlaced = value;
     }
-    std::int16_t FrameLeft(std::int16_t frameNumber) const { return Frame(frameNumber).left; }
-    void SetFrameLeft(std::int16_t frameNumber, std::int16_t value) {
+    std::int16_t FrameLeft(FrameNumber frameNumber) const { return Frame(frameNumber).left; }
+    void SetFrameLeft(FrameNumber frameNumber, std::int16_t value) {
         Frame(frameNumber).left = value;
     }
-    std::int16_t FrameTop(std::int16_t frameNumber) const { return Frame(frameNumber).top; }
-    void SetFrameTop(std::int16_t frameNumber, std::int16_t value) {
+    std::int16_t FrameTop(FrameNumber frameNumber) const { return Frame(frameNumber).top; }
+    void SetFrameTop(FrameNumber frameNumber, std::int16_t value) {
         Frame(frameNumber).top = value;
     }
-    std::int32_t FrameDisposalMethod(std::int16_t frameNumber) const {
+    std::int32_t FrameDisposalMethod(FrameNumber frameNumber) const {
         return Frame(frameNumber).disposal;
     }
     // Throws std::overflow_error for a value outside 0 to 255.
-    void SetFrameDisposalMethod(std::int16_t frameNumber, std::int32_t value);
-    bool FrameUseTransparentColor(std::int16_t frameNumber) const {
+    void SetFrameDisposalMethod(FrameNumber frameNumber, std::int32_t value);
+    bool FrameUseTransparentColor(FrameNumber frameNumber) const {
         return Frame(frameNumber).useTransparentColour;
     }
-    void SetFrameUseTransparentColor(std::int16_t frameNumber, bool value) {
+    void SetFrameUseTransparentColor(FrameNumber frameNumber, bool value) {
         Frame(frameNumber).useTransparentColour = value;
     }
-    std::uint8_t FrameTransparentColorIndex(std::int16_t frameNumber) const {
+    std::uint8_t FrameTransparentColorIndex(FrameNumber frameNumber) const {
         return Frame(frameNumber).transparentIndex;
     }
-    void SetFrameTransparentColorIndex(std::int16_t frameNumber, std::uint8_t value) {
+    void SetFrameTransparentColorIndex(FrameNumber frameNumber, std::uint8_t value) {
         Frame(frameNumber).transparentIndex = value;
     }
-    bool FrameUserInput(std::int16_t frameNumber) const { return Frame(frameNumber).userInput; }
-    void SetFrameUserInput(std::int16_t frameNumber, bool value) {
+    bool FrameUserInput(FrameNumber frameNumber) const { return Frame(frameNumber).userInput; }
+    void SetFrameUserInput(FrameNumber frameNumber, bool value) {
         Frame(frameNumber).userInput = value;
     }
     // The frame palette's 1024 bytes, laid out as the global one's; valid until the frame
     // table is next resized.
-    std::uint8_t* lpLocalPalette(std::int16_t frameNumber) {
+    std::uint8_t* lpLocalPalette(FrameNumber frameNumber) {
         return Frame(frameNumber).palette.Bytes();
     }
     // The frame palette's colour, whatever LocalPaletteUsed says.
-    std::int32_t LocalPaletteRGBEntry(std::int16_t frameNumber, std::uint8_t entry) const {
+    std::int32_t LocalPaletteRGBEntry(FrameNumber frameNumber, std::uint8_t entry) const {
         return Frame(frameNumber).palette.RgbOf(entry);
     }
-    bool LocalPaletteUsed(std::int16_t frameNumber) const {
+    bool LocalPaletteUsed(FrameNumber frameNumber) const {
         return Frame(frameNumber).localPaletteUsed;
     }
-    void SetLocalPaletteUsed(std::int16_t frameNumber, bool value) {
+    void SetLocalPaletteUsed(FrameNumber frameNumber, bool value) {
         Frame(frameNumber).localPaletteUsed = value;
     }
-    bool LocalPaletteSorted(std::int16_t frameNumber) const {
+    bool LocalPaletteSorted(FrameNumber frameNumber) const {
         return Frame(frameNumber).palette.sorted;
     }
-    void SetLocalPaletteSorted(std::int16_t frameNumber, bool value) {
+    void SetLocalPaletteSorted(FrameNumber frameNumber, bool value) {
         Frame(frameNumber).palette.sorted = value;
     }
-    std::int16_t LocalPaletteEntries(std::int16_t frameNumber) const {
+    std::int16_t LocalPaletteEntries(FrameNumber frameNumber) const {
         return Frame(frameNumber).palette.entries;
     }
-    void SetLocalPaletteEntries(std::int16_t frameNumber, std::int16_t value) {
+    void SetLocalPaletteEntries(FrameNumber frameNumber, std::int16_t value) {
         Frame(frameNumber).palette.entries = value;
     }
 
@@ -175,10 +185,11 @@ class GifImage {
     const GifModel& Model() const { return model_; }
 
   private:
-    GifFrame& Frame(std::int16_t frameNumber);
-    const GifFrame& Frame(std::int16_t frameNumber) const;
+    GifFrame& Frame(FrameNumber frameNumber);
+    const GifFrame& Frame(FrameNumber frameNumber) const;
 
     GifModel model_;
+    GifLoadLimits loadLimits_;
     GifLoadStatus loadStatus_ = GifLoadStatus::EmptyStream;
     std::string loadDamage_;
 };

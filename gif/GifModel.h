@@ -18,6 +18,12 @@ class Dib;
 
 namespace gif {
 
+// A frame's number, counted from 1. Wider than any frame count, so that a loop may count one
+// past the last frame.
+using FrameNumber = std::int32_t;
+// An image holds at most this many frames (animation players count them in 16 bits).
+constexpr FrameNumber kMostFrames = 32767;
+
 // The logical screen as the file's 7-byte screen descriptor holds it.
 struct GifScreen {
     std::int16_t width = 0;   // pixels; file values above 32767 read as negative
@@ -37,6 +43,9 @@ struct GifFrame {
     std::shared_ptr<dib::Dib> mask;
     std::int16_t left = 0;  // pixels from the logical screen's left edge
     std::int16_t top = 0;   // pixels from the logical screen's top edge
+    // The size the file gives, 0 to 65535, whether or not the bitmaps could be made at it.
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
     bool interlaced = false;
     bool useTransparentColour = false;
     std::uint8_t transparentIndex = 0;
@@ -62,7 +71,7 @@ struct GifModel {
     // after Clear; one record more than frameCount when the stream ended with a graphic
     // control extension that no image followed.
     std::vector<GifFrame> frames;
-    std::int16_t frameCount = 0;
+    FrameNumber frameCount = 0;
 
     // Everything back to zero, with one blank frame record. Bitmaps that a caller still
     // holds live on with the caller.

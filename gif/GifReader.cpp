@@ -24,9 +24,36 @@ namespace {
 
 using namespace gif;
 
-// File fields are little-endian; every 16-bit one is taken as signed.
+// File fields are little-endian. The model keeps most 16-bit ones signed, as stored.
+std::uint16_t Uint16At(const std::uint8_t* bytes) {
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+
 std::int16_t Int16At(const std::uint8_t* bytes) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+    return static_cast<std::int16_t>(Uint16At(bytes));
+}
+
+// A graphic control block's fields. They are the first sub-block of the block's chain, 4
+// bytes in a well-formed file; a longer one is read for its first 4 and a shorter one holds
+// nothing usable. Both passes over a stream take the block from here, so that they agree.
+struct GraphicControl {
+    std::uint8_t flags;
+    std::int16_t delay;
+    std::uint8_t transparentIndex;
+};
+
+std::optional<GraphicControl> GraphicControlAt(const std::uint8_t* stream, size_t size,
+                                               std::int64_t at) {
+    constexpr std::int64_t kFields = 4;
+    if (at < 0 || static_cast<std::uint64_t>(at + kFields) >= size || stream[at] < kFields)
+        return std::nullopt;
+    return GraphicControl{stream[at + 1], Int16At(stream + at + 2), stream[at + 4]};
+}
+
+// The bytes of a local colour table described by an image's flags; 0 without one.
+std::int64_t LocalTableBytes(std::uint8_t flags) {
+    if (BitField(flags, kLocalTablePresent) == 0) return 0;
+    return static_cast<std::int64_t>(kColourTableEntrySize) << (BitField(flags, kTableSize) + 1);
 }
 
 // Whether `text` is `expected` or the beginning of it.
@@ -34,33 +61,61 @@ bool BeginsLike(const char* expected, const std::string& text) {
     return std::string(expected).compare(0, text.size(), text) == 0;
 }
 
-// A frame's colour bitmap is made without zeroing, as the decoder overwrites it whole
-// nearly always. What it did not reach (data cut short, or none it could decode) and the
-// rows' padding are zeroed here, so the frame holds what a zeroed bitmap would.
+// Clears a row's padding (rows are padded to whole 4-byte words, so at most 3 bytes a row;
+// small frames have many rows, and a call to clear each row's few bytes would cost more
+// than the stores).
+inline void ZeroPadding(std::uint8_t* row, std::int32_t width, std::int32_t stride) {
+    const std::int32_t padding = stride - width;
+    if (padding <= 0) return;
+    std::uint8_t* const end = row + stride;
+    if (padding > 3) {
+        std::memset(end - padding, 0, static_cast<size_t>(padding));
+        return;
+    }
+    end[-1] = 0;
+    if (padding > 1) end[-2] = 0;
+    if (padding > 2) end[-3] = 0;
+}
+
+// A frame's colour bitmap is made without zeroing, as the decoder overwrites it whole nearly
+// always. Memory that started all zeros (new to the process) holds zeros wherever the
+// decoder did not write. Other memory (of an earlier load, or the C library's) gets the
+// rows' padding and what the decoder did not reach cleared here; a large remainder has its
+// pages handed back to the system, so that a frame whose data falls short costs what its
+// data made, whatever size it claims.
 void ZeroUndecoded(const PixelView& view, std::int32_t width, bool interlaced,
-                   std::uint64_t decoded) {
-    if (decoded < static_cast<std::uint64_t>(width) * static_cast<std::uint32_t>(view.height)) {
-        RowOrder rows(view.height, interlaced);
-        for (std::uint64_t complete = decoded / static_cast<std::uint64_t>(width);
-             complete > 0 && !rows.Done(); --complete)
-            rows.Advance();
-        auto column = static_cast<std::int32_t>(decoded % static_cast<std::uint64_t>(width));
-        for (; !rows.Done(); rows.Advance(), column = 0)
-            std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(width - column));
+                   std::uint64_t decoded, bool zeroed) {
+    if (zeroed) return;
+    const std::int32_t stride = view.bytesPerScanline;
+    const std::uint64_t complete = decoded / static_cast<std::uint64_t>(width);
+    RowOrder rows(view.height, interlaced);
+    for (std::uint64_t row = 0; row < complete && !rows.Done(); ++row, rows.Advance())
+        ZeroPadding(view.Row(rows.Row()), width, stride);
+    if (rows.Done()) return;
+    const auto column = static_cast<std::int32_t>(decoded % static_cast<std::uint64_t>(width));
+    if (!interlaced) {
+        std::uint8_t* const from = view.Row(rows.Row()) + column;
+        platform::ZeroBlockRange(from, static_cast<size_t>(view.Row(view.height - 1) + stride - from));
+        return;
     }
-    // Rows are padded to whole 4-byte words, so at most 3 bytes a row; small frames have
-    // many rows, and a call to clear each row's few bytes would cost more than the stores.
-    const std::int32_t padding = view.bytesPerScanline - width;
-    for (std::int32_t y = 0; y < view.height && padding > 0; ++y) {
-        std::uint8_t* const end = view.Row(y) + view.bytesPerScanline;
-        if (padding > 3) {
-            std::memset(end - padding, 0, static_cast<size_t>(padding));
-            continue;
-        }
-        end[-1] = 0;
-        if (padding > 1) end[-2] = 0;
-        if (padding > 2) end[-3] = 0;
-    }
+    std::memset(view.Row(rows.Row()) + column, 0, static_cast<size_t>(stride - column));
+    for (rows.Advance(); !rows.Done(); rows.Advance())
+        platform::ZeroBlockRange(view.Row(rows.Row()), static_cast<size_t>(stride));
+}
+
+// How many rows from the top hold what the decoder wrote: its first `decoded` pixels fill
+// rows in stream order, which for an interlaced frame spread over the whole frame early.
+std::int32_t RowsReached(std::int32_t width, std::int32_t height, bool interlaced,
+                         std::uint64_t decoded) {
+    const std::uint64_t written =
+        (decoded + static_cast<std::uint64_t>(width) - 1) / static_cast<std::uint64_t>(width);
+    if (written >= static_cast<std::uint64_t>(height)) return height;
+    if (!interlaced) return static_cast<std::int32_t>(written);
+    std::int32_t lowest = -1;
+    RowOrder rows(height, true);
+    for (std::uint64_t row = 0; row < written; ++row, rows.Advance())
+        lowest = std::max(lowest, rows.Row());
+    return lowest + 1;
 }
 
 }  // namespace
@@ -90,11 +145,19 @@ const char* Describe(GifLoadStatus status) {
             return "cut short inside the GIF header";
         case GifLoadStatus::UnknownVersion:
             return "a GIF version other than 87a and 89a";
+        case GifLoadStatus::TooLarge:
+            return "larger than a load may read";
     }
     return "unknown status";
 }
 
-GifReader::GifReader(std::uint64_t bitmapBudgetBytes) : bitmapBudget_(bitmapBudgetBytes) {}
+GifReader::GifReader(std::uint64_t bitmapBudgetBytes) {
+    limits_.frameBitmapBytes = bitmapBudgetBytes;
+}
+
+GifReader::GifReader(const GifLoadLimits& limits) : limits_(limits) {
+    limits_.frames = std::clamp(limits_.frames, FrameNumber{0}, kMostFrames);
+}
 
 GifReader::~GifReader() = default;
 
@@ -118,7 +181,8 @@ GifLoadStatus GifReader::Read(const std::uint8_t* stream, size_t size, GifModel&
     // Every record at once: an animation's records, grown by doubling, would each be moved
     // several times into memory new to the process.
     if (expectedImages_ > 1)
-        model.frames.reserve(std::min<size_t>(expectedImages_ + 1, kMostFrameRecords));
+        model.frames.reserve(
+            std::min<size_t>(expectedImages_, static_cast<size_t>(limits_.frames)) + 1);
 
     while (InStream(position_)) {
         const std::uint8_t block = data_[position_];
@@ -200,37 +264,39 @@ void GifReader::ReadExtension() {
 }
 
 // The extension applies to the next image in the stream, whatever lies between; a second
-// one before that image overwrites the first's fields.
+// one before that image overwrites the first's fields. One whose fields cannot be read is
+// passed over, as is one that no image can follow once the frame count is full.
 void GifReader::ReadGraphicControl() {
-    // No image can follow once the frame count is full; its bytes are scanned as blocks.
-    if (frameCounter_ == std::numeric_limits<std::int16_t>::max()) return;
-    const size_t next = static_cast<size_t>(frameCounter_) + 1;
-    std::uint8_t record[kGraphicControlSize];  // the block size byte is not checked
-    ReadRecord(record, sizeof record);
-    GifFrame& frame = FrameRecord(next);
-    const std::uint8_t flags = record[1];
-    frame.delay = Int16At(record + 2);
-    frame.disposal = BitField(flags, kDisposalMethod);
-    frame.userInput = BitField(flags, kUserInput) != 0;
-    frame.useTransparentColour = BitField(flags, kTransparentColourPresent) != 0;
-    if (frame.useTransparentColour) frame.transparentIndex = record[4];
+    const std::optional<GraphicControl> control = GraphicControlAt(data_, size_, position_);
+    position_ = ChainEnd(data_, size_, position_);
+    if (!control || frameCounter_ >= limits_.frames) return;
+    GifFrame& frame = FrameRecord(static_cast<size_t>(frameCounter_) + 1);
+    frame.delay = control->delay;
+    frame.disposal = BitField(control->flags, kDisposalMethod);
+    frame.userInput = BitField(control->flags, kUserInput) != 0;
+    frame.useTransparentColour = BitField(control->flags, kTransparentColourPresent) != 0;
+    if (frame.useTransparentColour) frame.transparentIndex = control->transparentIndex;
 }
 
+// The identifier (8 characters and a 3-character authentication code) is the chain's first
+// sub-block, 11 bytes in a well-formed file; the payload follows in the chain's other
+// sub-blocks. The looping payload: sub-block number (not checked), then the loop count,
+// little-endian, kept exactly (0 to 65535).
 void GifReader::ReadApplication() {
-    std::uint8_t header[kApplicationHeaderSize];  // the block size byte is not checked
-    ReadRecord(header, sizeof header);
-    // Payload: sub-block number (not checked), then the loop count, little-endian, kept
-    // exactly (0 to 65535).
-    SubBlockInput payload(data_, size_, position_);
-    std::uint8_t start[3];
-    const size_t read = payload.Read(start, sizeof start);
-    position_ = payload.End();
+    if (!InStream(position_) || data_[position_] == kBlockTerminator) return;
+    const std::int64_t identifier = position_ + 1;
+    const std::uint8_t identifierSize = data_[position_];
+    const auto is = [&](const std::uint8_t(&name)[11]) {
+        return identifierSize == sizeof name && InStream(identifier + identifierSize - 1) &&
+               std::memcmp(data_ + identifier, name, sizeof name) == 0;
+    };
     // Netscape's looping extension, or the same payload under the older "ANIMEXTS1.0".
-    if (std::memcmp(header + 1, kLoopingApplication, sizeof kLoopingApplication) != 0 &&
-        std::memcmp(header + 1, kOldLoopingApplication, sizeof kOldLoopingApplication) != 0)
-        return;
-    if (read < sizeof start) return;
-    model_->loops = static_cast<std::uint16_t>(start[1] | start[2] << 8);
+    const bool looping = is(kLoopingApplication) || is(kOldLoopingApplication);
+    SubBlockInput payload(data_, size_, identifier + identifierSize);
+    std::uint8_t start[3];
+    const size_t read = looping ? payload.Read(start, sizeof start) : 0;
+    position_ = payload.End();
+    if (read == sizeof start) model_->loops = static_cast<std::uint16_t>(start[1] | start[2] << 8);
 }
 
 GifFrame& GifReader::FrameRecord(size_t number) {
@@ -247,20 +313,22 @@ GifFrame& GifReader::FrameRecord(size_t number) {
 }
 
 void GifReader::ReadImage() {
-    // The frame counter is signed 16-bit: a separator past frame 32767 cannot be counted,
-    // and its bytes are scanned as blocks.
-    if (frameCounter_ == std::numeric_limits<std::int16_t>::max()) return;
-    const std::int16_t frameNumber = ++frameCounter_;
     std::uint8_t descriptor[kImageDescriptorSize];
     ReadRecord(descriptor, sizeof descriptor);
+    const std::uint8_t flags = descriptor[8];
+    if (frameCounter_ >= limits_.frames) {
+        // Past the frames a load keeps, the image's block is passed over whole.
+        position_ = ChainEnd(data_, size_, position_ + LocalTableBytes(flags) + 1);
+        return;
+    }
+    const FrameNumber frameNumber = ++frameCounter_;
 
     // A record prepared by a graphic control extension survives; otherwise all is zero.
     GifFrame& frame = FrameRecord(static_cast<size_t>(frameNumber));
     frame.left = Int16At(descriptor);
     frame.top = Int16At(descriptor + 2);
-    const std::int16_t width = Int16At(descriptor + 4);
-    const std::int16_t height = Int16At(descriptor + 6);
-    const std::uint8_t flags = descriptor[8];
+    frame.width = Uint16At(descriptor + 4);
+    frame.height = Uint16At(descriptor + 6);
     frame.interlaced = BitField(flags, kInterlaced) != 0;
     frame.localPaletteUsed = BitField(flags, kLocalTablePresent) != 0;
     if (frame.localPaletteUsed) {
@@ -272,7 +340,8 @@ void GifReader::ReadImage() {
         frame.palette = model_->globalPalette;
     }
 
-    CreateBitmaps(frame, width, height);
+    bool zeroed = false;
+    const char* const noBitmap = CreateBitmaps(frame, zeroed);
 
     const std::int64_t dataAt = position_;
     std::uint8_t minimumCodeSize = 0;
@@ -280,9 +349,9 @@ void GifReader::ReadImage() {
     ++position_;
     // The data is read only as far as the decoding takes it; the rest is passed over.
     SubBlockInput data(data_, size_, position_);
-    const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize, data);
+    const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize, data, zeroed);
     position_ = data.End();
-    if (decoded) NoteDecoded(dataAt, *decoded);
+    NoteImage(dataAt, decoded, noBitmap);
 }
 
 namespace {
@@ -294,7 +363,7 @@ struct FrameFootprint {
     std::uint64_t mask = 0;
 };
 
-FrameFootprint FootprintOf(std::int16_t width, std::int16_t height) {
+FrameFootprint FootprintOf(std::int32_t width, std::int32_t height) {
     const std::uint64_t colourBytes = dib::Dib::PixelBytes(width, height, 8);
     if (width <= 0 || height <= 0 ||
         colourBytes > static_cast<std::uint64_t>(dib::Dib::kMaxPixelBytes))
@@ -334,7 +403,7 @@ void GifReader::MeasureFrames() {
     else if (static_cast<std::uint64_t>(position_) > size_)
         ends("the global colour table");
 
-    std::uint64_t budget = bitmapBudget_;
+    std::uint64_t measured = 0;  // what the bitmaps of the frames passed take
     bool transparent = false;
     bool trailer = false;
     for (std::int64_t at = position_; InStream(at); ++at) {
@@ -345,9 +414,11 @@ void GifReader::MeasureFrames() {
         if (data_[at] == kExtensionIntroducer) {
             const std::int64_t end = ChainEnd(data_, size_, at + 2);
             if (whole && !InStream(end)) ends("an extension block" + after());
-            if (!InStream(at + 3)) break;
-            if (data_[at + 1] == kGraphicControlLabel)
-                transparent = BitField(data_[at + 3], kTransparentColourPresent) != 0;
+            if (!InStream(end)) break;
+            if (data_[at + 1] == kGraphicControlLabel) {
+                if (const auto control = GraphicControlAt(data_, size_, at + 2))
+                    transparent = BitField(control->flags, kTransparentColourPresent) != 0;
+            }
             at = end;
         } else if (data_[at] == kImageSeparator) {
             const auto frame = [&] { return "frame " + std::to_string(wholeImages_.size() + 1); };
@@ -357,20 +428,17 @@ void GifReader::MeasureFrames() {
             }
             ++expectedImages_;
             const std::uint8_t* descriptor = data_ + at + 1;
-            const std::int16_t width = Int16At(descriptor + 4);
-            const std::int16_t height = Int16At(descriptor + 6);
-            const std::uint64_t cost =
-                dib::Dib::PixelBytes(width, height, 8) + dib::Dib::PixelBytes(width, height, 1);
-            if (cost <= budget) {
-                budget -= cost;
+            const std::uint16_t width = Uint16At(descriptor + 4);
+            const std::uint16_t height = Uint16At(descriptor + 6);
+            if (expectedImages_ <= static_cast<size_t>(limits_.frames) && width > 0 &&
+                height > 0 && NoBitmapReason(width, height, measured) == nullptr) {
                 const FrameFootprint footprint = FootprintOf(width, height);
+                measured += dib::Dib::PixelBytes(width, height, 8) +
+                            dib::Dib::PixelBytes(width, height, 1);
                 expectedBytes_ += footprint.colours + (transparent ? footprint.mask : 0);
             }
             transparent = false;
-            at += static_cast<std::int64_t>(kImageDescriptorSize) + 1;
-            if (BitField(descriptor[8], kLocalTablePresent) != 0)
-                at += static_cast<std::int64_t>(kColourTableEntrySize)
-                      << (BitField(descriptor[8], kTableSize) + 1);
+            at += static_cast<std::int64_t>(kImageDescriptorSize) + 1 + LocalTableBytes(descriptor[8]);
             const std::int64_t end = ChainEnd(data_, size_, at + 1);
             if (whole) {
                 if (at > static_cast<std::int64_t>(size_))
@@ -378,8 +446,7 @@ void GifReader::MeasureFrames() {
                 else if (!InStream(end))
                     ends(frame() + "'s image data");
                 else
-                    wholeImages_.push_back({at, static_cast<std::uint16_t>(width),
-                                            static_cast<std::uint16_t>(height), 0, false});
+                    wholeImages_.push_back({at, width, height, 0, false, nullptr});
             }
             at = end;
         } else if (whole) {
@@ -391,61 +458,91 @@ void GifReader::MeasureFrames() {
     if (whole && !trailer) damaged("the stream ends without the trailer" + after());
 }
 
-void GifReader::NoteDecoded(std::int64_t dataAt, std::uint64_t decoded) {
+void GifReader::NoteImage(std::int64_t dataAt, std::optional<std::uint64_t> decoded,
+                          const char* noBitmap) {
     while (nextWholeImage_ < wholeImages_.size() && wholeImages_[nextWholeImage_].dataAt < dataAt)
         ++nextWholeImage_;
     if (nextWholeImage_ == wholeImages_.size()) return;
     WholeImage& image = wholeImages_[nextWholeImage_];
     if (image.dataAt != dataAt) return;
-    image.decoded = decoded;
+    image.noBitmap = noBitmap;
+    if (!decoded) return;
+    image.decoded = *decoded;
     image.counted = true;
 }
 
-// The first damage in the stream: an image before the first broken block whose data does
-// not fill it, else that block. Images the load did not decode (no bitmap for them) are
-// decoded now without one, to count their pixels.
+// The first damage in the stream: an image before the first broken block that the load did
+// not keep whole (past the frame limit, its data does not fill it, or it has no bitmap),
+// else that block. Images the load did not decode (no bitmap for them) are decoded now
+// without one, to count their pixels; that costs time as their data does, not their size.
 void GifReader::FindDamage() {
-    constexpr std::uint64_t kMostPixelsChecked = std::uint64_t{1} << 28;
     for (size_t i = 0; i < wholeImages_.size(); ++i) {
         WholeImage& image = wholeImages_[i];
+        const std::string frame = "frame " + std::to_string(i + 1);
+        if (i >= static_cast<size_t>(limits_.frames)) {
+            damage_ = frame + " is past the " + std::to_string(limits_.frames) +
+                      " frames a load keeps";
+            return;
+        }
         const std::uint64_t pixels = std::uint64_t{image.width} * image.height;
-        if (pixels == 0 || pixels > kMostPixelsChecked) continue;
+        if (pixels == 0) continue;
         if (!image.counted) {
             try {
                 SubBlockInput data(data_, size_, image.dataAt + 1);
                 image.decoded = ThreadDecoder().CountPixels(image.width, image.height,
                                                             data_[image.dataAt], data);
             } catch (const std::exception&) {
-                continue;  // no memory for a row of scratch: taken as whole
+                image.decoded = 0;  // no memory for a row of scratch: nothing could be counted
             }
         }
+        const std::string size = std::to_string(image.width) + " x " + std::to_string(image.height);
         if (image.decoded < pixels) {
-            damage_ = "frame " + std::to_string(i + 1) + "'s image data ends after " +
-                      std::to_string(image.decoded) + " of its " + std::to_string(pixels) +
-                      " pixels";
+            damage_ = frame + "'s image data ends after " + std::to_string(image.decoded) +
+                      " of its " + std::to_string(pixels) + " pixels";
+            if (image.noBitmap) damage_ += std::string(" (it has no bitmap: ") + image.noBitmap + ")";
+            return;
+        }
+        if (image.noBitmap) {
+            damage_ = frame + " (" + size + ") has no bitmap: " + image.noBitmap;
             return;
         }
     }
     damage_ = blockDamage_;
 }
 
-void GifReader::CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height) {
+const char* GifReader::NoBitmapReason(std::uint16_t width, std::uint16_t height,
+                                      std::uint64_t bitmapBytes) const {
+    // Sizes above 32767 read as negative, which the bitmap class refuses.
+    constexpr std::uint16_t kWidest = 32767;
+    if (width > kWidest) return "wider than 32767 pixels";
+    if (height > kWidest) return "taller than 32767 pixels";
+    const std::uint64_t colours = dib::Dib::PixelBytes(width, height, 8);
+    if (colours > static_cast<std::uint64_t>(dib::Dib::kMaxPixelBytes))
+        return "larger than a bitmap may be";
+    const std::uint64_t cost = colours + dib::Dib::PixelBytes(width, height, 1);
+    if (bitmapBytes > limits_.frameBitmapBytes || cost > limits_.frameBitmapBytes - bitmapBytes)
+        return "beyond the pixel memory a load may take";
+    return nullptr;
+}
+
+const char* GifReader::CreateBitmaps(GifFrame& frame, bool& zeroed) {
     frame.colours = std::make_shared<dib::Dib>();
     frame.mask = std::make_shared<dib::Dib>();
-    const std::uint64_t cost =
-        dib::Dib::PixelBytes(width, height, 8) + dib::Dib::PixelBytes(width, height, 1);
-    if (cost > bitmapBudget_ - bitmapBytes_) return;  // both stay empty
+    zeroed = false;
+    if (frame.width == 0 || frame.height == 0) return nullptr;  // no pixels to keep
+    if (const char* why = NoBitmapReason(frame.width, frame.height, bitmapBytes_)) return why;
+    const std::int32_t width = frame.width;
+    const std::int32_t height = frame.height;
     // A mask is written only where the frame has a transparent colour; other masks stay
     // zero and go where their untouched pages cost nothing.
     const bool maskWritten = frame.useTransparentColour;
     platform::gdi::PixelArena& maskArena = maskWritten ? arena_ : maskArena_;
     const FrameFootprint footprint = FootprintOf(width, height);
     const std::uint64_t here = footprint.colours + (maskWritten ? footprint.mask : 0);
-    if (here > 0) {
-        // The frame's bitmaps from one block.
-        arena_.Reserve(here, expectedBytes_);
-        expectedBytes_ -= std::min(expectedBytes_, here);
-    }
+    // The frame's bitmaps from one block.
+    if (!arena_.Reserve(here, expectedBytes_)) return "no memory for it";
+    expectedBytes_ -= std::min(expectedBytes_, here);
+    zeroed = arena_.FreshMemoryZeroed();
     try {
         frame.colours->CreateForOverwrite(width, height, 8, &arena_);
         frame.mask->Create(width, height, 1, &maskArena);
@@ -454,10 +551,12 @@ void GifReader::CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t 
     }
     for (const dib::Dib* made : {frame.colours.get(), frame.mask.get()})
         if (made->hDIB() != nullptr) bitmapBytes_ += static_cast<std::uint64_t>(made->size());
+    if (frame.colours->hDIB() == nullptr) return "no memory for it";
+    return nullptr;
 }
 
 std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize,
-                                                    LzwDecoder::Input& data) {
+                                                    LzwDecoder::Input& data, bool zeroed) {
     dib::Dib& colours = *frame.colours;
     colours.SetPalette(frame.palette.Bytes(), GifPalette::kByteSize);
     // The transparent entry is black in the colour bitmap so that drawing the mask with
@@ -476,9 +575,16 @@ std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_
     if (colours.bpp() == 8 && !view.Empty()) {
         decoded =
             ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize, data);
-        ZeroUndecoded(view, colours.Width(), frame.interlaced, *decoded);
+        ZeroUndecoded(view, colours.Width(), frame.interlaced, *decoded, zeroed);
     }
-    if (frame.useTransparentColour) BuildFrameMask(colours, frame.transparentIndex, *frame.mask);
+    if (frame.useTransparentColour) {
+        // Pixels the data did not reach are index 0: opaque, as the zeroed mask has them,
+        // unless 0 is the transparent index.
+        std::int32_t rows = colours.Height();
+        if (decoded && frame.transparentIndex != 0)
+            rows = RowsReached(colours.Width(), colours.Height(), frame.interlaced, *decoded);
+        BuildFrameMask(colours, frame.transparentIndex, *frame.mask, rows);
+    }
     return decoded;
 }
 

@@ -28,20 +28,31 @@ enum class GifLoadStatus {
     NotAGif,         // the first bytes are not "GIF"
     CutInHeader,     // the stream ends inside the 6-byte header, which is right so far
     UnknownVersion,  // the version is neither "87a" nor "89a"
+    TooLarge,        // a file larger than the load's limit (GifLoadLimits::inputBytes)
 };
 
 // A short English description of a status, for messages.
 const char* Describe(GifLoadStatus status);
 
+// What one load may take, so that a small hostile file cannot make the program allocate and
+// touch gigabytes, and a caller that loads something small (a banner) can ask for less.
+struct GifLoadLimits {
+    // All frame bitmaps of one load together may take at most this much pixel memory;
+    // frames past it get empty bitmaps, and the load is reported incomplete.
+    std::uint64_t frameBitmapBytes = std::uint64_t{1} << 30;
+    // Images past this many are passed over, and the load is reported incomplete.
+    FrameNumber frames = kMostFrames;
+    // The largest stream a caller should hand over: GifImage::LoadFromFile refuses a larger
+    // file without reading it, and a reader of standard input stops there.
+    std::uint64_t inputBytes = std::uint64_t{1} << 30;
+};
+
 class GifReader {
   public:
-    // All frame bitmaps of one load together may take at most this much pixel memory;
-    // frames past it get empty bitmaps, as if their creation had failed. This keeps a
-    // small hostile file (many frames declaring 65535-pixel sides) from making the program
-    // allocate and touch gigabytes.
-    static constexpr std::uint64_t kFrameBitmapBudgetBytes = std::uint64_t{1} << 30;
+    static constexpr std::uint64_t kFrameBitmapBudgetBytes = GifLoadLimits{}.frameBitmapBytes;
 
     explicit GifReader(std::uint64_t bitmapBudgetBytes = kFrameBitmapBudgetBytes);
+    explicit GifReader(const GifLoadLimits& limits);
     ~GifReader();
     GifReader(const GifReader&) = delete;
     GifReader& operator=(const GifReader&) = delete;
@@ -49,9 +60,10 @@ class GifReader {
     // Clears the model, then fills it from the stream. The model keeps the header bytes
     // that were there whatever the result.
     GifLoadStatus Read(const std::uint8_t* stream, size_t size, GifModel& model);
-    // What the latest load met that a complete stream does not have: the first thing wrong
-    // and where, as "the stream ends inside frame 3's image data" or "frame 2's image data
-    // ends after 100 of its 400 pixels"; empty for a complete stream and for one refused.
+    // What the latest load met that a complete stream does not have, or lost: the first
+    // thing wrong and where, as "the stream ends inside frame 3's image data", "frame 2's
+    // image data ends after 100 of its 400 pixels" or "frame 4 (40000 x 1) has no bitmap:
+    // wider than 32767 pixels"; empty for a complete stream and for one refused.
     const std::string& Damage() const { return damage_; }
 
   private:
@@ -64,15 +76,21 @@ class GifReader {
     // Frame record `number` (from 1), made (zeroed) along with any before it.
     GifFrame& FrameRecord(size_t number);
     static constexpr size_t kFirstAnimationRecords = 16;
-    // Frames 1 to 32767, and the record a graphic control extension after the last opens.
-    static constexpr size_t kMostFrameRecords = 32768;
     void MeasureFrames();
-    void CreateBitmaps(GifFrame& frame, std::int16_t width, std::int16_t height);
+    // Why a frame of the stored size gets no bitmaps, given what the load's bitmaps took so
+    // far; null when it gets them.
+    const char* NoBitmapReason(std::uint16_t width, std::uint16_t height,
+                               std::uint64_t bitmapBytes) const;
+    // Makes the frame's bitmaps at its stored size; null, or why it has none. `zeroed` says
+    // whether the colour bitmap's memory starts all zeros.
+    const char* CreateBitmaps(GifFrame& frame, bool& zeroed);
     // How many pixels the frame's data filled; nothing when it has no bitmap to decode into.
+    // `zeroed` says whether the colour bitmap's memory started all zeros.
     std::optional<std::uint64_t> DecodeFrame(GifFrame& frame, std::uint8_t minimumCodeSize,
-                                             LzwDecoder::Input& data);
-    // What decoding the image whose data starts at `dataAt` gave, for the damage report.
-    void NoteDecoded(std::int64_t dataAt, std::uint64_t decoded);
+                                             LzwDecoder::Input& data, bool zeroed);
+    // What reading the image whose data starts at `dataAt` gave, for the damage report.
+    void NoteImage(std::int64_t dataAt, std::optional<std::uint64_t> decoded,
+                   const char* noBitmap);
     void FindDamage();
 
     // Reads n table entries of 3 bytes (red, green, blue) into the palette; entries the
@@ -85,12 +103,12 @@ class GifReader {
         return position >= 0 && static_cast<std::uint64_t>(position) < size_;
     }
 
-    std::uint64_t bitmapBudget_;
+    GifLoadLimits limits_;
     GifModel* model_ = nullptr;
     const std::uint8_t* data_ = nullptr;
     size_t size_ = 0;
     std::int64_t position_ = 0;
-    std::int16_t frameCounter_ = 0;
+    FrameNumber frameCounter_ = 0;
     std::uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
 
     // The frame bitmaps of one load are carved from a few blocks: colour bitmaps and the
@@ -103,14 +121,15 @@ class GifReader {
     size_t expectedImages_ = 0;  // the image separators MeasureFrames passed
 
     // The images before the first block that is not whole, in stream order: where each
-    // one's data starts (its minimum code size byte), its size, and how many pixels its data
-    // filled once that is known.
+    // one's data starts (its minimum code size byte), its size, how many pixels its data
+    // filled once that is known, and why it got no bitmap if it got none.
     struct WholeImage {
         std::int64_t dataAt;
         std::uint16_t width;
         std::uint16_t height;
         std::uint64_t decoded;
         bool counted;
+        const char* noBitmap;
     };
     std::vector<WholeImage> wholeImages_;
     size_t nextWholeImage_ = 0;

@@ -102,7 +102,7 @@ void GifWriter::Write(const GifModel& model, GifByteSink& out) {
     // The looping extension goes out only when the image has one: a file that played once
     // plays once after a resave, and a still image stays without one.
     if (model.frameCount > 0 && model.loops) WriteLoopingExtension(model, out);
-    for (std::int16_t i = 0; i < model.frameCount; ++i)
+    for (FrameNumber i = 0; i < model.frameCount; ++i)
         WriteFrame(model.frames.at(static_cast<size_t>(i)), out);
     out.Write(&kTrailer, 1);
 }

@@ -33,6 +33,11 @@ void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed);
 // of pages it was asked for. A block with large pages may be kept for reuse.
 void FreeLargeBlock(void* block, std::size_t bytes, bool largePages = true);
 
+// Zeroes `bytes` at `at`, inside a block from TakeLargeBlock. Where the system can, whole pages
+// inside the range are handed back instead, to come back zeroed when next touched: a large
+// range then costs neither the time to write it nor memory until it is written.
+void ZeroBlockRange(void* at, std::size_t bytes);
+
 // The span of one load, for the kept blocks: blocks kept before it began and not taken
 // by the time it ends are given back to the system then.
 class LargeBlockLoad {

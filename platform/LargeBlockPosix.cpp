@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 
 #include "platform/HeapBlock.h"
@@ -98,7 +99,16 @@ class KeptBlocks {
         if (evicted.block != nullptr) munmap(evicted.block, evicted.length);
     }
 
-    std::uint64_t Begin() { return clock_.fetch_add(1, std::memory_order_relaxed) + 1; }
+    std::uint64_t Begin() {
+        const std::uint64_t began = clock_.fetch_add(1, std::memory_order_relaxed) + 1;
+        latestLoad_.store(began, std::memory_order_relaxed);
+        return began;
+    }
+
+    // Gives back the blocks kept before the latest load began: called when that load maps a
+    // block of its own, since they could not serve it, and held on, they would add to what
+    // it takes.
+    void EndEarlier() { End(latestLoad_.load(std::memory_order_relaxed)); }
 
     // Gives back the blocks kept before `began`.
     void End(std::uint64_t began) {
@@ -131,6 +141,7 @@ class KeptBlocks {
     Kept kept_[kMostKept];
     std::atomic<std::size_t> count_{0};  // kept blocks, changed under the lock
     std::atomic<std::uint64_t> clock_{0};
+    std::atomic<std::uint64_t> latestLoad_{0};
 };
 
 }  // namespace
@@ -154,6 +165,7 @@ void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed) {
             return kept;
         }
     }
+    KeptBlocks::Instance().EndEarlier();
     return MapLargeBlock(bytes, largePages);
 }
 
@@ -166,6 +178,24 @@ void FreeLargeBlock(void* block, std::size_t bytes, bool largePages) {
     } else {
         munmap(block, WholePages(bytes));
     }
+}
+
+void ZeroBlockRange(void* at, std::size_t bytes) {
+    auto* const begin = static_cast<unsigned char*>(at);
+    // Below a large page, writing costs less than the system call and the faults that follow
+    // when the range is written after all.
+    if (bytes < kLargePage) {
+        std::memset(begin, 0, bytes);
+        return;
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t first = (start + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = (start + bytes) & ~(kPage - 1);
+    std::memset(begin, 0, first - start);
+    // Private anonymous pages handed back read as zeros from then on.
+    if (madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) != 0)
+        std::memset(reinterpret_cast<void*>(first), 0, last - first);
+    std::memset(reinterpret_cast<void*>(last), 0, start + bytes - last);
 }
 
 LargeBlockLoad::LargeBlockLoad() : began_(KeptBlocks::Instance().Begin()) {}

@@ -1,6 +1,8 @@
 // Large blocks on Windows: every block comes from the C library's allocator, with no large
 // pages and nothing kept between loads.
 
+#include <cstring>
+
 #include "platform/HeapBlock.h"
 #include "platform/LargeBlock.h"
 
@@ -14,6 +16,10 @@ void* TakeLargeBlock(std::size_t bytes, bool largePages, bool& zeroed) {
 
 void FreeLargeBlock(void* block, std::size_t, bool) {
     if (block != nullptr) FreeToHeap(block);
+}
+
+void ZeroBlockRange(void* at, std::size_t bytes) {
+    std::memset(at, 0, bytes);
 }
 
 LargeBlockLoad::LargeBlockLoad() : began_(0) {}

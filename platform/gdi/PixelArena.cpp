@@ -72,13 +72,17 @@ bool PixelArena::Reserve(std::size_t bytes, std::size_t expected) {
     return true;
 }
 
+bool PixelArena::FreshMemoryZeroed() const {
+    return current_ != nullptr && current_->zeroed;
+}
+
 void* PixelArena::Allocate(std::size_t bytes, Block*& from, PixelStart start) {
     if (!Reserve(bytes)) return nullptr;
     const std::size_t wanted = Aligned(bytes);
     void* carved = reinterpret_cast<unsigned char*>(current_) + used_;
     // A block an earlier load used holds its pixels: the colour bitmaps of a reload are
     // overwritten whole and skip the pass that the system's zeroing would have made.
-    if (start == PixelStart::Zeroed && !current_->zeroed) std::memset(carved, 0, bytes);
+    if (start == PixelStart::Zeroed && !current_->zeroed) ZeroBlockRange(carved, bytes);
     used_ += wanted;
     current_->holders.fetch_add(1, std::memory_order_relaxed);
     from = current_;

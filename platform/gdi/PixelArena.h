@@ -44,6 +44,9 @@ class PixelArena {
     // memory cannot be had. Blocks may be ones an earlier load freed, so memory asked for
     // unset may hold anything.
     void* Allocate(std::size_t bytes, Block*& from, PixelStart start = PixelStart::Zeroed);
+    // Whether memory that Allocate gives from here on, until another block is needed, is all
+    // zeros before anything is written (memory new to the process is).
+    bool FreshMemoryZeroed() const;
     // What Allocate takes of a block for `bytes`.
     static std::size_t Footprint(std::size_t bytes);
     // Drops one hold on a block; the last gives its memory back.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -159,6 +161,42 @@ TEST(GifReader, ExtensionsWeDoNotUseArePassedOver) {
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), kPixels);
 }
 
+// A graphic control or application block of an unusual size is read by its size bytes, as
+// every chain is: the frames after it are kept whole, and the load is complete.
+TEST(GifReader, ExtensionsOfUnusualSizesAreReadByTheirSizeBytes) {
+    const auto load = [](const GifBuilder& extension) {
+        const Bytes stream = FourColourScreen()
+                                 .Bytes(extension.Data())
+                                 .Image(0, 0, 4, 2, kPixels, 2)
+                                 .Image(0, 0, 4, 2, {3, 3, 3, 3, 0, 0, 0, 0}, 2)
+                                 .Trailer()
+                                 .Data();
+        auto gif = std::make_unique<gif::GifImage>();
+        EXPECT_TRUE(gif->LoadFromStream(stream));
+        EXPECT_EQ(gif->LoadDamage(), "");
+        EXPECT_EQ(gif->FramesCount(), 2);
+        if (gif->FramesCount() == 2) {
+            EXPECT_EQ(Indices(*gif->FrameDIBXOR(1)), kPixels);
+            EXPECT_EQ(Indices(*gif->FrameDIBXOR(2)), (Bytes{3, 3, 3, 3, 0, 0, 0, 0}));
+        }
+        return gif;
+    };
+    // Too short for the fields: passed over.
+    auto gif = load(GifBuilder("").Extension(0xF9, {{0x01, 0x05}}));
+    EXPECT_FALSE(gif->FrameUseTransparentColor(1));
+    load(GifBuilder("").Extension(0xFF, {{'N', 'E', 'T'}}));
+    load(GifBuilder("").Extension(0xFF, {}));
+    EXPECT_FALSE(load(GifBuilder("").Extension(0xFF, {{'N', 'E', 'T'}, {1, 5, 0}}))
+                     ->HasLoopingExtension());
+    // Longer than the fields: its first four bytes are the fields, the rest passed over.
+    gif = load(GifBuilder("").Extension(0xF9, {{0x09, 7, 0, 3, 0x2C, 0x3B}, {0x21}}));
+    EXPECT_TRUE(gif->FrameUseTransparentColor(1));
+    EXPECT_EQ(gif->FrameTransparentColorIndex(1), 3);
+    EXPECT_EQ(gif->FrameDelay(1), 7);
+    EXPECT_EQ(gif->FrameDisposalMethod(1), 2);
+    EXPECT_EQ(MaskBits(*gif->FrameDIBAND(1)), (Bytes{0, 0, 0, 1, 1, 0, 0, 0}));
+}
+
 TEST(GifReader, GraphicControlAppliesToTheNextImageAndTheLastOneWins) {
     const Bytes stream = FourColourScreen()
                              .Image(0, 0, 4, 2, kPixels, 2)
@@ -293,8 +331,24 @@ TEST(GifReader, TheLoadNamesTheFirstDamageOfAnIncompleteStream) {
                          .Bytes({0x99})
                          .Data()),
               "frame 2's image data ends after 8 of its 16 pixels");
+    // A frame past what a bitmap may be, with one code of data; one whose data is whole but
+    // wider than a bitmap may be: both lost.
+    EXPECT_EQ(damage(FourColourScreen(4, 2)
+                         .ImageDescriptor(0, 0, 20000, 20000)
+                         .ImageData(2, LzwEncode({1}, 2))
+                         .Trailer()
+                         .Data()),
+              "frame 1's image data ends after 1 of its 400000000 pixels (it has no bitmap: "
+              "larger than a bitmap may be)");
+    EXPECT_EQ(damage(FourColourScreen(4, 2)
+                         .Image(0, 0, 4, 2, kPixels, 2)
+                         .Image(0, 0, 40000, 1, Bytes(40000, 1), 2)
+                         .Trailer()
+                         .Data()),
+              "frame 2 (40000 x 1) has no bitmap: wider than 32767 pixels");
     EXPECT_EQ(damage(FourColourScreen().ImageDescriptor(0, 0, 40000, 2).ImageData(2, eight).Data()),
-              "frame 1's image data ends after 8 of its 80000 pixels");
+              "frame 1's image data ends after 8 of its 80000 pixels (it has no bitmap: wider than "
+              "32767 pixels)");
     EXPECT_EQ(
         damage(FourColourScreen().Image(0, 0, 4, 2, kPixels, 2).Bytes({0x99}).Trailer().Data()),
         "a byte that begins no block (0x99) at offset 43, after frame 1");
@@ -353,6 +407,8 @@ TEST(GifReader, SixteenBitFieldsAreSigned) {
     EXPECT_EQ(gif.FramesCount(), 2);  // the negative-width frame is still counted
     EXPECT_EQ(gif.FrameLeft(1), -1);
     EXPECT_EQ(gif.FrameTop(1), -32768);
+    EXPECT_EQ(gif.FrameWidth(1), 40000);  // as stored, though no bitmap could be made at it
+    EXPECT_EQ(gif.FrameHeight(1), 1);
     EXPECT_EQ(Indices(*gif.FrameDIBXOR(2)), kPixels);
 }
 
@@ -363,8 +419,10 @@ TEST(GifReader, FrameBitmapsOfOneLoadShareAPixelMemoryBudget) {
         builder.Image(0, 0, 100, 100, Bytes(10000, 1), 2);
     const Bytes stream = builder.Trailer().Data();
     gif::GifImage gif;
-    ASSERT_EQ(gif::GifReader(3 * 11600).Read(stream.data(), stream.size(), gif.Model()),
-              gif::GifLoadStatus::Loaded);
+    gif::GifReader reader(3 * 11600);
+    ASSERT_EQ(reader.Read(stream.data(), stream.size(), gif.Model()), gif::GifLoadStatus::Loaded);
+    EXPECT_EQ(reader.Damage(),
+              "frame 4 (100 x 100) has no bitmap: beyond the pixel memory a load may take");
     ASSERT_EQ(gif.FramesCount(), 5);
     for (std::int16_t n = 1; n <= 3; ++n)
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(n)), Bytes(10000, 1));
@@ -386,7 +444,59 @@ TEST(GifReader, ImagesBeyondTheLargestFrameCountAreNotCounted) {
     gif::GifImage gif;
     ASSERT_TRUE(gif.LoadFromStream(stream));
     EXPECT_EQ(gif.FramesCount(), 32767);
-    EXPECT_EQ(Indices(*gif.FrameDIBXOR(32767)), Bytes{2});
+    EXPECT_EQ(gif.LoadDamage(), "frame 32768 is past the 32767 frames a load keeps");
+    gif::FrameNumber checked = 0;
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n)
+        checked += Indices(*gif.FrameDIBXOR(n)) == Bytes{2};
+    EXPECT_EQ(checked, 32767);
+    // A caller may keep fewer; the images past them are passed over whole.
+    gif::GifLoadLimits limits;
+    limits.frames = 3;
+    gif.SetLoadLimits(limits);
+    ASSERT_TRUE(gif.LoadFromStream(stream));
+    EXPECT_EQ(gif.FramesCount(), 3);
+    EXPECT_EQ(gif.LoadDamage(), "frame 4 is past the 3 frames a load keeps");
+}
+
+// A frame whose data falls short: the pixels it does not reach are index 0, and masked as
+// index 0 is (opaque, or transparent where 0 is the transparent index), in memory new to the
+// process and in memory an earlier load of the same size left full of other indices.
+TEST(GifReader, PixelsTheDataDoesNotReachAreIndexZeroOnFreshAndReusedMemory) {
+    constexpr int kSide = 1600;  // large enough for blocks that are kept between loads
+    const Bytes full(kSide * kSide, 3);
+    for (const bool interlaced : {false, true}) {
+        for (const int transparent : {0, 2}) {
+            const auto frame = [&](const Bytes& indices) {
+                GifBuilder builder = FourColourScreen(kSide, kSide);
+                builder.GraphicControl(0, 0, transparent);
+                // All of one index: stream order and row order hold the same.
+                builder.Image(0, 0, kSide, kSide, indices, 2, interlaced);
+                return builder.Trailer().Data();
+            };
+            const Bytes dirty = frame(full);
+            const Bytes cut = frame(Bytes(kSide * 3 + 5, 1));
+            gif::GifImage gif;
+            for (const Bytes* first : {&cut, &dirty}) {
+                ASSERT_TRUE(gif.LoadFromStream(*first));
+                ASSERT_TRUE(gif.LoadFromStream(cut));
+                const Bytes pixels = Indices(*gif.FrameDIBXOR(1));
+                const Bytes mask = MaskBits(*gif.FrameDIBAND(1));
+                ASSERT_EQ(pixels.size(), full.size());
+                size_t wrong = 0;
+                for (size_t y = 0; y < kSide; ++y) {
+                    for (size_t x = 0; x < kSide; ++x) {
+                        const size_t at = y * kSide + x;
+                        const bool reached = pixels[at] == 1;
+                        wrong += !reached && pixels[at] != 0;
+                        wrong += mask[at] != (reached ? 0 : transparent == 0);
+                    }
+                }
+                EXPECT_EQ(wrong, 0u) << "interlaced " << interlaced << ", transparent "
+                                     << transparent << ", after " << (first == &cut ? "cut" : "full");
+                EXPECT_NE(std::count(pixels.begin(), pixels.end(), 1), 0);
+            }
+        }
+    }
 }
 
 }  // namespace

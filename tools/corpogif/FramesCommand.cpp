@@ -164,7 +164,7 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
     gif::GifCompositor compositor;
     compositor.Reset(gif.ScreenWidth(), gif.ScreenHeight(), backColor);
     int written = 0;
-    for (std::int16_t frame = 1; frame <= gif.FramesCount(); ++frame) {
+    for (gif::FrameNumber frame = 1; frame <= gif.FramesCount(); ++frame) {
         compositor.Compose(gif, frame, backColor);
         const dib::Dib& screen = compositor.Display();
         if (screen.hDIB() == nullptr) {

@@ -65,13 +65,13 @@ std::string GifInfoJson(const gif::GifImage& gif, bool loaded, const std::string
         << ", \"sorted\": " << Bool(gif.GlobalPaletteSorted())
         << ", \"entries\": " << gif.GlobalPaletteEntries()
         << "}, \"frame_count\": " << gif.FramesCount() << ", \"frames\": [";
-    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n) {
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n) {
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
         out << (n > 1 ? ", " : "") << "{\"left\": " << Stored(gif.FrameLeft(n))
             << ", \"top\": " << Stored(gif.FrameTop(n))
-            << ", \"width\": " << (colour ? colour->Width() : 0)
-            << ", \"height\": " << (colour ? colour->Height() : 0)
+            << ", \"width\": " << gif.FrameWidth(n)
+            << ", \"height\": " << gif.FrameHeight(n)
             << ", \"delay\": " << Stored(gif.FrameDelay(n))
             << ", \"disposal\": " << gif.FrameDisposalMethod(n)
             << ", \"user_input\": " << Bool(gif.FrameUserInput(n))

@@ -14,7 +14,7 @@ namespace {
 
 double FramePixels(const gif::GifImage& gif) {
     double pixels = 0;
-    for (std::int16_t n = 1; n <= gif.FramesCount(); ++n)
+    for (gif::FrameNumber n = 1; n <= gif.FramesCount(); ++n)
         if (const auto colour = gif.FrameDIBXOR(n))
             pixels += double(colour->Width()) * colour->Height();
     return pixels;
