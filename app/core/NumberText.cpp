@@ -118,7 +118,11 @@ double ReadLeadingNumber(const std::string& text) {
 }
 
 std::optional<double> ReadWholeNumber(const std::string& text) {
-    const std::string s = WithoutBlanks(text);
+    // Blanks around the number are nothing; blanks inside it part two numbers ("7 0").
+    const std::size_t first = text.find_first_not_of(" \t\n");
+    const std::size_t last = text.find_last_not_of(" \t\n");
+    const std::string s = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+    if (s.find_first_of(" \t\n") != std::string::npos) return std::nullopt;
     const LeadingNumber number = ScanNumber(s, true);
     if (number.end == 0 || number.end != s.size()) return std::nullopt;
     return number.value;

@@ -15,8 +15,8 @@ double ReadLeadingNumber(const std::string& text);
 
 // Reads a text that must be one number and nothing else, as a weight typed by a user: the
 // forms ReadLeadingNumber takes, with "," as well as "." for the decimal mark (one mark at
-// most). Anything left over after the number (a unit, a second mark, letters) or no number
-// at all gives nothing.
+// most), and blanks only around it. Anything left over after the number (a unit, a second
+// mark, letters), a blank inside it ("7 0") or no number at all gives nothing.
 std::optional<double> ReadWholeNumber(const std::string& text);
 
 // `value` with `minDecimals` to `maxDecimals` decimals: halves round away from zero on the

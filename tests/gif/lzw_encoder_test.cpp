@@ -58,9 +58,9 @@ std::vector<std::uint8_t> Encode(const Picture& p, int minCodeSize, bool interla
     return sink.bytes;
 }
 
-// The encoder written out step by step, one pixel at a time, with the signed arithmetic,
-// masks and separate key and code tables of its description. The fast encoder must match
-// it byte for byte.
+// The encoder written out in its plainest form, one pixel at a time, with signed arithmetic,
+// bit masks and separate key and code tables: nothing in it is tuned, so that it is easy to
+// check by reading. The fast encoder must match it byte for byte.
 class LiteralEncoder {
   public:
     std::vector<std::uint8_t> Encode(const Picture& p, int initial, bool interlaced) {
@@ -144,7 +144,7 @@ class LiteralEncoder {
     void Emit(std::int32_t code) {
         static const std::int32_t mask[17] = {0,   1,    3,    7,    15,   31,    63,    127,  255,
                                               511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
-        // The mask table has no negative index: the original stops with an index error.
+        // The mask table has no negative index: a bit count below zero is an index error.
         if (bitCount_ < 0) throw std::out_of_range("mask index");
         accumulator_ &= mask[bitCount_];
         accumulator_ = bitCount_ > 0 ? accumulator_ | (code << bitCount_) : code;

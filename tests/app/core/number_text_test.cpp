@@ -35,7 +35,7 @@ TEST(ReadLeadingNumber, TakesTheLongestNumericPrefixLeniently) {
 
 TEST(ReadWholeNumber, AWeightIsOneNumberWithADecimalPointOrComma) {
     const ParseCase taken[] = {
-        {"70,5", 70.5}, {"70.5", 70.5}, {" +72 ", 72}, {"1 40", 140}, {",5", 0.5},
+        {"70,5", 70.5}, {"70.5", 70.5}, {" +72 ", 72}, {"\t140\n", 140}, {",5", 0.5},
         {"5,", 5},      {"1e2", 100},   {"&H1F", 31},  {"-3", -3},
     };
     for (const auto& c : taken) {
@@ -45,7 +45,7 @@ TEST(ReadWholeNumber, AWeightIsOneNumberWithADecimalPointOrComma) {
     }
     // What is left over after the number would otherwise be dropped without a word.
     for (const char* refused : {"80kg", "70.5.3", "70,5,3", "7,5.3", "12 lbs", "", "kg", "&H",
-                                "&HFZ", "2e", "+", "1.5-"}) {
+                                "&HFZ", "2e", "+", "1.5-", "7 0", "1\t40", "- 5", "1e 2"}) {
         EXPECT_FALSE(ReadWholeNumber(refused).has_value()) << '"' << refused << '"';
     }
 }

@@ -473,6 +473,7 @@ void MainWindowTest::missingInputsAreReportedAndChangeNothing_data() {
     QTest::newRow("letters") << "heavy" << false << true << "Please specify weight";
     QTest::newRow("unit typed in") << "80kg" << false << true << "Please specify weight";
     QTest::newRow("two decimal marks") << "70.5.3" << false << true << "Please specify weight";
+    QTest::newRow("two numbers") << "7 0" << false << true << "Please specify weight";
     QTest::newRow("one pound") << "1" << false << true << pounds;
     QTest::newRow("past the double range") << "1e400" << false << true << pounds;
     QTest::newRow("a million kilograms")
