@@ -1,16 +1,31 @@
 #pragma once
-// The language the user reads messages in: the command-line programs print their help in it.
+// The language the user reads: the windows, the numbers they show and the command-line
+// programs' help and messages all speak the one chosen here.
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace platform {
 
-// The user's message language as a lower-case two-letter code ("de", "fr"), or "" for the
-// C and POSIX locales. On Windows it is the user's interface language; elsewhere it is read
-// from the environment as Qt reads it: the first of LC_ALL, LC_MESSAGES and LANG that is set
-// names the locale, and when that is not C or POSIX the first entry of LANGUAGE, if any, says
-// the language instead.
+// The languages every program of the project has its texts translated into, besides English.
+inline const std::vector<std::string> kTranslatedLanguages = {"de", "fr", "es"};
+
+// The languages the user asks for, most wanted first, as lower-case two-letter codes ("de").
+// On Windows it is the user's interface language; elsewhere each entry of LANGUAGE in its
+// order, then the language of the first of LC_ALL, LC_MESSAGES and LANG that is set (none for
+// the C and POSIX locales).
+std::vector<std::string> PreferredLanguages();
+// The same from the values of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (null when unset).
+std::vector<std::string> PreferredLanguages(const char* language, const char* lcAll,
+                                            const char* lcMessages, const char* lang);
+
+// The first of the `preferred` languages that is English or one of `translated`: its code, or
+// "" for English (also when none of them is).
+std::string ChosenLanguage(const std::vector<std::string>& preferred,
+                           const std::vector<std::string>& translated = kTranslatedLanguages);
+
+// The language the programs speak to this user: "de", "fr", "es" or "" for English.
 std::string UserLanguage();
 
 // The same from the values of LANGUAGE, LC_ALL, LC_MESSAGES and LANG (null when unset).
@@ -37,5 +52,17 @@ HelpText LocalHelp(const char* usage, const char* help, const HelpText (&transla
         if (language == text.language) return text;
     return HelpText{"", usage, help};
 }
+
+// A message of a command-line program in English and in each translated language; "%1" stands
+// where its argument goes.
+struct MessageText {
+    const char* english;
+    const char* de;
+    const char* fr;
+    const char* es;
+};
+
+// `message` in the user's language, with `argument` in place of "%1".
+std::string LocalMessage(const MessageText& message, const std::string& argument = "");
 
 }  // namespace platform

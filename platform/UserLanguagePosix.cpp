@@ -4,9 +4,9 @@
 
 namespace platform {
 
-std::string UserLanguage() {
-    return MessageLanguage(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
-                           std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+std::vector<std::string> PreferredLanguages() {
+    return PreferredLanguages(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                              std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 }
 
 }  // namespace platform

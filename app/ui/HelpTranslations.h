@@ -1,7 +1,8 @@
 #pragma once
-// corpometer's usage and help in the languages other than English that the program speaks, the
-// same text as the English one (kUsage and kHelp in main.cpp) with the same options in the same
-// order. The program picks one with platform::LocalHelp.
+// corpometer's usage, help and command-line messages in the languages other than English that
+// the program speaks, the same text as the English one (kUsage and kHelp in main.cpp) with the
+// same options in the same order. The program picks one with platform::LocalHelp and
+// platform::LocalMessage.
 
 #include "platform/UserLanguage.h"
 
@@ -41,5 +42,24 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "También funcionan las opciones propias de Qt, por ejemplo -platform NOMBRE (xcb,\n"
      "wayland, offscreen) y -style NOMBRE (Fusion, Windows).\n"},
 };
+
+// What is wrong with the command line or the session, "%1" standing for the argument.
+inline constexpr platform::MessageText kUnexpectedArgument = {
+    "unexpected argument '%1'", "unerwartetes Argument „%1“", "argument inattendu « %1 »",
+    "argumento inesperado «%1»"};
+inline constexpr platform::MessageText kUnknownOption = {
+    "unknown option '%1'", "unbekannte Option „%1“", "option inconnue « %1 »",
+    "opción desconocida «%1»"};
+inline constexpr platform::MessageText kNeedsEqualsValue = {
+    "%1 needs =VALUE", "%1 braucht =WERT", "%1 demande =VALEUR", "%1 necesita =VALOR"};
+inline constexpr platform::MessageText kNeedsValue = {
+    "%1 needs a value", "%1 braucht einen Wert", "%1 demande une valeur", "%1 necesita un valor"};
+inline constexpr platform::MessageText kNoDisplay = {
+    "no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY is set",
+    "keine Anzeige, auf der sich das Fenster öffnen ließe: weder DISPLAY noch "
+    "WAYLAND_DISPLAY ist gesetzt",
+    "aucun écran où ouvrir la fenêtre : ni DISPLAY ni WAYLAND_DISPLAY n’est défini",
+    "no hay pantalla en la que abrir la ventana: no está definida ni DISPLAY ni "
+    "WAYLAND_DISPLAY"};
 
 }  // namespace ui

@@ -4,41 +4,32 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "platform/UserLanguage.h"
+
 namespace ui {
 
 namespace Translations {
-namespace {
-
-// The languages the program carries translations of, as ":/translations/corpometer_<xx>.qm".
-bool Translated(QLocale::Language language) {
-    return language == QLocale::German || language == QLocale::French ||
-           language == QLocale::Spanish;
-}
-
-}  // namespace
 
 QString Install() {
-    // QLocale() is the system locale, which Qt takes from the environment's variables
-    // themselves: the C library's setlocale() would fall back to "C" for a locale that the
-    // system has not generated.
+    // The one choice of language that the command-line help and messages make too.
+    const QString language = QString::fromStdString(platform::UserLanguage());
+    if (language.isEmpty()) return QString();
     auto* own = new QTranslator(QCoreApplication::instance());
-    if (!own->load(QLocale(), QStringLiteral("corpometer"), QStringLiteral("_"),
-                   QStringLiteral(":/translations"))) {
+    if (!own->load(QStringLiteral(":/translations/corpometer_") + language)) {
         delete own;
         return QString();
     }
     QCoreApplication::installTranslator(own);
     // Qt's texts (a message box's buttons, a text box's context menu) in the same language,
-    // when the system has them (Debian's qt6-translations-l10n). Only beside a translation of
-    // ours: an English window stays English throughout.
+    // when the system has them (Debian's qt6-translations-l10n).
     auto* qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(QLocale(QLocale(own->language()).language()), QStringLiteral("qtbase"),
-                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (qt->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(qt);
     } else {
         delete qt;
     }
-    return own->language().left(2);
+    return language;
 }
 
 QString Language() {
@@ -48,8 +39,20 @@ QString Language() {
 }
 
 QLocale NumberLocale() {
-    const QLocale system = QLocale::system();
-    return Translated(system.language()) ? system : QLocale::c();
+    // Numbers in the format of the language the texts are in: the user's own numeric locale
+    // when it is of that language (es_MX writes 21.33, es_ES 21,33), else the language's own.
+    const QString language = Language();
+    if (language == QLatin1String("en")) return QLocale::c();
+    // The numeric locale as the C library names it; QLocale::system() would take LANGUAGE's
+    // language in a C locale, with C's numbers.
+    QString numeric;
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        numeric = qEnvironmentVariable(variable);
+        if (!numeric.isEmpty()) break;
+    }
+    const QLocale user(numeric.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0));
+    const QLocale shown(language);
+    return user.language() == shown.language() ? user : shown;
 }
 
 QString LocalDecimals(const QString& number) {

@@ -1,8 +1,9 @@
 #pragma once
 // The windows' language. The program's texts are written in English; a translation into the
 // user's language replaces them when there is one (German, French and Spanish are carried in
-// the program's resources), and every other language keeps the English texts. Numbers shown
-// to the user take the decimal mark of that language's locale.
+// the program's resources), and every other language keeps the English texts. The language is
+// the one platform::UserLanguage() chooses, as for the command-line help and messages; numbers
+// shown take the format of that language.
 
 #include <QLocale>
 #include <QString>
@@ -13,11 +14,10 @@ namespace ui {
 
 namespace Translations {
 
-// Installs the translation for the user's language into the application, and Qt's own for its
-// standard dialogs and menus where the system has them. The language is read from the
-// environment as Qt reads it (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), whether or not the system
-// has that locale generated. Returns the language installed ("de", "fr", "es"), or an empty
-// text for English. Call once, after the application object is made.
+// Installs the translation for the user's language (platform::UserLanguage()) into the
+// application, and Qt's own for its standard dialogs and menus where the system has them.
+// Returns the language installed ("de", "fr", "es"), or an empty text for English. Call once,
+// after the application object is made.
 QString Install();
 
 // The language the windows' texts are in now: "en", or the translation's ("de", "fr", "es").
@@ -25,8 +25,8 @@ QString Install();
 QString Language();
 
 // The locale whose decimal mark the windows show numbers with: the user's numeric locale
-// (LC_ALL, LC_NUMERIC, LANG) when its language is one the windows are translated into, else
-// the plain English form with ".".
+// (LC_ALL, LC_NUMERIC, LANG) when it is of the language the texts are in, else that language's
+// own (English: "."), so that a line never mixes two formats.
 QLocale NumberLocale();
 
 // A number formatted with "." as its decimal mark, shown with NumberLocale()'s mark.

@@ -6,6 +6,7 @@
 #include <QStyleFactory>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 
@@ -17,11 +18,13 @@
 #include "app/ui/Translations.h"
 #include "app/ui/WindowFonts.h"
 #include "controls/qt/QtSystemColours.h"
+#include "platform/Display.h"
 #include "platform/UserLanguage.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kNoDisplay = 1;
 
 // The usage and the help: the one place where the command line is described.
 const char kUsage[] = "usage: corpometer [--help | --version] [Qt options]\n";
@@ -50,17 +53,19 @@ bool Listed(const std::string& name, const char* const* list, size_t count) {
     return std::find(list, list + count, name) != list + count;
 }
 
-int UsageError(const std::string& problem) {
+// A usage error, said whole in the user's language: the problem, then the usage.
+int UsageError(const platform::MessageText& problem, const std::string& argument) {
     const char* usage = platform::LocalHelp(kUsage, kHelp, ui::kTranslatedHelp).usage;
-    std::fprintf(stderr, "corpometer: %s\n%s", problem.c_str(), usage);
+    std::fprintf(stderr, "corpometer: %s\n%s", platform::LocalMessage(problem, argument).c_str(),
+                 usage);
     return kUsageError;
 }
 
 // Reads the command line before anything of the window system is started, so that the
 // help, the version and usage errors need no display. -1 to go on and open the window,
 // else the exit status: 0 after the help or the version, 2 after a usage error.
-// `styleNamed` tells whether Qt's -style option was given.
-int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
+// `styleNamed` and `platformNamed` tell whether Qt's -style and -platform options were given.
+int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-?") {
@@ -73,20 +78,21 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
             return 0;
         }
         if (argument.size() < 2 || argument[0] != '-' || argument == "--")
-            return UsageError("unexpected argument '" + argument + "'");
+            return UsageError(ui::kUnexpectedArgument, argument);
         std::string name = argument.substr(argument[1] == '-' ? 2 : 1);
         const bool valueGiven = name.find('=') != std::string::npos;
         name = name.substr(0, name.find('='));
         if (Listed(name, kQtOptionsWithValue, std::size(kQtOptionsWithValue))) {
             // Qt reads "-style=NAME" and "-qmljsdebugger=..."; the others take the next word.
             if (valueGiven && name != "style" && name != "qmljsdebugger")
-                return UsageError("unknown option '" + argument + "'");
+                return UsageError(ui::kUnknownOption, argument);
             if (!valueGiven && name == "qmljsdebugger")
-                return UsageError(argument + " needs =VALUE");
-            if (!valueGiven && ++i >= argc) return UsageError(argument + " needs a value");
+                return UsageError(ui::kNeedsEqualsValue, argument);
+            if (!valueGiven && ++i >= argc) return UsageError(ui::kNeedsValue, argument);
             styleNamed = styleNamed || name == "style";
+            platformNamed = platformNamed || name == "platform";
         } else if (!Listed(name, kQtFlags, std::size(kQtFlags)) || valueGiven) {
-            return UsageError("unknown option '" + argument + "'");
+            return UsageError(ui::kUnknownOption, argument);
         }
     }
     return -1;
@@ -94,7 +100,18 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed) {
 
 int Main(int argc, char** argv) {
     bool styleNamed = false;
-    if (const int status = ReadCommandLine(argc, argv, styleNamed); status >= 0) return status;
+    bool platformNamed = false;
+    if (const int status = ReadCommandLine(argc, argv, styleNamed, platformNamed); status >= 0)
+        return status;
+    // Without a display Qt would end the program with an abort and a core dump: say what is
+    // missing and end before it is asked for a window. Qt's platform, named on the command line
+    // or in QT_QPA_PLATFORM (offscreen, vnc), needs none.
+    const char* qtPlatform = std::getenv("QT_QPA_PLATFORM");
+    if (!platformNamed && (qtPlatform == nullptr || *qtPlatform == '\0') &&
+        !platform::DisplayNamed()) {
+        std::fprintf(stderr, "corpometer: %s\n", platform::LocalMessage(ui::kNoDisplay).c_str());
+        return kNoDisplay;
+    }
     QApplication app(argc, argv);
     ui::Translations::Install();
     QApplication::setApplicationName("Corpometer");

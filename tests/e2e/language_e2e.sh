@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # The real corpometer in a user's language (run under lib/with-xvfb.sh, inside
-# lib/with-atspi.sh). Started once in English and once under LOCALE (a locale the machine need
-# not have generated), it is read as a screen reader reads it: at least 80% of the window's own
-# texts (every object's name but the height rows, the window's title and the branding's texts)
-# must differ from the English ones, place by place, and the branding's texts must stay as the
-# company wrote them. Enter in the weight box then calculates the default inputs, 140 lbs at
-# 5' 8": the result is read with the locale's decimal mark, and a screenshot of the window
-# after the calculation is kept as calculated-LANGUAGE.png.
-# Usage: language_e2e.sh LOCALE RESULT CORPOMETER CORPOMETER-BRAND PICTURES-FOLDER
+# lib/with-atspi.sh). Started once in English and once under ENVIRONMENT (locale variables; a
+# locale the machine need not have generated), it is read as a screen reader reads it: at least
+# 80% of the window's own texts (every object's name but the height rows, the window's title
+# and the branding's texts) must differ from the English ones, place by place, and the
+# branding's texts must stay as the company wrote them. Enter in the weight box then
+# calculates the default inputs, 140 lbs at 5' 8": the result is read as RESULT, and every
+# number the window then shows has RESULT's decimal mark. Under the same ENVIRONMENT
+# corpometer --help begins with the word USAGE: the help speaks the window's language. A
+# screenshot of the window after the calculation is kept as calculated-NAME.png.
+# Usage: language_e2e.sh NAME ENVIRONMENT RESULT USAGE CORPOMETER CORPOMETER-BRAND PICTURES-FOLDER
 set -euo pipefail
-locale=$1
-result=$2
-exe=$3
-brand=$4
-pictures=$5
+name=$1
+environment=$2
+result=$3
+usage=$4
+exe=$5
+brand=$6
+pictures=$7
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/e2e.sh"
 source "$here/window_checks.sh"
-language=${locale%%_*}
+language=$name
+unset LANGUAGE LC_ALL LC_MESSAGES LC_NUMERIC
 
 e2e_private_home
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -33,7 +38,11 @@ LANG=C.UTF-8 start_corpometer "$exe"
 read_texts "$out/texts-en.txt"
 kill "$E2E_PID" && wait "$E2E_PID" || true
 
-LANG=$locale start_corpometer "$exe"
+# shellcheck disable=SC2086
+export $environment
+first=$("$exe" --help | head -n1 | cut -d' ' -f1)
+[ "$first" = "$usage" ] || e2e_fail "under $environment --help begins '$first', not '$usage'"
+start_corpometer "$exe"
 read_texts "$out/texts-$language.txt"
 /usr/bin/python3 - "$out/texts-en.txt" "$out/texts-$language.txt" <<'EOF' || e2e_fail "texts not translated"
 import sys
@@ -64,6 +73,10 @@ announced() {
     grep -q "^label	$result, " "$HOME/after.txt"
 }
 e2e_wait_for 20 "the result read as $result" announced
+# One number format in the window: every decimal mark shown is the result's.
+mark=${result//[0-9]/}
+marks=$(cut -f2 "$HOME/after.txt" | grep -o '[0-9][.,][0-9]' | cut -c2 | sort -u | tr -d '\n')
+[ "$marks" = "$mark" ] || e2e_fail "decimal marks '$marks' shown, not '$mark' alone: $(cat "$HOME/after.txt")"
 e2e_screenshot "$out/calculated-$language.png" "488x405+$X+$Y"
 echo "calculated in $language: $(grep "^label	$result, " "$HOME/after.txt" | cut -f2);" \
   "screenshot in $out/calculated-$language.png"

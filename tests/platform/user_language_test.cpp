@@ -1,5 +1,5 @@
-// The message language the command-line programs print their help in, from the variables
-// of a desktop session.
+// The language the windows and the command-line programs speak, from the variables of a
+// desktop session.
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,13 @@ TEST(UserLanguage, ComesFromTheSessionsLocaleVariablesInTheirOrder) {
         {nullptr, "es_ES.UTF-8", "de_DE.UTF-8", "en_GB.UTF-8", "es"},  // LC_ALL first
         {nullptr, "", "fr_FR.UTF-8", "en_GB.UTF-8", "fr"},             // then LC_MESSAGES
         {"de:en", nullptr, nullptr, "en_US.UTF-8", "de"},              // LANGUAGE's first
-        // The C locale says "no translations", whatever LANGUAGE asks for.
-        {"de", nullptr, nullptr, "C.UTF-8", ""},
-        {"de", "POSIX", nullptr, "fr_FR.UTF-8", ""},
+        // LANGUAGE is asked first even in the C locale, as the windows ask it.
+        {"de", nullptr, nullptr, "C.UTF-8", "de"},
+        {"de", "POSIX", nullptr, "fr_FR.UTF-8", "de"},
+        // The first language asked for that the programs speak; English is always spoken.
+        {"it:fr", nullptr, nullptr, "de_DE.UTF-8", "fr"},
+        {"it", nullptr, nullptr, "es_MX.UTF-8", "es"},
+        {"en_GB:de", nullptr, nullptr, "de_DE.UTF-8", ""},
         {nullptr, nullptr, nullptr, "C", ""},
         {nullptr, nullptr, nullptr, nullptr, ""},
         {nullptr, nullptr, nullptr, "", ""},

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's command line without a display: help and version on standard output with
 # status 0, usage errors on standard error with status 2 (read before any window system is
-# started), and Qt's own options taken by Qt.
+# started) in the user's language, Qt's own options taken by Qt, and a start without a
+# display said in one line with status 1.
 set -u
 exe=$1
 version=$2
@@ -30,6 +31,32 @@ for args in "--bogus" "stray" "-platform offscreen -style Fusion --bogus" "-V" "
   case "$first" in *"${args##* }"*) ;; *) fail "'$args' gave: $(cat "$work/err")" ;; esac
   [ -s "$work/out" ] && fail "'$args' wrote to standard output"
 done
+
+# No display: one line that says so, status 1, before Qt is asked for a window (which would
+# abort with a core dump).
+"$exe" > "$work/out" 2> "$work/err"
+status=$?
+[ $status -eq 1 ] || fail "without a display it exited $status: $(cat "$work/err")"
+[ "$(wc -l < "$work/err")" -eq 1 ] && grep -q '^corpometer: .*DISPLAY' "$work/err" ||
+  fail "without a display it said: $(cat "$work/err")"
+
+# Usage errors are said whole in the language the help is in, which the windows speak too.
+while IFS='|' read -r environment usage complaint; do
+  # shellcheck disable=SC2086
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES $environment "$exe" --help > "$work/out" 2>&1
+  [ "$(head -n1 "$work/out" | cut -d' ' -f1)" = "$usage" ] ||
+    fail "$environment: --help begins '$(head -n1 "$work/out")'"
+  # shellcheck disable=SC2086
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES $environment "$exe" --bogus > "$work/out" 2> "$work/err"
+  [ "$(head -n1 "$work/err")" = "corpometer: $complaint" ] &&
+    [ "$(sed -n 2p "$work/err" | cut -d' ' -f1)" = "$usage" ] ||
+    fail "$environment: the usage error reads: $(cat "$work/err")"
+done <<'EOF2'
+LANGUAGE=de LANG=C.UTF-8|Aufruf:|unbekannte Option „--bogus“
+LANG=es_MX.UTF-8|uso:|opción desconocida «--bogus»
+LANG=fr_FR.UTF-8|utilisation|option inconnue « --bogus »
+LANG=C.UTF-8|usage:|unknown option '--bogus'
+EOF2
 
 # Qt's own options still reach Qt: the window opens on the platform named, whatever the style.
 out=$(CORPOMETER_REPORT_FIRST_PAINT=1 "$exe" -platform offscreen -style Windows 2> "$work/err")
