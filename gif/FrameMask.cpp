@@ -158,7 +158,7 @@ void SetMaskColours(dib::Dib& mask) {
 }
 
 void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask,
-                    std::int32_t rows) {
+                    std::int32_t rows, MaskInstructions instructions) {
     if (colours.hDIB() == nullptr || mask.hDIB() == nullptr) return;
     if (colours.bpp() != 8 || mask.bpp() != 1) return;
     const platform::gdi::Bitmap& source = *colours.hDIB();
@@ -174,10 +174,12 @@ void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib:
     const std::uint8_t* const sourceEnd = source.Bits() + source.ByteSize();
     const bool plain = bits.opaque == 0 && bits.flip == 1;
 #if CORPO_MASK_AVX2
-    if (plain && width >= 32 && HasAvx2()) {
+    if (plain && width >= 32 && instructions == MaskInstructions::Widest && HasAvx2()) {
         BuildPlainRowsWide(source, target, width, height, sourceEnd, bits);
         return;
     }
+#else
+    (void)instructions;
 #endif
     for (std::int32_t y = 0; y < height; ++y) {
         if (plain)

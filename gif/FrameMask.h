@@ -20,7 +20,12 @@ void SetMaskColours(dib::Dib& mask);
 // padding bits at the end of a mask row keep what they held. Does nothing unless both
 // bitmaps exist, the colour bitmap with 8 bits a pixel and the mask with 1. Only the top
 // `rows` rows are written when fewer are given (the rest of a frame whose data fell short).
+//
+// `instructions` chooses the widest instructions the processor has (AVX2 where there is
+// it), or the ones every processor of the build's architecture has; both give the same bits.
+enum class MaskInstructions { Widest, Baseline };
 void BuildFrameMask(const dib::Dib& colours, std::uint8_t transparentIndex, dib::Dib& mask,
-                    std::int32_t rows = INT32_MAX);
+                    std::int32_t rows = INT32_MAX,
+                    MaskInstructions instructions = MaskInstructions::Widest);
 
 }  // namespace gif

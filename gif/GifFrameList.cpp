@@ -54,6 +54,8 @@ void InsertFrame(GifModel& model, FrameNumber frameNumber, std::int16_t width,
     GifFrame& inserted = frames[position];
     inserted.width = static_cast<std::uint16_t>(width);
     inserted.height = static_cast<std::uint16_t>(height);
+    if (inserted.colours->hDIB() != nullptr)
+        inserted.pixelsRead = std::uint64_t{inserted.width} * inserted.height;
     if (model.frameCount == 1) {
         model.screen.width = width;
         model.screen.height = height;

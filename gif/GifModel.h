@@ -46,6 +46,9 @@ struct GifFrame {
     // The size the file gives, 0 to 65535, whether or not the bitmaps could be made at it.
     std::uint16_t width = 0;
     std::uint16_t height = 0;
+    // How many of its pixels, in stream order, the frame's data filled: width x height for a
+    // whole frame, fewer for one whose data falls short; 0 for a frame without a bitmap.
+    std::uint64_t pixelsRead = 0;
     bool interlaced = false;
     bool useTransparentColour = false;
     std::uint8_t transparentIndex = 0;

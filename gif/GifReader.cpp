@@ -351,6 +351,7 @@ void GifReader::ReadImage() {
     SubBlockInput data(data_, size_, position_);
     const std::optional<std::uint64_t> decoded = DecodeFrame(frame, minimumCodeSize, data, zeroed);
     position_ = data.End();
+    frame.pixelsRead = decoded.value_or(0);
     NoteImage(dataAt, decoded, noBitmap);
 }
 

@@ -51,7 +51,9 @@ class LargeBlockLoad {
     std::uint64_t began_;
 };
 
-// How many freed blocks are kept at present; for tests.
+// Whether this system keeps freed blocks for reuse, and how many it keeps at present; for
+// tests.
+bool LargeBlocksAreKept();
 std::size_t KeptLargeBlocks();
 
 }  // namespace platform

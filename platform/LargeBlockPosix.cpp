@@ -204,6 +204,10 @@ LargeBlockLoad::~LargeBlockLoad() {
     KeptBlocks::Instance().End(began_);
 }
 
+bool LargeBlocksAreKept() {
+    return true;
+}
+
 std::size_t KeptLargeBlocks() {
     return KeptBlocks::Instance().Count();
 }

@@ -26,6 +26,10 @@ LargeBlockLoad::LargeBlockLoad() : began_(0) {}
 
 LargeBlockLoad::~LargeBlockLoad() = default;
 
+bool LargeBlocksAreKept() {
+    return false;
+}
+
 std::size_t KeptLargeBlocks() {
     return 0;
 }

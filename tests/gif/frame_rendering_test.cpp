@@ -148,13 +148,14 @@ TEST(FrameRendering, BadFrameNumbersAndBlankRecordsFailBeforeDrawing) {
 
 // The mask made from the indices is what converting the colour bitmap through a table that
 // is white at the transparent index and black elsewhere gives, bit for bit: for row widths
-// that end inside a byte, for padding bits that must be kept, and for a mask whose table
-// is not black-then-white.
+// of every width up to 100 (inside a byte, a 16- or 32-pixel step and past it), for padding
+// bits that must be kept, for a mask whose table is not black-then-white, and with the
+// widest instructions the processor has as well as the baseline ones.
 TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
     std::mt19937 random(15);
     const std::uint8_t blackThenWhite[8] = {0, 0, 0, 0, 255, 255, 255, 0};
     const std::uint8_t whiteThenBlack[8] = {255, 255, 255, 0, 0, 0, 0, 0};
-    for (std::int32_t width : {1, 7, 8, 9, 13, 16, 31, 61, 64, 67}) {
+    for (std::int32_t width = 1; width <= 100; ++width) {
         for (const std::uint8_t* table : {blackThenWhite, whiteThenBlack}) {
             const std::int32_t height = 3;
             const std::uint8_t t = static_cast<std::uint8_t>(random() % 4);
@@ -164,8 +165,8 @@ TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
                 for (std::int32_t x = 0; x < width; ++x)
                     colours.lpBits()[y * colours.BytesPerScanline() + x] =
                         static_cast<std::uint8_t>(random() % 4);
-            dib::Dib expected, actual;
-            for (dib::Dib* mask : {&expected, &actual}) {
+            dib::Dib expected, widest, baseline;
+            for (dib::Dib* mask : {&expected, &widest, &baseline}) {
                 ASSERT_TRUE(mask->Create(width, height, 1));
                 mask->SetPalette(table, 8);
                 std::fill_n(mask->lpBits(), mask->size(), 0xA5);  // padding to be kept
@@ -175,10 +176,13 @@ TEST(FrameRendering, MaskFromIndicesMatchesTheColourConversionBitForBit) {
             colours.SetPalette(conversion, sizeof conversion);
             expected.LoadBlt(colours.hDC(), 0, 0);
 
-            gif::BuildFrameMask(colours, t, actual);
-            EXPECT_EQ(Bytes(actual.lpBits(), actual.lpBits() + actual.size()),
-                      Bytes(expected.lpBits(), expected.lpBits() + expected.size()))
+            gif::BuildFrameMask(colours, t, widest, height, gif::MaskInstructions::Widest);
+            gif::BuildFrameMask(colours, t, baseline, height, gif::MaskInstructions::Baseline);
+            const Bytes wanted(expected.lpBits(), expected.lpBits() + expected.size());
+            EXPECT_EQ(Bytes(widest.lpBits(), widest.lpBits() + widest.size()), wanted)
                 << "width " << width << ", transparent " << int{t};
+            EXPECT_EQ(Bytes(baseline.lpBits(), baseline.lpBits() + baseline.size()), wanted)
+                << "width " << width << ", transparent " << int{t} << ", baseline";
         }
     }
 }

@@ -469,8 +469,9 @@ TEST(GifReader, PixelsTheDataDoesNotReachAreIndexZeroOnFreshAndReusedMemory) {
             const auto frame = [&](const Bytes& indices) {
                 GifBuilder builder = FourColourScreen(kSide, kSide);
                 builder.GraphicControl(0, 0, transparent);
-                // All of one index: stream order and row order hold the same.
-                builder.Image(0, 0, kSide, kSide, indices, 2, interlaced);
+                // The indices in stream order, all of one value.
+                builder.ImageDescriptor(0, 0, kSide, kSide, -1, interlaced)
+                    .ImageData(2, LzwEncode(indices, 2));
                 return builder.Trailer().Data();
             };
             const Bytes dirty = frame(full);
