@@ -7,4 +7,13 @@ bool ReadRegistryValue(std::uint32_t, const std::string&, const std::string&, st
     return false;  // no registry on this system
 }
 
+bool ReadRegistryText(std::uint32_t, const std::string&, const std::string&, std::string&) {
+    return false;
+}
+
+bool WriteRegistryText(std::uint32_t, const std::string&, const std::string&,
+                       const std::string&) {
+    return false;
+}
+
 }  // namespace platform
