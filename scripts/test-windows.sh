@@ -3,7 +3,9 @@
 # MinGW-w64 into build-windows/, its tests run under Wine in a private prefix without a
 # display, and the two command-line tools checked against the Linux build: `corpogif info`
 # must print the same bytes for every file of the GIF suites, and `corpometer-brand write`
-# must write the same bytes for the same options and seed.
+# must write the same bytes for the same options and seed. Then the Windows window,
+# corpometer.exe, under Wine in an X server of its own (tests/win32/window_under_wine.sh;
+# its screenshots beside the Linux window's in build-windows/e2e-artefacts/window/).
 # Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -130,6 +132,15 @@ compare_brand --seed 4294967295 --name-text "Café && Co" --title "Body Check" \
   --animated-banner --name-font-size 20 --title-font-size 9 --font-name Arial
 compare_brand --seed 42 --link "€ ÷ ÿ" --name-font-size -32768 --title-font-size 32767
 echo "corpometer-brand: $same of $sets option sets write and show the same bytes"
+
+echo "== Windows: the window under Wine in an X server, driven by keys, read by the probe"
+window_started=$SECONDS
+bash "$root/tests/e2e/lib/with-xvfb.sh" --timeout 300 "$windows/e2e-artefacts/window" -- \
+  bash "$root/tests/win32/window_under_wine.sh" "$windows" "$linux" "$root" || status=1
+echo "The window's checks took $((SECONDS - window_started)) s"
+wineserver -p || [ $? = 2 ]  # the window's session has ended: one without a display again
+
+# Further Windows checks go here, each a script of its own called with the same folders.
 
 echo "== Windows stage: $((SECONDS - started)) s, $([ "$status" -eq 0 ] && echo passed || echo FAILED)"
 exit $status
