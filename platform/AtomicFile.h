@@ -6,7 +6,9 @@
 // fails, the previous file stays as it was, and the temporary file is removed.
 //
 // Where the system allows it the temporary file has no name until Commit, so a process killed
-// while writing leaves nothing behind; elsewhere it has a short name (".corpo-....tmp").
+// while writing leaves nothing behind; elsewhere it has a short name (".corpo-....tmp"). A
+// save holds its temporary file locked until it is done, and removes those of its names that
+// nobody holds, left in the folder by saves that died.
 //
 // The replacement is the same file to everyone else: it keeps the previous file's permission
 // bits, and its owner and group where the process may set them (a new file gets the usual

@@ -26,34 +26,44 @@ constexpr char kNamedExtension[] = ".tmp";
 // An unnamed file that has just been given a name, to be renamed over the target at once.
 constexpr char kLinkedExtension[] = ".new";
 
-bool IsLinkedName(const char* name) {
+// A name that ShortTemporaryName gives: ".corpo-", 12 hex digits, ".tmp" or ".new".
+bool IsTemporaryName(const char* name) {
     constexpr size_t kPrefix = 7, kDigits = 12;  // ".corpo-", then the hex digits
     if (std::strncmp(name, ".corpo-", kPrefix) != 0) return false;
     for (size_t i = kPrefix; i < kPrefix + kDigits; ++i) {
         if (std::strchr("0123456789abcdef", name[i]) == nullptr || name[i] == '\0') return false;
     }
-    return std::strcmp(name + kPrefix + kDigits, kLinkedExtension) == 0;
+    const char* extension = name + kPrefix + kDigits;
+    return std::strcmp(extension, kLinkedExtension) == 0 ||
+           std::strcmp(extension, kNamedExtension) == 0;
 }
 
-// An unnamed file is locked before it gets its name and stays locked until it has replaced
-// the target. A named one that nobody holds locked was left by a save that died between the
-// two steps (microseconds): it is removed here, by the next save into the same folder.
+// Whether `name` in the folder `folderFd` still leads to the open file `fd`.
+bool NameLeadsTo(int folderFd, const char* name, int fd) {
+    struct stat opened, named;
+    return ::fstat(fd, &opened) == 0 &&
+           ::fstatat(folderFd, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+}
+
+// Every file a save has named is locked by it until it has replaced the target (or been
+// removed): an unnamed file before it gets its name, a named temporary file as soon as it is
+// made. A file of those names that nobody holds locked was left by a save that died (a
+// killed process, a power cut): it is removed here, by the next save into the same folder.
 void RemoveAbandonedFiles(const std::string& folder) {
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) return;
     const int folderFd = ::dirfd(listing);
     while (const dirent* entry = ::readdir(listing)) {
-        if (!IsLinkedName(entry->d_name)) continue;
+        if (!IsTemporaryName(entry->d_name)) continue;
         const int fd =
             ::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
-        struct stat opened, named;
+        struct stat opened;
         // The name must still lead to the file that was locked: a save that has just renamed
         // it over its target unlocks it too.
         if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-            ::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && NameLeadsTo(folderFd, entry->d_name, fd)) {
             ::unlinkat(folderFd, entry->d_name, 0);
         }
         ::close(fd);
@@ -77,6 +87,31 @@ int CreateUnnamed(const std::string& folder, unsigned mode) {
     (void)mode;
     return -1;
 #endif
+}
+
+// A new named file in `folder`, locked, or -1 with errno set after `attempts` names that
+// were taken. Between its creation and its lock another save may take it for abandoned and
+// remove it; once locked, it is checked to be still there, and otherwise made again under
+// another name.
+int CreateNamed(const std::string& folder, unsigned mode, int attempts, std::string& path) {
+    for (int attempt = 0;; ++attempt) {
+        path = folder + "/" + ShortTemporaryName(kNamedExtension);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              static_cast<mode_t>(mode));
+        if (fd < 0) {
+            if (errno == EEXIST && attempt < attempts) continue;
+            path.clear();
+            return -1;
+        }
+        // Where files cannot be locked, no save takes one for abandoned either.
+        if (::flock(fd, LOCK_EX) != 0 || NameLeadsTo(AT_FDCWD, path.c_str(), fd)) return fd;
+        ::close(fd);
+        if (attempt == attempts) {
+            path.clear();
+            errno = EEXIST;
+            return -1;
+        }
+    }
 }
 
 void FlushFolder(const std::string& folder) {
@@ -118,22 +153,14 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
 
     RemoveAbandonedFiles(folder_);
     int fd = CreateUnnamed(folder_, createMode);
-    int error = 0;
-    for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
-        temporaryPath_ = folder_ + "/" + ShortTemporaryName(kNamedExtension);
-        fd = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    static_cast<mode_t>(createMode));
-        error = errno;
-        if (fd < 0 && error != EEXIST) break;
-    }
+    if (fd < 0) fd = CreateNamed(folder_, createMode, kNameAttempts, temporaryPath_);
     if (fd < 0) {
-        temporaryPath_.clear();
         throw FileError("cannot create a new file in",
-                        folder_ == "." ? std::string("the current folder") : folder_, error);
+                        folder_ == "." ? std::string("the current folder") : folder_, errno);
     }
     file_ = ::fdopen(fd, "wb");
     if (file_ == nullptr) {
-        error = errno;
+        const int error = errno;
         ::close(fd);
         Discard();
         throw FileError("cannot write", replacedPath_, error);

@@ -1,7 +1,8 @@
 // The atomic save on Windows. The new file is forced to the disk (_commit) before it replaces
 // the target, and the replacement is written through (MOVEFILE_WRITE_THROUGH), so that after
 // a crash or a power cut the target is the old file or the whole new one. There is no unnamed
-// file here: a save that dies leaves its short-named temporary file behind.
+// file here: a save that dies leaves its short-named temporary file behind, which the next
+// save into the folder removes.
 #include "platform/AtomicFile.h"
 
 #include <io.h>
@@ -15,6 +16,30 @@
 #include "platform/SavePaths.h"
 
 namespace platform {
+
+namespace {
+
+// A save keeps its temporary file open, without letting anyone delete it, until the file has
+// replaced the target or been removed: a file of such a name (".corpo-", 12 hex digits,
+// ".tmp") that can be deleted was left by a save that died.
+void RemoveAbandonedFiles(const std::string& folder) {
+    const std::filesystem::path folderPath = std::filesystem::u8path(folder);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW((folderPath / L".corpo-*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        constexpr size_t kPrefix = 7, kDigits = 12;
+        if (name.size() != kPrefix + kDigits + 4 ||
+            name.find_first_not_of(L"0123456789abcdef", kPrefix) != kPrefix + kDigits ||
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        ::DeleteFileW((folderPath / name).c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+}
+
+}  // namespace
 
 AtomicFile::AtomicFile(const std::string& targetPath) {
     FindTarget(targetPath);
@@ -33,6 +58,7 @@ AtomicFile::AtomicFile(const std::string& targetPath) {
         replacesExisting_ = true;
     }
 
+    RemoveAbandonedFiles(folder_);
     int error = 0;
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
         const std::filesystem::path temporary =

@@ -2,6 +2,8 @@
 // save killed at any moment leaves the old file or the whole new one, and nothing else.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,8 @@
 #include <csignal>
 #include <random>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,6 +104,38 @@ TEST(AtomicFile, ANameOutsideTheAnsiCodePageIsSavedUnderThatName) {
         names.push_back(entry.path().filename().u8string());
     EXPECT_EQ(names, std::vector<std::string>{name});
     EXPECT_EQ(std::filesystem::file_size(std::filesystem::u8path(target)), 5u);
+}
+
+// The temporary files of saves that died are removed by the next save into the folder; one
+// that a live save holds, and files of other names, stay.
+TEST(AtomicFile, ASaveRemovesTheTemporaryFilesOfSavesThatDiedAndNoLiveOne) {
+    TempDir dir;
+    const std::string live = dir.File(".corpo-ba9876543210.tmp");
+    for (const char* name : {".corpo-0123456789ab.tmp", ".corpo-0123456789ab.new",
+                             ".corpo-ba9876543210.tmp", "notes.tmp", ".corpo-notes.tmp"})
+        TempDir::Write(dir.File(name), Bytes{'x'});
+        // Held as a save holds its file: locked, or on Windows open without leave to delete it.
+#if defined(_WIN32)
+    std::FILE* held = std::fopen(live.c_str(), "rb");
+    ASSERT_NE(held, nullptr);
+#else
+    const int held = ::open(live.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+#endif
+    Save(dir.File("banner.gif"), Bytes{'n', 'e', 'w'});
+    std::vector<std::string> entries = dir.Entries();
+    std::sort(entries.begin(), entries.end());
+#if defined(_WIN32)
+    std::fclose(held);
+    // No save there ever names a file ".new".
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{".corpo-0123456789ab.new", ".corpo-ba9876543210.tmp",
+                                        ".corpo-notes.tmp", "banner.gif", "notes.tmp"}));
+#else
+    ::close(held);
+    EXPECT_EQ(entries, (std::vector<std::string>{".corpo-ba9876543210.tmp", ".corpo-notes.tmp",
+                                                 "banner.gif", "notes.tmp"}));
+#endif
 }
 
 #if !defined(_WIN32)

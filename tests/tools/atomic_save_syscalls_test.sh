@@ -2,14 +2,20 @@
 # How `corpogif resave` puts a file in place, seen in its system calls: the new file is made
 # without a name, forced to the disk before it gets one, renamed over the old file (or linked
 # straight in as a new one), and the folder is forced to the disk afterwards. A crash at any
-# point then leaves the old file or the whole new one.
+# point then leaves the old file or the whole new one. Given a library that makes files
+# without a name fail (NO-UNNAMED-FILES-LIBRARY), also the saves where they cannot be made:
+# a save killed then leaves a named temporary file, which the next save removes, and never
+# one of a save still running.
+# Usage: atomic_save_syscalls_test.sh CORPOGIF SAMPLES [NO-UNNAMED-FILES-LIBRARY]
 set -u
 tool=$1
 samples=$2
+no_unnamed=${3:-}
 work=$(mktemp -d)
 log=$(mktemp)
 calls=$(mktemp)
-trap 'rm -rf "$work" "$log" "$calls"' EXIT
+held=
+trap '[ -n "$held" ] && kill -9 $held 2> /dev/null; rm -rf "$work" "$log" "$calls"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 sample=$(find "$samples/pygif" -name 'transparent.gif' | head -n 1)
@@ -59,6 +65,36 @@ check_order "$work/old.gif" yes
 trace "$work/new.gif"
 check_order "$work/new.gif" no
 [ "$(ls -A "$work" | tr '\n' ' ')" = "new.gif old.gif " ] || fail "files left behind: $(ls -A "$work")"
+
+if [ -n "$no_unnamed" ]; then
+  named=$work/named
+  mkdir "$named"
+  save() { LD_PRELOAD=$no_unnamed "$tool" resave "$sample" "$named/$1" || fail "resave to $1 exited $?"; }
+  # A save held for a minute in forcing its file to the disk, as one is that dies there.
+  LD_PRELOAD=$no_unnamed strace -qq -o /dev/null -e trace=fsync -e inject=fsync:delay_enter=60000000 \
+    "$tool" resave "$sample" "$named/held.gif" &
+  tracer=$!
+  # Its temporary file, once the save holds it locked.
+  temporary=
+  for _ in $(seq 1000); do
+    for file in "$named"/.corpo-*.tmp; do
+      [ -e "$file" ] && grep -q "FLOCK .*:$(stat -c %i "$file") " /proc/locks && temporary=${file##*/}
+    done
+    [ -n "$temporary" ] && break
+    sleep 0.02
+  done
+  held=$(pgrep -P $tracer)
+  [ -n "$temporary" ] || fail "no locked temporary file while a save runs: $(ls -A "$named")"
+  save other.gif
+  [ -e "$named/$temporary" ] || fail "a save removed the temporary file of a save still running"
+  kill -9 "$held" $tracer
+  wait $tracer 2> /dev/null
+  held=
+  [ -e "$named/$temporary" ] || fail "a killed save left no temporary file (was it named?)"
+  save last.gif
+  [ "$(ls -A "$named" | tr '\n' ' ')" = "last.gif other.gif " ] ||
+    fail "a later save did not remove what the killed one left: $(ls -A "$named")"
+fi
 
 [ "$failures" -eq 0 ] && echo "ok: saves are flushed and put in place in order"
 exit $((failures > 0))
