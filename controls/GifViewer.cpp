@@ -54,10 +54,22 @@ std::int32_t GifViewer::DelayInterval(std::int16_t delay) {
 
 // ---- Methods ----
 
+std::int16_t GifViewer::ShownFrameCount() {
+    constexpr std::uint64_t kBuffers = 3, kBytesPerPixel = 4;
+    const std::uint64_t screenBytes = kBuffers * kBytesPerPixel *
+                                      static_cast<std::uint16_t>(image_.ScreenWidth()) *
+                                      static_cast<std::uint16_t>(image_.ScreenHeight());
+    if (screenBytes > image_.LoadLimits().frameBitmapBytes) {
+        image_.Destroy();
+        return 0;
+    }
+    return static_cast<std::int16_t>(image_.FramesCount());
+}
+
 bool GifViewer::LoadFromFile(const std::string& fileName) {
     Stop();
     frameCount_ = 0;
-    if (image_.LoadFromFile(fileName)) frameCount_ = image_.FramesCount();
+    if (image_.LoadFromFile(fileName)) frameCount_ = ShownFrameCount();
     const bool loaded = frameCount_ > 0;
     Restart(autoPlay_);
     return loaded;
@@ -68,7 +80,7 @@ bool GifViewer::LoadFromResource(const std::string& resourceId, const std::strin
     frameCount_ = 0;
     {
         const std::vector<std::uint8_t> bytes = host_.ReadResource(resourceId, resourceType);
-        if (image_.LoadFromStream(bytes)) frameCount_ = image_.FramesCount();
+        if (image_.LoadFromStream(bytes)) frameCount_ = ShownFrameCount();
     }  // the bytes are dropped before the first frame is composed
     const bool loaded = frameCount_ > 0;
     Restart(autoPlay_);

@@ -27,6 +27,11 @@ class GifViewer {
     GifViewer(const GifViewer&) = delete;
     GifViewer& operator=(const GifViewer&) = delete;
 
+    // What a load may take (GifImage::SetLoadLimits), for the loads that follow. The three
+    // buffers of the image's screen size may take no more than its pixel memory either: a
+    // GIF whose screen would not fit is not shown, as one that does not load.
+    void SetLoadLimits(const gif::GifLoadLimits& limits) { image_.SetLoadLimits(limits); }
+
     // Methods.
     bool LoadFromFile(const std::string& fileName);
     // The bytes come from the host's resources; an unreadable resource throws to the
@@ -79,6 +84,8 @@ class GifViewer {
     std::int32_t FitHeight() const { return fitHeight_; }
 
   private:
+    // The frame count of the image just loaded, or 0 when it is to be shown as not loaded.
+    std::int16_t ShownFrameCount();
     void Stop();
     void Tick();
     void RenderFrame();

@@ -224,6 +224,12 @@ std::string BannerRefusal(const std::string& bannerName, const std::string& bann
     if (std::filesystem::exists(status) && !std::filesystem::is_directory(status) &&
         !platform::IsRegularFile(bannerPath))
         return "is not a regular file";
+    if (std::filesystem::is_regular_file(status) &&
+        std::filesystem::file_size(std::filesystem::u8path(bannerPath), error) >
+            kMaxBannerFileBytes &&
+        !error)
+        return "is larger than " + std::to_string(kMaxBannerFileBytes) +
+               " bytes, more than a banner may be";
     return {};
 }
 

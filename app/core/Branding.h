@@ -37,6 +37,14 @@ inline constexpr char kBrandingFileName[] = "3.dat";
 // A branding record is a few hundred bytes; a longer file is not a branding file, and is not
 // read whole only to be refused.
 inline constexpr std::uint64_t kMaxBrandingFileBytes = 64 * 1024;
+// What a banner may cost, whatever its file holds, so that the window shows at once and
+// small: the file is read no further than kMaxBannerFileBytes (a larger one is not used);
+// the animated banner's frames take at most kMaxBannerPixelBytes, and so do the viewer's
+// three buffers of its screen, and the still banner's picture; at most kMaxBannerFrames
+// frames play. A banner is 375 x 60 pixels: this is room for 500 such frames.
+inline constexpr std::uint64_t kMaxBannerFileBytes = 4 << 20;
+inline constexpr std::uint64_t kMaxBannerPixelBytes = 12 << 20;
+inline constexpr std::int32_t kMaxBannerFrames = 1000;
 // The default name line; labels show "&&" as one ampersand.
 inline constexpr char kDefaultNameText[] = "(Your company name && link or small banner here)";
 inline constexpr char kDefaultTitle[] = "Corpometer";
@@ -75,9 +83,10 @@ BrandingValues DecodeBranding(const BrandingRecord& record,
 std::string BannerPathIn(std::string folder, const std::string& bannerName);
 
 // Why the banner `bannerName` at `bannerPath` must not be shown, or empty when it may: a name
-// that climbs out of the folder of its branding file could show any file of the machine, and
-// a pipe would block the picture loader, a device never end. A missing file, a folder or an
-// empty name may be shown (as an empty banner).
+// that climbs out of the folder of its branding file could show any file of the machine, a
+// pipe would block the picture loader, a device never end, and a file larger than
+// kMaxBannerFileBytes is more than a banner may cost. A missing file, a folder or an empty
+// name may be shown (as an empty banner).
 std::string BannerRefusal(const std::string& bannerName, const std::string& bannerPath);
 
 // Whether a banner name looks like an absolute path ("/home/me/banner.gif",

@@ -2,10 +2,14 @@
 // bannerAnimation_, as the branding asks, placed at the two banner points of the load sequence.
 // A click on either opens the branding link, as a click on the name line does.
 
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <cstdint>
+#include <cstdio>
 
 #include "app/core/Branding.h"
+#include "app/core/BrandingBanner.h"
 #include "app/core/DocumentOpener.h"
 #include "app/core/Paths.h"
 #include "app/ui/AccessibleLink.h"
@@ -34,6 +38,36 @@ void MainWindow::CreateBannerControls() {
     bannerAnimation_->installEventFilter(this);  // the focus mark
 }
 
+namespace {
+
+// The still banner's picture, or none when it is not a picture or larger than a banner may
+// be: its size is read first, from the file's head, and where the format does not tell it
+// there, the reader refuses to make a larger picture.
+QPixmap StillBanner(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    const int previousLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(int(core::kMaxBannerPixelBytes >> 20));
+    const QSize size = reader.size();
+    if (size.isValid() && std::uint64_t(size.width()) * std::uint64_t(size.height()) * 4 >
+                              core::kMaxBannerPixelBytes) {
+        std::fprintf(stderr,
+                     "corpometer: not using \"%s\": a picture of %d x %d pixels is larger "
+                     "than a banner may be\n",
+                     path.c_str(), size.width(), size.height());
+        QImageReader::setAllocationLimit(previousLimit);
+        return {};
+    }
+    QPixmap picture = QPixmap::fromImageReader(&reader);
+    QImageReader::setAllocationLimit(previousLimit);
+    if (picture.isNull()) {
+        std::fprintf(stderr, "corpometer: not using \"%s\" as the still banner: %s\n",
+                     path.c_str(), qPrintable(reader.errorString()));
+    }
+    return picture;
+}
+
+}  // namespace
+
 void MainWindow::PlaceBannerFirstPoint() {
     const core::BrandingValues& branding = core::BrandingSettings;
     const bool animated = branding.ShowAnimatedBanner != 0;
@@ -48,13 +82,19 @@ void MainWindow::PlaceBannerFirstPoint() {
     bool animationShown = false;
     if (animated) {
         bannerAnimation_->Viewer().Setenabled(true);
+        bannerAnimation_->Viewer().SetLoadLimits(core::BannerLoadLimits());
         // A GIF of several frames starts playing at once.
         animationShown = bannerAnimation_->Viewer().LoadFromFile(branding.BannerPath);
+        if (!animationShown) {
+            std::fprintf(stderr,
+                         "corpometer: not using \"%s\" as the animated banner: it does not load "
+                         "as a GIF within what a banner may take\n",
+                         branding.BannerPath.c_str());
+        }
         bannerAnimation_->setVisible(animationShown);
     }
 
-    const QPixmap picture =
-        still ? QPixmap(QString::fromStdString(branding.BannerPath)) : QPixmap();
+    const QPixmap picture = still ? StillBanner(branding.BannerPath) : QPixmap();
     if (!picture.isNull()) {
         // Any format the picture loader reads. An image control that does not stretch takes
         // its picture's size.

@@ -21,17 +21,24 @@ void SayOnce(bool& said, const QString& line) {
     std::fprintf(stderr, "corpometer: %s\n", qPrintable(line));
 }
 
-// Whether the file may be opened at all: absent, or a regular file after following links.
-// Opening a FIFO would wait for a writer for ever, and writing over a device or through a
-// link to one would put a plain file in its place.
+// The settings are a few short lines; a larger file is not this program's settings, and is
+// not read whole only to be passed over.
+constexpr qint64 kMaxSettingsFileBytes = 64 * 1024;
+
+// Whether the file may be opened at all: absent, or a regular file after following links, of
+// at most kMaxSettingsFileBytes. Opening a FIFO would wait for a writer for ever, and writing
+// over a device or through a link to one would put a plain file in its place.
 bool UsableOrAbsent(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists() && !info.isSymLink()) return true;
-    if (info.isFile()) return true;
     static bool said = false;
-    SayOnce(said, QString("the settings file %1 is not a regular file; it is not read and not "
-                          "written")
-                      .arg(file));
+    if (info.isFile() && info.size() <= kMaxSettingsFileBytes) return true;
+    const QString why =
+        info.isFile()
+            ? QString("is larger than %1 bytes, more than settings take").arg(kMaxSettingsFileBytes)
+            : QString("is not a regular file");
+    SayOnce(said,
+            QString("the settings file %1 %2; it is not read and not written").arg(file, why));
     return false;
 }
 

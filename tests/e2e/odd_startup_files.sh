@@ -95,6 +95,42 @@ expect_named damaged-branding "$app/3.dat"
   e2e_fail "the damaged 3.dat is not said once with its field"
 rm "$app/3.dat"
 
+# A banner GIF of a hundred bytes whose frames claim 16000 x 16000 pixels each, one whose
+# screen claims 8000 x 8000, and a banner file of 100 MB cost what a banner may: the window
+# shows under 64 MiB.
+gif_of() {  # SCREEN-WIDTH SCREEN-HEIGHT FRAME-WIDTH FRAME-HEIGHT FRAMES
+  local le='\\x%02x\\x%02x'
+  printf 'GIF89a'
+  printf "$(printf "$le$le" $(($1 & 255)) $(($1 >> 8)) $(($2 & 255)) $(($2 >> 8)))"
+  printf '\200\000\000\000\000\000\377\377\377'
+  for _ in $(seq "$5"); do
+    printf '\041\371\004\000\012\000\000\000\054\000\000\000\000'
+    printf "$(printf "$le$le" $(($3 & 255)) $(($3 >> 8)) $(($4 & 255)) $(($4 >> 8)))"
+    printf '\000\002\002\104\001\000'
+  done
+  printf ';'
+}
+for banner in frames:375:60:16000:16000:4 screen:8000:8000:1:1:2 large:0; do
+  IFS=: read -r name sizes <<<"$banner"
+  if [ "$name" = large ]; then
+    gif_of 375 60 375 60 1 > "$app/banner.gif"
+    head -c 100000000 /dev/zero >> "$app/banner.gif"
+  else
+    gif_of ${sizes//:/ } > "$app/banner.gif"
+  fi
+  branded banner.gif
+  run_case "banner-$name"
+  [ "$peak_kb" -lt $((64 * 1024)) ] || e2e_fail "banner-$name: peak memory $peak_kb KiB"
+done
+rm "$app/banner.gif" "$app/3.dat"
+
+# A settings file of 100 MB is passed over and named, not read.
+truncate -s 100M "$work/config/Corpometer.ini"
+run_case huge-settings
+grep -qF "$work/config/Corpometer.ini is larger" "$out/huge-settings.out.log" ||
+  e2e_fail "the settings file of 100 MB is not named on standard error"
+rm "$work/config/Corpometer.ini"
+
 # A name climbing out of the folder: refused before anything opens it.
 branded '..\outside\x.gif'
 run_case climbing-banner strace -f -qq -e trace=open,openat,stat,statx,newfstatat \

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/core/BrandingBanner.h"
 #include "app/core/Cp1252.h"
 #include "app/core/LabelText.h"
 #include "app/core/Paths.h"
@@ -161,12 +162,16 @@ std::vector<std::string> BrandingWarnings(const core::BrandingRecord& plain,
         return warnings;
     }
     if (animated) {
+        // Read as the program plays a banner, within what a banner may take.
         gif::GifImage gif;
+        gif.SetLoadLimits(core::BannerLoadLimits());
         if (!gif.LoadFromFile(path)) {
             warnings.push_back("the banner " + path + " is not a GIF that Corpometer can play (" +
                                Describe(gif.LoadStatus()) + ")");
         } else if (gif.FramesCount() < 1) {
             warnings.push_back("the banner " + path + " is a GIF without any picture in it");
+        } else if (!gif.LoadDamage().empty()) {
+            warnings.push_back("the banner " + path + " does not play whole: " + gif.LoadDamage());
         }
     } else {
         if (!LooksLikeAPicture(Head(path))) {

@@ -9,7 +9,7 @@
 namespace corpogif {
 
 std::uint64_t MaxInputBytes() {
-    return gif::GifReader::kFrameBitmapBudgetBytes;
+    return gif::GifLoadLimits{}.inputBytes;
 }
 
 bool ReadGifInput(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& why) {

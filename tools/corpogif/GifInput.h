@@ -8,8 +8,8 @@
 
 namespace corpogif {
 
-// The most a GIF is read from: the size beyond which GifImage::LoadFromFile refuses a file,
-// as a larger file could never load as a whole.
+// The most a GIF is read from: the largest stream a load takes (GifLoadLimits::inputBytes),
+// beyond which GifImage::LoadFromFile refuses a file.
 std::uint64_t MaxInputBytes();
 
 // Replaces `bytes` by the content of `path` ("-": standard input). False, with `bytes` empty
