@@ -79,10 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     }
     core::LoadBranding(ScratchPath().string());
     core::BrandingValues expected = core::DecodeBranding(record, ScratchPath().string());
-    // A banner whose name leads out of the folder is dropped.
+    // A banner whose name leads out of the folder is dropped, and so is one that is not there
+    // (the scratch folder holds nothing but 3.dat).
     const std::string banner = core::cp1252::ToUtf8(core::Descramble(record.BannerFile));
     if ((expected.ShowPictureBanner != 0 || expected.ShowAnimatedBanner != 0) &&
-        !core::StaysInsideFolder(banner)) {
+        (!core::StaysInsideFolder(banner) ||
+         !core::BannerAbsence(banner, expected.BannerPath).empty())) {
         expected.ShowPictureBanner = expected.ShowAnimatedBanner = 0;
         expected.BannerPath.clear();
     }
