@@ -72,7 +72,7 @@ if [ -n "$no_unnamed" ]; then
   save() { LD_PRELOAD=$no_unnamed "$tool" resave "$sample" "$named/$1" || fail "resave to $1 exited $?"; }
   # A save held for a minute in forcing its file to the disk, as one is that dies there.
   LD_PRELOAD=$no_unnamed strace -qq -o /dev/null -e trace=fsync -e inject=fsync:delay_enter=60000000 \
-    "$tool" resave "$sample" "$named/held.gif" &
+    "$tool" resave "$sample" "$named/held.gif" 2> /dev/null &
   tracer=$!
   # Its temporary file, once the save holds it locked.
   temporary=
@@ -89,6 +89,12 @@ if [ -n "$no_unnamed" ]; then
   [ -e "$named/$temporary" ] || fail "a save removed the temporary file of a save still running"
   kill -9 "$held" $tracer
   wait $tracer 2> /dev/null
+  # Dead once the system has closed its files, which lets go of the lock.
+  inode=$(stat -c %i "$named/$temporary")
+  for _ in $(seq 1000); do
+    grep -q "FLOCK .*:$inode " /proc/locks || break
+    sleep 0.02
+  done
   held=
   [ -e "$named/$temporary" ] || fail "a killed save left no temporary file (was it named?)"
   save last.gif
