@@ -51,6 +51,9 @@ json=$("$tool" info "$work/cut.gif" 2> "$work/err")
 [ $? -eq 1 ] || fail "a cut file did not exit 1"
 expect_in "$json" '"loaded": true, "complete": false, "damage": "the stream ends inside frame 4'"'"'s image data"'
 expect_in "$json" '"frame_count": 4'
+# The frame cut short has no digests: its pixels past the data were never in the file.
+[[ "$json" =~ \"pixels_read\":\ [0-9]+,\ \"indices_md5\":\ null,\ \"mask_md5\":\ null\}\]\}$ ]] ||
+  fail "the cut frame was given digests: $json"
 expect_in "$(cat "$work/err")" "cut.gif: incomplete: the stream ends inside frame 4"
 # Standard input, and several files: one line each, in the order named; status 1 when any
 # is not complete.

@@ -69,8 +69,7 @@ std::string GifInfoJson(const gif::GifImage& gif, bool loaded, const std::string
         const auto colour = gif.FrameDIBXOR(n);
         const auto mask = gif.FrameDIBAND(n);
         out << (n > 1 ? ", " : "") << "{\"left\": " << Stored(gif.FrameLeft(n))
-            << ", \"top\": " << Stored(gif.FrameTop(n))
-            << ", \"width\": " << gif.FrameWidth(n)
+            << ", \"top\": " << Stored(gif.FrameTop(n)) << ", \"width\": " << gif.FrameWidth(n)
             << ", \"height\": " << gif.FrameHeight(n)
             << ", \"delay\": " << Stored(gif.FrameDelay(n))
             << ", \"disposal\": " << gif.FrameDisposalMethod(n)
@@ -82,8 +81,18 @@ std::string GifInfoJson(const gif::GifImage& gif, bool loaded, const std::string
             out << "null";
         out << ", \"local_palette\": {\"used\": " << Bool(gif.LocalPaletteUsed(n))
             << ", \"sorted\": " << Bool(gif.LocalPaletteSorted(n))
-            << ", \"entries\": " << gif.LocalPaletteEntries(n) << "}"
-            << ", \"indices_md5\": " << OrNull(colour ? IndicesMd5(*colour) : std::string())
+            << ", \"entries\": " << gif.LocalPaletteEntries(n) << "}";
+        // A frame whose data falls short has no digest to compare with anyone's: what it
+        // shows past its data was never in the file. Hashing the pixels it only claims would
+        // cost the time of their size, not of the file's.
+        const std::uint64_t pixelsRead = gif.Model().frames[n - 1].pixelsRead;
+        if (colour &&
+            pixelsRead < static_cast<std::uint64_t>(gif.FrameWidth(n)) * gif.FrameHeight(n)) {
+            out << ", \"pixels_read\": " << pixelsRead
+                << ", \"indices_md5\": null, \"mask_md5\": null}";
+            continue;
+        }
+        out << ", \"indices_md5\": " << OrNull(colour ? IndicesMd5(*colour) : std::string())
             << ", \"mask_md5\": " << OrNull(mask ? MaskMd5(*mask) : std::string()) << "}";
     }
     out << "]}";

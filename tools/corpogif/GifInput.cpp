@@ -1,7 +1,7 @@
 #include "tools/corpogif/GifInput.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <deque>
 
 #include "gif/GifReader.h"
 #include "platform/WholeFile.h"
@@ -23,28 +23,27 @@ bool ReadGifInput(const std::string& path, std::vector<std::uint8_t>& bytes, std
         return false;
     }
     // Standard input has no size to ask for: it is read in pieces until it ends or passes the
-    // limit, by one byte so that an input of exactly the limit is still taken.
-    constexpr size_t kPiece = 1 << 16;
+    // limit, and the pieces are put together only then, each given back as soon as it is
+    // copied, so that the input is held about once, never twice as a growing buffer is while
+    // it moves.
+    constexpr size_t kPiece = 1 << 20;
+    std::deque<std::vector<std::uint8_t>> pieces;
+    std::uint64_t total = 0;
     for (;;) {
-        const size_t have = bytes.size();
-        const size_t want = static_cast<size_t>(
-            std::min<std::uint64_t>(kPiece, limit + 1 - static_cast<std::uint64_t>(have)));
-        // Grown by doubling, but never past the limit's one byte more.
-        if (have + want > bytes.capacity())
-            bytes.reserve(static_cast<size_t>(std::min<std::uint64_t>(
-                std::max<std::uint64_t>(2 * std::uint64_t{bytes.capacity()}, have + want),
-                limit + 1)));
-        bytes.resize(have + want);
-        const size_t got = std::fread(bytes.data() + have, 1, want, stdin);
-        bytes.resize(have + got);
-        if (bytes.size() > limit) {
-            bytes.clear();
-            bytes.shrink_to_fit();
+        std::vector<std::uint8_t> piece(kPiece);
+        piece.resize(std::fread(piece.data(), 1, piece.size(), stdin));
+        total += piece.size();
+        const bool ended = piece.size() < kPiece;
+        if (total > limit) {
             why = "standard input " + tooLarge;
             return false;
         }
-        if (got < want) break;
+        pieces.push_back(std::move(piece));
+        if (ended) break;
     }
+    bytes.reserve(static_cast<size_t>(total));
+    for (; !pieces.empty(); pieces.pop_front())
+        bytes.insert(bytes.end(), pieces.front().begin(), pieces.front().end());
     if (std::ferror(stdin)) {
         bytes.clear();
         why = "standard input cannot be read";
