@@ -105,6 +105,18 @@ truncate -s 2G "$work/huge.gif"
 expect_in "$(cat "$work/err")" "huge.gif: not loaded (holds more than"
 rm -f "$work/huge.gif"
 
+# 32767 frames, the most a load keeps: every command counts them to the end.
+python3 -c "
+import sys
+frame = b',\0\0\0\0\1\0\1\0\0\2\2\x44\1\0'
+sys.stdout.buffer.write(b'GIF89a\1\0\1\0\x80\0\0\0\0\0\xff\xff\xff' + frame * 32767 + b';')
+" > "$work/frames.gif"
+expect_in "$("$tool" info "$work/frames.gif")" '"complete": true'
+[ "$("$tool" info "$work/frames.gif" | grep -o '"left"' | wc -l)" -eq 32767 ] ||
+  fail "info of 32767 frames did not print them all"
+"$tool" time "$work/frames.gif" --repeat 1 > /dev/null || fail "time of 32767 frames exited $?"
+rm "$work/frames.gif"
+
 # Complete or not as giflib finds it, for every file its dumps record (giflib refuses a
 # minimum code size above 8, which the reader decodes, and a frame 65535 pixels high).
 checked=0
