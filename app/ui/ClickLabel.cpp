@@ -1,6 +1,10 @@
 #include "app/ui/ClickLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include "controls/qt/FocusMark.h"
 
 namespace ui {
 
@@ -23,6 +27,33 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
     event->accept();
     if (click_.Released(*event, rect())) emit Click();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit Click();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    controls::DrawFocusMark(painter, rect());
+}
+
+void ClickLabel::focusInEvent(QFocusEvent* event) {
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent* event) {
+    QLabel::focusOutEvent(event);
+    update();
 }
 
 }  // namespace ui

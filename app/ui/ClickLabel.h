@@ -1,5 +1,6 @@
 #pragma once
-// A label that reports a click: a left press and release on it.
+// A label that reports a click: a left press and release on it, or Enter or Space while it
+// has the keyboard focus (which it shows with the picture buttons' focus mark).
 
 #include <QLabel>
 
@@ -19,6 +20,10 @@ class ClickLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     controls::ClickTracker click_;

@@ -52,6 +52,14 @@ QString Shown(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A control as screen readers name it after its caption: without the blanks around the
+// caption and the colon after it (" Enter Weight:" names "Enter Weight").
+QString SpokenName(const QString& caption) {
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+    return name.trimmed();
+}
+
 QColor ToColour(const core::Rgb& rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
@@ -253,7 +261,8 @@ void MainWindow::CreateWeightPanel() {
     connect(weightEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (calculator_.SetWeightText(text.toStdString())) ClearResult();
     });
-    panelCaptions_[0]->setBuddy(weightEdit_);  // screen readers name the box by its caption
+    panelCaptions_[0]->setBuddy(weightEdit_);
+    weightEdit_->setAccessibleName(SpokenName(panelCaptions_[0]->text()));
 
     weightUnitLabel_ =
         MakeLabel(weightPanel_, "weightUnitLabel", Shown(calculator_.WeightUnitLabel()),
@@ -281,8 +290,7 @@ void MainWindow::CreateHeightPanel() {
     connect(heightList_, &QListWidget::currentRowChanged, this, &MainWindow::HeightRowChanged);
     connect(heightList_, &QListWidget::itemSelectionChanged, this, &MainWindow::HeightRowChanged);
     panelCaptions_[1]->setBuddy(heightList_);
-    heightList_->setAccessibleName(
-        panelCaptions_[1]->text().trimmed());  // lists do not ask the buddy
+    heightList_->setAccessibleName(SpokenName(panelCaptions_[1]->text()));
 
     const auto click = [this](HeightUnit unit) { HeightUnitClick(unit); };
     heightUnitOptions_[HeightUnit::FeetInches] = MakeUnitOption(
@@ -313,6 +321,9 @@ void MainWindow::CreateResultPanel() {
     // Colour alone does not tell the bands apart for everyone: the band is named in words.
     bandLabel_ = MakeLabel(resultPanel_, "bandLabel", QString(), Twips::ToPixels(layout::kBandName),
                            WindowFonts::Font(kTahoma, 8.25, true));
+    // The figure is read with its band: the band's line is heard as part of it.
+    bandLabel_->setBuddy(bmiLabel_);
+    ShowResultLabels(false);
 }
 
 void MainWindow::CreateLegend() {
@@ -337,6 +348,8 @@ void MainWindow::CreateLegend() {
         range->move(Twips::ToPixels(layout::kLegendWordsLefts[index]),
                     Twips::ToPixels(layout::kLegendWordsTop));
         range->resize(range->sizeHint());  // sized to its text
+        // The words label their swatch: a screen reader hears the band's name once.
+        range->setBuddy(swatch);
         legendRanges_[index] = range;
     }
 }
@@ -351,9 +364,11 @@ void MainWindow::SetTabOrder() {
     QWidget::setTabOrder(heightUnitOptions_[HeightUnit::FeetInches],
                          heightUnitOptions_[HeightUnit::Centimetres]);
     QWidget::setTabOrder(heightUnitOptions_[HeightUnit::Centimetres], calculateButton_);
-    // Then the strip from left to right: the banner (a stop only while it links), menu,
-    // minimise, close.
-    QWidget::setTabOrder(calculateButton_, bannerAnimation_);
+    // Then the strip from left to right: the name line or the banner over it (a stop only
+    // while it links), menu, minimise, close.
+    QWidget::setTabOrder(calculateButton_, brandLabels_[BrandLabel::Name]);
+    QWidget::setTabOrder(brandLabels_[BrandLabel::Name], bannerPicture_);
+    QWidget::setTabOrder(bannerPicture_, bannerAnimation_);
     QWidget::setTabOrder(bannerAnimation_, windowButtons_[WindowButton::Menu]);
     QWidget::setTabOrder(windowButtons_[WindowButton::Menu],
                          windowButtons_[WindowButton::Minimize]);
@@ -447,8 +462,9 @@ void MainWindow::CalculateClick() {
     const core::CalculatorResult& result = *outcome.result;
     bmiLabel_->setText(Shown(result.figure));
     bandLabel_->setText(Shown(result.bandName));
-    AnnounceResult(Shown(result.announcement));
     idealWeightLabel_->setText(Shown(result.idealWeightLine));
+    ShowResultLabels(true);
+    AnnounceResult(Shown(result.announcement));
     flashTimer_->stop();
     if (result.flashes) flashTimer_->start();
     SetResultColour(result.colour);
@@ -475,6 +491,13 @@ void MainWindow::ClearResult() {
     bandLabel_->clear();
     idealWeightLabel_->clear();
     AnnounceResult(QString());
+    ShowResultLabels(false);
+}
+
+void MainWindow::ShowResultLabels(bool shown) {
+    // Empty, they are not there: a screen reader would name them after their panel.
+    for (QLabel* label : {bmiLabel_, bandLabel_, idealWeightLabel_})
+        label->setVisible(shown);
 }
 
 void MainWindow::ShowInputMessage(const QString& text) {

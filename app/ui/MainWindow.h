@@ -95,6 +95,7 @@ class MainWindow : public QWidget {
     void HeightRowChanged();
     // Empties the result panel, when the calculator says a change of input clears it.
     void ClearResult();
+    void ShowResultLabels(bool shown);
     // Enter or Space on the animated banner, when it links, opens the link.
     void BannerAnimationKey(int keyAscii);
     // The animated banner shows the focus mark over its picture.

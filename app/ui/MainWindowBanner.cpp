@@ -130,8 +130,16 @@ void MainWindow::DescribeLinks(bool links) {
     }
     bannerPicture_->setAccessibleName(name);
     bannerAnimation_->setAccessibleName(name);
-    // Tab reaches the animated banner only when Enter or Space on it opens something.
-    bannerAnimation_->setFocusPolicy(links ? Qt::TabFocus : Qt::NoFocus);
+    // While there is a link, Tab reaches it on whichever of the three is seen over the others
+    // (Enter or Space there opens it); never where nothing opens.
+    QWidget* seen = brandLabels_[BrandLabel::Name];
+    if (!bannerPicture_->isHidden()) seen = bannerPicture_;
+    if (!bannerAnimation_->isHidden()) seen = bannerAnimation_;
+    for (QWidget* linking :
+         {static_cast<QWidget*>(brandLabels_[BrandLabel::Name]),
+          static_cast<QWidget*>(bannerPicture_), static_cast<QWidget*>(bannerAnimation_)}) {
+        linking->setFocusPolicy(links && linking == seen ? Qt::TabFocus : Qt::NoFocus);
+    }
 }
 
 void MainWindow::BannerAnimationKey(int keyAscii) {

@@ -213,9 +213,47 @@ def texts(buttons, seconds):
     walk(app)
 
 
+def heard_lines(app):
+    lines = []
+
+    def walk(node):
+        states = node.getState()
+        if not states.contains(pyatspi.STATE_SHOWING):
+            return
+        labels_another = node.getRoleName() == "label" and any(
+            relation.getRelationType() == pyatspi.RELATION_LABEL_FOR
+            for relation in node.getRelationSet())
+        if (node.getRoleName() not in ("application", "list item") and node.name
+                and not labels_another):
+            lines.append("%s\t%s" % (node.getRoleName(), node.name.replace("\n", " ")))
+        for index in range(node.childCount):
+            child = node.getChildAtIndex(index)
+            if child is not None:
+                walk(child)
+    for index in range(app.childCount):
+        walk(app.getChildAtIndex(index))
+    return lines
+
+
+def heard(expected_file, seconds):
+    app = find_application(seconds)
+    expected = [line.rstrip("\n") for line in open(expected_file, encoding="utf-8") if line.strip()]
+    deadline = time.monotonic() + seconds
+    while True:
+        lines = heard_lines(app)
+        if lines == expected:
+            break
+        if time.monotonic() > deadline:
+            import difflib
+            fail("heard other than %s:\n%s" % (expected_file, "\n".join(
+                difflib.unified_diff(expected, lines, "expected", "heard", lineterm=""))))
+        time.sleep(0.1)
+    print("heard as expected: %d objects" % len(lines))
+
+
 def main(argv):
     commands = {"calculate": calculate, "focus": focus, "result": result, "message": message,
-                "texts": texts}
+                "texts": texts, "heard": heard}
     if len(argv) not in (3, 4) or argv[1] not in commands:
         print(__doc__, file=sys.stderr)
         sys.exit(2)

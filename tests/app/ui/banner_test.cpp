@@ -172,6 +172,32 @@ class BannerTest : public QObject {
         }
     }
 
+    // With a still banner over the name line, or none, the link is reached by Tab as well and
+    // opened by Enter or Space: one stop, on what is seen.
+    void theLinkIsATabStopUnderAStillBannerOrNone() {
+        QImage picture(375, 60, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(directory_->filePath("banner.png")));
+        for (const bool still : {true, false}) {
+            WriteBranding(directory_->path(), "banner.png", still, false);
+            ui::MainWindow window;
+            window.Load();
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            window.findChild<QWidget*>("calculateButton")->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* link = window.findChild<QWidget*>(still ? "bannerPicture" : "brandNameLabel");
+            QCOMPARE(QApplication::focusWidget(), link);
+            QTest::keyClick(link, Qt::Key_Return);
+            QTest::keyClick(link, Qt::Key_Space);
+            QCOMPARE(opener_.opened, (std::vector<std::string>{kLink, kLink}));
+            opener_.opened.clear();
+            QTest::keyClick(link, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), window.findChild<QWidget*>("menuButton"));
+        }
+    }
+
     // When both flags are on, the animated banner is the one seen.
     void bothBannersShowTheAnimatedOneOnTop() {
         WriteAnimatedBanner(directory_->filePath("banner.gif"));
