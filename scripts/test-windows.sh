@@ -135,7 +135,9 @@ echo "corpometer-brand: $same of $sets option sets write and show the same bytes
 
 echo "== Windows: the window under Wine in an X server, driven by keys, read by the probe"
 window_started=$SECONDS
-bash "$root/tests/e2e/lib/with-xvfb.sh" --timeout 300 "$windows/e2e-artefacts/window" -- \
+# A screen that holds the window at 200% too.
+E2E_SCREEN=1280x1024x24 bash "$root/tests/e2e/lib/with-xvfb.sh" --timeout 300 \
+  "$windows/e2e-artefacts/window" -- \
   bash "$root/tests/win32/window_under_wine.sh" "$windows" "$linux" "$root" || status=1
 echo "The window's checks took $((SECONDS - window_started)) s"
 wineserver -p || [ $? = 2 ]  # the window's session has ended: one without a display again

@@ -19,6 +19,7 @@
 #include "controls/win32/GifViewerWindow.h"
 #include "controls/win32/PictureButtonWindow.h"
 #include "controls/win32/SurfaceBlit.h"
+#include "platform/gdi/BmpFile.h"
 
 namespace win32 {
 namespace {
@@ -54,6 +55,7 @@ constexpr UINT kCommandQuickHelp = 1001;
 constexpr UINT kPopupMenuFlags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTALIGN | TPM_RIGHTBUTTON;
 
 constexpr UINT kShowPopupMenu = WM_APP + 1;
+constexpr int kFrameLineWidth = 2;  // pixels: a panel frame's etched line
 constexpr UINT_PTR kFlashTimerId = 1;
 constexpr UINT kFlashIntervalMs = 250;
 
@@ -432,7 +434,12 @@ void MainWindow::CreateLegend() {
 
 void MainWindow::Layout() {
     for (const Placement& placement : placements_) {
-        const RECT place = scale_.Rectangle(placement.rectangle, placement.panel);
+        RECT place = scale_.Rectangle(placement.rectangle, placement.panel);
+        // A control inside a panel ends at the panel's frame, as a child ends at its parent's
+        // edge (the ideal-weight line's box reaches past the result panel's bottom).
+        const RECT panel = scale_.Rectangle(placement.panel);
+        if (panel.bottom > panel.top)
+            place.bottom = std::min(place.bottom, panel.bottom - scale_.Device(kFrameLineWidth));
         SetWindowPos(placement.window, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         const FontSpec& font = placement.font;
@@ -507,7 +514,7 @@ void MainWindow::PlaceBanner() {
 }
 
 void MainWindow::LoadStillBanner(const std::string& path) {
-    // PNG pictures, read by the program's own reader.
+    // PNG and BMP pictures, read by the program's own readers.
     HANDLE file = CreateFileW(Texts::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
@@ -523,10 +530,17 @@ void MainWindow::LoadStillBanner(const std::string& path) {
             bytes.clear();
     }
     CloseHandle(file);
+    if (bytes.empty()) return;
     PngImage image;
-    if (bytes.empty() || !DecodePng(bytes.data(), bytes.size(), image)) return;
-    stillBanner_ = platform::Picture::FromPixels(platform::Picture::Kind::Bitmap, image.width,
-                                                 image.height, std::move(image.argb));
+    if (DecodePng(bytes.data(), bytes.size(), image)) {
+        stillBanner_ = platform::Picture::FromPixels(platform::Picture::Kind::Bitmap, image.width,
+                                                     image.height, std::move(image.argb));
+    } else if (std::unique_ptr<platform::gdi::Bitmap> bitmap =
+                   platform::gdi::DecodeBitmapFile(bytes.data(), bytes.size())) {
+        platform::gdi::HBITMAP owned = bitmap.release();
+        stillBanner_ = platform::Picture::FromBitmap(owned);
+        if (!stillBanner_) platform::gdi::DeleteObject(owned);
+    }
     if (!stillBanner_) return;
     // An image control that does not stretch takes its picture's size.
     for (Placement& placement : placements_) {

@@ -17,11 +17,6 @@ std::string& ChosenLanguage() {
     return language;
 }
 
-std::wstring& DecimalMark() {
-    static std::wstring mark = L".";
-    return mark;
-}
-
 }  // namespace
 
 void SetLanguage(const std::string& code) {
@@ -64,22 +59,6 @@ std::wstring Arg(const std::wstring& pattern, std::initializer_list<std::wstring
         result += pattern[i];
     }
     return result;
-}
-
-void SetDecimalMark(const std::wstring& mark) {
-    DecimalMark() = mark.empty() ? L"." : mark;
-}
-
-std::wstring LocalDecimals(const std::string& number) {
-    std::wstring shown;
-    for (const wchar_t c : Widen(number)) {
-        if (c == L'.') {
-            shown += DecimalMark();
-        } else {
-            shown += c;
-        }
-    }
-    return shown;
 }
 
 std::wstring Widen(const std::string& utf8) {

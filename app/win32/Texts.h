@@ -1,8 +1,7 @@
 #pragma once
 // The windows' texts in the user's language. The program writes its texts in English; a
 // translation from the table made of the Qt windows' translation files replaces each one in
-// German, French and Spanish, chosen from the Windows user interface language. Numbers are
-// shown with the user's decimal mark.
+// German, French and Spanish, chosen from the Windows user interface language.
 
 #include <initializer_list>
 #include <string>
@@ -21,11 +20,6 @@ std::wstring Text(const char* english);
 // `pattern` with "%1", "%2"... replaced by the arguments in one pass, so that a "%1" inside
 // an argument (a branding text) stays as it is.
 std::wstring Arg(const std::wstring& pattern, std::initializer_list<std::wstring> arguments);
-
-// The decimal mark numbers are shown with: the user's, from the system's regional settings.
-void SetDecimalMark(const std::wstring& mark);
-// A number written with "." as its decimal mark, shown with the user's.
-std::wstring LocalDecimals(const std::string& number);
 
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& utf16);

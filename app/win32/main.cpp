@@ -20,10 +20,18 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-// The user's decimal mark, from the regional settings.
-std::wstring UserDecimalMark() {
+// The decimal mark of the language shown: the user's own (the regional settings) when they
+// are of that language, else the language's usual one.
+std::wstring DecimalMark(const std::string& language) {
+    wchar_t userLocale[LOCALE_NAME_MAX_LENGTH] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SNAME, userLocale, LOCALE_NAME_MAX_LENGTH);
+    const std::string user = win32::Texts::Narrow(userLocale);
+    const bool usersOwn = user.compare(0, language.size(), language) == 0 &&
+                          (user.size() == language.size() || user[language.size()] == '-');
+    const std::wstring locale = usersOwn ? std::wstring(userLocale)
+                                         : win32::Texts::Widen(language);
     wchar_t mark[8] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, mark, 8) == 0) return L".";
+    if (GetLocaleInfoEx(locale.c_str(), LOCALE_SDECIMAL, mark, 8) == 0) return L".";
     return mark;
 }
 
@@ -51,12 +59,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
 
     win32::Texts::SetLanguage(platform::UserLanguage());
-    win32::Texts::SetDecimalMark(UserDecimalMark());
+    const std::wstring decimalMark = DecimalMark(win32::Texts::Language());
     core::UserLanguage language;
     language.translate = [](const char*, const char* source) {
         return win32::Texts::Narrow(win32::Texts::Text(source));
     };
-    language.decimalMark = win32::Texts::Narrow(UserDecimalMark());
+    language.decimalMark = win32::Texts::Narrow(decimalMark);
 
     win32::ShellDocumentOpener opener;
     core::SetDocumentOpener(&opener);

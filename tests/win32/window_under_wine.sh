@@ -45,8 +45,9 @@ wait_for() {  # SECONDS DESCRIPTION COMMAND...: until the command succeeds
   done
 }
 window_id() { xdotool search --name '^Corpometer$' 2>/dev/null | head -n 1 || true; }
+start_env=()  # variables for the program's next start
 start() {  # NAME [EXE]: starts the program and focuses its window
-  e2e_start "$1" wine64 "${2:-$exe}"
+  e2e_start "$1" env "${start_env[@]}" wine64 "${2:-$exe}"
   wait_for 60 "the window of $1" probe children >/dev/null
   wait_for 20 "the X window of $1" has_window
   xdotool windowfocus --sync "$(window_id)"
@@ -148,6 +149,17 @@ e2e_screenshot "$out/windows-about.png"
 keys Escape
 wait_for 10 "About to close" bash -c "! wine64 '$probe_exe' windows 2>/dev/null |
   grep -q 'About Corpometer'"
+stop
+
+echo "-- in German, chosen from the interface language: the texts and the number format"
+start_env=(LC_ALL=de_DE.UTF-8)
+start german
+start_env=()
+control static '^Ihr BMI ist:$' >/dev/null || e2e_fail "the result panel's caption is not German"
+keys Return
+wait_for 10 "a result in German" has_result
+[ "$(result_text)" = "22,2, Normalgewicht" ] || e2e_fail "in German, 150 lb at 5' 9\" reads '$(result_text)'"
+e2e_screenshot "$out/windows-german.png" "$(window_area)"
 stop
 
 echo "-- the layout table at 100% and at 200%"
