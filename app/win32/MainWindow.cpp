@@ -4,9 +4,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "app/core/Branding.h"
+#include "app/core/BrandingBanner.h"
 #include "app/core/DocumentOpener.h"
 #include "app/core/LabelText.h"
 #include "app/core/MainWindowLayout.h"
@@ -506,8 +508,15 @@ void MainWindow::PlaceBanner() {
     // leaves the name line in view instead of an empty box over it.
     if (branding.ShowAnimatedBanner != 0) {
         viewer.Setenabled(true);
+        viewer.SetLoadLimits(core::BannerLoadLimits());
         // A GIF of several frames starts playing at once.
         const bool shown = viewer.LoadFromFile(branding.BannerPath);
+        if (!shown) {
+            std::fprintf(stderr,
+                         "corpometer: not using \"%s\" as the animated banner: it does not load "
+                         "as a GIF within what a banner may take\n",
+                         branding.BannerPath.c_str());
+        }
         ShowWindow(bannerAnimation_->Handle(), shown ? SW_SHOWNA : SW_HIDE);
     }
     if (branding.ShowPictureBanner != 0) LoadStillBanner(branding.BannerPath);
@@ -520,9 +529,8 @@ void MainWindow::LoadStillBanner(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) return;
     LARGE_INTEGER size{};
     std::vector<std::uint8_t> bytes;
-    constexpr LONGLONG kLargestPicture = 64 << 20;
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
-        size.QuadPart <= kLargestPicture) {
+        std::uint64_t(size.QuadPart) <= core::kMaxBannerFileBytes) {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
         DWORD read = 0;
         if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
@@ -532,7 +540,7 @@ void MainWindow::LoadStillBanner(const std::string& path) {
     CloseHandle(file);
     if (bytes.empty()) return;
     PngImage image;
-    if (DecodePng(bytes.data(), bytes.size(), image)) {
+    if (DecodePng(bytes.data(), bytes.size(), image, core::kMaxBannerPixelBytes)) {
         stillBanner_ = platform::Picture::FromPixels(platform::Picture::Kind::Bitmap, image.width,
                                                      image.height, std::move(image.argb));
     } else if (std::unique_ptr<platform::gdi::Bitmap> bitmap =
@@ -541,7 +549,16 @@ void MainWindow::LoadStillBanner(const std::string& path) {
         stillBanner_ = platform::Picture::FromBitmap(owned);
         if (!stillBanner_) platform::gdi::DeleteObject(owned);
     }
-    if (!stillBanner_) return;
+    if (stillBanner_ &&
+        std::uint64_t(stillBanner_->Width()) * stillBanner_->Height() * 4 > core::kMaxBannerPixelBytes)
+        stillBanner_.reset();
+    if (!stillBanner_) {
+        std::fprintf(stderr,
+                     "corpometer: not using \"%s\" as the still banner: not a PNG or BMP picture "
+                     "within what a banner may take\n",
+                     path.c_str());
+        return;
+    }
     // An image control that does not stretch takes its picture's size.
     for (Placement& placement : placements_) {
         if (placement.window != stillBannerLabel_) continue;

@@ -69,7 +69,8 @@ bool Unfilter(std::vector<std::uint8_t>& data, int height, std::size_t rowBytes,
 
 }  // namespace
 
-bool DecodePng(const std::uint8_t* bytes, std::size_t size, PngImage& image) {
+bool DecodePng(const std::uint8_t* bytes, std::size_t size, PngImage& image,
+               std::uint64_t maxPixelBytes) {
     if (size < 8 || std::memcmp(bytes, kSignature, 8) != 0) return false;
     std::size_t at = 8;
     std::string compressed;
@@ -98,7 +99,7 @@ bool DecodePng(const std::uint8_t* bytes, std::size_t size, PngImage& image) {
         }
         at += 12 + length;
     }
-    if (!header) return false;
+    if (!header || std::uint64_t(width) * std::uint64_t(height) * 4 > maxPixelBytes) return false;
     const int pixelBytes = colour == kColourRgba ? 4 : 3;
     const std::size_t rowBytes = std::size_t(width) * pixelBytes;
     std::vector<std::uint8_t> data((rowBytes + 1) * height);

@@ -17,8 +17,10 @@ struct PngImage {
 };
 
 // Decodes a non-interlaced 8-bit RGB or RGBA PNG file. False for anything else, a damaged
-// file or one larger than 16384 pixels a side.
-bool DecodePng(const std::uint8_t* bytes, std::size_t size, PngImage& image);
+// file, or one whose pixels (4 bytes each) would take more than `maxPixelBytes`; the size is
+// checked from the file's header before anything is allocated.
+bool DecodePng(const std::uint8_t* bytes, std::size_t size, PngImage& image,
+               std::uint64_t maxPixelBytes = std::uint64_t{64} << 20);
 
 // The PNG file (8-bit RGB) of `width` x `height` pixels 0x00RRGGBB, rows `stride` bytes apart.
 std::string EncodePng(const std::uint8_t* pixels, int width, int height, int stride);
