@@ -106,6 +106,20 @@ class LzwDecoder {
     std::uint32_t AddString(std::uint32_t slot, std::uint32_t previous, std::uint32_t previousEntry,
                             std::uint32_t byte);
 
+    // The members come in the order a small frame's decoding first touches them, so that
+    // it touches few pages of the object (each new page costs a fresh process a fault):
+    // the flags and the start of the input share the first page, then the pixel buffer,
+    // the chunks and the links start a page each.
+    std::uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
+    // Whether more input is to come, and whether a stretch stopped for want of it, are
+    // members: the decoding loop has no register to spare for them, and reaches members
+    // through the tables' base.
+    bool moreInput_ = false;
+    bool starved_ = false;
+    // The input's latest piece.
+    std::uint8_t input_[kInputPiece];
+    std::uint8_t pixels_[kFlushAt + kTableSize + 8];
+
     // The string table. Slots below the clear code are the one-byte roots. A slot that
     // names no string (the clear and end codes, roots beyond a byte, slots not yet filled)
     // has length 0, so that one test sets apart every code that is not a string. The
@@ -116,16 +130,6 @@ class LzwDecoder {
     };
     std::uint8_t chunk_[kSlots][8];
     Link link_[kSlots];
-
-    std::uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
-
-    std::uint8_t pixels_[kFlushAt + kTableSize + 8];
-    // The input's latest piece. Whether more is to come, and whether a stretch stopped for
-    // want of it, are members: the decoding loop has no register to spare for them, and
-    // reaches members through the tables' base.
-    std::uint8_t input_[kInputPiece];
-    bool moreInput_ = false;
-    bool starved_ = false;
 };
 
 }  // namespace gif
