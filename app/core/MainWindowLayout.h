@@ -4,6 +4,8 @@
 // result panel across the window and the legend along the bottom. A control inside a panel
 // is placed relative to its panel. Every front end of the window builds it from this table.
 
+#include <array>
+
 #include "app/core/Twips.h"
 
 namespace core {
@@ -54,6 +56,22 @@ inline constexpr Rectangle kLegendSwatches[] = {{240, 5550, 300, 300},
                                                 {5760, 5550, 300, 300}};
 inline constexpr int kLegendWordsLefts[] = {540, 2235, 3405, 4965, 6045};
 inline constexpr int kLegendWordsTop = 5595;
+
+// The least room, in pixels, between one band's words and the next band's swatch (or the
+// window's edge after the last band).
+inline constexpr int kLegendGap = 4;
+
+// Where a band of the legend goes, in pixels from the window's left edge.
+struct LegendPlace {
+    int swatchLeft;
+    int wordsLeft;
+};
+
+// The legend's places for words of the widths given (in pixels, as drawn): the designed places
+// where the words leave room, else each band moved right just enough to leave kLegendGap after
+// the words before it, and, where that takes the words past the window's edge, the bands moved
+// back left just enough in turn. Each band keeps its words where they are beside its swatch.
+std::array<LegendPlace, 5> LegendPlaces(const std::array<int, 5>& wordWidths);
 
 }  // namespace MainWindowLayout
 

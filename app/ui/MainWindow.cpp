@@ -327,6 +327,7 @@ void MainWindow::CreateResultPanel() {
 }
 
 void MainWindow::CreateLegend() {
+    std::array<int, 5> wordWidths{};
     for (const core::BandDescription& band : core::kBands) {
         const int index = static_cast<int>(band.band);
         auto* swatch = new QLabel(this);
@@ -345,12 +346,17 @@ void MainWindow::CreateLegend() {
         range->setObjectName(QString("legendRange%1").arg(index));
         range->setFont(WindowFonts::Font(kTahoma, 8.25, true));
         SetTextColour(range, Qt::white);
-        range->move(Twips::ToPixels(layout::kLegendWordsLefts[index]),
-                    Twips::ToPixels(layout::kLegendWordsTop));
         range->resize(range->sizeHint());  // sized to its text
         // The words label their swatch: a screen reader hears the band's name once.
         range->setBuddy(swatch);
         legendRanges_[index] = range;
+        wordWidths[index] = range->fontMetrics().horizontalAdvance(range->text());
+    }
+    // Words longer than the design left room for (a translation's) move the bands along.
+    const auto places = layout::LegendPlaces(wordWidths);
+    for (std::size_t band = 0; band < places.size(); ++band) {
+        legendSwatches_[band]->move(places[band].swatchLeft, legendSwatches_[band]->y());
+        legendRanges_[band]->move(places[band].wordsLeft, Twips::ToPixels(layout::kLegendWordsTop));
     }
 }
 

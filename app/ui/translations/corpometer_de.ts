@@ -52,7 +52,7 @@
     </message>
     <message>
         <source> = Overweight</source>
-        <translation>= Übergewicht</translation>
+        <translation> = Übergewicht</translation>
     </message>
     <message>
         <source> = Obese</source>

@@ -137,6 +137,7 @@ class WindowLanguagesTest : public QObject {
     void noTextIsCutOffInAnyWindow();
     void noTextIsCutOffInTheMessageBoxes();
     void resultsShowTheLocalesDecimalMark();
+    void legendWordsLeaveRoomBeforeTheNextSwatch();
 
   private:
     // The windows' faults with the English texts (no translation installed), then with the
@@ -274,6 +275,28 @@ void WindowLanguagesTest::resultsShowTheLocalesDecimalMark() {
     QVERIFY2(window_->findChild<QLabel*>("idealWeightLabel")->text().contains("147" + mark + "68"),
              qPrintable(window_->findChild<QLabel*>("idealWeightLabel")->text()));
     window_.reset();
+}
+
+void WindowLanguagesTest::legendWordsLeaveRoomBeforeTheNextSwatch() {
+    // Each band's words, as drawn, end at least 4 pixels before the next band's swatch (the
+    // last one before the window's edge): words that run into a swatch read as the next band's.
+    LoadWindow();
+    QStringList crowded;
+    for (int band = 0; band < 5; ++band) {
+        auto* words = window_->findChild<QLabel*>(QString("legendRange%1").arg(band));
+        const int end = words->x() + words->fontMetrics().horizontalAdvance(words->text());
+        const int next =
+            band < 4
+                ? window_->findChild<QLabel*>(QString("legendSwatch%1").arg(band + 1))->x()
+                : window_->width();
+        if (next - end < 4)
+            crowded << QString("\"%1\" ends %2 pixels before %3")
+                           .arg(words->text())
+                           .arg(next - end)
+                           .arg(band < 4 ? "the next swatch" : "the window's edge");
+    }
+    window_.reset();
+    QVERIFY2(crowded.isEmpty(), qPrintable(crowded.join('\n')));
 }
 
 QTEST_MAIN(WindowLanguagesTest)
