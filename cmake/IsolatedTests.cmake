@@ -3,13 +3,18 @@
 # temporary: a machine branded for everyone (/etc/xdg/corpometer/3.dat) or a user's own
 # settings never reach a test, and tests never see each other's files. Included before the
 # folders that define tests; a test added anywhere after it gets the folders without asking.
-# (A Windows build runs its tests under Wine, which reads none of these variables.)
-if(CMAKE_CROSSCOMPILING)
+# (A Windows build runs its tests under Wine, which reads none of these variables.) A build
+# for another processor's Linux runs its programs through the emulator inside those folders.
+if(CMAKE_CROSSCOMPILING AND WIN32)
   return()
 endif()
 set(CORPOMETER_ISOLATED_ENV "${PROJECT_SOURCE_DIR}/tests/support/isolated-env.sh")
 find_program(CORPOMETER_BASH bash REQUIRED)
 set(CORPOMETER_ISOLATED_ENV_LAUNCHER "${CORPOMETER_BASH}" "${CORPOMETER_ISOLATED_ENV}")
+set(CORPOMETER_BUILT_PROGRAM_LAUNCHER ${CORPOMETER_ISOLATED_ENV_LAUNCHER})
+if(CMAKE_CROSSCOMPILING)
+  list(APPEND CORPOMETER_BUILT_PROGRAM_LAUNCHER ${CMAKE_CROSSCOMPILING_EMULATOR})
+endif()
 
 # add_test puts the launcher in front of every test command: a script, a program found on the
 # system or one built here.
@@ -20,10 +25,12 @@ function(add_test)
     message(FATAL_ERROR "add_test(NAME name COMMAND command...) is the one form used here")
   endif()
   list(POP_FRONT arg_COMMAND program)
+  set(launcher ${CORPOMETER_ISOLATED_ENV_LAUNCHER})
   if(TARGET "${program}")
     get_target_property(type "${program}" TYPE)
     if(type STREQUAL "EXECUTABLE")
       set(program "$<TARGET_FILE:${program}>")
+      set(launcher ${CORPOMETER_BUILT_PROGRAM_LAUNCHER})
     endif()
   endif()
   set(options)
@@ -36,7 +43,7 @@ function(add_test)
   if(arg_CONFIGURATIONS)
     list(APPEND options CONFIGURATIONS ${arg_CONFIGURATIONS})
   endif()
-  _add_test(NAME "${arg_NAME}" COMMAND ${CORPOMETER_ISOLATED_ENV_LAUNCHER} "${program}"
+  _add_test(NAME "${arg_NAME}" COMMAND ${launcher} "${program}"
             ${arg_COMMAND} ${options})
 endfunction()
 
@@ -46,7 +53,7 @@ endfunction()
 if(CMAKE_VERSION VERSION_GREATER_EQUAL 3.29)
   set(CMAKE_TEST_LAUNCHER ${CORPOMETER_ISOLATED_ENV_LAUNCHER})
 elseif(CMAKE_VERSION VERSION_LESS 3.28)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CORPOMETER_ISOLATED_ENV_LAUNCHER})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CORPOMETER_BUILT_PROGRAM_LAUNCHER})
 else()
   message(WARNING "CMake 3.28 has no test launcher for a native build: the GoogleTest cases "
                   "run with the folders of whoever runs ctest")

@@ -3,7 +3,8 @@
 # display-free tests once more under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # widget and end-to-end tests once more with a branding and settings planted where the
 # program looks (scripts/test-branded-machine.sh), and the Windows build's under Wine
-# (scripts/test-windows.sh).
+# (scripts/test-windows.sh), and the display-free libraries' tests built for arm64 under qemu-user
+# (scripts/test-arm64.sh).
 # Exits non-zero when anything fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,5 +33,8 @@ BUILD_DIR="$root/build" bash "$root/scripts/test-branded-machine.sh" || status=1
 
 echo "== The Windows build (MinGW-w64), tested under Wine"
 bash "$root/scripts/test-windows.sh" || status=1
+
+echo "== The display-free libraries built for arm64, tested under qemu-user"
+bash "$root/scripts/test-arm64.sh" || status=1
 
 exit $status
