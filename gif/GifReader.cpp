@@ -1,6 +1,7 @@
 #include "gif/GifReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -122,12 +123,41 @@ std::int32_t RowsReached(std::int32_t width, std::int32_t height, bool interlace
 
 namespace {
 
-// The decoder's tables and input (about 120 KB) serve every load on a thread, one frame at a
-// time: a small file's load would otherwise spend a good part of its time allocating them.
-LzwDecoder& ThreadDecoder() {
-    thread_local const std::unique_ptr<LzwDecoder> decoder = std::make_unique<LzwDecoder>();
-    return *decoder;
-}
+// The decoder's tables and input (about 120 KB) lie in the program's zeroed data and serve
+// one frame's decoding at a time, of every load: a small file's load allocates nothing for
+// them, sets nothing up for a thread, and touches only the pages it uses (each of them a
+// fault the first time). A frame decoded on another thread meanwhile gets a decoder of its
+// own.
+alignas(LzwDecoder) unsigned char sharedDecoderMemory[sizeof(LzwDecoder)];
+std::atomic<bool> sharedDecoderTaken{false};
+bool sharedDecoderMade = false;  // read and written only by the decoder's holder
+
+class DecoderLease {
+  public:
+    DecoderLease() {
+        if (sharedDecoderTaken.exchange(true, std::memory_order_acquire)) {
+            own_ = std::make_unique<LzwDecoder>();
+            decoder_ = own_.get();
+            return;
+        }
+        if (!sharedDecoderMade) {
+            new (sharedDecoderMemory) LzwDecoder;
+            sharedDecoderMade = true;
+        }
+        decoder_ = std::launder(reinterpret_cast<LzwDecoder*>(sharedDecoderMemory));
+    }
+    ~DecoderLease() {
+        if (!own_) sharedDecoderTaken.store(false, std::memory_order_release);
+    }
+    DecoderLease(const DecoderLease&) = delete;
+    DecoderLease& operator=(const DecoderLease&) = delete;
+
+    LzwDecoder* operator->() const { return decoder_; }
+
+  private:
+    LzwDecoder* decoder_ = nullptr;
+    std::unique_ptr<LzwDecoder> own_;
+};
 
 }  // namespace
 
@@ -477,11 +507,13 @@ void GifReader::NoteImage(std::int64_t dataAt, std::optional<std::uint64_t> deco
 // else that block. Images the load did not decode (no bitmap for them) are decoded now
 // without one, to count their pixels; that costs time as their data does, not their size.
 void GifReader::FindDamage() {
+    // The names of the frame and its size are made only for a damage found: a whole file's
+    // load makes no text at all.
     for (size_t i = 0; i < wholeImages_.size(); ++i) {
         WholeImage& image = wholeImages_[i];
-        const std::string frame = "frame " + std::to_string(i + 1);
+        const auto frame = [i] { return "frame " + std::to_string(i + 1); };
         if (i >= static_cast<size_t>(limits_.frames)) {
-            damage_ = frame + " is past the " + std::to_string(limits_.frames) +
+            damage_ = frame() + " is past the " + std::to_string(limits_.frames) +
                       " frames a load keeps";
             return;
         }
@@ -490,25 +522,25 @@ void GifReader::FindDamage() {
         if (!image.counted) {
             try {
                 SubBlockInput data(data_, size_, image.dataAt + 1);
-                image.decoded = ThreadDecoder().CountPixels(image.width, image.height,
+                image.decoded = DecoderLease()->CountPixels(image.width, image.height,
                                                             data_[image.dataAt], data);
             } catch (const std::exception&) {
                 image.decoded = 0;  // no memory for a row of scratch: nothing could be counted
             }
         }
-        const std::string size = std::to_string(image.width) + " x " + std::to_string(image.height);
         if (image.decoded < pixels) {
-            damage_ = frame + "'s image data ends after " + std::to_string(image.decoded) +
+            damage_ = frame() + "'s image data ends after " + std::to_string(image.decoded) +
                       " of its " + std::to_string(pixels) + " pixels";
             if (image.noBitmap) damage_ += std::string(" (it has no bitmap: ") + image.noBitmap + ")";
             return;
         }
         if (image.noBitmap) {
-            damage_ = frame + " (" + size + ") has no bitmap: " + image.noBitmap;
+            damage_ = frame() + " (" + std::to_string(image.width) + " x " +
+                      std::to_string(image.height) + ") has no bitmap: " + image.noBitmap;
             return;
         }
     }
-    damage_ = blockDamage_;
+    if (!blockDamage_.empty()) damage_ = blockDamage_;
 }
 
 const char* GifReader::NoBitmapReason(std::uint16_t width, std::uint16_t height,
@@ -575,7 +607,7 @@ std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_
     std::optional<std::uint64_t> decoded;
     if (colours.bpp() == 8 && !view.Empty()) {
         decoded =
-            ThreadDecoder().Decode(view, colours.Width(), frame.interlaced, minimumCodeSize, data);
+            DecoderLease()->Decode(view, colours.Width(), frame.interlaced, minimumCodeSize, data);
         ZeroUndecoded(view, colours.Width(), frame.interlaced, *decoded, zeroed);
     }
     if (frame.useTransparentColour) {

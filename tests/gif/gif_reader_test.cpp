@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <memory>
 #include <cstdio>
+#include <random>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "FrameBytes.h"
@@ -498,6 +500,37 @@ TEST(GifReader, PixelsTheDataDoesNotReachAreIndexZeroOnFreshAndReusedMemory) {
             }
         }
     }
+}
+
+TEST(GifReader, LoadsOnTwoThreadsAtOnceGetTheirOwnPixels) {
+    // The decoder's tables serve one frame at a time: a frame decoded on another thread
+    // meanwhile must not share them.
+    const auto frameOf = [](std::uint32_t seed, int minimumCodeSize) {
+        // Runs of random lengths and colours: long strings and short ones.
+        std::mt19937 random(seed);
+        Bytes indices;
+        while (indices.size() < 320 * 240)
+            indices.insert(indices.end(), 1 + random() % 12,
+                           static_cast<std::uint8_t>(random() % (1u << minimumCodeSize)));
+        indices.resize(320 * 240);
+        GifBuilder gif;
+        gif.Screen(320, 240, 7).RampTable(7).Image(0, 0, 320, 240, indices, minimumCodeSize);
+        return std::make_pair(gif.Trailer().Data(), indices);
+    };
+    const std::pair<Bytes, Bytes> files[2] = {frameOf(1, 8), frameOf(2, 3)};
+    int wrong[2] = {0, 0};
+    const auto loadRepeatedly = [&](int which) {
+        for (int round = 0; round < 40; ++round) {
+            gif::GifImage gif;
+            gif.LoadFromStream(files[which].first);
+            if (Indices(*gif.FrameDIBXOR(1)) != files[which].second) ++wrong[which];
+        }
+    };
+    std::thread other(loadRepeatedly, 1);
+    loadRepeatedly(0);
+    other.join();
+    EXPECT_EQ(wrong[0], 0);
+    EXPECT_EQ(wrong[1], 0);
 }
 
 }  // namespace
