@@ -60,6 +60,14 @@ QString SpokenName(const QString& caption) {
     return name.trimmed();
 }
 
+// The name line's text: a company's as it wrote it, or the program's own placeholder in the
+// user's language.
+QString NameLine(const std::string& nameText) {
+    if (nameText == core::kDefaultNameText)
+        return MainWindow::tr("(Your company name & link or small banner here)");
+    return QString::fromStdString(core::LabelDisplayText(nameText));
+}
+
 QColor ToColour(const core::Rgb& rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
@@ -193,8 +201,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateControls() {
-    const QString defaultName =
-        QString::fromStdString(core::LabelDisplayText(core::kDefaultNameText));
+    const QString defaultName = NameLine(core::kDefaultNameText);
     brandLabels_[BrandLabel::Name] = new ClickLabel(this);
     brandLabels_[BrandLabel::Name]->setObjectName("brandNameLabel");
     brandLabels_[BrandLabel::Name]->setGeometry(Twips::ToPixels(layout::kBrandName));
@@ -402,8 +409,7 @@ void MainWindow::Load() {
     RunStep([&] {
         brandLabels_[BrandLabel::Name]->setFont(
             WindowFonts::Resized(brandLabels_[BrandLabel::Name]->font(), 17));
-        brandLabels_[BrandLabel::Name]->setText(
-            QString::fromStdString(core::LabelDisplayText(branding.NameText)));
+        brandLabels_[BrandLabel::Name]->setText(NameLine(branding.NameText));
         DescribeLinks(!branding.Link.empty());
     });
     RunStep([&] {

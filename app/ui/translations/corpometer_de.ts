@@ -184,6 +184,10 @@
         <source>Your BMI is:</source>
         <translation>Ihr BMI ist:</translation>
     </message>
+    <message>
+        <source>(Your company name &amp; link or small banner here)</source>
+        <translation>(Ihr Firmenname &amp; Link oder ein kleines Banner hier)</translation>
+    </message>
 </context>
 <context>
     <name>ui::QuickHelpWindow</name>

@@ -184,6 +184,10 @@
         <source>Your BMI is:</source>
         <translation>Su IMC es:</translation>
     </message>
+    <message>
+        <source>(Your company name &amp; link or small banner here)</source>
+        <translation>(Nombre y enlace de su empresa o un banner aquí)</translation>
+    </message>
 </context>
 <context>
     <name>ui::QuickHelpWindow</name>

@@ -184,6 +184,10 @@
         <source>Your BMI is:</source>
         <translation>Votre IMC&#xa0;:</translation>
     </message>
+    <message>
+        <source>(Your company name &amp; link or small banner here)</source>
+        <translation>(Nom et lien de votre entreprise ou petite bannière ici)</translation>
+    </message>
 </context>
 <context>
     <name>ui::QuickHelpWindow</name>

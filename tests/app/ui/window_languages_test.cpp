@@ -138,6 +138,7 @@ class WindowLanguagesTest : public QObject {
     void noTextIsCutOffInTheMessageBoxes();
     void resultsShowTheLocalesDecimalMark();
     void legendWordsLeaveRoomBeforeTheNextSwatch();
+    void theUnbrandedNameLineSpeaksTheWindowsLanguage();
 
   private:
     // The windows' faults with the English texts (no translation installed), then with the
@@ -286,9 +287,8 @@ void WindowLanguagesTest::legendWordsLeaveRoomBeforeTheNextSwatch() {
         auto* words = window_->findChild<QLabel*>(QString("legendRange%1").arg(band));
         const int end = words->x() + words->fontMetrics().horizontalAdvance(words->text());
         const int next =
-            band < 4
-                ? window_->findChild<QLabel*>(QString("legendSwatch%1").arg(band + 1))->x()
-                : window_->width();
+            band < 4 ? window_->findChild<QLabel*>(QString("legendSwatch%1").arg(band + 1))->x()
+                     : window_->width();
         if (next - end < 4)
             crowded << QString("\"%1\" ends %2 pixels before %3")
                            .arg(words->text())
@@ -297,6 +297,24 @@ void WindowLanguagesTest::legendWordsLeaveRoomBeforeTheNextSwatch() {
     }
     window_.reset();
     QVERIFY2(crowded.isEmpty(), qPrintable(crowded.join('\n')));
+}
+
+void WindowLanguagesTest::theUnbrandedNameLineSpeaksTheWindowsLanguage() {
+    // Without a branding file the name line's placeholder is the program's own text, in the
+    // window's language and whole (a company's name line stays as written: see the e2e tests).
+    QTemporaryDir unbranded;
+    core::SetApplicationDirectory(unbranded.path().toStdString());
+    InBothLanguages([this] {
+        const QStringList faults = Faults(&LoadWindow());
+        window_.reset();
+        return faults;
+    });
+    LoadWindow();
+    const QString line = window_->findChild<QLabel*>("brandNameLabel")->text();
+    window_.reset();
+    core::SetApplicationDirectory(appDir_.path().toStdString());
+    core::LoadBranding();
+    QCOMPARE(line == "(Your company name & link or small banner here)", language_.isEmpty());
 }
 
 QTEST_MAIN(WindowLanguagesTest)
