@@ -46,7 +46,7 @@ for name in "${harnesses[@]}"; do
   fi
   echo "== $name: ${seconds}s"
   "$build/fuzz/fuzz_$name" "$corpus" "${seeds[@]}" "${dict[@]}" \
-    -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2560 -timeout=10 \
+    -max_total_time="$seconds" -max_len=262144 -rss_limit_mb=2560 -timeout=10 \
     -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 || status=1
   # The figures worth reporting: coverage at the end, executions, speed, findings.
   grep -E '^#[0-9]+[[:space:]]+DONE|^stat::|^==[0-9]+==ERROR|^SUMMARY|^artifact_prefix|Test unit written' \
