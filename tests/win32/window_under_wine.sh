@@ -44,10 +44,9 @@ wait_for() {  # SECONDS DESCRIPTION COMMAND...: until the command succeeds
     sleep 0.2
   done
 }
-window_id() { xdotool search --name '^Corpometer$' 2>/dev/null | head -n 1 || true; }
-start_env=()  # variables for the program's next start
+window_id() { xdotool search --onlyvisible --name '^Corpometer$' 2>/dev/null | head -n 1 || true; }
 start() {  # NAME [EXE]: starts the program and focuses its window
-  e2e_start "$1" env "${start_env[@]}" wine64 "${2:-$exe}"
+  e2e_start "$1" wine64 "${2:-$exe}"
   wait_for 60 "the window of $1" probe children >/dev/null
   wait_for 20 "the X window of $1" has_window
   xdotool windowfocus --sync "$(window_id)"
@@ -99,6 +98,15 @@ wait_for 10 "a result" has_result
 control static '^Normal$' >/dev/null || e2e_fail "no band name under the result"
 e2e_screenshot "$out/windows-result.png" "$(window_area)"
 probe children >"$out/children-100.txt"
+
+echo "-- the bare strip at the top drags the window"
+read -r _ _ x0 y0 < <(window_area | tr 'x+' '  ')
+xdotool mousemove $((x0 + 200)) $((y0 + 74)) mousedown 1
+xdotool mousemove $((x0 + 230)) $((y0 + 94)) sleep 0.1 mousemove $((x0 + 260)) $((y0 + 114))
+xdotool mouseup 1
+moved() { [ "$(window_area)" = "$(window_area_was_moved)" ]; }
+window_area_was_moved() { echo "488x405+$((x0 + 60))+$((y0 + 40))"; }
+wait_for 10 "the window to follow the mouse" moved
 stop
 
 echo "-- restart: the inputs and the answer again, from the registry"
@@ -152,15 +160,18 @@ wait_for 10 "About to close" bash -c "! wine64 '$probe_exe' windows 2>/dev/null 
 stop
 
 echo "-- in German, chosen from the interface language: the texts and the number format"
-start_env=(LC_ALL=de_DE.UTF-8)
+# A German user. Wine takes the regional formats from the locale each of its programs starts
+# in and writes them to the registry, where every other program of the session reads them:
+# the probe and the registry tool run in the same locale as the program meanwhile.
+{ export LC_ALL=de_DE.UTF-8; } 2>/dev/null  # the shell itself need not have that locale
 start german
-start_env=()
 control static '^Ihr BMI ist:$' >/dev/null || e2e_fail "the result panel's caption is not German"
 keys Return
 wait_for 10 "a result in German" has_result
 [ "$(result_text)" = "22,2, Normalgewicht" ] || e2e_fail "in German, 150 lb at 5' 9\" reads '$(result_text)'"
 e2e_screenshot "$out/windows-german.png" "$(window_area)"
 stop
+{ export LC_ALL=C.UTF-8; } 2>/dev/null
 
 echo "-- the layout table at 100% and at 200%"
 # The table as written (twips, 15 to a pixel), read from its header; controls in a panel
@@ -219,8 +230,9 @@ echo "-- a branded start with an animated banner"
 brand=$work/branded
 mkdir -p "$brand" "$work/bin"
 cp "$exe" "$brand/"
-# Two frames of different colours, 20 hundredths of a second each, looping.
-convert -size 375x60 xc:'#c03030' xc:'#3030c0' -set delay 20 -loop 0 "$brand/banner.gif"
+# Two frames of different colours, looping, shown for unequal times (13 and 29 hundredths of
+# a second), so that screenshots taken at any steady pace catch both.
+convert -size 375x60 -delay 13 xc:'#c03030' -delay 29 xc:'#3030c0' -loop 0 "$brand/banner.gif"
 "$linux/tools/corpometer-brand" write "$brand/3.dat" --name-text "ACME Health" \
   --title "Body Check" --link "https://acme.example/bmi" --banner-file banner.gif \
   --animated-banner >/dev/null
