@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds and starts Corpometer. Without a display it runs under a virtual X server,
-# saves a screenshot to build/screenshot.png once the window is up, and then closes it.
+# Builds Corpometer and its two tools (build/tools/corpometer-brand, build/tools/corpogif/
+# corpogif) and starts Corpometer. Without a display it runs under a virtual X server, saves
+# a screenshot to build/screenshot.png once the window is up, and then closes it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/packages.sh"
 bash "$root/scripts/ensure-packages.sh" "${RUN_PACKAGES[@]}"
-# Only what running needs: the program with its pictures compiled in (not the tests,
-# benchmarks or fuzz replays).
-BUILD_TARGETS=corpometer bash "$root/scripts/build.sh"
+# What the README uses: the program with its pictures compiled in and the two tools (not the
+# tests, benchmarks or fuzz replays).
+BUILD_TARGETS="corpometer corpometer-brand corpogif" bash "$root/scripts/build.sh"
 exe="$root/build/app/corpometer"
 
 if [ -n "${DISPLAY:-}" ]; then

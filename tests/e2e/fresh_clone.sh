@@ -4,7 +4,7 @@
 # generator (Unix Makefiles, which Debian's packaging helpers use), then `cmake --install`.
 # Fails when the build description names a file outside the clone (other than the system's
 # own folders), reaches beside the clone, or when the configure step, the build or the
-# install fails.
+# install fails. Then follows the README's commands in order in a second clone.
 # Usage: fresh_clone.sh SOURCE-DIR
 set -euo pipefail
 source_dir=$1
@@ -71,4 +71,41 @@ for program in corpometer corpometer-brand corpogif; do
   QT_QPA_PLATFORM=offscreen "$work/installed/bin/$program" --version >/dev/null 2>&1 ||
     { echo "FAIL: the installed $program does not start" >&2; exit 1; }
 done
+# The README followed as a new user follows it, in a clone of its own: its first command
+# (bash scripts/run.sh, run without a display, which starts the window under Xvfb and takes a
+# screenshot) must build everything its later commands call, and each of them must then work,
+# in the README's order. Commands that change the machine (sudo, apt) or build the package
+# are left out; so are the [optional] parts of a command's synopsis. The banner the README's
+# commands name is a GIF of the test suites.
+reader=$work/reader
+git clone --quiet --no-hardlinks "$source_dir" "$reader"
+cp "$reader/tests/data/gif/giflib/pic/welcome2.gif" "$reader/banner.gif"
+python3 - "$reader/README.md" >"$work/readme-commands" <<'EOF'
+import re, sys
+command = ""
+for line in open(sys.argv[1], encoding="utf-8"):
+    if not line.startswith("    ") and not command:
+        continue
+    command += line.strip()
+    if command.endswith("\\"):
+        command = command[:-1] + " "
+        continue
+    if command.startswith(("bash scripts/run.sh", "build/")):
+        shorter = None
+        while shorter != command:  # the innermost [optional] part first
+            shorter, command = command, re.sub(r"\[[^][]*\]", "", command)
+        print(" ".join(command.split()))
+    command = ""
+EOF
+head -n1 "$work/readme-commands" | grep -qx "bash scripts/run.sh" ||
+  { echo "FAIL: the README's first command is not bash scripts/run.sh" >&2; exit 1; }
+[ "$(wc -l <"$work/readme-commands")" -ge 5 ] ||
+  { echo "FAIL: too few of the README's commands found: $(cat "$work/readme-commands")" >&2; exit 1; }
+while read -r command; do
+  (cd "$reader" && env -u DISPLAY -u WAYLAND_DISPLAY bash -c "$command") >"$work/readme.log" 2>&1 || {
+    tail -n 40 "$work/readme.log" >&2
+    echo "FAIL: the README's command fails in a fresh clone: $command" >&2
+    exit 1
+  }
+done <"$work/readme-commands"
 echo "PASS"
