@@ -60,15 +60,28 @@ std::string MessageLanguage(const char* language, const char* lcAll, const char*
     return ChosenLanguage(PreferredLanguages(language, lcAll, lcMessages, lang));
 }
 
-std::string LocalMessage(const MessageText& message, const std::string& argument) {
+std::string LocalMessage(const MessageText& message, std::initializer_list<std::string> arguments) {
     const std::string language = UserLanguage();
-    std::string text = language == "de"   ? message.de
-                       : language == "fr" ? message.fr
-                       : language == "es" ? message.es
-                                          : message.english;
-    const std::size_t at = text.find("%1");
-    if (at != std::string::npos) text.replace(at, 2, argument);
-    return text;
+    const std::string text = language == "de"   ? message.de
+                             : language == "fr" ? message.fr
+                             : language == "es" ? message.es
+                                                : message.english;
+    const std::vector<std::string> values(arguments);
+    std::string result;
+    // One pass, so that an argument that holds "%2" stays as it is.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t index =
+            i + 1 < text.size() && text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9'
+                ? static_cast<std::size_t>(text[i + 1] - '1')
+                : values.size();
+        if (index < values.size()) {
+            result += values[index];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 // programs' help and messages all speak the one chosen here.
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,8 @@ HelpText LocalHelp(const char* usage, const char* help, const HelpText (&transla
     return HelpText{"", usage, help};
 }
 
-// A message of a command-line program in English and in each translated language; "%1" stands
-// where its argument goes.
+// A message of a command-line program in English and in each translated language; "%1", "%2",
+// ... stand where its arguments go.
 struct MessageText {
     const char* english;
     const char* de;
@@ -62,7 +63,8 @@ struct MessageText {
     const char* es;
 };
 
-// `message` in the user's language, with `argument` in place of "%1".
-std::string LocalMessage(const MessageText& message, const std::string& argument = "");
+// `message` in the user's language, with the arguments in place of "%1", "%2", ...
+std::string LocalMessage(const MessageText& message,
+                         std::initializer_list<std::string> arguments = {});
 
 }  // namespace platform

@@ -56,7 +56,7 @@ bool Listed(const std::string& name, const char* const* list, size_t count) {
 // A usage error, said whole in the user's language: the problem, then the usage.
 int UsageError(const platform::MessageText& problem, const std::string& argument) {
     const char* usage = platform::LocalHelp(kUsage, kHelp, ui::kTranslatedHelp).usage;
-    std::fprintf(stderr, "corpometer: %s\n%s", platform::LocalMessage(problem, argument).c_str(),
+    std::fprintf(stderr, "corpometer: %s\n%s", platform::LocalMessage(problem, {argument}).c_str(),
                  usage);
     return kUsageError;
 }

@@ -122,4 +122,45 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "está dañado, 2 para un error de uso.\n"},
 };
 
+// The usage errors, said whole in the help's language; "%1", "%2", "%3" stand for the option,
+// the text given and a limit.
+inline constexpr platform::MessageText kNoCommand = {"no command given", "kein Befehl angegeben",
+                                                     "aucune commande indiquée",
+                                                     "no se indicó ninguna orden"};
+inline constexpr platform::MessageText kUnknownCommand = {
+    "unknown command %1", "unbekannter Befehl %1", "commande inconnue %1", "orden desconocida %1"};
+inline constexpr platform::MessageText kUnknownOption = {
+    "unknown option %1", "unbekannte Option %1", "option inconnue %1", "opción desconocida %1"};
+inline constexpr platform::MessageText kWriteNeedsFile = {
+    "write needs the FILE to write", "write braucht die DATEI, die geschrieben wird",
+    "write demande le FICHIER à écrire", "write necesita el ARCHIVO que escribir"};
+inline constexpr platform::MessageText kShowTakesFile = {
+    "show takes one FILE", "show braucht eine DATEI", "show demande un FICHIER",
+    "show necesita un ARCHIVO"};
+inline constexpr platform::MessageText kNeedsValue = {
+    "%1 needs a value", "%1 braucht einen Wert", "%1 demande une valeur", "%1 necesita un valor"};
+inline constexpr platform::MessageText kNotUtf8 = {
+    "%1: the text is not UTF-8", "%1: der Text ist kein UTF-8", "%1 : le texte n’est pas en UTF-8",
+    "%1: el texto no está en UTF-8"};
+inline constexpr platform::MessageText kNotInCodePage = {
+    "%1: the text has a character that Windows-1252 cannot store: %2",
+    "%1: der Text enthält ein Zeichen, das Windows-1252 nicht speichern kann: %2",
+    "%1 : le texte contient un caractère que Windows-1252 ne peut pas enregistrer : %2",
+    "%1: el texto tiene un carácter que Windows-1252 no puede guardar: %2"};
+inline constexpr platform::MessageText kNotAFontSize = {
+    "%1: expected a whole number from -32768 to 32767, got \"%2\"",
+    "%1: erwartet eine ganze Zahl von -32768 bis 32767, nicht „%2“",
+    "%1 : un nombre entier de -32768 à 32767 est attendu, pas « %2 »",
+    "%1: se esperaba un número entero de -32768 a 32767, no «%2»"};
+inline constexpr platform::MessageText kNotASeed = {
+    "%1: expected a whole number from 0 to 4294967295, got \"%2\"",
+    "%1: erwartet eine ganze Zahl von 0 bis 4294967295, nicht „%2“",
+    "%1 : un nombre entier de 0 à 4294967295 est attendu, pas « %2 »",
+    "%1: se esperaba un número entero de 0 a 4294967295, no «%2»"};
+inline constexpr platform::MessageText kTextTooLong = {
+    "%1: the text is too long (%2 bytes; at most %3)",
+    "%1: der Text ist zu lang (%2 Bytes; höchstens %3)",
+    "%1 : le texte est trop long (%2 octets ; %3 au plus)",
+    "%1: el texto es demasiado largo (%2 bytes; como mucho %3)"};
+
 }  // namespace brand

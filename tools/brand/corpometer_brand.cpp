@@ -96,11 +96,9 @@ std::string ToCodePage(const std::string& option, const std::string& utf8) {
     auto bytes = core::cp1252::FromUtf8(utf8);
     if (!bytes) {
         const std::string character = FirstUnstorable(utf8);
-        throw UsageError{option + (character.empty()
-                                       ? ": the text is not UTF-8"
-                                       : ": the text has a character that Windows-1252 cannot "
-                                         "store: " +
-                                             character)};
+        throw UsageError{character.empty()
+                             ? platform::LocalMessage(brand::kNotUtf8, {option})
+                             : platform::LocalMessage(brand::kNotInCodePage, {option, character})};
     }
     return *bytes;
 }
@@ -110,8 +108,7 @@ std::int16_t ToFontSize(const std::string& option, const std::string& text) {
     errno = 0;
     const long value = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno != 0 || value < -32768 || value > 32767) {
-        throw UsageError{option + ": expected a whole number from -32768 to 32767, got \"" + text +
-                         "\""};
+        throw UsageError{platform::LocalMessage(brand::kNotAFontSize, {option, text})};
     }
     return static_cast<std::int16_t>(value);
 }
@@ -124,8 +121,7 @@ std::mt19937::result_type ToSeed(const std::string& option, const std::string& t
     const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || *end != '\0' ||
         errno != 0 || value > 0xFFFFFFFFull) {
-        throw UsageError{option + ": expected a whole number from 0 to 4294967295, got \"" + text +
-                         "\""};
+        throw UsageError{platform::LocalMessage(brand::kNotASeed, {option, text})};
     }
     return static_cast<std::mt19937::result_type>(value);
 }
@@ -134,8 +130,9 @@ std::string ScrambleField(const std::string& option, const std::string& plain,
                           std::mt19937& random) {
     const std::string stored = brand::Scramble(plain, random);
     if (stored.size() > kMaxStoredText) {
-        throw UsageError{option + ": the text is too long (" + std::to_string(plain.size()) +
-                         " bytes; at most " + std::to_string(kMaxStoredText - 4) + ")"};
+        throw UsageError{platform::LocalMessage(
+            brand::kTextTooLong,
+            {option, std::to_string(plain.size()), std::to_string(kMaxStoredText - 4)})};
     }
     return stored;
 }
@@ -146,7 +143,8 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError{option + " needs a value"};
+            if (i + 1 >= args.size())
+                throw UsageError{platform::LocalMessage(brand::kNeedsValue, {option})};
             return args[++i];
         };
         if (option == "--name-text")
@@ -170,10 +168,12 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
         else if (option == "--seed")  // fixed keys: the same options give the same bytes
             seed = ToSeed(option, value());
         else
-            throw UsageError{"unknown option " + option};
+            throw UsageError{platform::LocalMessage(brand::kUnknownOption, {option})};
     }
     if (plain.FontName.size() > kMaxStoredText) {
-        throw UsageError{"--font-name: the text is too long (at most 65535 bytes)"};
+        throw UsageError{platform::LocalMessage(
+            brand::kTextTooLong, {"--font-name", std::to_string(plain.FontName.size()),
+                                  std::to_string(kMaxStoredText)})};
     }
 
     std::mt19937 random{seed ? *seed : std::random_device{}()};
@@ -242,15 +242,15 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
     const platform::HelpText help = platform::LocalHelp(kUsage, kHelp, brand::kTranslatedHelp);
     try {
-        if (args.empty()) throw UsageError{"no command given"};
+        if (args.empty()) throw UsageError{platform::LocalMessage(brand::kNoCommand)};
         const std::string& command = args[0];
         if (command == "write") {
             if (args.size() < 2 || args[1].rfind("--", 0) == 0)
-                throw UsageError{"write needs the FILE to write"};
+                throw UsageError{platform::LocalMessage(brand::kWriteNeedsFile)};
             return Write(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
         }
         if (command == "show") {
-            if (args.size() != 2) throw UsageError{"show takes one FILE"};
+            if (args.size() != 2) throw UsageError{platform::LocalMessage(brand::kShowTakesFile)};
             return Show(args[1]);
         }
         if (args.size() == 1 && (command == "--help" || command == "-h")) {
@@ -261,8 +261,9 @@ int main(int argc, char** argv) {
             std::cout << "corpometer-brand " << CORPOMETER_VERSION << "\n";
             return kExitOk;
         }
-        if (command.rfind("-", 0) == 0) throw UsageError{"unknown option " + command};
-        throw UsageError{"unknown command " + command};
+        if (command.rfind("-", 0) == 0)
+            throw UsageError{platform::LocalMessage(brand::kUnknownOption, {command})};
+        throw UsageError{platform::LocalMessage(brand::kUnknownCommand, {command})};
     } catch (const UsageError& error) {
         std::cerr << "corpometer-brand: " << error.message << "\n" << help.usage;
         return kExitUsage;

@@ -10,7 +10,9 @@
 #include "gif/GifCompositor.h"
 #include "gif/GifImage.h"
 #include "platform/SystemColors.h"
+#include "platform/UserLanguage.h"
 #include "tools/corpogif/DamageReport.h"
+#include "tools/corpogif/HelpTranslations.h"
 #include "tools/corpogif/PngWriter.h"
 
 namespace corpogif {
@@ -101,21 +103,20 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
         } else if (args[i] == "--background") {
             const auto colour = i + 1 < args.size() ? ParseRgb(args[i + 1]) : std::nullopt;
             if (!colour) {
-                err << "corpogif: --background needs a colour as six hex digits, RRGGBB or "
-                       "#RRGGBB\n";
+                err << "corpogif: " << platform::LocalMessage(kBackgroundNeedsColour) << "\n";
                 return kExitUsage;
             }
             backColor = *colour;
             ++i;
         } else if (args[i].size() > 1 && args[i][0] == '-') {
-            err << "corpogif: unknown option " << args[i] << "\n";
+            err << "corpogif: " << platform::LocalMessage(kUnknownOption, {args[i]}) << "\n";
             return kExitUsage;
         } else {
             positional.push_back(args[i]);
         }
     }
     if (positional.size() != 2) {
-        err << "corpogif: frames takes FILE and OUTDIR\n";
+        err << "corpogif: " << platform::LocalMessage(kFramesTakesTwo) << "\n";
         return kExitUsage;
     }
     const std::string& file = positional[0];

@@ -1,7 +1,8 @@
 #pragma once
 // corpogif's usage and help in the languages other than English that the program speaks, the
 // same text as the English one (kUsage and kHelp in corpogif.cpp) with the same options in the same
-// order. The program picks one with platform::LocalHelp.
+// order, and its usage errors. The program picks one with platform::LocalHelp and
+// platform::LocalMessage.
 
 #include "platform/UserLanguage.h"
 
@@ -152,5 +153,35 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
      "Estado de salida: 0 si cada archivo se cargó completo (y se guardó), 1 si un\n"
      "archivo no se cargó, está incompleto o no se guardó, 2 para un error de uso.\n"},
 };
+
+// The usage errors, said whole in the help's language; "%1" stands for the argument.
+inline constexpr platform::MessageText kNoCommand = {"no command given", "kein Befehl angegeben",
+                                                     "aucune commande indiquée",
+                                                     "no se indicó ninguna orden"};
+inline constexpr platform::MessageText kUnknownCommand = {
+    "unknown command %1", "unbekannter Befehl %1", "commande inconnue %1", "orden desconocida %1"};
+inline constexpr platform::MessageText kUnknownOption = {
+    "unknown option %1", "unbekannte Option %1", "option inconnue %1", "opción desconocida %1"};
+inline constexpr platform::MessageText kInfoTakesFiles = {
+    "info takes one FILE or more", "info braucht eine DATEI oder mehr",
+    "info demande un FICHIER ou plus", "info necesita uno o más ARCHIVOS"};
+inline constexpr platform::MessageText kTimeTakesFile = {
+    "time takes FILE [--repeat N] [--encode]", "time braucht DATEI [--repeat N] [--encode]",
+    "time demande FICHIER [--repeat N] [--encode]",
+    "time necesita ARCHIVO [--repeat N] [--encode]"};
+inline constexpr platform::MessageText kRepeatNeedsCount = {
+    "--repeat needs a count from 1", "--repeat braucht eine Anzahl ab 1",
+    "--repeat demande un nombre à partir de 1", "--repeat necesita un número a partir de 1"};
+inline constexpr platform::MessageText kResaveTakesTwoFiles = {
+    "resave takes IN and OUT", "resave braucht EIN und AUS", "resave demande ENTRÉE et SORTIE",
+    "resave necesita ENTRADA y SALIDA"};
+inline constexpr platform::MessageText kFramesTakesTwo = {
+    "frames takes FILE and OUTDIR", "frames braucht DATEI und ZIELORDNER",
+    "frames demande FICHIER et DOSSIER", "frames necesita ARCHIVO y CARPETA"};
+inline constexpr platform::MessageText kBackgroundNeedsColour = {
+    "--background needs a colour as six hex digits, RRGGBB or #RRGGBB",
+    "--background braucht eine Farbe aus sechs Hexadezimalziffern, RRGGBB oder #RRGGBB",
+    "--background demande une couleur en six chiffres hexadécimaux, RRGGBB ou #RRGGBB",
+    "--background necesita un color de seis cifras hexadecimales, RRGGBB o #RRGGBB"};
 
 }  // namespace corpogif

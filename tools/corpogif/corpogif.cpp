@@ -69,6 +69,8 @@ const char kHelp[] =
     "Exit status: 0 when every file loaded complete (and was saved), 1 when a file did\n"
     "not load, is incomplete or was not saved, 2 for a usage error.\n";
 
+// A usage error, said whole in the user's language: the problem (none when it has been said
+// already), then the usage.
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "corpogif: " << problem << "\n";
     std::cerr << platform::LocalHelp(kUsage, kHelp, corpogif::kTranslatedHelp).usage;
@@ -146,7 +148,7 @@ int main(int argc, char** argv) {
     // compare across them, and a GIF on standard input comes in byte for byte.
     platform::UseBinaryStandardStreams();
     const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-    if (args.empty()) return Usage("no command given");
+    if (args.empty()) return Usage(platform::LocalMessage(corpogif::kNoCommand));
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
         const platform::HelpText text =
@@ -164,14 +166,14 @@ int main(int argc, char** argv) {
         return status == kUsageError ? Usage("") : status;
     }
     if (command == "info") {
-        if (args.size() < 2) return Usage("info takes one FILE or more");
+        if (args.size() < 2) return Usage(platform::LocalMessage(corpogif::kInfoTakesFiles));
         int status = kLoaded;
         for (size_t i = 1; i < args.size(); ++i)
             status = std::max(status, Info(args[i]));
         return status;
     }
     if (command == "time") {
-        if (args.size() < 2) return Usage("time takes FILE [--repeat N] [--encode]");
+        if (args.size() < 2) return Usage(platform::LocalMessage(corpogif::kTimeTakesFile));
         int repeat = 0;
         bool encode = false;
         for (size_t i = 2; i < args.size(); ++i) {
@@ -181,11 +183,12 @@ int main(int argc, char** argv) {
                 char* end = nullptr;
                 const long n = std::strtol(args[++i].c_str(), &end, 10);
                 if (*end != '\0' || n < 1 || n > 1000000)
-                    return Usage("--repeat needs a count from 1");
+                    return Usage(platform::LocalMessage(corpogif::kRepeatNeedsCount));
                 repeat = int(n);
             } else {
-                return Usage(args[i] == "--repeat" ? "--repeat needs a count from 1"
-                                                   : "unknown option " + args[i]);
+                return Usage(args[i] == "--repeat"
+                                 ? platform::LocalMessage(corpogif::kRepeatNeedsCount)
+                                 : platform::LocalMessage(corpogif::kUnknownOption, {args[i]}));
             }
         }
         return Time(args[1], repeat, encode);
@@ -197,12 +200,12 @@ int main(int argc, char** argv) {
             if (args[i] == "--salvage")
                 salvage = true;
             else if (args[i].size() > 1 && args[i][0] == '-')
-                return Usage("unknown option " + args[i]);
+                return Usage(platform::LocalMessage(corpogif::kUnknownOption, {args[i]}));
             else
                 files.push_back(args[i]);
         }
-        if (files.size() != 2) return Usage("resave takes IN and OUT");
+        if (files.size() != 2) return Usage(platform::LocalMessage(corpogif::kResaveTakesTwoFiles));
         return corpogif::ResaveGif(files[0], files[1], std::cerr, salvage);
     }
-    return Usage("unknown command " + command);
+    return Usage(platform::LocalMessage(corpogif::kUnknownCommand, {command}));
 }
