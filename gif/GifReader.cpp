@@ -141,7 +141,7 @@ class DecoderLease {
             return;
         }
         if (!sharedDecoderMade) {
-            new (sharedDecoderMemory) LzwDecoder;
+            new (sharedDecoderMemory) LzwDecoder(LzwDecoder::InZeroedMemory{});
             sharedDecoderMade = true;
         }
         decoder_ = std::launder(reinterpret_cast<LzwDecoder*>(sharedDecoderMemory));

@@ -155,18 +155,16 @@ std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride,
     progress.nextSlot = progress.endCode;
 
     // A decoder used again keeps the roots of its earlier decodings and adds the missing
-    // ones. Every other slot that a code can name must have length 0 (no string) until this
-    // decoding adds one. Slots are emptied only as codes become wide enough to name them:
-    // those up to the initial width's here, each further width's as codes widen, and a
-    // small image's load does not clear the whole table (16 KB, most of it new to the
-    // process) for the few slots it uses.
+    // ones. Every other slot must have length 0 (no string) until this decoding adds one:
+    // those that earlier decodings filled are emptied.
     for (; rootsReady_ < progress.rootEnd; ++rootsReady_) {
         StoreLittleEndian64(chunk_[rootsReady_], rootsReady_);
         StoreEntry(rootsReady_, 1);
     }
     rootsReady_ = progress.rootEnd;
-    const std::uint32_t initialSlots = 1u << progress.initialCodeWidth;
-    std::memset(link_ + progress.rootEnd, 0, (initialSlots - progress.rootEnd) * sizeof link_[0]);
+    if (lengthsEnd_ > progress.rootEnd)
+        std::memset(link_ + progress.rootEnd, 0,
+                    (lengthsEnd_ - progress.rootEnd) * sizeof link_[0]);
 
     // Codes average about the minimum code size + 3 bits (at most 12); data that takes most
     // of what one code a pixel would is mostly roots. Data that comes in pieces is judged by
@@ -184,6 +182,8 @@ std::uint64_t LzwDecoder::DecodeRows(const PixelView& view, std::int32_t stride,
         DecodeStretches<true>(progress, source, rows);
     else
         DecodeStretches<false>(progress, source, rows);
+    // Slots from the next one on were never filled or have been emptied by a clear code.
+    lengthsEnd_ = std::min(progress.nextSlot, kTableSize);
     return rows.Written();
 }
 
@@ -310,13 +310,11 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
                 expand();
             }
         } else if (code == clearCode) {
-            // Slots filled since the last clear code are emptied again, those that codes of
-            // the initial width name now, the others as codes widen.
+            // Slots filled since the last clear code are emptied again.
+            if (nextSlot > endCode + 1)
+                std::memset(link_ + endCode + 1, 0, (nextSlot - endCode - 1) * sizeof link_[0]);
             codeWidth = initialCodeWidth;
             codeMask = (1u << codeWidth) - 1;
-            const std::uint32_t filledEnd = std::min(nextSlot, codeMask + 1);
-            if (filledEnd > endCode + 1)
-                std::memset(link_ + endCode + 1, 0, (filledEnd - endCode - 1) * sizeof link_[0]);
             nextSlot = endCode;
             previous = 0;
             previousEntry = kNoPrevious;
@@ -325,13 +323,11 @@ bool LzwDecoder::DecodeStretch(Progress& progress, const Source& source, RowWrit
             // The end code, a root beyond a byte, a code past the table (corrupt data).
             break;
         }
-        // Codes widen as soon as the next slot cannot be named at the current width, and
-        // the slots they can name from then on are emptied. A full table keeps its last slot
-        // as the next one, whose adds go to the spare slot.
+        // Codes widen as soon as the next slot cannot be named at the current width. A full
+        // table keeps its last slot as the next one, whose adds go to the spare slot.
         if (++nextSlot > codeMask) {
             if (codeWidth < kMaxCodeWidth) {
                 ++codeWidth;
-                std::memset(link_ + codeMask + 1, 0, (codeMask + 1) * sizeof link_[0]);
                 codeMask = codeMask * 2 + 1;
             } else {
                 nextSlot = kTableSize;

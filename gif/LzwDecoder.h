@@ -33,8 +33,13 @@ class LzwDecoder {
     static constexpr int kMaxMinimumCodeSize = 11;
 
     // The tables are left uninitialised: a decoding only reads the roots and the slots it
-    // has written itself.
+    // has written itself, and the first one empties every other slot.
     LzwDecoder() {}
+    // A decoder made in memory that holds only zeros (the program's zeroed data, pages new
+    // from the system) finds every slot empty: its first decoding clears nothing and touches
+    // only the pages of the slots it fills, as a small image's load in a new process should.
+    struct InZeroedMemory {};
+    explicit LzwDecoder(InZeroedMemory) : lengthsEnd_(0) {}
 
     // Where the compressed bytes of a frame come from, a piece at a time.
     class Input {
@@ -110,7 +115,8 @@ class LzwDecoder {
     // it touches few pages of the object (each new page costs a fresh process a fault):
     // the flags and the start of the input share the first page, then the pixel buffer,
     // the chunks and the links start a page each.
-    std::uint32_t rootsReady_ = 0;  // slots below this hold their one-byte root string
+    std::uint32_t rootsReady_ = 0;           // slots below this hold their one-byte root string
+    std::uint32_t lengthsEnd_ = kTableSize;  // slots from this one on have length 0
     // Whether more input is to come, and whether a stretch stopped for want of it, are
     // members: the decoding loop has no register to spare for them, and reaches members
     // through the tables' base.
@@ -128,7 +134,8 @@ class LzwDecoder {
         std::uint16_t length;
         std::uint16_t prefix;  // the slot that holds the string before the last chunk
     };
-    std::uint8_t chunk_[kSlots][8];
+    // On whole 8 bytes, so that no chunk's load or store spans two cache lines.
+    alignas(8) std::uint8_t chunk_[kSlots][8];
     Link link_[kSlots];
 };
 
