@@ -9,35 +9,45 @@
 namespace ui {
 
 inline constexpr platform::HelpText kTranslatedHelp[] = {
-    {"de", "Aufruf: corpometer [--help | --version] [Qt-Optionen]\n",
+    {"de", "Aufruf: corpometer [--help | --version | --screenshot DATEI.png] [Qt-Optionen]\n",
      "\n"
      "Corpometer berechnet den Body-Mass-Index aus Gewicht und Größe.\n"
      "\n"
      "Optionen:\n"
-     "  -h, --help      gibt diese Hilfe aus und beendet das Programm\n"
-     "  -v, --version   gibt die Version aus und beendet das Programm\n"
+     "  -h, --help          gibt diese Hilfe aus und beendet das Programm\n"
+     "  -v, --version       gibt die Version aus und beendet das Programm\n"
+     "  --screenshot DATEI  zeichnet das Fenster mit dem gefundenen Branding in die\n"
+     "                      PNG-Datei DATEI und beendet das Programm, ohne etwas zu\n"
+     "                      zeigen (ohne Bildschirm)\n"
      "\n"
      "Auch Qts eigene Optionen wirken, zum Beispiel -platform NAME (xcb, wayland,\n"
      "offscreen) und -style NAME (Fusion, Windows).\n"},
-    {"fr", "utilisation : corpometer [--help | --version] [options de Qt]\n",
+    {"fr",
+     "utilisation : corpometer [--help | --version | --screenshot FICHIER.png] [options de Qt]\n",
      "\n"
      "Corpometer calcule l’indice de masse corporelle à partir d’un poids et d’une\n"
      "taille.\n"
      "\n"
      "Options :\n"
-     "  -h, --help      affiche cette aide et quitte\n"
-     "  -v, --version   affiche la version et quitte\n"
+     "  -h, --help            affiche cette aide et quitte\n"
+     "  -v, --version         affiche la version et quitte\n"
+     "  --screenshot FICHIER  dessine la fenêtre avec la personnalisation trouvée dans\n"
+     "                        le fichier PNG FICHIER et quitte sans rien afficher (sans\n"
+     "                        écran)\n"
      "\n"
      "Les options propres à Qt fonctionnent aussi, par exemple -platform NOM (xcb,\n"
      "wayland, offscreen) et -style NOM (Fusion, Windows).\n"},
-    {"es", "uso: corpometer [--help | --version] [opciones de Qt]\n",
+    {"es", "uso: corpometer [--help | --version | --screenshot ARCHIVO.png] [opciones de Qt]\n",
      "\n"
      "Corpometer calcula el índice de masa corporal a partir de un peso y una\n"
      "estatura.\n"
      "\n"
      "Opciones:\n"
-     "  -h, --help      muestra esta ayuda y termina\n"
-     "  -v, --version   muestra la versión y termina\n"
+     "  -h, --help            muestra esta ayuda y termina\n"
+     "  -v, --version         muestra la versión y termina\n"
+     "  --screenshot ARCHIVO  dibuja la ventana con la personalización que encuentre en\n"
+     "                        el archivo PNG ARCHIVO y termina sin mostrar nada (sin\n"
+     "                        pantalla)\n"
      "\n"
      "También funcionan las opciones propias de Qt, por ejemplo -platform NOMBRE (xcb,\n"
      "wayland, offscreen) y -style NOMBRE (Fusion, Windows).\n"},
@@ -61,5 +71,8 @@ inline constexpr platform::MessageText kNoDisplay = {
     "aucun écran où ouvrir la fenêtre : ni DISPLAY ni WAYLAND_DISPLAY n’est défini",
     "no hay pantalla en la que abrir la ventana: no está definida ni DISPLAY ni "
     "WAYLAND_DISPLAY"};
+inline constexpr platform::MessageText kCannotWriteScreenshot = {
+    "cannot write %1", "%1 kann nicht geschrieben werden", "impossible d’écrire %1",
+    "no se puede escribir %1"};
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 // window.
 
 #include <QApplication>
+#include <QFile>
 #include <QScreen>
 #include <QStyleFactory>
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/Translations.h"
 #include "app/ui/WindowFonts.h"
+#include "app/ui/WindowScreenshot.h"
 #include "controls/qt/QtSystemColours.h"
 #include "platform/Display.h"
 #include "platform/UserLanguage.h"
@@ -27,14 +29,17 @@ constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 1;
 
 // The usage and the help: the one place where the command line is described.
-const char kUsage[] = "usage: corpometer [--help | --version] [Qt options]\n";
+const char kUsage[] =
+    "usage: corpometer [--help | --version | --screenshot FILE.png] [Qt options]\n";
 const char kHelp[] =
     "\n"
     "Corpometer works out the body mass index from a weight and a height.\n"
     "\n"
     "Options:\n"
-    "  -h, --help      prints this help and exits\n"
-    "  -v, --version   prints the version and exits\n"
+    "  -h, --help          prints this help and exits\n"
+    "  -v, --version       prints the version and exits\n"
+    "  --screenshot FILE   draws the window with the branding it finds into the PNG\n"
+    "                      file FILE and exits, showing nothing (no display needed)\n"
     "\n"
     "Qt's own options work too, for example -platform NAME (xcb, wayland, offscreen)\n"
     "and -style NAME (Fusion, Windows).\n";
@@ -64,8 +69,10 @@ int UsageError(const platform::MessageText& problem, const std::string& argument
 // Reads the command line before anything of the window system is started, so that the
 // help, the version and usage errors need no display. -1 to go on and open the window,
 // else the exit status: 0 after the help or the version, 2 after a usage error.
-// `styleNamed` and `platformNamed` tell whether Qt's -style and -platform options were given.
-int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed) {
+// `styleNamed` and `platformNamed` tell whether Qt's -style and -platform options were given,
+// `screenshot` the file that --screenshot names (empty without it).
+int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed,
+                    std::string& screenshot) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "-h" || argument == "--help" || argument == "-?") {
@@ -76,6 +83,14 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed
         if (argument == "-v" || argument == "--version") {
             std::printf("corpometer %s\n", CORPOMETER_VERSION);
             return 0;
+        }
+        if (argument == "--screenshot" || argument.rfind("--screenshot=", 0) == 0) {
+            if (argument != "--screenshot")
+                screenshot = argument.substr(argument.find('=') + 1);
+            else if (++i < argc)
+                screenshot = argv[i];
+            if (screenshot.empty()) return UsageError(ui::kNeedsValue, "--screenshot");
+            continue;
         }
         if (argument.size() < 2 || argument[0] != '-' || argument == "--")
             return UsageError(ui::kUnexpectedArgument, argument);
@@ -98,11 +113,25 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed
     return -1;
 }
 
+// --screenshot: the loaded window into a PNG file; the exit status.
+int Screenshot(QWidget& window, const std::string& file) {
+    QString error;
+    if (ui::WriteScreenshot(window, QFile::decodeName(file.c_str()), error)) return 0;
+    std::fprintf(stderr, "corpometer: %s: %s\n",
+                 platform::LocalMessage(ui::kCannotWriteScreenshot, {file}).c_str(),
+                 error.toLocal8Bit().constData());
+    return 1;
+}
+
 int Main(int argc, char** argv) {
     bool styleNamed = false;
     bool platformNamed = false;
-    if (const int status = ReadCommandLine(argc, argv, styleNamed, platformNamed); status >= 0)
+    std::string screenshot;
+    if (const int status = ReadCommandLine(argc, argv, styleNamed, platformNamed, screenshot);
+        status >= 0)
         return status;
+    // A screenshot needs no screen: drawn on Qt's offscreen platform unless told otherwise.
+    if (!screenshot.empty() && !platformNamed) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a display Qt would end the program with an abort and a core dump: say what is
     // missing and end before it is asked for a window. Qt's platform, named on the command line
     // or in QT_QPA_PLATFORM (offscreen, vnc), needs none.
@@ -129,6 +158,11 @@ int Main(int argc, char** argv) {
 
     ui::MainWindow window;
     window.Load();
+    if (!screenshot.empty()) {
+        const int status = Screenshot(window, screenshot);
+        core::SetDocumentOpener(nullptr);
+        return status;
+    }
     QObject::connect(&window, &ui::MainWindow::Unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     if (const QScreen* screen = window.screen()) {
