@@ -20,6 +20,10 @@ TEST_PACKAGES=("${RUN_PACKAGES[@]}" libgif-dev clang libclang-rt-14-dev
 # Extra for the Windows stage: the MinGW-w64 cross compiler (POSIX threads), Wine to run
 # what it builds, GoogleTest's sources to build it with, and zlib built for it.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 googletest libz-mingw-w64-dev)
+# To pack the Windows build: the installer's compiler (NSIS), zip for the portable folder
+# and unzip to look into it (windres, for the programs' version information and icon, comes
+# with MinGW-w64's binutils).
+WINDOWS_PACKAGE_PACKAGES=(nsis zip unzip)
 # Extra for the arm64 stage: the cross compiler for 64-bit ARM Linux, qemu-user to run what
 # it builds, and GoogleTest's sources to build it with.
 ARM64_PACKAGES=(g++-aarch64-linux-gnu qemu-user googletest)

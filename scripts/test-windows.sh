@@ -143,6 +143,7 @@ echo "The window's checks took $((SECONDS - window_started)) s"
 wineserver -p || [ $? = 2 ]  # the window's session has ended: one without a display again
 
 # Further Windows checks go here, each a script of its own called with the same folders.
+bash "$root/scripts/test-windows-installer.sh" || status=1  # the installer and the zip
 
 echo "== Windows stage: $((SECONDS - started)) s, $([ "$status" -eq 0 ] && echo passed || echo FAILED)"
 exit $status
