@@ -5,6 +5,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
+# Files compiled into the programs (Qt's resources) carry the last commit's time, not the
+# checkout's: the same commit builds the same bytes in any folder.
+source "$root/scripts/source-date.sh"
 if [ -f "$build/CMakeCache.txt" ]; then
   # Re-run the configure step so that folders added since are picked up.
   cmake -S "$root" -B "$build" "$@" >/dev/null
