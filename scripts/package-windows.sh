@@ -21,13 +21,8 @@ source "$root/scripts/source-date.sh"
 version=$(sed -n 's/^project(Corpometer VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ -n "$version" ] || { echo "error: no version in CMakeLists.txt" >&2; exit 1; }
 
-# The programs, where the build puts them. The window is one of them once the tree has it.
-programs=(tools/corpogif/corpogif.exe tools/corpometer-brand.exe)
-window=0
-if [ -d "$root/app/win32" ]; then
-  programs=(app/corpometer.exe "${programs[@]}")
-  window=1
-fi
+# The programs, where the build puts them.
+programs=(app/corpometer.exe tools/corpogif/corpogif.exe tools/corpometer-brand.exe)
 
 if [ "${PACKAGE_SKIP_BUILD:-0}" != 1 ]; then
   if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -71,7 +66,6 @@ rm -f "$zip" "$setup"
 
 defines=(-DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup"
          -DICON="$build/windows/corpometer.ico")
-[ "$window" = 1 ] && defines+=(-DWINDOW_PROGRAM)
 makensis -V2 -WX -INPUTCHARSET UTF8 "${defines[@]}" "$root/packaging/windows/corpometer.nsi" >&2
 
 echo "$setup"

@@ -1,8 +1,6 @@
 ; The Windows installer of Corpometer, made on Linux by scripts/package-windows.sh:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder of the programs> -DICON=<corpometer.ico>
-;            -DOUTFILE=<setup.exe> [-DWINDOW_PROGRAM] corpometer.nsi
-; WINDOW_PROGRAM: the folder holds corpometer.exe, the calculator's window (the Start menu
-; shortcut and the uninstall entry's icon are its).
+;            -DOUTFILE=<setup.exe> corpometer.nsi
 ;
 ; For every user (Program Files, needs an administrator) or for the installing user alone
 ; (the user's own programs folder), as asked on the first page or by /AllUsers or
@@ -20,7 +18,7 @@ ManifestSupportedOS all
 !define PUBLISHER "The Corpometer developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corpometer"
 ; Where the calculator keeps a user's last inputs.
-!define SETTINGS_KEY "Software\VB and VBA Program Settings\Corpometer"
+!define SETTINGS_KEY "Software\Corpometer"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -63,9 +61,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!ifdef WINDOW_PROGRAM
-  !define MUI_FINISHPAGE_RUN "$INSTDIR\corpometer.exe"
-!endif
+!define MUI_FINISHPAGE_RUN "$INSTDIR\corpometer.exe"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -149,9 +145,7 @@ FunctionEnd
 
 Section "-${PRODUCT}"
   SetOutPath "$INSTDIR"
-  !ifdef WINDOW_PROGRAM
-    File "${STAGE}\corpometer.exe"
-  !endif
+  File "${STAGE}\corpometer.exe"
   File "${STAGE}\corpogif.exe"
   File "${STAGE}\corpometer-brand.exe"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -160,19 +154,14 @@ Section "-${PRODUCT}"
     Call InstallBranding
   ${EndIf}
 
-  !ifdef WINDOW_PROGRAM
-    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\corpometer.exe" "" \
-      "$INSTDIR\corpometer.exe" 0
-    !define DISPLAY_ICON "$INSTDIR\corpometer.exe,0"
-  !else
-    !define DISPLAY_ICON "$INSTDIR\uninstall.exe,0"
-  !endif
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\corpometer.exe" "" \
+    "$INSTDIR\corpometer.exe" 0
 
   ; The entry of "Apps & features" (SHCTX: the machine's or the user's, as installed).
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "${DISPLAY_ICON}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\corpometer.exe,0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
@@ -232,10 +221,8 @@ Section "-un.${PRODUCT}"
       Call un.RemoveBanner
     ${EndIf}
   ${EndIf}
-  !ifdef WINDOW_PROGRAM
-    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
-    Delete "$INSTDIR\corpometer.exe"
-  !endif
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$INSTDIR\corpometer.exe"
   Delete "$INSTDIR\corpogif.exe"
   Delete "$INSTDIR\corpometer-brand.exe"
   Delete "$INSTDIR\uninstall.exe"
