@@ -198,6 +198,7 @@ GifLoadStatus GifReader::Read(const std::uint8_t* stream, size_t size, GifModel&
     position_ = 0;
     frameCounter_ = 0;
     bitmapBytes_ = 0;
+    unreachedMaskBytes_ = 0;
     damage_.clear();
     model.Clear();
     // Blocks that the model's earlier pixels freed wait for this load; what it does not
@@ -612,10 +613,22 @@ std::optional<std::uint64_t> GifReader::DecodeFrame(GifFrame& frame, std::uint8_
     }
     if (frame.useTransparentColour) {
         // Pixels the data did not reach are index 0: opaque, as the zeroed mask has them,
-        // unless 0 is the transparent index.
+        // unless 0 is the transparent index. Then they are transparent, and their mask rows
+        // take memory that no data asked for: a load writes at most kMostUnreachedMaskBytes of
+        // them (a frame cut short, not a small file claiming huge frames), past which they
+        // stay opaque. The load is reported incomplete either way.
         std::int32_t rows = colours.Height();
-        if (decoded && frame.transparentIndex != 0)
-            rows = RowsReached(colours.Width(), colours.Height(), frame.interlaced, *decoded);
+        const std::uint64_t pixels = std::uint64_t(colours.Width()) * std::uint64_t(colours.Height());
+        if (decoded && *decoded < pixels && frame.mask->hDIB() != nullptr) {
+            const std::int32_t reached =
+                RowsReached(colours.Width(), colours.Height(), frame.interlaced, *decoded);
+            const std::uint64_t unreached = std::uint64_t(colours.Height() - reached) *
+                                            std::uint64_t(frame.mask->BytesPerScanline());
+            if (frame.transparentIndex != 0 || unreached > kMostUnreachedMaskBytes - unreachedMaskBytes_)
+                rows = reached;
+            else
+                unreachedMaskBytes_ += unreached;
+        }
         BuildFrameMask(colours, frame.transparentIndex, *frame.mask, rows);
     }
     return decoded;

@@ -110,6 +110,9 @@ class GifReader {
     std::int64_t position_ = 0;
     FrameNumber frameCounter_ = 0;
     std::uint64_t bitmapBytes_ = 0;  // pixel memory of the frame bitmaps made so far
+    // Mask rows written for pixels that no data reached (see DecodeFrame).
+    static constexpr std::uint64_t kMostUnreachedMaskBytes = std::uint64_t{16} << 20;
+    std::uint64_t unreachedMaskBytes_ = 0;
 
     // The frame bitmaps of one load are carved from a few blocks: colour bitmaps and the
     // masks that will be written from blocks with large pages, sized with the help of

@@ -11,6 +11,12 @@ near-limit-16383-x1000.gif
 filled-16383-x1000.gif  the same, but the first four frames carry data that fills them
                         (12-bit codes naming 4091-pixel strings): the worst case for the
                         per-load pixel budget
+one-pixel-16000-x200.gif
+                        200 frames of 16000 x 16000 with one pixel of data each, about 3 KB
+one-frame-16383.gif     one 16383 x 16383 frame with one pixel of data, under 50 bytes
+index0-16383-x5000.gif  5000 frames just under one bitmap's limit whose transparent index is
+                        0, so that the pixels their data does not reach are transparent,
+                        under 64 KB
 """
 import os
 import struct
@@ -61,6 +67,8 @@ def filling_data(pixels):
 
 
 TINY_DATA = b'\x02\x01\x44\x00'
+# Code size 2: a clear code, index 1, the end code: one pixel.
+ONE_PIXEL = b'\x02' + sub_blocks(pack([(4, 3), (1, 3), (5, 3)]))
 
 
 def screen(width, height):
@@ -68,8 +76,8 @@ def screen(width, height):
             bytes(range(12)))
 
 
-def frame(width, height, data=TINY_DATA, transparent=True):
-    control = b'\x21\xf9\x04\x01\x01\x00\x02\x00' if transparent else b''
+def frame(width, height, data=TINY_DATA, transparent=True, index=2):
+    control = b'\x21\xf9\x04\x01\x01\x00' + bytes([index, 0]) if transparent else b''
     return control + b'\x2c' + struct.pack('<HHHH', 0, 0, width, height) + b'\x00' + data
 
 
@@ -83,6 +91,11 @@ def main():
         'filled-16383-x1000.gif': (screen(16383, 16383) +
                                    frame(16383, 16383, filling_data(16383 * 16383)) * 4 +
                                    frame(16383, 16383) * 996),
+        'one-pixel-16000-x200.gif': (screen(16000, 16000) +
+                                     frame(16000, 16000, ONE_PIXEL, False) * 200),
+        'one-frame-16383.gif': screen(16383, 16383) + frame(16383, 16383, ONE_PIXEL, False),
+        'index0-16383-x5000.gif': (screen(16383, 16383) +
+                                   frame(16383, 16383, ONE_PIXEL, True, 0) * 5000)[:65535],
     }
     for name, body in files.items():
         with open(os.path.join(out, name), 'wb') as f:
