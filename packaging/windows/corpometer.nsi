@@ -85,6 +85,9 @@ Var BannerFile      ; the banner that 3.dat names, relative to its folder
 Function .onInit
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $0
+  ; "/BRANDING=C:\Acme branding", quoted whole (as Windows quotes an argument with a space),
+  ; read as /BRANDING="C:\Acme branding", the quoting that GetOptions knows.
+  ${WordReplace} $0 '"/BRANDING=' '/BRANDING="' "+" $0
   ClearErrors
   ${GetOptions} $0 "/BRANDING=" $BrandingFolder
   ${If} ${Errors}

@@ -120,7 +120,7 @@ IFS=, read -r r g b <<<"$(e2e_pixel "$out/installed-window.png" 3 3)"
 stop
 
 echo "-- /S /BRANDING=FOLDER: 3.dat and its banner beside the programs"
-brand=$work/acme
+brand="$work/acme branding"  # a folder name with a space, as on a share
 mkdir -p "$brand/art"
 convert -size 375x60 xc:'#FF00FF' "$brand/art/banner.gif"
 wine64 "$machine/corpometer-brand.exe" write "$(windows_path "$brand/3.dat")" \
