@@ -45,6 +45,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "$(AllUsersNotPossible)"
+!define MULTIUSER_INIT_FUNCTIONQUIT QuitRefused
 ; The uninstaller finds out for itself which installation it belongs to (un.onInit).
 !define MULTIUSER_NOUNINSTALL
 !include MultiUser.nsh
@@ -82,7 +83,26 @@ Var BannerFile      ; the banner that 3.dat names, relative to its folder
 ; The exit status of a refused command line: nothing was installed.
 !define EXIT_REFUSED 2
 
+Function QuitRefused
+  SetErrorLevel ${EXIT_REFUSED}
+  Quit
+FunctionEnd
+
 Function .onInit
+  ; /AllUsers without an administrator: said (in a silent run only by the exit status)
+  ; before the mode is chosen, where the message would wait for a click even in a silent run.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/AllUsers" $1
+  ${IfNot} ${Errors}
+    UserInfo::GetAccountType
+    Pop $1
+    ${If} $1 != "Admin"
+    ${AndIf} $1 != "Power"
+      MessageBox MB_OK|MB_ICONSTOP "$(AllUsersNotPossible)" /SD IDOK
+      Call QuitRefused
+    ${EndIf}
+  ${EndIf}
   !insertmacro MULTIUSER_INIT
   ${GetParameters} $0
   ; "/BRANDING=C:\Acme branding", quoted whole (as Windows quotes an argument with a space),

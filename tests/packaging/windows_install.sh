@@ -3,8 +3,8 @@
 # under tests/e2e/lib/with-xvfb.sh by scripts/test-windows-installer.sh), silently as an
 # administrator's deployment runs it:
 #   - a branding folder without 3.dat is refused (status 2) and nothing is installed;
-#   - /S installs for every user: the programs in Program Files, the Start menu shortcut to
-#     corpometer.exe, the uninstall entry; the installed corpometer.exe shows its window;
+#   - /S /AllUsers installs for every user: the programs in Program Files, the Start menu
+#     shortcut to corpometer.exe, the uninstall entry; the installed window shows;
 #   - /S /BRANDING=FOLDER installs its 3.dat and banner: the installed window shows the
 #     company line, the title and the banner;
 #   - /S /CurrentUser installs for the user alone;
@@ -91,9 +91,9 @@ rc=$(run_setup /S "/BRANDING=$(windows_path "$work/no-branding")")
 [ "$rc" = 2 ] || e2e_fail "/BRANDING of a folder without 3.dat: exit status $rc, not 2"
 [ ! -e "$machine" ] || e2e_fail "/BRANDING of a folder without 3.dat installed something"
 
-echo "-- /S: for every user"
-rc=$(run_setup /S)
-[ "$rc" = 0 ] || e2e_fail "setup.exe /S exited $rc"
+echo "-- /S /AllUsers: for every user"
+rc=$(run_setup /S /AllUsers)
+[ "$rc" = 0 ] || e2e_fail "setup.exe /S /AllUsers exited $rc"
 for program in "${programs[@]}"; do
   [ -f "$machine/$program" ] || e2e_fail "not installed: Program Files\\Corpometer\\$program"
 done
