@@ -129,6 +129,14 @@ TEST(GifConformance, WuffsIndexFilesMatch) {
         EXPECT_EQ(Indices(*gif.FrameDIBXOR(1)), ReadBytes(wuffs + name + ".indexes"));
     }
     gif::GifImage muybridge;
+    // A file larger than the load may read is refused unread, the model left empty.
+    gif::GifLoadLimits limits;
+    limits.inputBytes = 1000;
+    muybridge.SetLoadLimits(limits);
+    EXPECT_FALSE(muybridge.LoadFromFile(wuffs + "muybridge.gif"));
+    EXPECT_EQ(muybridge.LoadStatus(), gif::GifLoadStatus::TooLarge);
+    EXPECT_EQ(muybridge.FramesCount(), 0);
+    muybridge.SetLoadLimits({});
     ASSERT_TRUE(muybridge.LoadFromFile(wuffs + "muybridge.gif"));
     ASSERT_EQ(muybridge.FramesCount(), 15);
     for (std::int16_t n = 1; n <= 15; ++n) {
