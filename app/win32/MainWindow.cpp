@@ -4,24 +4,20 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "app/core/Branding.h"
-#include "app/core/BrandingBanner.h"
 #include "app/core/DocumentOpener.h"
 #include "app/core/LabelText.h"
 #include "app/core/MainWindowLayout.h"
 #include "app/win32/AboutWindow.h"
 #include "app/win32/Artwork.h"
-#include "app/win32/PngFile.h"
 #include "app/win32/QuickHelpWindow.h"
 #include "app/win32/SettingsStore.h"
 #include "app/win32/Texts.h"
+#include "app/win32/WindowText.h"
 #include "controls/win32/GifViewerWindow.h"
 #include "controls/win32/PictureButtonWindow.h"
-#include "controls/win32/SurfaceBlit.h"
-#include "platform/gdi/BmpFile.h"
 
 namespace win32 {
 namespace {
@@ -61,7 +57,6 @@ constexpr int kFrameLineWidth = 2;  // pixels: a panel frame's etched line
 constexpr UINT_PTR kFlashTimerId = 1;
 constexpr UINT kFlashIntervalMs = 250;
 
-const COLORREF kBackColour = RGB(224, 224, 224);
 const COLORREF kWhite = RGB(255, 255, 255);
 // Grey, as dark as small text needs to be read on the light panel (4.5:1).
 const COLORREF kIdealWeightColour = RGB(96, 96, 96);
@@ -75,23 +70,10 @@ COLORREF ColourRef(const core::Rgb& rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(),
-                                                        static_cast<int>(text.size()))));
-    return text;
-}
-
 void SetTabStop(HWND window, bool stop) {
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     style = stop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrW(window, GWL_STYLE, style);
-}
-
-// The picture's pixels into `target` in one blit.
-void BlitPicture(HDC dc, const platform::Picture& picture, const RECT& target) {
-    controls::BlitPixels(dc, picture.Pixels().data(), picture.Width(), picture.Height(),
-                         picture.Width() * 4, target);
 }
 
 }  // namespace
@@ -280,35 +262,6 @@ void MainWindow::CreateControls() {
     }
 }
 
-LRESULT CALLBACK MainWindow::PanelFrameProc(HWND frame, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto* window = reinterpret_cast<MainWindow*>(self);
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            HDC dc = BeginPaint(frame, &paint);
-            FillRect(dc, &paint.rcPaint, window->PanelBrush());
-            DefSubclassProc(frame, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-            EndPaint(frame, &paint);
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client{};
-            GetClientRect(frame, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, window->PanelBrush());
-            break;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(frame, PanelFrameProc, 1);
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(frame, message, wParam, lParam);
-}
-
 void MainWindow::CreateWeightPanel() {
     const Rectangle& panel = layout::kWeightPanel;
     // A panel's heading is opaque in the window's colour: it covers the frame's top edge.
@@ -478,95 +431,6 @@ void MainWindow::Load() {
     ShowInputs();
     ApplyBranding();
     SetFocus(weightEdit_);
-}
-
-void MainWindow::ApplyBranding() {
-    const core::BrandingValues& branding = core::BrandingSettings;
-    SetWindowTextW(nameLabel_, Texts::Widen(core::LabelDisplayText(branding.NameText)).c_str());
-    SetWindowTextW(titleLabel_, Texts::Widen(core::LabelDisplayText(branding.Title)).c_str());
-    DescribeLinks();
-}
-
-void MainWindow::DescribeLinks() {
-    // Screen readers name the banners by the line they stand for (or by the link itself);
-    // Tab reaches the animated banner only when Enter or Space on it opens something.
-    const core::BrandingValues& branding = core::BrandingSettings;
-    std::wstring name = WindowText(nameLabel_);
-    if (name.empty()) name = Texts::Widen(branding.Link);
-    bannerAnimation_->SetName(name);
-    const bool shown = (GetWindowLongPtrW(bannerAnimation_->Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
-    bannerAnimation_->SetTabStop(shown && !branding.Link.empty());
-    labelLooks_[stillBannerLabel_].shown = L" ";  // the picture, never the name
-    SetWindowTextW(stillBannerLabel_, name.c_str());
-}
-
-void MainWindow::PlaceBanner() {
-    const core::BrandingValues& branding = core::BrandingSettings;
-    controls::GifViewer& viewer = bannerAnimation_->Viewer();
-    viewer.SetAutoPlay(true);
-    // A banner that cannot be shown (missing, unreadable, not a picture) stays hidden and
-    // leaves the name line in view instead of an empty box over it.
-    if (branding.ShowAnimatedBanner != 0) {
-        viewer.Setenabled(true);
-        viewer.SetLoadLimits(core::BannerLoadLimits());
-        // A GIF of several frames starts playing at once.
-        const bool shown = viewer.LoadFromFile(branding.BannerPath);
-        if (!shown) {
-            std::fprintf(stderr,
-                         "corpometer: not using \"%s\" as the animated banner: it does not load "
-                         "as a GIF within what a banner may take\n",
-                         branding.BannerPath.c_str());
-        }
-        ShowWindow(bannerAnimation_->Handle(), shown ? SW_SHOWNA : SW_HIDE);
-    }
-    if (branding.ShowPictureBanner != 0) LoadStillBanner(branding.BannerPath);
-}
-
-void MainWindow::LoadStillBanner(const std::string& path) {
-    // PNG and BMP pictures, read by the program's own readers.
-    HANDLE file = CreateFileW(Texts::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    LARGE_INTEGER size{};
-    std::vector<std::uint8_t> bytes;
-    if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
-        std::uint64_t(size.QuadPart) <= core::kMaxBannerFileBytes) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-            read != bytes.size())
-            bytes.clear();
-    }
-    CloseHandle(file);
-    if (bytes.empty()) return;
-    PngImage image;
-    if (DecodePng(bytes.data(), bytes.size(), image, core::kMaxBannerPixelBytes)) {
-        stillBanner_ = platform::Picture::FromPixels(platform::Picture::Kind::Bitmap, image.width,
-                                                     image.height, std::move(image.argb));
-    } else if (std::unique_ptr<platform::gdi::Bitmap> bitmap =
-                   platform::gdi::DecodeBitmapFile(bytes.data(), bytes.size())) {
-        platform::gdi::HBITMAP owned = bitmap.release();
-        stillBanner_ = platform::Picture::FromBitmap(owned);
-        if (!stillBanner_) platform::gdi::DeleteObject(owned);
-    }
-    if (stillBanner_ &&
-        std::uint64_t(stillBanner_->Width()) * stillBanner_->Height() * 4 > core::kMaxBannerPixelBytes)
-        stillBanner_.reset();
-    if (!stillBanner_) {
-        std::fprintf(stderr,
-                     "corpometer: not using \"%s\" as the still banner: not a PNG or BMP picture "
-                     "within what a banner may take\n",
-                     path.c_str());
-        return;
-    }
-    // An image control that does not stretch takes its picture's size.
-    for (Placement& placement : placements_) {
-        if (placement.window != stillBannerLabel_) continue;
-        placement.rectangle.width = stillBanner_->Width() * core::Twips::kTwipsPerPixel;
-        placement.rectangle.height = stillBanner_->Height() * core::Twips::kTwipsPerPixel;
-    }
-    Layout();
-    ShowWindow(stillBannerLabel_, SW_SHOWNA);
 }
 
 void MainWindow::ShowInputs() {
@@ -767,129 +631,10 @@ void MainWindow::DpiChanged(int dpi, const RECT& suggested) {
     bannerAnimation_->Place(scale_.Rectangle(layout::kBrandName), scale_.Factor());
 }
 
-HBRUSH MainWindow::PanelBrush() {
-    if (panelBrush_ == nullptr) panelBrush_ = CreateSolidBrush(kBackColour);
-    return panelBrush_;
-}
-
-void MainWindow::Paint(HDC dc, const RECT& area) {
-    FillRect(dc, &area, PanelBrush());
-    PaintBackground(dc, POINT{0, 0});
-}
-
-void MainWindow::PaintBackground(HDC dc, POINT origin) {
-    if (!background_) return;
-    // Sharp on a dense screen: the drawing at twice the resolution, read when first needed.
-    if (scale_.Factor() > 1 && !denseBackground_) {
-        denseBackground_ = Artwork::LoadDouble("mainWindow/background.png");
-        if (!denseBackground_) denseBackground_ = background_;
-    }
-    const bool dense = scale_.Factor() > 1 && denseBackground_ != background_;
-    const platform::Picture& picture = dense ? *denseBackground_ : *background_;
-    const int width = scale_.Device(background_->Width());
-    const int height = scale_.Device(background_->Height());
-    BlitPicture(dc, picture, RECT{-origin.x, -origin.y, width - origin.x, height - origin.y});
-}
-
-void MainWindow::DrawLabel(const DRAWITEMSTRUCT& item) {
-    const auto found = labelLooks_.find(item.hwndItem);
-    if (found == labelLooks_.end()) return;
-    const LabelLook& look = found->second;
-    HDC dc = item.hDC;
-    const RECT& bounds = item.rcItem;
-    if (item.hwndItem == stillBannerLabel_ && stillBanner_) {
-        BlitPicture(dc, *stillBanner_, bounds);
-        return;
-    }
-    if (look.overArtwork) {
-        POINT origin{0, 0};
-        MapWindowPoints(item.hwndItem, window_, &origin, 1);
-        PaintBackground(dc, origin);
-    } else {
-        HBRUSH brush = CreateSolidBrush(look.background);
-        FillRect(dc, &bounds, brush);
-        DeleteObject(brush);
-    }
-    if (look.swatch) return;
-    const std::wstring text = look.shown.empty() ? WindowText(item.hwndItem) : look.shown;
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, look.text);
-    RECT textBounds = bounds;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBounds, look.format);
-    SelectObject(dc, previous);
-}
-
 bool MainWindow::TranslateDialogKey(MSG& message) {
     if (quickHelp_ && quickHelp_->IsOpen() && quickHelp_->TranslateDialogKey(message)) return true;
     if (about_ && about_->IsOpen() && about_->TranslateDialogKey(message)) return true;
     return IsDialogMessageW(window_, &message) != FALSE;
-}
-
-bool MainWindow::Draw(std::vector<std::uint8_t>& pixels, int& width, int& height) {
-    RECT client{};
-    GetClientRect(window_, &client);
-    width = client.right;
-    height = client.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(window_);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(window_, screen);
-    if (dc == nullptr || bitmap == nullptr) {
-        if (dc) DeleteDC(dc);
-        if (bitmap) DeleteObject(bitmap);
-        return false;
-    }
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(window_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    // The children from the bottom up, as the screen shows them: each drawn into a picture of
-    // its own size, laid onto the window's.
-    for (HWND child = GetWindow(GetWindow(window_, GW_CHILD), GW_HWNDLAST); child != nullptr;
-         child = GetWindow(child, GW_HWNDPREV)) {
-        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
-        RECT place{};
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-        const int childWidth = place.right - place.left;
-        const int childHeight = place.bottom - place.top;
-        HDC childDc = CreateCompatibleDC(dc);
-        HBITMAP childBitmap = CreateCompatibleBitmap(dc, childWidth, childHeight);
-        HGDIOBJ childPrevious = SelectObject(childDc, childBitmap);
-        // What a control leaves undrawn is the window's own picture there.
-        BitBlt(childDc, 0, 0, childWidth, childHeight, dc, place.left, place.top, SRCCOPY);
-        // A sunken edge (the box's and the list's) is drawn here: the system leaves it out of
-        // a picture of a window never shown.
-        const bool sunken = (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-        const int edge = sunken ? GetSystemMetricsForDpi(SM_CXEDGE, scale_.Dpi()) : 0;
-        SetViewportOrgEx(childDc, edge, edge, nullptr);
-        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(childDc),
-                     PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
-        SetViewportOrgEx(childDc, 0, 0, nullptr);
-        if (sunken) {
-            RECT frame{0, 0, childWidth, childHeight};
-            DrawEdge(childDc, &frame, EDGE_SUNKEN, BF_RECT);
-        }
-        BitBlt(dc, place.left, place.top, childWidth, childHeight, childDc, 0, 0, SRCCOPY);
-        SelectObject(childDc, childPrevious);
-        DeleteObject(childBitmap);
-        DeleteDC(childDc);
-    }
-    GdiFlush();
-    const auto* rows = static_cast<const std::uint8_t*>(bits);
-    pixels.assign(rows, rows + std::size_t(width) * height * 4);
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return true;
 }
 
 }  // namespace win32

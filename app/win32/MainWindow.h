@@ -122,6 +122,9 @@ class MainWindow {
     LRESULT HitTest(LPARAM lParam);
     void DpiChanged(int dpi, const RECT& suggested);
 
+    // The panels' plain grey, behind the option buttons and the frames.
+    static constexpr COLORREF kBackColour = RGB(224, 224, 224);
+
     core::Calculator& calculator_;
     HWND window_ = nullptr;
     WindowScale scale_;

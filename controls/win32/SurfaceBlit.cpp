@@ -30,4 +30,9 @@ bool BlitSurface(HDC dc, const ControlSurface& surface, const RECT& target) {
                       surface.Stride(), target);
 }
 
+bool BlitPicture(HDC dc, const platform::Picture& picture, const RECT& target) {
+    return BlitPixels(dc, picture.Pixels().data(), picture.Width(), picture.Height(),
+                      picture.Width() * 4, target);
+}
+
 }  // namespace controls

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "controls/ControlSurface.h"
+#include "platform/Picture.h"
 
 namespace controls {
 
@@ -15,5 +16,8 @@ bool BlitSurface(HDC dc, const ControlSurface& surface, const RECT& target);
 
 // The same for rows of 0x00RRGGBB pixels, `stride` bytes apart, top-down.
 bool BlitPixels(HDC dc, const void* bits, int width, int height, int stride, const RECT& target);
+
+// The same for a picture's pixels (its alpha is not looked at).
+bool BlitPicture(HDC dc, const platform::Picture& picture, const RECT& target);
 
 }  // namespace controls

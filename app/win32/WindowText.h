@@ -1,0 +1,17 @@
+#pragma once
+// The text of a window (a control's caption), as screen readers read it.
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+inline std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace win32
