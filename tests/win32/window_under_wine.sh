@@ -28,7 +28,9 @@ wineserver -p
 trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
 settings='HKCU\Software\Corpometer\Settings'
 
-probe() { wine64 "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The locale the Wine programs run in (the window and the probe alike).
+wine_locale=${LC_ALL:-C.UTF-8}
+probe() { env LC_ALL="$wine_locale" wine64 "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 # The text of the main window's control with the command identifier ID (labels have 0: the
 # n-th of them instead, counted from 1 in the window's order).
 control() {  # CLASS TEXT-PATTERN: the first matching line of `probe children`
@@ -46,7 +48,7 @@ wait_for() {  # SECONDS DESCRIPTION COMMAND...: until the command succeeds
 }
 window_id() { xdotool search --onlyvisible --name '^Corpometer$' 2>/dev/null | head -n 1 || true; }
 start() {  # NAME [EXE]: starts the program and focuses its window
-  e2e_start "$1" wine64 "${2:-$exe}"
+  e2e_start "$1" env LC_ALL="$wine_locale" wine64 "${2:-$exe}"
   wait_for 60 "the window of $1" probe children >/dev/null
   wait_for 20 "the X window of $1" has_window
   xdotool windowfocus --sync "$(window_id)"
@@ -159,19 +161,22 @@ wait_for 10 "About to close" bash -c "! wine64 '$probe_exe' windows 2>/dev/null 
   grep -q 'About Corpometer'"
 stop
 
-echo "-- in German, chosen from the interface language: the texts and the number format"
+echo "-- in German, chosen from the interface language: the texts and the number format; Space"
 # A German user. Wine takes the regional formats from the locale each of its programs starts
 # in and writes them to the registry, where every other program of the session reads them:
-# the probe and the registry tool run in the same locale as the program meanwhile.
-{ export LC_ALL=de_DE.UTF-8; } 2>/dev/null  # the shell itself need not have that locale
+# the probe runs in the same locale as the program meanwhile.
+wine_locale=de_DE.UTF-8
 start german
 control static '^Ihr BMI ist:$' >/dev/null || e2e_fail "the result panel's caption is not German"
-keys Return
+# Space on the Calculate button, reached by Tab: the options, the list, the options, the button.
+keys Tab Tab Tab Tab
+probe focus | grep -q $'\tBMI berechnen$' || e2e_fail "Tab does not reach Calculate: $(probe focus)"
+keys space
 wait_for 10 "a result in German" has_result
 [ "$(result_text)" = "22,2, Normalgewicht" ] || e2e_fail "in German, 150 lb at 5' 9\" reads '$(result_text)'"
 e2e_screenshot "$out/windows-german.png" "$(window_area)"
 stop
-{ export LC_ALL=C.UTF-8; } 2>/dev/null
+wine_locale=${LC_ALL:-C.UTF-8}
 
 echo "-- the layout table at 100% and at 200%"
 # The table as written (twips, 15 to a pixel), read from its header; controls in a panel
