@@ -6,6 +6,9 @@
 # The table is keyed by the source text alone: a text translated two ways in one language (in
 # two windows) stops the build, since the Windows window could show only one of them.
 # Unfinished and vanished translations are left out, so that the English text stands.
+# With -DCHECKED_SOURCES=a.cpp,b.cpp, every text those files ask for (the literal in
+# `Texts::Text("...")` or `TRANSLATABLE("context", "...")`) must be a source text of the files:
+# one that is not (changed on one side only) would stay English in every language.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -41,7 +44,19 @@ function(cxx_literal xml out)
   set(${out} "\"${text}\"" PARENT_SCOPE)
 endfunction()
 
+# The text of XML character data.
+function(xml_text xml out)
+  set(text "${xml}")
+  string(REPLACE "&quot;" "\"" text "${text}")
+  string(REPLACE "&apos;" "'" text "${text}")
+  string(REPLACE "&lt;" "<" text "${text}")
+  string(REPLACE "&gt;" ">" text "${text}")
+  string(REPLACE "&amp;" "&" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 set(entries "")
+set(all_sources "")
 string(REPLACE "," ";" languages "${LANGUAGES}")
 foreach(language IN LISTS languages)
   set(file "${TS_DIR}/corpometer_${language}.ts")
@@ -65,6 +80,9 @@ foreach(language IN LISTS languages)
       message(FATAL_ERROR "${file}: a message without a source text")
     endif()
     set(source "${CMAKE_MATCH_1}")
+    xml_text("${source}" source_text)
+    string(SHA1 source_text_key "${source_text}")
+    list(APPEND all_sources "${source_text_key}")
     if(NOT message_text MATCHES "<translation( type=\"([a-z]+)\")?>([^<]*)</translation>")
       continue()
     endif()
@@ -92,6 +110,29 @@ foreach(language IN LISTS languages)
     string(APPEND entries "    {\"${language}\", ${source_literal},\n     ${translation_literal}},\n")
   endwhile()
   set(seen_translations "")
+endforeach()
+
+# The texts the window's sources ask for: adjacent literals joined, C++ escapes of quotes and
+# backslashes undone.
+string(REPLACE "," ";" checked "${CHECKED_SOURCES}")
+foreach(file IN LISTS checked)
+  file(READ "${file}" code)
+  string(REGEX MATCHALL
+         "(Texts::Text\\(|TRANSLATABLE\\(\"[^\"]*\",)([ \n]*\"([^\"\\\\]|\\\\.)*\")+"
+         calls "${code}")
+  foreach(call IN LISTS calls)
+    string(REGEX REPLACE "^(Texts::Text\\(|TRANSLATABLE\\(\"[^\"]*\",)[ \n]*\"" "" text "${call}")
+    string(REGEX REPLACE "\"[ \n]*\"" "" text "${text}")
+    string(REGEX REPLACE "\"$" "" text "${text}")
+    string(REPLACE "\\\"" "\"" text "${text}")
+    string(REPLACE "\\\\" "\\" text "${text}")
+    string(SHA1 key "${text}")
+    list(FIND all_sources "${key}" found)
+    if(found EQUAL -1)
+      message(FATAL_ERROR "${file} asks for the text \"${text}\", which no translation file "
+                          "has as a source: it would stay English in every language")
+    endif()
+  endforeach()
 endforeach()
 
 set(table "// Made by cmake/TranslationTable.cmake from app/ui/translations/*.ts: do not edit.

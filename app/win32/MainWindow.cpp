@@ -254,8 +254,9 @@ void MainWindow::CreateControls() {
     // (the window's own painting leaves out its children).
     const FontSpec frameFont{kTimes, 12, false};
     for (const auto& [caption, panel] :
-         {std::pair{"Weight", layout::kWeightPanel}, std::pair{"Height", layout::kHeightPanel},
-          std::pair{"Your BMI", layout::kResultPanel}}) {
+         {std::pair{TRANSLATABLE("ui::MainWindow", "Weight"), layout::kWeightPanel},
+          std::pair{TRANSLATABLE("ui::MainWindow", "Height"), layout::kHeightPanel},
+          std::pair{TRANSLATABLE("ui::MainWindow", "Your BMI"), layout::kResultPanel}}) {
         HWND frame = MakeControl(L"BUTTON", Texts::Text(caption), BS_GROUPBOX | WS_GROUP, 0,
                                  panel, kWholeWindow, frameFont);
         SetWindowSubclass(frame, PanelFrameProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -347,7 +348,9 @@ void MainWindow::CreateBrandingStrip() {
     titleLabel_ = MakeLabel(kApplicationTitle, layout::kBrandTitle, kWholeWindow,
                             {kTahoma, 8, false}, brand);
 
-    const char* const names[] = {"Menu", "Minimize", "Close"};
+    const char* const names[] = {TRANSLATABLE("ui::MainWindow", "Menu"),
+                                 TRANSLATABLE("ui::MainWindow", "Minimize"),
+                                 TRANSLATABLE("ui::MainWindow", "Close")};
     const char* const folders[] = {"menuButton", "minimizeButton", "closeButton"};
     const int ids[] = {kMenuButtonId, kMinimizeButtonId, kCloseButtonId};
     for (int i = 0; i < 3; ++i) {
@@ -566,7 +569,8 @@ void MainWindow::ShowPopupMenu() {
     const struct {
         const char* text;
         UINT command;
-    } items[] = {{"Quick Help", kCommandQuickHelp}, {"About", kCommandAbout}};
+    } items[] = {{TRANSLATABLE("PopupMenu", "Quick Help"), kCommandQuickHelp},
+                 {TRANSLATABLE("PopupMenu", "About"), kCommandAbout}};
     UINT position = 0;
     for (const auto& item : items) {
         std::wstring text = Texts::Text(item.text);
