@@ -7,6 +7,7 @@
 
 #include "app/win32/Artwork.h"
 #include "app/win32/WindowText.h"
+#include "controls/win32/GifViewerWindow.h"
 #include "controls/win32/PictureButtonWindow.h"
 #include "controls/win32/SurfaceBlit.h"
 
@@ -96,6 +97,12 @@ void MainWindow::DrawLabel(const DRAWITEMSTRUCT& item) {
 }
 
 bool MainWindow::Draw(std::vector<std::uint8_t>& pixels, int& width, int& height) {
+    // A playing banner shows its first frame at its first tick, due as soon as the window is
+    // up: the picture shows it, as a look at the shown window would.
+    controls::GifViewer& banner = bannerAnimation_->Viewer();
+    if ((GetWindowLongPtrW(bannerAnimation_->Handle(), GWL_STYLE) & WS_VISIBLE) &&
+        banner.GIFIsPlaying())
+        banner.DelayTimerTick();
     RECT client{};
     GetClientRect(window_, &client);
     width = client.right;

@@ -87,6 +87,9 @@ LRESULT GifViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_PRINTCLIENT:  // a picture of the window, as for a screenshot
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // the surface covers the client area
         case WM_TIMER:
@@ -132,6 +135,11 @@ LRESULT GifViewerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 void GifViewerWindow::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
+    PaintTo(dc);
+    EndPaint(window_, &paint);
+}
+
+void GifViewerWindow::PaintTo(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
     const int border = static_cast<int>(std::lround(BorderWidth() * scale_));
@@ -150,7 +158,6 @@ void GifViewerWindow::Paint() {
         InflateRect(&mark, -inset, -inset);
         DrawFocusRect(dc, &mark);
     }
-    EndPaint(window_, &paint);
 }
 
 int GifViewerWindow::BorderWidth() const {

@@ -47,6 +47,7 @@ class GifViewerWindow : private GifViewerHost {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    void PaintTo(HDC dc);
     void MakeSurface();
     int BorderWidth() const;
 

@@ -271,6 +271,9 @@ echo "-- --screenshot draws the window without showing it"
 [ "$(identify -format %wx%h "$brand/screenshot.png")" = 488x405 ] ||
   e2e_fail "the screenshot is $(identify -format %wx%h "$brand/screenshot.png"), not 488x405"
 cp "$brand/screenshot.png" "$out/windows-screenshot-option.png"
+# The banner's first frame (red) over the name line.
+[ "$(e2e_pixel "$brand/screenshot.png" 100 30)" = 192,48,48 ] ||
+  e2e_fail "the screenshot shows no banner at its place: $(e2e_pixel "$brand/screenshot.png" 100 30)"
 
 echo "-- the Linux window with the same inputs, for the pair of screenshots"
 if [ -x "$linux/app/corpometer" ]; then
