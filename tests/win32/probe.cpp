@@ -7,7 +7,7 @@
 //   probe.exe windows    the process's shown top-level windows: class, title, rectangle (on
 //                        the screen), and the texts of their static controls
 //   probe.exe focus      the class and text of the control that has the keyboard focus
-// Exits 1 when the main window is not there.
+// Exits 1 when the main window is not there (or not shown yet).
 
 #include <windows.h>
 
@@ -44,8 +44,11 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
+// The main window once it is shown: it is made hidden and shown only after its load
+// (branding, banner, saved inputs), and until then it is not there for a user.
 HWND MainWindow() {
-    return FindWindowW(L"CorpometerMainWindow", L"Corpometer");
+    HWND window = FindWindowW(L"CorpometerMainWindow", L"Corpometer");
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
 std::string State(HWND control) {
