@@ -4,6 +4,7 @@
 // same options in the same order. The program picks one with platform::LocalHelp and
 // platform::LocalMessage.
 
+#include "platform/UsageMessages.h"
 #include "platform/UserLanguage.h"
 
 namespace ui {
@@ -62,8 +63,6 @@ inline constexpr platform::MessageText kUnknownOption = {
     "opción desconocida «%1»"};
 inline constexpr platform::MessageText kNeedsEqualsValue = {
     "%1 needs =VALUE", "%1 braucht =WERT", "%1 demande =VALEUR", "%1 necesita =VALOR"};
-inline constexpr platform::MessageText kNeedsValue = {
-    "%1 needs a value", "%1 braucht einen Wert", "%1 demande une valeur", "%1 necesita un valor"};
 inline constexpr platform::MessageText kNoDisplay = {
     "no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY is set",
     "keine Anzeige, auf der sich das Fenster öffnen ließe: weder DISPLAY noch "

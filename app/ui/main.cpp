@@ -89,7 +89,7 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed
                 screenshot = argument.substr(argument.find('=') + 1);
             else if (++i < argc)
                 screenshot = argv[i];
-            if (screenshot.empty()) return UsageError(ui::kNeedsValue, "--screenshot");
+            if (screenshot.empty()) return UsageError(platform::kNeedsValue, "--screenshot");
             continue;
         }
         if (argument.size() < 2 || argument[0] != '-' || argument == "--")
@@ -103,7 +103,7 @@ int ReadCommandLine(int argc, char** argv, bool& styleNamed, bool& platformNamed
                 return UsageError(ui::kUnknownOption, argument);
             if (!valueGiven && name == "qmljsdebugger")
                 return UsageError(ui::kNeedsEqualsValue, argument);
-            if (!valueGiven && ++i >= argc) return UsageError(ui::kNeedsValue, argument);
+            if (!valueGiven && ++i >= argc) return UsageError(platform::kNeedsValue, argument);
             styleNamed = styleNamed || name == "style";
             platformNamed = platformNamed || name == "platform";
         } else if (!Listed(name, kQtFlags, std::size(kQtFlags)) || valueGiven) {

@@ -3,6 +3,7 @@
 // the same text as the English one (kUsage and kHelp in corpometer_brand.cpp) with the same options
 // in the same order. The program picks one with platform::LocalHelp.
 
+#include "platform/UsageMessages.h"
 #include "platform/UserLanguage.h"
 
 namespace brand {
@@ -124,21 +125,12 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
 
 // The usage errors, said whole in the help's language; "%1", "%2", "%3" stand for the option,
 // the text given and a limit.
-inline constexpr platform::MessageText kNoCommand = {"no command given", "kein Befehl angegeben",
-                                                     "aucune commande indiquée",
-                                                     "no se indicó ninguna orden"};
-inline constexpr platform::MessageText kUnknownCommand = {
-    "unknown command %1", "unbekannter Befehl %1", "commande inconnue %1", "orden desconocida %1"};
-inline constexpr platform::MessageText kUnknownOption = {
-    "unknown option %1", "unbekannte Option %1", "option inconnue %1", "opción desconocida %1"};
 inline constexpr platform::MessageText kWriteNeedsFile = {
     "write needs the FILE to write", "write braucht die DATEI, die geschrieben wird",
     "write demande le FICHIER à écrire", "write necesita el ARCHIVO que escribir"};
 inline constexpr platform::MessageText kShowTakesFile = {
     "show takes one FILE", "show braucht eine DATEI", "show demande un FICHIER",
     "show necesita un ARCHIVO"};
-inline constexpr platform::MessageText kNeedsValue = {
-    "%1 needs a value", "%1 braucht einen Wert", "%1 demande une valeur", "%1 necesita un valor"};
 inline constexpr platform::MessageText kNotUtf8 = {
     "%1: the text is not UTF-8", "%1: der Text ist kein UTF-8", "%1 : le texte n’est pas en UTF-8",
     "%1: el texto no está en UTF-8"};

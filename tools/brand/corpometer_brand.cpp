@@ -144,7 +144,7 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
         const std::string& option = args[i];
         const auto value = [&]() -> const std::string& {
             if (i + 1 >= args.size())
-                throw UsageError{platform::LocalMessage(brand::kNeedsValue, {option})};
+                throw UsageError{platform::LocalMessage(platform::kNeedsValue, {option})};
             return args[++i];
         };
         if (option == "--name-text")
@@ -168,7 +168,7 @@ int Write(const std::string& file, const std::vector<std::string>& args) {
         else if (option == "--seed")  // fixed keys: the same options give the same bytes
             seed = ToSeed(option, value());
         else
-            throw UsageError{platform::LocalMessage(brand::kUnknownOption, {option})};
+            throw UsageError{platform::LocalMessage(platform::kUnknownOption, {option})};
     }
     if (plain.FontName.size() > kMaxStoredText) {
         throw UsageError{platform::LocalMessage(
@@ -242,7 +242,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
     const platform::HelpText help = platform::LocalHelp(kUsage, kHelp, brand::kTranslatedHelp);
     try {
-        if (args.empty()) throw UsageError{platform::LocalMessage(brand::kNoCommand)};
+        if (args.empty()) throw UsageError{platform::LocalMessage(platform::kNoCommand)};
         const std::string& command = args[0];
         if (command == "write") {
             if (args.size() < 2 || args[1].rfind("--", 0) == 0)
@@ -262,8 +262,8 @@ int main(int argc, char** argv) {
             return kExitOk;
         }
         if (command.rfind("-", 0) == 0)
-            throw UsageError{platform::LocalMessage(brand::kUnknownOption, {command})};
-        throw UsageError{platform::LocalMessage(brand::kUnknownCommand, {command})};
+            throw UsageError{platform::LocalMessage(platform::kUnknownOption, {command})};
+        throw UsageError{platform::LocalMessage(platform::kUnknownCommand, {command})};
     } catch (const UsageError& error) {
         std::cerr << "corpometer-brand: " << error.message << "\n" << help.usage;
         return kExitUsage;

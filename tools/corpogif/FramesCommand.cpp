@@ -109,7 +109,7 @@ int RunFrames(const std::vector<std::string>& args, std::ostream& out, std::ostr
             backColor = *colour;
             ++i;
         } else if (args[i].size() > 1 && args[i][0] == '-') {
-            err << "corpogif: " << platform::LocalMessage(kUnknownOption, {args[i]}) << "\n";
+            err << "corpogif: " << platform::LocalMessage(platform::kUnknownOption, {args[i]}) << "\n";
             return kExitUsage;
         } else {
             positional.push_back(args[i]);

@@ -4,6 +4,7 @@
 // order, and its usage errors. The program picks one with platform::LocalHelp and
 // platform::LocalMessage.
 
+#include "platform/UsageMessages.h"
 #include "platform/UserLanguage.h"
 
 namespace corpogif {
@@ -155,13 +156,6 @@ inline constexpr platform::HelpText kTranslatedHelp[] = {
 };
 
 // The usage errors, said whole in the help's language; "%1" stands for the argument.
-inline constexpr platform::MessageText kNoCommand = {"no command given", "kein Befehl angegeben",
-                                                     "aucune commande indiquée",
-                                                     "no se indicó ninguna orden"};
-inline constexpr platform::MessageText kUnknownCommand = {
-    "unknown command %1", "unbekannter Befehl %1", "commande inconnue %1", "orden desconocida %1"};
-inline constexpr platform::MessageText kUnknownOption = {
-    "unknown option %1", "unbekannte Option %1", "option inconnue %1", "opción desconocida %1"};
 inline constexpr platform::MessageText kInfoTakesFiles = {
     "info takes one FILE or more", "info braucht eine DATEI oder mehr",
     "info demande un FICHIER ou plus", "info necesita uno o más ARCHIVOS"};

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     // compare across them, and a GIF on standard input comes in byte for byte.
     platform::UseBinaryStandardStreams();
     const std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
-    if (args.empty()) return Usage(platform::LocalMessage(corpogif::kNoCommand));
+    if (args.empty()) return Usage(platform::LocalMessage(platform::kNoCommand));
     const std::string& command = args[0];
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
         const platform::HelpText text =
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
             } else {
                 return Usage(args[i] == "--repeat"
                                  ? platform::LocalMessage(corpogif::kRepeatNeedsCount)
-                                 : platform::LocalMessage(corpogif::kUnknownOption, {args[i]}));
+                                 : platform::LocalMessage(platform::kUnknownOption, {args[i]}));
             }
         }
         return Time(args[1], repeat, encode);
@@ -200,12 +200,12 @@ int main(int argc, char** argv) {
             if (args[i] == "--salvage")
                 salvage = true;
             else if (args[i].size() > 1 && args[i][0] == '-')
-                return Usage(platform::LocalMessage(corpogif::kUnknownOption, {args[i]}));
+                return Usage(platform::LocalMessage(platform::kUnknownOption, {args[i]}));
             else
                 files.push_back(args[i]);
         }
         if (files.size() != 2) return Usage(platform::LocalMessage(corpogif::kResaveTakesTwoFiles));
         return corpogif::ResaveGif(files[0], files[1], std::cerr, salvage);
     }
-    return Usage(platform::LocalMessage(corpogif::kUnknownCommand, {command}));
+    return Usage(platform::LocalMessage(platform::kUnknownCommand, {command}));
 }
