@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "app/core/Branding.h"
@@ -343,7 +344,7 @@ void MainWindow::CreateBrandingStrip() {
     LabelLook brand;
     brand.text = kWhite;
     brand.overArtwork = true;
-    nameLabel_ = MakeLabel(Texts::Widen(core::LabelDisplayText(core::kDefaultNameText)),
+    nameLabel_ = MakeLabel(NameLine(core::kDefaultNameText),
                            layout::kBrandName, kWholeWindow, {kTahoma, 17, true}, brand, kNameId);
     titleLabel_ = MakeLabel(kApplicationTitle, layout::kBrandTitle, kWholeWindow,
                             {kTahoma, 8, false}, brand);
@@ -376,8 +377,9 @@ void MainWindow::CreateLegend() {
         swatch.swatch = true;
         swatch.background = ColourRef(band.colour);
         // Named for screen readers by its band; the swatch shows no text.
-        MakeLabel(Texts::Widen(calculator_.BandName(band.band)), layout::kLegendSwatches[index],
-                  kWholeWindow, {kTahoma, 8.25, true}, swatch);
+        legendSwatches_.push_back(MakeLabel(Texts::Widen(calculator_.BandName(band.band)),
+                                            layout::kLegendSwatches[index], kWholeWindow,
+                                            {kTahoma, 8.25, true}, swatch));
         LabelLook words;
         words.text = kWhite;
         words.overArtwork = true;
@@ -413,17 +415,30 @@ void MainWindow::Layout() {
 
 void MainWindow::SizeLegendWords() {
     HDC dc = GetDC(window_);
-    for (HWND words : legendWords_) {
+    std::array<SIZE, 5> sizes{};
+    std::array<int, 5> widths{};  // in pixels at 100%, as the legend's places are worked out
+    for (std::size_t band = 0; band < legendWords_.size() && band < sizes.size(); ++band) {
+        HWND words = legendWords_[band];
         const std::wstring text = WindowText(words);
         HGDIOBJ previous =
             SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(words, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &sizes[band]);
         SelectObject(dc, previous);
-        SetWindowPos(words, nullptr, 0, 0, size.cx + 1, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        sizes[band].cx += 1;
+        const int dpi = scale_.Dpi();
+        widths[band] = (sizes[band].cx * USER_DEFAULT_SCREEN_DPI + dpi - 1) / dpi;
     }
     ReleaseDC(window_, dc);
+    // Words longer than the design left room for (a translation's) move the bands along.
+    const auto places = layout::LegendPlaces(widths);
+    for (std::size_t band = 0; band < legendWords_.size() && band < places.size(); ++band) {
+        SetWindowPos(legendSwatches_[band], nullptr, scale_.Device(places[band].swatchLeft),
+                     scale_.FromTwips(layout::kLegendSwatches[band].top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(legendWords_[band], nullptr, scale_.Device(places[band].wordsLeft),
+                     scale_.FromTwips(layout::kLegendWordsTop), sizes[band].cx, sizes[band].cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void MainWindow::Load() {

@@ -98,6 +98,7 @@ class MainWindow {
     void SizeLegendWords();
 
     void Load();
+    static std::wstring NameLine(const std::string& nameText);
     void ApplyBranding();
     void PlaceBanner();
     void LoadStillBanner(const std::string& path);
@@ -155,6 +156,7 @@ class MainWindow {
     HWND bmiLabel_ = nullptr;
     HWND bandLabel_ = nullptr;
     HWND idealWeightLabel_ = nullptr;
+    std::vector<HWND> legendSwatches_;
     std::vector<HWND> legendWords_;
 
     std::unique_ptr<QuickHelpWindow> quickHelp_;

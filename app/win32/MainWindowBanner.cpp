@@ -19,9 +19,17 @@
 
 namespace win32 {
 
+std::wstring MainWindow::NameLine(const std::string& nameText) {
+    // The program's own placeholder speaks the window's language; a company's text is shown as
+    // the company wrote it.
+    if (nameText == core::kDefaultNameText)
+        return Texts::Text("(Your company name & link or small banner here)");
+    return Texts::Widen(core::LabelDisplayText(nameText));
+}
+
 void MainWindow::ApplyBranding() {
     const core::BrandingValues& branding = core::BrandingSettings;
-    SetWindowTextW(nameLabel_, Texts::Widen(core::LabelDisplayText(branding.NameText)).c_str());
+    SetWindowTextW(nameLabel_, NameLine(branding.NameText).c_str());
     SetWindowTextW(titleLabel_, Texts::Widen(core::LabelDisplayText(branding.Title)).c_str());
     DescribeLinks();
 }

@@ -168,6 +168,18 @@ echo "-- in German, chosen from the interface language: the texts and the number
 wine_locale=de_DE.UTF-8
 start german
 control static '^Ihr BMI ist:$' >/dev/null || e2e_fail "the result panel's caption is not German"
+control static '^\(Ihr Firmenname' >/dev/null ||
+  e2e_fail "the unbranded name line is not German: $(control static 'company|Firma')"
+# The legend's longer German words leave at least 4 pixels before the next swatch and the
+# window's edge: the statics along the legend's row, left to right, swatch then words.
+probe children | awk -F'\t' 'tolower($2) == "static" && $3 == 1 {
+    split($4, r, ","); if (r[2] >= 360 && r[2] <= 380) print r[1], r[3], ($5 ~ /^ = /) }' |
+  sort -n | awk -v edge="$(( ($(sed -n 's/.*kClientWidth = \([0-9]*\);.*/\1/p' \
+    "$root/app/core/MainWindowLayout.h") + 7) / 15 ))" '
+    words && $1 < right + 4 { bad = 1 }
+    { words = $3; right = $2; n++ }
+    END { exit (n != 10 || (words && right + 4 > edge) || bad) }' ||
+  e2e_fail "the German legend's words run into the next swatch: $(probe children | grep -a ' = ')"
 # Space on the Calculate button, reached by Tab: the options, the list, the options, the button.
 keys Tab Tab Tab Tab
 probe focus | grep -q $'\tBMI berechnen$' || e2e_fail "Tab does not reach Calculate: $(probe focus)"
