@@ -40,6 +40,11 @@ echo "== Windows: Wine's first start"
 # install Mono or Gecko, which nothing here uses.
 export WINEPREFIX=$windows/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export PATH=/usr/lib/wine:$PATH  # Debian's wine64 keeps its launcher there
+# A home of the stage's own: Wine links the prefix's user folders to the home's and writes menu
+# entries there, and the machine's own configuration is none of the tests' business.
+export HOME=$windows/home XDG_CONFIG_HOME=$windows/home/.config
+export XDG_DATA_HOME=$windows/home/.local/share XDG_CACHE_HOME=$windows/home/.cache
+mkdir -p "$HOME"
 export LC_ALL=C.UTF-8            # Wine reads the command line's bytes as UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 wine_started=$SECONDS
