@@ -31,6 +31,8 @@ class GifViewer {
     // buffers of the image's screen size may take no more than its pixel memory either: a
     // GIF whose screen would not fit is not shown, as one that does not load.
     void SetLoadLimits(const gif::GifLoadLimits& limits) { image_.SetLoadLimits(limits); }
+    // What the last load lost, its first fault ("" when it loaded whole).
+    const std::string& LoadDamage() const { return image_.LoadDamage(); }
 
     // Methods.
     bool LoadFromFile(const std::string& fileName);

@@ -5,6 +5,8 @@
 #include "app/core/Branding.h"
 #include "gif/GifReader.h"
 
+#include <string>
+
 namespace core {
 
 inline gif::GifLoadLimits BannerLoadLimits() {
@@ -14,5 +16,10 @@ inline gif::GifLoadLimits BannerLoadLimits() {
     limits.frames = kMaxBannerFrames;
     return limits;
 }
+
+// One line on standard error when the animated banner at `path` is not shown (`shown` false),
+// or is shown with less than its file claims (`damage`, the load's first fault: frames cut
+// short or dropped by the limits above). Nothing when it loaded whole.
+void ReportAnimatedBannerLoad(const std::string& path, bool shown, const std::string& damage);
 
 }  // namespace core

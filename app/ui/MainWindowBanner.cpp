@@ -85,12 +85,8 @@ void MainWindow::PlaceBannerFirstPoint() {
         bannerAnimation_->Viewer().SetLoadLimits(core::BannerLoadLimits());
         // A GIF of several frames starts playing at once.
         animationShown = bannerAnimation_->Viewer().LoadFromFile(branding.BannerPath);
-        if (!animationShown) {
-            std::fprintf(stderr,
-                         "corpometer: not using \"%s\" as the animated banner: it does not load "
-                         "as a GIF within what a banner may take\n",
-                         branding.BannerPath.c_str());
-        }
+        core::ReportAnimatedBannerLoad(branding.BannerPath, animationShown,
+                                       bannerAnimation_->Viewer().LoadDamage());
         bannerAnimation_->setVisible(animationShown);
     }
 

@@ -58,12 +58,7 @@ void MainWindow::PlaceBanner() {
         viewer.SetLoadLimits(core::BannerLoadLimits());
         // A GIF of several frames starts playing at once.
         const bool shown = viewer.LoadFromFile(branding.BannerPath);
-        if (!shown) {
-            std::fprintf(stderr,
-                         "corpometer: not using \"%s\" as the animated banner: it does not load "
-                         "as a GIF within what a banner may take\n",
-                         branding.BannerPath.c_str());
-        }
+        core::ReportAnimatedBannerLoad(branding.BannerPath, shown, viewer.LoadDamage());
         ShowWindow(bannerAnimation_->Handle(), shown ? SW_SHOWNA : SW_HIDE);
     }
     if (branding.ShowPictureBanner != 0) LoadStillBanner(branding.BannerPath);

@@ -95,6 +95,15 @@ expect_named damaged-branding "$app/3.dat"
   e2e_fail "the damaged 3.dat is not said once with its field"
 rm "$app/3.dat"
 
+# An animated banner cut short shows the frames that could be read, and says once that it
+# lost the rest.
+head -c 2000 "$(dirname "$0")/../data/gif/wuffs/muybridge.gif" > "$app/banner.gif"
+branded banner.gif
+run_case cut-banner
+[ "$(grep -c "banner \"$app/banner.gif\" shows only what could be read" \
+  "$out/cut-banner.out.log")" -eq 1 ] || e2e_fail "the cut banner is not said once"
+rm "$app/banner.gif"
+
 # A banner GIF of a hundred bytes whose frames claim 16000 x 16000 pixels each, one whose
 # screen claims 8000 x 8000, and a banner file of 100 MB cost what a banner may: the window
 # shows under 64 MiB.
