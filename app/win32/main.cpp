@@ -14,6 +14,7 @@
 #include "app/win32/Screenshot.h"
 #include "app/win32/ShellDocumentOpener.h"
 #include "app/win32/Texts.h"
+#include "platform/UsageMessages.h"
 #include "platform/UserLanguage.h"
 
 namespace {
@@ -46,9 +47,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         if (argument == L"--screenshot" && i + 1 < count) {
             screenshot = arguments[++i];
         } else {
-            std::fprintf(stderr, "corpometer: unknown option %s\nusage: corpometer.exe "
-                                 "[--screenshot FILE.png]\n",
-                         win32::Texts::Narrow(argument).c_str());
+            // The usage errors the other programs give, in the same words and language.
+            const std::string given = win32::Texts::Narrow(argument);
+            const std::string problem =
+                argument == L"--screenshot"
+                    ? platform::LocalMessage(platform::kNeedsValue, {given})
+                    : platform::LocalMessage(platform::kUnknownOption, {given});
+            std::fprintf(stderr, "corpometer: %s\nusage: corpometer.exe [--screenshot FILE.png]\n",
+                         problem.c_str());
             LocalFree(arguments);
             return kUsageError;
         }

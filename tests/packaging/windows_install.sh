@@ -75,15 +75,7 @@ count() { convert "$1" -fill white -opaque "$2" -fill black +opaque white \
   -format '%[fx:round(mean*w*h)]' info:; }
 
 # Fonts the window asks for, by their free twins (real Windows has them).
-cat >"$work/fonts.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Arial"="Liberation Sans"
-"Times New Roman"="Liberation Serif"
-"Verdana"="DejaVu Sans"
-EOF
-wine64 regedit /S "$(windows_path "$work/fonts.reg")" >/dev/null 2>&1
+wine64 regedit /S "$(windows_path "$root/tests/win32/font-replacements.reg")" >/dev/null 2>&1
 
 echo "-- an administrator's mistake costs nothing: a branding folder without 3.dat"
 mkdir -p "$work/no-branding"

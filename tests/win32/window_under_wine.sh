@@ -78,15 +78,7 @@ dots_per_inch() {  # N: the screen's density from the next start on
 
 # Fonts the program asks for, by their free twins (real Windows has them), a screen of 96
 # dots per inch, and no inputs saved before.
-cat >"$work/fonts.reg" <<'EOF'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Arial"="Liberation Sans"
-"Times New Roman"="Liberation Serif"
-"Verdana"="DejaVu Sans"
-EOF
-import_reg "$work/fonts.reg"
+import_reg "$root/tests/win32/font-replacements.reg"
 dots_per_inch 96
 wine64 reg delete 'HKCU\Software\Corpometer' /f >/dev/null 2>&1 || true
 
